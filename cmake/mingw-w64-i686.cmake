@@ -1,0 +1,16 @@
+# Cross-compiles the 32-bit Windows program with Debian's mingw-w64 (posix threads).
+#   cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(ML_MINGW_TRIPLE i686-w64-mingw32)
+set(CMAKE_C_COMPILER   ${ML_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ML_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${ML_MINGW_TRIPLE}-windres)
+
+# Headers and libraries come from the cross sysroot only; build tools from the host.
+set(CMAKE_FIND_ROOT_PATH /usr/${ML_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -1,0 +1,74 @@
+// The dos module: console output and input, commands, the screen and colours.
+#include <array>
+
+#include "builtins/frame.h"
+#include "builtins/modules.h"
+#include "builtins/strings.h"
+#include "frontend/console_ops.h"
+
+namespace ml {
+
+namespace {
+
+// The text is written as a format without arguments: "%%" prints one "%", and any
+// other "%" is printed as it stands, never read as a conversion.
+std::string print(Interp& in) {
+    const std::string& text = Arg(in, 1);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        out += text[i];
+        if (text[i] == '%' && CharAt(text, i + 1) == '%') ++i;
+    }
+    Print(in, out);
+    return {};
+}
+
+std::string system(Interp& in) {
+    in.platform.console.runCommand(Arg(in, 1));
+    return {};
+}
+
+// A line holds at most 255 characters; at the end of input the value is empty.
+std::string gets(Interp& in) {
+    std::string line;
+    in.platform.console.readLine(line);
+    return Clip(std::move(line));
+}
+
+// At the end of input there is no key: the value is -1.
+std::string getch(Interp& in) { return std::to_string(in.platform.console.readKey()); }
+
+std::string clear(Interp& in) {
+    clrscr(in);
+    return {};
+}
+
+std::string moveCursor(Interp& in) {
+    gotoxy(in, Char_Convert_Int(Arg(in, 1)), Char_Convert_Int(Arg(in, 2)));
+    return {};
+}
+
+std::string colour(Interp& in) {
+    textcolor(in, Char_Convert_Int(Arg(in, 1)), Char_Convert_Int(Arg(in, 2)));
+    return {};
+}
+
+constexpr std::array<Builtin, 7> kDos = {{
+    {"dos.print", 1, false, print},
+    {"dos.system", 1, false, system},
+    {"dos.gets", 0, true, gets},
+    {"dos.getch", 0, true, getch},
+    {"dos.clrscr", 0, false, clear},
+    {"dos.gotoxy", 2, false, moveCursor},
+    {"dos.textcolor", 2, false, colour},
+}};
+
+}  // namespace
+
+const ModuleDef& DosModule() {
+    static constexpr ModuleDef module{"dos.", Module::Dos, kDos};
+    return module;
+}
+
+}  // namespace ml

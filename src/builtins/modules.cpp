@@ -1,0 +1,12 @@
+#include "builtins/modules.h"
+
+#include <array>
+
+namespace ml {
+
+std::span<const ModuleDef> Modules() {
+    static const std::array<const ModuleDef, 1> modules = {DosModule()};
+    return modules;
+}
+
+}  // namespace ml

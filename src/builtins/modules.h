@@ -1,0 +1,15 @@
+// The built-in modules in the order the dispatcher tries them.
+#pragma once
+
+#include <span>
+
+#include "builtins/frame.h"
+
+namespace ml {
+
+std::span<const ModuleDef> Modules();
+
+// Each module's table, defined beside its functions.
+const ModuleDef& DosModule();
+
+}  // namespace ml

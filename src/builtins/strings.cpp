@@ -1,0 +1,232 @@
+#include "builtins/strings.h"
+
+#include <charconv>
+#include <climits>
+#include <cstdlib>
+
+namespace ml {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// A replacement loop rescans from the start after every change; this bound stops a
+// pathological rewrite that keeps forming new occurrences without end.
+constexpr int kMaxReplaceRounds = 4096;
+
+}  // namespace
+
+std::string Clip(std::string text) {
+    if (text.size() > kMaxText) text.resize(kMaxText);
+    return text;
+}
+
+std::string& CatChar(std::string& text, char c) {
+    text += c;
+    return text;
+}
+
+std::string Mid(std::string_view text, long start, long count) {
+    if (start < 1 || static_cast<std::size_t>(start - 1) >= text.size() || count <= 0) return {};
+    return Clip(std::string(text.substr(static_cast<std::size_t>(start - 1),
+                                        static_cast<std::size_t>(count))));
+}
+
+long InStr(std::string_view text, std::string_view search) {
+    if (text.empty()) return 0;
+    auto at = text.find(search);
+    return at == std::string_view::npos ? 0 : static_cast<long>(at) + 1;
+}
+
+long InStrChar(std::string_view text, char c) {
+    auto at = text.find(c);
+    return at == std::string_view::npos ? 0 : static_cast<long>(at) + 1;
+}
+
+long InStrRev(std::string_view text, std::string_view search) {
+    if (text.empty()) return 0;
+    if (search.empty()) return static_cast<long>(text.size());
+    auto at = text.rfind(search);
+    return at == std::string_view::npos ? 0 : static_cast<long>(at) + 1;
+}
+
+long InStrRevChar(std::string_view text, char c) {
+    auto at = text.rfind(c);
+    return at == std::string_view::npos ? 0 : static_cast<long>(at) + 1;
+}
+
+std::string Insert(std::string_view text, long pos, std::string_view insert) {
+    if (pos < 0 || static_cast<std::size_t>(pos) > text.size()) return Clip(std::string(text));
+    std::string out(text.substr(0, static_cast<std::size_t>(pos)));
+    out += insert;
+    out += text.substr(static_cast<std::size_t>(pos));
+    return Clip(std::move(out));
+}
+
+std::string Remove(std::string_view text, long pos, long count) {
+    std::string out(text);
+    if (pos >= 0 && static_cast<std::size_t>(pos) < text.size() && count > 0)
+        out.erase(static_cast<std::size_t>(pos), static_cast<std::size_t>(count));
+    return Clip(std::move(out));
+}
+
+std::string Replace(std::string_view text, std::string_view search, std::string_view with) {
+    std::string out = Clip(std::string(text));
+    if (search.empty()) return out;
+    if (with.find(search) != std::string_view::npos) {
+        // Rescanning would find the new text again and never end: one left-to-right
+        // pass replaces every occurrence of the original text instead.
+        std::string once;
+        std::size_t from = 0;
+        for (auto at = out.find(search); at != std::string::npos; at = out.find(search, from)) {
+            once.append(out, from, at - from).append(with);
+            from = at + search.size();
+        }
+        once.append(out, from);
+        return Clip(std::move(once));
+    }
+    for (int round = 0; round < kMaxReplaceRounds; ++round) {
+        auto at = out.find(search);
+        if (at == std::string::npos) break;
+        out.replace(at, search.size(), with);
+        out = Clip(std::move(out));
+    }
+    return out;
+}
+
+std::string Trim(std::string_view text) {
+    std::size_t first = 0, last = text.size();
+    while (first < last && isBlank(text[first])) ++first;
+    while (last > first && isBlank(text[last - 1])) --last;
+    return Clip(std::string(text.substr(first, last - first)));
+}
+
+std::string LMendSpace(std::string_view text, long width) {
+    std::string out(text);
+    if (width > 0 && out.size() < static_cast<std::size_t>(width))
+        out.append(static_cast<std::size_t>(width) - out.size(), ' ');
+    return Clip(std::move(out));
+}
+
+std::string RMendSpace(std::string_view text, long width) {
+    std::string out;
+    if (width > 0 && text.size() < static_cast<std::size_t>(width))
+        out.assign(static_cast<std::size_t>(width) - text.size(), ' ');
+    out += text;
+    return Clip(std::move(out));
+}
+
+int IsEN(std::string_view text) {
+    for (char c : text)
+        if (!((c >= 'a' && c <= 'z') || isDigit(c) || c == '_' || c == '.')) return 0;
+    return 1;
+}
+
+int IsNumber(std::string_view text) {
+    if (text.empty() || text.front() == '.' || text.back() == '.') return 0;
+    std::size_t i = text.front() == '-' ? 1 : 0;
+    int points = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] == '.') ++points;
+        else if (!isDigit(text[i])) return 0;
+    }
+    return points <= 1;
+}
+
+long InCount(std::string_view text, std::string_view search) {
+    if (search.empty()) return 0;
+    long n = 0;
+    for (auto at = text.find(search); at != std::string_view::npos; at = text.find(search, at + 1)) ++n;
+    return n;
+}
+
+long InCountChar(std::string_view text, char c) {
+    long n = 0;
+    for (char x : text) n += x == c;
+    return n;
+}
+
+std::string Int_Convert_Char(std::int32_t value) { return std::to_string(value); }
+
+// The C runtime's atoi, with an out-of-range value held at the nearest int limit so
+// that both builds agree (the runtimes differ there).
+int Char_Convert_Int(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isCSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) value = INT_MAX;
+    return static_cast<int>(value);
+}
+
+std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent) {
+    std::uint32_t result = 1;
+    while (exponent-- > 0) result *= base;
+    return result;
+}
+
+std::uint32_t Hex2Long(std::string_view text) {
+    std::uint32_t sum = 0;
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        char c = text[i];
+        std::uint32_t digit = isDigit(c) ? c - '0'
+                            : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                            : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : 0;
+        sum += digit * HexPow(16, static_cast<std::uint32_t>(n - i - 1));
+    }
+    return sum;
+}
+
+// The C runtime's atof restricted to decimal notation (optional blanks, sign, digits,
+// point, digits, exponent), so that both builds read the same numbers.
+double Char_Convert_Double(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isCSpace(text[i])) ++i;
+    const std::size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i) ++digits;
+    if (i < text.size() && text[i] == '.')
+        for (++i; i < text.size() && isDigit(text[i]); ++i) ++digits;
+    if (digits == 0) return 0.0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        if (j < text.size() && isDigit(text[j])) {
+            while (j < text.size() && isDigit(text[j])) ++j;
+            i = j;
+        }
+    }
+    std::string number(text.substr(start, i - start));
+    const char* first = number.c_str();
+    if (*first == '+') ++first;
+    double value = 0.0;
+    auto [end, error] = std::from_chars(first, number.c_str() + number.size(), value);
+    if (error == std::errc::result_out_of_range) return std::strtod(number.c_str(), nullptr);
+    (void)end;
+    return value;
+}
+
+// "%f" and then the trailing zeros and point cut; to_chars gives the exact digits of
+// "%f" on every runtime, where the Windows runtime's printf does not.
+std::string Double_Convert_Char(double value) {
+    char buffer[400];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    std::string_view text(buffer, error == std::errc() ? static_cast<std::size_t>(end - buffer) : 0);
+    if (text.find('.') != std::string_view::npos) {
+        while (text.back() == '0') text.remove_suffix(1);
+        if (text.back() == '.') text.remove_suffix(1);
+    }
+    return Clip(std::string(text));
+}
+
+}  // namespace ml

@@ -1,0 +1,55 @@
+// String routines shared by the loader, the executor, the expressions and every
+// module. Texts are byte strings in the console's code page; positions, lengths and
+// counts are bytes. Positions given out are 1-based (0 means "not found"); Insert and
+// Remove take the number of characters that stay in front.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ml {
+
+// Every value the language handles fits in 255 bytes; texts made by these routines
+// are cut to this length rather than ever growing past a value slot.
+inline constexpr std::size_t kMaxText = 255;
+
+inline bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+inline bool EndsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+inline bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+// The byte at i, or NUL past the end, as a C buffer reads.
+inline char CharAt(std::string_view text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
+
+// Cuts a text to the value limit.
+std::string Clip(std::string text);
+
+std::string& CatChar(std::string& text, char c);
+std::string Mid(std::string_view text, long start, long count);
+long InStr(std::string_view text, std::string_view search);
+long InStrChar(std::string_view text, char c);
+long InStrRev(std::string_view text, std::string_view search);
+long InStrRevChar(std::string_view text, char c);
+std::string Insert(std::string_view text, long pos, std::string_view insert);
+std::string Remove(std::string_view text, long pos, long count);
+std::string Replace(std::string_view text, std::string_view search, std::string_view with);
+std::string Trim(std::string_view text);
+std::string LMendSpace(std::string_view text, long width);
+std::string RMendSpace(std::string_view text, long width);
+int IsEN(std::string_view text);
+int IsNumber(std::string_view text);
+long InCount(std::string_view text, std::string_view search);
+long InCountChar(std::string_view text, char c);
+std::string Int_Convert_Char(std::int32_t value);
+int Char_Convert_Int(std::string_view text);
+std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent);
+std::uint32_t Hex2Long(std::string_view text);
+double Char_Convert_Double(std::string_view text);
+std::string Double_Convert_Char(double value);
+
+}  // namespace ml

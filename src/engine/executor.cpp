@@ -1,0 +1,178 @@
+#include "engine/executor.h"
+
+#include "builtins/frame.h"
+#include "builtins/strings.h"
+#include "engine/functions.h"
+#include "engine/messages.h"
+#include "engine/variables.h"
+#include "expr/expression.h"
+#include "frontend/report.h"
+
+namespace ml {
+
+namespace {
+
+constexpr std::string_view kCallMarker = "\x07~";
+constexpr std::string_view kVariableMarker = "\x07$";
+
+// The text between a block word's "(" and the final ")".
+std::string_view condition(std::string_view text, std::size_t open) {
+    return text.size() > open + 1 ? text.substr(open + 1, text.size() - open - 2) : std::string_view();
+}
+
+[[noreturn]] void commandError(Interp& in, const std::string& text) {
+    ErrBug(in, in.exec.ListBox_2, Say(in, kMsgCommand), text);
+}
+
+void runCall(Interp& in) {
+    ExecState& E = in.exec;
+    if (StartsWith(E.current, kCallMarker) && EndsWith(E.current, ").new")) return NewStatement(in);
+    const int remembered = E.ListBox_2;
+    std::string result = def(in, E.current);
+    if (!StartsWith(result, "(null)")) {
+        E.current = std::move(result);
+        E.rerun = true;
+    } else if (result.size() == 6) {
+        ++E.ListBox_2;
+    } else {
+        // A statement call followed by more text.
+        E.ListBox_2 = remembered;
+        commandError(in, E.current);
+    }
+}
+
+void runAssignment(Interp& in) {
+    const std::string& text = in.exec.current;
+    if (EndsWith(text, ").array")) {
+        const std::size_t open = text.find('('), close = text.rfind(')');
+        DimArray(in, std::string_view(text).substr(0, open), std::string_view(text).substr(open + 1, close - open - 1));
+    } else {
+        const std::size_t equal = text.find('=');
+        std::string_view target = std::string_view(text).substr(0, equal);
+        if (InCountChar(target, '$') != 1) {
+            const std::string& entry = in.program.text(in.exec.ListBox_2);
+            ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableError) + std::string(target), entry);
+        }
+        // The target exists before its right side is evaluated, so $n = $n + 1 works.
+        const std::uint16_t slot = DimKey(in, target);
+        std::string_view right = equal == std::string::npos ? std::string_view() : std::string_view(text).substr(equal + 1);
+        in.vars.ListStr_4[slot] = CodeCount(in, right);
+    }
+    ++in.exec.ListBox_2;
+}
+
+void skipFunctionBody(Interp& in) {
+    const LoaderState& L = in.loader;
+    for (std::size_t i = 0; i < L.FFNN(); ++i)
+        if (L.defEntry[i] == in.exec.ListBox_2) {
+            in.exec.ListBox_2 = L.endDefEntry[i];
+            break;
+        }
+    ++in.exec.ListBox_2;
+}
+
+void runGoTo(Interp& in) {
+    const std::string& text = in.exec.current;
+    const std::string key = ":" + text.substr(std::min<std::size_t>(text.size(), 5));
+    for (int entry : in.loader.GGGG)
+        if (in.program.text(entry) == key) {
+            in.exec.ListBox_2 = entry + 1;
+            return;
+        }
+    // The report names the label without its scope digits.
+    std::string shown = text.substr(0, 5) + text.substr(std::min<std::size_t>(text.size(), 8));
+    std::string name = text.substr(std::min<std::size_t>(text.size(), 8));
+    ErrBug(in, in.exec.ListBox_2, Say(in, kMsgNoJumpLabel), shown + " -> :" + name + "\n");
+}
+
+// Leaves a block for good at its successor: into the next `ElCmp`'s condition, or
+// past the `End` or `Loop`.
+void leaveBranch(Interp& in, bool& search) {
+    const int next = in.program.Jmp[static_cast<std::size_t>(in.exec.ListBox_2)];
+    search = StartsWith(in.program.text(next), "elcmp");
+    in.exec.ListBox_2 = search ? next : next + 1;
+}
+
+void runCmp(Interp& in) {
+    bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.Fnn)];
+    if (CmpCodeCount(in, condition(in.exec.current, 3))) ++in.exec.ListBox_2;
+    else leaveBranch(in, search);
+}
+
+void runElCmp(Interp& in) {
+    bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.Fnn)];
+    if (!search) {
+        // The previous branch ran to its end: pass control along the chain.
+        in.exec.ListBox_2 = in.program.Jmp[static_cast<std::size_t>(in.exec.ListBox_2)];
+    } else if (CmpCodeCount(in, condition(in.exec.current, 5))) {
+        search = false;
+        ++in.exec.ListBox_2;
+    } else {
+        leaveBranch(in, search);
+    }
+}
+
+// `Break` and `Continue` look forward for the `Loop` of the innermost enclosing loop.
+// The search never crosses into or out of a function body.
+void runBreak(Interp& in, bool isBreak) {
+    ExecState& E = in.exec;
+    int skip = 0;
+    for (;;) {
+        ++E.ListBox_2;
+        const std::string& text = in.program.text(E.ListBox_2);
+        if (E.ListBox_2 >= in.program.ListBox_1 || StartsWith(text, "def:") || text == "enddef")
+            ErrBug(in, E.ListBox_2, isBreak ? kMsgBreakNoLoop : kMsgContinueNoLoop, kErrNoLoop);
+        if (text == "end" || text == "loop") {
+            if (skip > 0) --skip;
+            else if (text == "loop") break;
+        } else if (StartsWith(text, "cmp")) {
+            ++skip;
+        }
+    }
+    if (isBreak) ++E.ListBox_2;
+    else E.ListBox_2 = in.program.Jmp[static_cast<std::size_t>(E.ListBox_2)];
+}
+
+void runStatement(Interp& in) {
+    const std::string& text = in.exec.current;
+    if (StartsWith(text, kVariableMarker)) return runAssignment(in);
+    if (StartsWith(text, "def:")) return skipFunctionBody(in);
+    // Function ends are reached only inside a call; at depth 0 they are no statement.
+    if (text == "enddef" && in.calls.Fnn > 0) return EndDefStatement(in);
+    if (StartsWith(text, "return") && in.calls.Fnn > 0) return ReturnStatement(in);
+    if (StartsWith(text, "goto")) return runGoTo(in);
+    if (StartsWith(text, "cmp")) return runCmp(in);
+    if (StartsWith(text, "elcmp")) return runElCmp(in);
+    if (text == "end") {
+        ++in.exec.ListBox_2;
+        return;
+    }
+    if (text == "loop") {
+        in.exec.ListBox_2 = in.program.Jmp[static_cast<std::size_t>(in.exec.ListBox_2)];
+        return;
+    }
+    if (text == "break" || text == "continue") return runBreak(in, text == "break");
+    if (text == "exit") throw ProgramEnd{};
+    commandError(in, text);
+}
+
+}  // namespace
+
+void Script(Interp& in) {
+    ExecState& E = in.exec;
+    const Program& P = in.program;
+    while (E.ListBox_2 < P.ListBox_1) {
+        const auto pc = static_cast<std::size_t>(E.ListBox_2);
+        const std::string& stored = P.ListStr_0[pc];
+        if (stored.empty() || stored[0] == ':') {
+            ++E.ListBox_2;
+            continue;
+        }
+        if (E.rerun) E.rerun = false;
+        else E.current = P.Int_OP_1[pc] ? Dim_LR_(in, stored) : stored;
+        if (P.Int_OP_2[pc] && Contains(E.current, kCallMarker)) runCall(in);
+        else runStatement(in);
+    }
+}
+
+}  // namespace ml

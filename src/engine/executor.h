@@ -1,0 +1,12 @@
+// The statement executor: runs the loaded program from its first entry.
+#pragma once
+
+#include "engine/interp.h"
+
+namespace ml {
+
+// Runs until the counter passes the last entry. `Exit` and fatal errors end the run
+// by throwing ProgramEnd.
+void Script(Interp& in);
+
+}  // namespace ml

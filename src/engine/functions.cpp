@@ -1,0 +1,120 @@
+#include "engine/functions.h"
+
+#include <algorithm>
+
+#include "builtins/frame.h"
+#include "builtins/strings.h"
+#include "engine/messages.h"
+#include "engine/variables.h"
+#include "expr/expression.h"
+#include "frontend/report.h"
+
+namespace ml {
+
+namespace {
+
+std::size_t depthIndex(int depth) { return static_cast<std::size_t>(depth); }
+
+// The key of the `Def:` line a call name reaches: an object alias is routed to its class.
+std::string defKey(const CallState& C, std::string_view name) {
+    for (const auto& [alias, cls] : C.objects)
+        if (StartsWith(name, alias)) return "def:" + cls + std::string(name.substr(name.find('.'))) + "(";
+    return "def:" + std::string(name) + "(";
+}
+
+// Binds the argument slots to the parameters of the `Def:` line; gives their number.
+int bindParameters(Interp& in, const std::string& defText) {
+    const std::size_t open = defText.find('('), close = defText.rfind(')');
+    std::string_view list = std::string_view(defText).substr(open + 1, close - open - 1);
+    int k = 0;
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        std::string_view parameter = list.substr(0, comma);
+        if (!IsEN_Def(parameter))
+            ErrBug(in, in.exec.ListBox_2, Say(in, kMsgParameter) + std::string(parameter), defText);
+        const std::uint16_t slot = DimKey(in, parameter);
+        const auto& args = in.args.ListStr_1;
+        in.vars.ListStr_4[slot] = static_cast<std::size_t>(k) < args.size() ? args[static_cast<std::size_t>(k)] : std::string();
+        ++k;
+        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+    }
+    return k;
+}
+
+// The position just after the call that starts at the line's last call marker.
+std::size_t callEnd(std::string_view line, std::size_t marker) {
+    CallSpan span = LocateCall(line, marker);
+    return span.complete ? span.end : line.size();
+}
+
+}  // namespace
+
+std::string StartUserCall(Interp& in, std::string_view name, const std::string& line) {
+    CallState& C = in.calls;
+    const int callingEntry = in.exec.ListBox_2;
+    if (++C.Fnn > kMaxCallDepth) ErrBug(in, -2, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
+    C.ListStr_5[depthIndex(C.Fnn - 1)] = std::string(name);
+    const std::string key = defKey(C, name);
+    const LoaderState& L = in.loader;
+    std::size_t i = 0;
+    while (i < L.FFNN() && !StartsWith(in.program.text(L.defEntry[i]), key)) ++i;
+    if (i == L.FFNN()) {
+        std::string message = Say(in, kMsgCanNotFind) + "~" + std::string(name) + " -> Def: " + std::string(name);
+        ErrBug(in, callingEntry, message, in.program.text(callingEntry));
+    }
+    in.exec.ListBox_2 = L.defEntry[i];
+    const std::string& defText = in.program.text(L.defEntry[i]);
+    const int k = bindParameters(in, defText);
+    if (k != in.args.count) {
+        std::string message = defText + Say(in, kMsgSeveralParameters) + std::to_string(k);
+        ErrBug(in, callingEntry, message, in.program.text(callingEntry));
+    }
+    std::string cut;
+    return dJ(line, cut) == 1 ? "(null)" + cut : std::string("(null)");
+}
+
+void EndDefStatement(Interp& in) {
+    CallState& C = in.calls;
+    const std::size_t d = depthIndex(--C.Fnn);
+    in.exec.ListBox_2 = C.Fn[d];
+    const std::string& caller = C.ListStr_2[d];
+    if (caller.rfind("\x07~") != 0)
+        ErrBug(in, C.Fn[d], Say(in, kMsgProhibitReturn) + "~" + C.ListStr_5[d], caller);
+    ++in.exec.ListBox_2;
+}
+
+void ReturnStatement(Interp& in) {
+    CallState& C = in.calls;
+    const std::size_t d = depthIndex(C.Fnn - 1);
+    const std::string caller = C.ListStr_2[d];
+    const std::size_t marker = caller.rfind("\x07~");
+    if (marker == 0) ErrBug(in, in.exec.ListBox_2, Say(in, kMsgNeedReturn) + "~" + C.ListStr_5[d], caller);
+    std::string_view expression = in.exec.current;
+    expression.remove_prefix(std::min<std::size_t>(expression.size(), 7));  // "return "
+    const std::string value = CodeCount(in, expression);
+    std::string line = caller.substr(0, marker) + value + caller.substr(callEnd(caller, marker));
+    --C.Fnn;
+    in.exec.ListBox_2 = C.Fn[d];
+    in.exec.current = std::move(line);
+    in.exec.rerun = true;
+}
+
+void NewStatement(Interp& in) {
+    const std::string& text = in.exec.current;
+    const std::size_t open = text.find('('), close = text.rfind(')');
+    const std::string cls = text.substr(open + 1, close - open - 1);
+    const auto& classes = in.loader.ListStr_Class;
+    if (std::find(classes.begin(), classes.end(), cls) == classes.end()) {
+        const std::string& entry = in.program.text(in.exec.ListBox_2);
+        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgNotJoinedClass) + cls, entry);
+    }
+    // The first object of an alias decides every call through it, so binding an alias
+    // again changes nothing and takes no new slot: the table stays bounded.
+    std::string alias = text.substr(2, open - 2) + ".";
+    auto& objects = in.calls.objects;
+    bool known = std::any_of(objects.begin(), objects.end(), [&](const auto& o) { return o.first == alias; });
+    if (!known) objects.emplace_back(std::move(alias), cls);
+    ++in.exec.ListBox_2;
+}
+
+}  // namespace ml

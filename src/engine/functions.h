@@ -1,0 +1,22 @@
+// User functions and objects: a call moves the one program counter into the
+// function's body; `End Def` and `Return` move it back.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/interp.h"
+
+namespace ml {
+
+// Starts a user function for a call that no module took. Gives "(null)" and, for a
+// call in statement position, the rest of the line after it.
+std::string StartUserCall(Interp& in, std::string_view name, const std::string& line);
+// `End Def` reached: back to the line after the calling line.
+void EndDefStatement(Interp& in);
+// `Return value`: the value replaces the call in the calling line, which runs again.
+void ReturnStatement(Interp& in);
+// `~Alias(Class).new`: binds an object alias to a declared class.
+void NewStatement(Interp& in);
+
+}  // namespace ml

@@ -1,0 +1,28 @@
+// The interpreter object: every table of one run, and the platform it runs on.
+// A test makes a fresh one; nothing of a run lives outside it.
+#pragma once
+
+#include "engine/state.h"
+#include "loader/program.h"
+#include "platform/platform.h"
+
+namespace ml {
+
+// Thrown to end the run: after the fatal error report, and by `Exit`. The program
+// then leaves through its normal path, so open files are flushed and closed.
+struct ProgramEnd {};
+
+struct Interp {
+    explicit Interp(Platform& host) : platform(host) {}
+
+    Platform& platform;
+    char Language = '1';   // display language: '1' Auto, '2' English, '3' Chinese
+    Program program;
+    LoaderState loader;
+    VarTable vars;
+    CallState calls;
+    ExecState exec;
+    ArgSlots args;
+};
+
+}  // namespace ml

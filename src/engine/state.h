@@ -1,0 +1,49 @@
+// Run-time state of the execution engine: the variable table, the call frames and
+// objects of user functions, the executor's own state and the argument slots.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace ml {
+
+// Variables live in one table of at most 4097 entries (indices 0 to 4096).
+inline constexpr int kMaxVariables = 4097;
+// User functions may be nested 16 deep; depth 0 is the main body.
+inline constexpr int kMaxCallDepth = 16;
+
+struct VarTable {
+    std::vector<std::string> ListStr_3;        // keys, in creation order
+    std::vector<std::string> ListStr_4;        // values, same index
+    std::unordered_map<std::string, std::uint16_t> index;  // key -> slot
+    bool dim_bool = false;                     // read mode: a missing key is an error
+};
+
+struct CallState {
+    int Fnn = 0;                                             // call depth
+    std::array<int, kMaxCallDepth + 1> Fn{};                 // calling entry per depth
+    std::array<std::string, kMaxCallDepth + 1> ListStr_2;    // calling line per depth
+    std::array<std::string, kMaxCallDepth + 1> ListStr_5;    // name called per depth
+    std::vector<std::pair<std::string, std::string>> objects;  // alias + ".", class
+};
+
+struct ExecState {
+    int ListBox_2 = 0;                 // the program counter
+    std::string current;               // the text being executed for the entry
+    bool rerun = false;                // run the current text again
+    // A false condition handed control to the next `ElCmp`, whose condition must be
+    // evaluated. Kept per call depth, so a function called from a condition neither
+    // sees nor clears its caller's search.
+    std::array<bool, kMaxCallDepth + 1> elcmpSearch{};
+};
+
+struct ArgSlots {
+    std::vector<std::string> ListStr_1;  // argument i in slot i - 1; never shrinks
+    int count = 0;
+};
+
+}  // namespace ml

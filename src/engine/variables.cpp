@@ -1,0 +1,145 @@
+#include "engine/variables.h"
+
+#include <vector>
+
+#include "builtins/strings.h"
+#include "engine/messages.h"
+#include "expr/expression.h"
+#include "frontend/report.h"
+#include "loader/program.h"
+
+namespace ml {
+
+namespace {
+
+constexpr std::string_view kPublicPrefix = "\x07$public.";
+
+struct Reference {
+    std::size_t start;   // the marker byte
+    std::size_t end;     // one past the name
+};
+
+// Every reference of the text, left to right. A name runs over the characters that
+// continue a reference, so a value never becomes part of a name.
+std::vector<Reference> findReferences(std::string_view text) {
+    std::vector<Reference> refs;
+    for (std::size_t at = text.find("\x07$"); at != std::string_view::npos; at = text.find("\x07$", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < text.size() && IsENChar(text[end])) ++end;
+        refs.push_back({at, end});
+    }
+    return refs;
+}
+
+std::string currentLine(Interp& in) { return in.program.text(in.exec.ListBox_2); }
+
+}  // namespace
+
+bool IsENChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '[' || c == ']' || c == '_';
+}
+
+bool IsEN_Def(std::string_view text) {
+    for (char c : text) {
+        bool ok = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '.' || c == '$' || c == kMarker;
+        if (!ok) return false;
+    }
+    return InCountChar(text, '$') == 1;
+}
+
+std::uint16_t DimKey(Interp& in, std::string_view reference) {
+    std::string key = Clip(std::string(reference));
+    if (CharAt(key, 0) != kMarker && CharAt(key, 1) != '$')
+        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableError) + key, currentLine(in));
+    const int depth = in.calls.Fnn;
+    if (depth != 0 && !StartsWith(key, kPublicPrefix)) {
+        key += in.calls.ListStr_5[static_cast<std::size_t>(depth - 1)];
+        key += std::to_string(depth);
+        key = Clip(std::move(key));
+    }
+    VarTable& V = in.vars;
+    if (auto found = V.index.find(key); found != V.index.end()) return found->second;
+    if (V.ListStr_3.size() >= static_cast<std::size_t>(kMaxVariables))
+        ErrBug(in, -2, Say(in, kMsgVariablesFull), currentLine(in));
+    if (V.dim_bool) ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableNotSet) + std::string(reference), currentLine(in));
+    auto slot = static_cast<std::uint16_t>(V.ListStr_3.size());
+    V.index.emplace(key, slot);
+    V.ListStr_3.push_back(std::move(key));
+    V.ListStr_4.emplace_back();
+    return slot;
+}
+
+std::string Dim(Interp& in, std::string_view text) {
+    std::string_view work = std::string_view(text).substr(0, std::min(text.size(), kMaxText));
+    std::vector<Reference> refs = findReferences(work);
+    if (refs.empty()) return std::string(work);
+    // Values are looked up right to left, so the rightmost missing one is reported.
+    std::vector<std::uint16_t> slots(refs.size());
+    in.vars.dim_bool = true;
+    for (std::size_t i = refs.size(); i-- > 0;)
+        slots[i] = DimKey(in, work.substr(refs[i].start, refs[i].end - refs[i].start));
+    in.vars.dim_bool = false;
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < refs.size(); ++i) {
+        out.append(work, from, refs[i].start - from);
+        out += in.vars.ListStr_4[slots[i]];
+        from = refs[i].end;
+    }
+    out.append(work, from);
+    return Clip(std::move(out));
+}
+
+std::string Dim_LR_(Interp& in, std::string_view line) {
+    std::string text(line);
+    std::size_t i = text.size();
+    while (i > 0) {
+        --i;
+        if (text[i] == '"') {
+            // A quoted text is passed over whole.
+            while (i > 0 && text[--i] != '"') {
+            }
+            continue;
+        }
+        if (text[i] != '[') continue;
+        std::size_t close = i + 1;
+        for (int depth = 1; close < text.size(); ++close) {
+            depth += text[close] == '[';
+            depth -= text[close] == ']';
+            if (depth == 0) break;
+        }
+        if (close >= text.size()) continue;
+        std::string value = CodeCount(in, std::string_view(text).substr(i + 1, close - i - 1));
+        text.replace(i + 1, close - i - 1, value);
+    }
+    return text;
+}
+
+void DimArray(Interp& in, std::string_view name, std::string_view elements) {
+    std::string element;
+    int n = 0;
+    auto store = [&] {
+        std::string key = std::string(name) + "[" + std::to_string(n++) + "]";
+        std::string value = CodeCount(in, element);
+        in.vars.ListStr_4[DimKey(in, key)] = std::move(value);
+        element.clear();
+    };
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        char c = elements[i];
+        if (c == ',') {
+            store();
+            continue;
+        }
+        element += c;
+        if (c != '"') continue;
+        // A quoted part is copied whole, up to and including its closing quote.
+        std::size_t close = elements.find('"', i + 1);
+        if (close == std::string_view::npos) close = elements.size() - 1;
+        element.append(elements, i + 1, close - i);
+        i = close;
+    }
+    store();
+    in.vars.ListStr_4[DimKey(in, std::string(name) + ".length")] = std::to_string(n);
+}
+
+}  // namespace ml

@@ -1,0 +1,134 @@
+#include "expr/expression.h"
+
+#include <cmath>
+
+#include "builtins/strings.h"
+#include "engine/variables.h"
+#include "frontend/report.h"
+#include "loader/program.h"
+
+namespace ml {
+
+namespace {
+
+inline constexpr MsgPair kMsgSpecialChar{"Special character error: \\x", "特殊字符錯誤: \\x"};
+inline constexpr MsgPair kMsgRemainderByZero{"Remainder by zero: ", "餘數除以零: "};
+
+bool isDigitOrPoint(char c) { return (c >= '0' && c <= '9') || c == '.'; }
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+bool isLevelOperator(char c, int level) {
+    switch (level) {
+        case 1: return c == '^';
+        case 2: return c == '*' || c == '/' || c == '%';
+        default: return c == '+' || c == '-';
+    }
+}
+
+// One operation of CountB: the operator at i and its operands [start, end).
+struct Operation {
+    std::size_t start, end;
+    std::string_view left, right;
+};
+
+Operation operandsAround(std::string_view text, std::size_t i) {
+    std::size_t start = i;
+    if (i > 0) {
+        std::size_t k = i - 1;
+        while (k > 0 && isDigitOrPoint(text[k])) --k;
+        if (k == 0) start = 0;
+        else start = (text[k] == '-' && text[k - 1] == '-') ? k : k + 1;
+    }
+    std::size_t end = i + 1;
+    if (end < text.size() && text[end] == '-') ++end;
+    while (end < text.size() && isDigitOrPoint(text[end])) ++end;
+    return {start, end, text.substr(start, i - start), text.substr(i + 1, end - i - 1)};
+}
+
+double compute(Interp& in, char op, std::string_view left, std::string_view right) {
+    const double a = Char_Convert_Double(left), b = Char_Convert_Double(right);
+    switch (op) {
+        case '^': return std::pow(a, b);
+        case '*': return a * b;
+        case '/': return a / b;
+        case '+': return a + b;
+        case '-': return a - b;
+        default: break;
+    }
+    const int x = Char_Convert_Int(left), y = Char_Convert_Int(right);
+    if (y == 0) {
+        std::string message = Say(in, kMsgRemainderByZero) + std::string(left) + "%" + std::string(right);
+        ErrBug(in, in.exec.ListBox_2, message, in.program.text(in.exec.ListBox_2));
+    }
+    return y == -1 ? 0.0 : static_cast<double>(x % y);
+}
+
+}  // namespace
+
+bool IsArithmetic(std::string_view text) {
+    for (char c : text)
+        if (!((c >= '(' && c <= '9') || c == '%' || c == '^')) return false;
+    return true;
+}
+
+std::string CodeCount(Interp& in, std::string_view expression) {
+    std::string value = Dim(in, expression.substr(0, std::min(expression.size(), kMaxText)));
+    return IsArithmetic(value) ? CountA(in, value) : HexChar(in, value);
+}
+
+std::string CountA(Interp& in, std::string_view input) {
+    if (input.empty()) return "0";
+    std::string text(input);
+    for (auto open = text.rfind('('); open != std::string::npos; open = text.rfind('(')) {
+        // A group left open by a substituted value runs to the end of the text.
+        auto close = text.find(')', open + 1);
+        std::size_t stop = close == std::string::npos ? text.size() : close + 1;
+        std::size_t innerEnd = close == std::string::npos ? text.size() : close;
+        std::string value = CountB(in, std::string_view(text).substr(open + 1, innerEnd - open - 1));
+        text.replace(open, stop - open, value);
+    }
+    return CountB(in, text);
+}
+
+std::string CountB(Interp& in, std::string_view input) {
+    std::string text(input);
+    for (int level = 1; level <= 3; ++level) {
+        std::size_t from = 0;
+        for (;;) {
+            // A minus in the very first position is the sign of the first number.
+            std::size_t i = from;
+            while (i < text.size() && !(isLevelOperator(text[i], level) && !(i == 0 && text[i] == '-'))) ++i;
+            if (i >= text.size()) break;
+            Operation op = operandsAround(text, i);
+            if (InCountChar(op.left, '.') > 1 || InCountChar(op.right, '.') > 1) return Clip(std::move(text));
+            std::string result = Double_Convert_Char(compute(in, text[i], op.left, op.right));
+            std::string next = text.substr(0, op.start) + result + text.substr(op.end);
+            // A minus after a non-number (as in 1,-3) only restates its operand; taken
+            // as a sign it lets the scan move on instead of rewriting the same text.
+            from = next == text ? i + 1 : 0;
+            text = std::move(next);
+        }
+    }
+    return Clip(std::move(text));
+}
+
+std::string HexChar(Interp& in, std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'x') {
+            char h = CharAt(text, i + 2), l = CharAt(text, i + 3);
+            if (!isHexDigit(h) || !isHexDigit(l)) {
+                std::string message = Say(in, kMsgSpecialChar) + std::string(text.substr(i + 2, 2));
+                ErrBug(in, in.exec.ListBox_2, message, in.program.text(in.exec.ListBox_2));
+            }
+            char byte = static_cast<char>(Hex2Long(text.substr(i + 2, 2)));
+            if (byte != '\0') out += byte;
+            i += 3;
+            continue;
+        }
+        out += text[i];
+    }
+    return Replace(out, "\x07\"", "");
+}
+
+}  // namespace ml

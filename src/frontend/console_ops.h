@@ -1,0 +1,18 @@
+// The console primitives of the banner and the dos module.
+#pragma once
+
+#include <string_view>
+
+#include "engine/interp.h"
+
+namespace ml {
+
+void clrscr(Interp& in);
+// Moves the cursor to the 1-based column x and row y.
+void gotoxy(Interp& in, int x, int y);
+// Sets the text attribute fg | bg * 16 (console colour indices 0 to 15).
+void textcolor(Interp& in, int fg, int bg);
+// Writes text to standard output as it stands.
+void Print(Interp& in, std::string_view text);
+
+}  // namespace ml

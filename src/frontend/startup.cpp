@@ -1,0 +1,154 @@
+#include "frontend/startup.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+#include "builtins/text_file.h"
+#include "engine/executor.h"
+#include "frontend/banner.h"
+#include "frontend/console_ops.h"
+#include "frontend/help_document.h"
+#include "frontend/messages.h"
+#include "frontend/report.h"
+#include "loader/loader.h"
+
+namespace ml {
+
+namespace {
+
+constexpr const char* kLanguageFile = "Language.ini";
+constexpr const char* kAutoScript = "AUTO.TXT";
+constexpr const char* kHelpFile = "Help.txt";
+// Language.ini holds one of these, without a line end; the index is the choice - 1.
+constexpr const char* kLanguageLines[] = {"Language = Auto", "Language = English", "Language = Chinese"};
+
+struct ScriptName {
+    std::string name;             // as typed or given; the load summary shows it
+    bool fromCommandLine = false;
+    bool fromAutoFile = false;
+};
+
+// Formats one of our own constant texts with numbers and a name.
+std::string format(const char* pattern, ...) {
+    va_list args, copy;
+    va_start(args, pattern);
+    va_copy(copy, args);
+    int size = std::vsnprintf(nullptr, 0, pattern, args);
+    va_end(args);
+    std::string out(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+    std::vsnprintf(out.data(), out.size() + 1, pattern, copy);
+    va_end(copy);
+    return out;
+}
+
+void readLanguageSetting(Interp& in) {
+    in.Language = '1';
+    std::FILE* file = std::fopen(kLanguageFile, "rb");
+    if (!file) return;
+    std::string line;
+    ReadPiece(file, line);
+    std::fclose(file);
+    for (char choice = '1'; choice <= '3'; ++choice)
+        if (line == kLanguageLines[choice - '1']) in.Language = choice;
+}
+
+// The name typed or given is kept to the 255 characters of its buffer.
+std::string clipName(std::string name) {
+    if (name.size() > 255) name.resize(255);
+    return name;
+}
+
+ScriptName chooseScriptName(Interp& in, int argc, char** argv) {
+    if (argc == 2) return {clipName(argv[1]), true, false};
+    if (std::FILE* autoFile = std::fopen(kAutoScript, "rb")) {
+        std::fclose(autoFile);
+        return {"AUTO", false, true};
+    }
+    Print(in, Big2Gb(in, Say(in, kPromptScriptName)));
+    std::string typed;
+    in.platform.console.readLine(typed);
+    return {clipName(typed), false, false};
+}
+
+std::string upper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+void languageMenu(Interp& in) {
+    Print(in, kLanguageMenu.en);
+    int key;
+    do {
+        key = in.platform.console.readKey();
+        // With no keyboard left there is no choice to wait for.
+        if (key < 0) throw ProgramEnd{};
+    } while (key < '1' || key > '3');
+    in.Language = static_cast<char>(key);
+    if (std::FILE* file = std::fopen(kLanguageFile, "wb")) {
+        std::fputs(kLanguageLines[key - '1'], file);
+        std::fclose(file);
+    }
+}
+
+void writeHelp(Interp& in) {
+    std::FILE* file = std::fopen(kHelpFile, "w");
+    if (!file) return;
+    std::string text = Big2Gb(in, Native(in, HelpDocument()));
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+}
+
+void loadScript(Interp& in, const std::string& name, const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) ErrBug(in, -2, Say(in, kMsgNoFile), name);
+    try {
+        LoadStream(in, file);
+    } catch (...) {
+        std::fclose(file);
+        throw;
+    }
+    std::fclose(file);
+}
+
+void checkOpenBlocks(Interp& in) {
+    const LoaderState& L = in.loader;
+    if (L.ClassTrueFalse == 1) ErrBug(in, L.CLASSn, kMsgClassOpen, kErrNoEndClass);
+    if (L.CEL != 0) ErrBug(in, L.CELn[static_cast<std::size_t>(L.CEL - 1)], kMsgCmpOpen, kErrNoEndLoop);
+    if (L.DEF != 0) ErrBug(in, L.DEFn, kMsgDefOpen, kErrNoEndDef);
+}
+
+void loadAndRun(Interp& in, ScriptName script) {
+    if (!script.fromCommandLine) script.name += ".txt";
+    // The summary names AUTO.txt; the file found is the one opened, whatever the case
+    // rules of the file system.
+    loadScript(in, script.name, script.fromAutoFile ? kAutoScript : script.name);
+    checkOpenBlocks(in);
+    const int loaded = in.program.ListBox_1;
+    Print(in, format(Big2Gb(in, Say(in, kLoadSummary)).c_str(), kMaxEntries, kMaxEntries - loaded, loaded,
+                     script.name.c_str()));
+    if (loaded > kMaxEntries) ErrBug(in, -2, Say(in, kMsgTooManyEntries), "");
+    CmpElseEndLoop(in);
+    Script(in);
+}
+
+}  // namespace
+
+void RunMorrowlark(Interp& in, int argc, char** argv) {
+    readLanguageSetting(in);
+    for (;;) {
+        ShowBanner(in);
+        Print(in, format(Big2Gb(in, Say(in, kLimitsText)).c_str(), 256, 4096, kMaxEntries));
+        ScriptName script = chooseScriptName(in, argc, argv);
+        const std::string command = upper(script.name);
+        if (command == "LANGUAGE") {
+            languageMenu(in);
+            continue;
+        }
+        if (command == "HELP") return writeHelp(in);
+        return loadAndRun(in, std::move(script));
+    }
+}
+
+}  // namespace ml

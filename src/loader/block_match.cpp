@@ -1,0 +1,39 @@
+// Pairs the branch lines of every `Cmp` block once, after loading, so the executor
+// never searches for a block's end while running.
+#include <vector>
+
+#include "builtins/strings.h"
+#include "loader/loader.h"
+
+namespace ml {
+
+void CmpElseEndLoop(Interp& in) {
+    Program& P = in.program;
+    const int count = P.ListBox_1 < kMaxEntries ? P.ListBox_1 : kMaxEntries;
+    // The loader checked that blocks balance, so the stack never underflows.
+    std::vector<int> open;
+    for (int e = 0; e < count; ++e) {
+        const std::string& text = P.text(e);
+        if (StartsWith(text, "cmp")) open.push_back(e);
+        else if (text == "end" && !open.empty()) open.pop_back();
+        else if (text == "loop" && !open.empty()) {
+            P.Jmp[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(open.back());
+            open.pop_back();
+        }
+    }
+    // Seen from the end, each branch's successor is the last entry pushed at its level.
+    std::vector<int> next;
+    for (int e = count - 1; e >= 0; --e) {
+        const std::string& text = P.text(e);
+        const bool isCmp = StartsWith(text, "cmp");
+        if ((isCmp || StartsWith(text, "elcmp")) && !next.empty()) {
+            P.Jmp[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(next.back());
+            next.pop_back();
+            if (!isCmp) next.push_back(e);
+        } else if (text == "end" || text == "loop") {
+            next.push_back(e);
+        }
+    }
+}
+
+}  // namespace ml

@@ -1,0 +1,153 @@
+// Imports, classes, functions, labels and `GoTo`: the lines the loader records in
+// its tables and rewrites so that run-time lookups are plain comparisons.
+#include <cstdio>
+#include <string>
+
+#include "builtins/strings.h"
+#include "frontend/messages.h"
+#include "frontend/report.h"
+#include "loader/loader.h"
+#include "loader/statements.h"
+
+namespace ml {
+
+namespace {
+
+// A file that imports itself, directly or through others, would load forever.
+constexpr int kMaxImportDepth = 32;
+// Labels outside functions share this scope; the n-th function loaded has 100 + n.
+constexpr int kMainScope = 100;
+
+constexpr const char* kModuleImports[kModuleCount] = {
+    "#import<lib>", "#import<dos>", "#import<string>", "#import<time>", "#import<math>", "#import<file>"};
+
+
+[[noreturn]] void fail(LoadLine& line, const MsgPair& message, std::string_view error) {
+    ErrBug(line.in, line.in.program.ListBox_1, Say(line.in, message), error);
+}
+[[noreturn]] void fail(LoadLine& line, const MsgPair& message, const MsgPair& error) {
+    ErrBug(line.in, line.in.program.ListBox_1, message, error);
+}
+
+int labelScope(const LoaderState& L) { return L.Gn ? kMainScope + L.GR : kMainScope; }
+
+// Whether an earlier entry of the list stores the same text as the last one.
+bool repeatsEarlier(const Program& P, const std::vector<int>& entries, const std::string& text) {
+    for (std::size_t i = 0; i + 1 < entries.size(); ++i)
+        if (P.text(entries[i]) == text) return true;
+    return false;
+}
+
+}  // namespace
+
+bool IsModuleImport(LoadLine& line) {
+    for (int m = 0; m < kModuleCount; ++m) {
+        if (line.T == kModuleImports[m]) {
+            line.in.loader.moduleImported[static_cast<std::size_t>(m)] = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+void LoadFileImport(LoadLine& line) {
+    const std::string& T = line.T;
+    const std::size_t n = T.size();
+    bool quotedStart = CharAt(T, 7) == kMarker || CharAt(T, 8) == '"';
+    bool quotedEnd = CharAt(T, n - 1) == '"' || (n >= 2 && T[n - 2] == kMarker);
+    if (!quotedStart || !quotedEnd) ErrNNNNN(line.in, line.source);
+    std::string name = n > 11 ? T.substr(9, n - 11) : std::string();
+    LoaderState& L = line.in.loader;
+    if (L.importDepth >= kMaxImportDepth) fail(line, kMsgImportTooDeep, line.source);
+    std::FILE* file = std::fopen(name.c_str(), "r");
+    if (!file) fail(line, kMsgNoImportFile, line.source);
+    ++L.importDepth;
+    try {
+        LoadStream(line.in, file);
+    } catch (...) {
+        std::fclose(file);
+        throw;
+    }
+    --L.importDepth;
+    std::fclose(file);
+}
+
+void LoadClass(LoadLine& line) {
+    LoaderState& L = line.in.loader;
+    if (L.ClassTrueFalse == 1) fail(line, kMsgClassOpen, kErrNoEndClass);
+    if (L.CEL != 0) fail(line, kMsgClass, kErrClassInCmp);
+    if (L.DEF != 0) fail(line, kMsgClass, kErrClassInDef);
+    std::string name = line.T.substr(6);
+    if (name.empty() || !IsEN(name)) fail(line, kMsgClassName, line.source);
+    for (const std::string& earlier : L.ListStr_Class)
+        if (earlier == name) Havethesamename(line.in, line.source);
+    L.ListStr_Class.push_back(std::move(name));
+    L.ClassTrueFalse = L.C1 = 1;
+    L.CLASSn = line.in.program.ListBox_1;
+}
+
+void LoadEndClass(LoadLine& line) {
+    LoaderState& L = line.in.loader;
+    if (L.ClassTrueFalse == 0) fail(line, kMsgEndClassAlone, kErrNoClass);
+    if (L.CEL != 0) fail(line, kMsgEndClass, kErrEndClassInCmp);
+    if (L.DEF != 0) fail(line, kMsgEndClass, kErrEndClassInDef);
+    L.ClassTrueFalse = L.C1 = 0;
+}
+
+// `~Alias(Class).new`: the alias must be a plain name and the class given.
+void CheckNew(LoadLine& line) {
+    const std::string& T = line.T;
+    if (!EndsWith(T, ").new")) return;
+    if (InCountChar(T, '(') != 1) ErrNNNNN(line.in, line.source);
+    std::string_view alias = std::string_view(T).substr(2, T.find('(') - 2);
+    if (CharAt(T, 2) == '(' || Contains(T, "()") || !IsEN(alias)) fail(line, kMsgClassName, line.source);
+}
+
+void LoadDef(LoadLine& line) {
+    LoaderState& L = line.in.loader;
+    std::string& T = line.T;
+    ++L.DEF;
+    if (L.CEL != 0) fail(line, kMsgDef, kErrDefInCmp);
+    if (L.DEF == 2) fail(line, kMsgDefOpen, kErrNoEndDef);
+    if (InCountChar(T, '(') != 1 || T.back() != ')') ErrNNNNN(line.in, line.source);
+    std::string_view name = std::string_view(T).substr(4, T.find('(') - 4);
+    if (CharAt(T, 4) == '(' || !IsEN(name)) fail(line, kMsgFunctionName, line.source);
+    if (Contains(T, "(,") || Contains(T, ",,") || Contains(T, ",)")) fail(line, kMsgEmptyParameter, line.source);
+    if (L.ClassTrueFalse == 1) T.insert(4, L.ListStr_Class.back() + ".");
+    L.defEntry.push_back(line.in.program.ListBox_1);
+    L.endDefEntry.push_back(0);
+    if (repeatsEarlier(line.in.program, L.defEntry, T)) Havethesamename(line.in, line.source);
+    L.DEFn = line.in.program.ListBox_1;
+    L.Gn = 1;
+    ++L.GR;
+    L.C2 = 0;
+}
+
+void LoadEndDef(LoadLine& line) {
+    LoaderState& L = line.in.loader;
+    if (L.CEL != 0) fail(line, kMsgEndDef, kErrEndDefInCmp);
+    if (L.DEF == 0) fail(line, kMsgEndDefAlone, kErrNoDef);
+    L.endDefEntry.back() = line.in.program.ListBox_1;
+    --L.DEF;
+    L.Gn = 0;
+}
+
+void LoadReturn(LoadLine& line) {
+    if (line.in.loader.Gn == 0) fail(line, kMsgReturnAlone, line.source);
+    line.T.insert(6, " ");
+}
+
+void LoadLabel(LoadLine& line) {
+    LoaderState& L = line.in.loader;
+    L.GGGG.push_back(line.in.program.ListBox_1);
+    line.T.insert(1, std::to_string(labelScope(L)));
+    if (repeatsEarlier(line.in.program, L.GGGG, line.T)) Havethesamename(line.in, line.source);
+}
+
+void LoadGoTo(LoadLine& line) {
+    if (line.T == "goto") fail(line, kMsgNoLabel, line.source);
+    if (!IsEN(std::string_view(line.T).substr(4))) fail(line, kMsgLabelName, line.source);
+    line.T.insert(4, " " + std::to_string(labelScope(line.in.loader)));
+}
+
+}  // namespace ml

@@ -1,0 +1,127 @@
+// Recognition of each normalised line, the checks of variable lines and of `Cmp`
+// blocks, and the store step.
+#include "loader/loader.h"
+
+#include "builtins/strings.h"
+#include "builtins/text_file.h"
+#include "frontend/messages.h"
+#include "frontend/report.h"
+#include "loader/normal_form.h"
+#include "loader/statements.h"
+
+namespace ml {
+
+namespace {
+
+
+[[noreturn]] void fail(LoadLine& line, const MsgPair& message, std::string_view error) {
+    ErrBug(line.in, line.in.program.ListBox_1, Say(line.in, message), error);
+}
+[[noreturn]] void fail(LoadLine& line, const MsgPair& message, const MsgPair& error) {
+    ErrBug(line.in, line.in.program.ListBox_1, message, error);
+}
+
+// Only these characters may form the target of an assignment.
+bool IsEN_Dim(std::string_view text) {
+    for (char c : text) {
+        bool ok = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '$' || c == kMarker ||
+                  c == '(' || c == ')' || c == '*' || c == '+' || c == '-' || c == '.' ||
+                  c == '/' || c == '_' || c == '[' || c == ']';
+        if (!ok) return false;
+    }
+    return true;
+}
+
+void checkArrayLiteral(LoadLine& line) {
+    const std::string& T = line.T;
+    if (InCountChar(T, '(') != 1) ErrNNNNN(line.in, line.source);
+    std::string_view name = std::string_view(T).substr(2, T.find('(') - 2);
+    if (CharAt(T, 2) == '(' || T.find("()") != std::string::npos || !IsEN(name)) fail(line, kMsgArray, line.source);
+}
+
+void checkVariableLine(LoadLine& line) {
+    if (EndsWith(line.T, ").array")) return checkArrayLiteral(line);
+    auto equal = line.T.find('=');
+    if (equal == std::string::npos) fail(line, kMsgNoEqual, line.source);
+    if (!IsEN_Dim(std::string_view(line.T).substr(0, equal))) {
+        std::string message = Say(line.in, kMsgVariable) + line.source.substr(0, line.source.find('='));
+        ErrBug(line.in, line.in.program.ListBox_1, message, line.source);
+    }
+}
+
+// `Cmp` and `ElCmp` must have their condition in parentheses right after the word;
+// an empty condition is always true.
+void checkCondition(LoadLine& line, std::size_t paren) {
+    if (CharAt(line.T, paren) != '(' || line.T.back() != ')') ErrNNNNN(line.in, line.source);
+    if (line.T.size() == paren + 2) line.T.insert(paren + 1, "1");
+}
+
+void loadCmp(LoadLine& line) {
+    LoaderState& L = line.in.loader;
+    if (L.CEL >= kMaxOpenCmp) ErrBug(line.in, -2, Say(line.in, kMsgCmpTooDeep), line.source);
+    L.CELn[static_cast<std::size_t>(L.CEL++)] = line.in.program.ListBox_1;
+    checkCondition(line, 3);
+}
+
+void loadElCmp(LoadLine& line) {
+    if (line.in.loader.CEL == 0) fail(line, kMsgElCmpAlone, kErrNoCmp);
+    checkCondition(line, 5);
+}
+
+void loadBlockEnd(LoadLine& line) {
+    if (line.in.loader.CEL == 0) fail(line, line.T == "end" ? kMsgEndAlone : kMsgLoopAlone, kErrNoCmp);
+    --line.in.loader.CEL;
+}
+
+void loadBreak(LoadLine& line) {
+    if (line.in.loader.CEL == 0) fail(line, line.T == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
+}
+
+}  // namespace
+
+void EmptyEntry(Interp& in) { ++in.program.ListBox_1; }
+
+void StoreEntry(LoadLine& line, bool bracket, bool call) {
+    LoaderState& L = line.in.loader;
+    Program& P = line.in.program;
+    if (!line.T.empty() && L.C1 && L.C2) fail(line, kMsgClassLevel, line.source);
+    if (line.T == "enddef") L.C2 = 1;
+    if (P.ListBox_1 < kMaxEntries) {
+        auto e = static_cast<std::size_t>(P.ListBox_1);
+        P.ListStr_0[e] = line.T;
+        P.Int_OP_1[e] = bracket;
+        P.Int_OP_2[e] = call;
+    }
+    ++P.ListBox_1;
+}
+
+void ListStr(Interp& in, std::string& source) {
+    NormalLine normal = Normalise(in, source);
+    LoadLine line{in, source, std::move(normal.text)};
+    const std::string& T = line.T;
+    const bool marked = CharAt(T, 0) == kMarker;
+    if (IsModuleImport(line)) return EmptyEntry(in);
+    if (StartsWith(T, "#import")) return LoadFileImport(line);
+    if (T == ":") fail(line, kMsgLoneColon, source);
+    if (StartsWith(T, ":")) LoadLabel(line);
+    else if (StartsWith(T, "class:")) return LoadClass(line), EmptyEntry(in);
+    else if (T == "endclass") return LoadEndClass(line), EmptyEntry(in);
+    else if (marked && CharAt(T, 1) == '~') CheckNew(line);
+    else if (marked && CharAt(T, 1) == '$') checkVariableLine(line);
+    else if (StartsWith(T, "cmp")) loadCmp(line);
+    else if (StartsWith(T, "elcmp")) loadElCmp(line);
+    else if (T == "end" || T == "loop") loadBlockEnd(line);
+    else if (T == "break" || T == "continue") loadBreak(line);
+    else if (StartsWith(T, "def:")) LoadDef(line);
+    else if (T == "enddef") LoadEndDef(line);
+    else if (StartsWith(T, "return")) LoadReturn(line);
+    else if (StartsWith(T, "goto")) LoadGoTo(line);
+    StoreEntry(line, normal.bracket, normal.call);
+}
+
+void LoadStream(Interp& in, std::FILE* file) {
+    std::string piece;
+    while (ReadPiece(file, piece)) ListStr(in, piece);
+}
+
+}  // namespace ml
