@@ -299,10 +299,22 @@ TEST(PosixConsolePipe, PauseNeverWaitsForAWriterAndLeavesInputBlocking) {
     std::FILE* out = std::tmpfile();
     {
         PosixConsole console(in, out);
-        console.pause();  // the write end is open and empty: waiting would hang here
+        // The write end is open and empty. Should the pause wait anyway, a byte
+        // sent after two seconds releases it, and the test fails instead of hanging.
+        std::atomic<bool> returned{false};
+        std::thread pausing([&] {
+            console.pause();
+            returned = true;
+        });
+        for (int i = 0; i < 2000 && !returned; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const bool waited = !returned;
+        if (waited) (void)::write(pipeEnds[1], "!", 1);
+        pausing.join();
+        EXPECT_FALSE(waited);
         EXPECT_EQ(fcntl(pipeEnds[0], F_GETFL) & O_NONBLOCK, 0);
+        EXPECT_FALSE(std::ferror(in));
         ASSERT_EQ(::write(pipeEnds[1], "q", 1), 1);
-        EXPECT_EQ(console.readKey(), 'q') << "a pause without a byte must not leave the stream failed";
+        EXPECT_EQ(console.readKey(), 'q');
     }
     close(pipeEnds[1]);
     std::fclose(in);

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "expr/expression.h"
+#include "test_run.h"
+
+namespace ml {
+
+namespace {
+std::string eval(std::string_view expression) {
+    TestRun t;
+    return CodeCount(*t.in, expression);
+}
+int holds(std::string_view condition) {
+    TestRun t;
+    return CmpCodeCount(*t.in, condition);
+}
+}  // namespace
+
+TEST(Arithmetic, PrecedenceAssociativityAndSigns) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1+2*3", "7"},   {"2^3^2", "64"}, {"8/4/2", "1"},   {"10-4-3", "3"}, {"5*-3", "-15"},
+        {"4--3", "7"},    {"-2-3", "-5"},  {"-2^2", "4"},    {"2*(3+4)", "14"}, {"2(3)", "23"},
+        {"-(3)", "-3"},   {"((1+2)*3)", "9"}, {"3-", "3"},   {"+5", "5"},     {"", "0"},
+        {"1--2^2", "-3"},
+    };
+    for (auto [expression, value] : cases) EXPECT_EQ(eval(expression), value) << expression;
+}
+
+TEST(Arithmetic, EveryStepGoesThroughTheNumberText) {
+    EXPECT_EQ(eval("1/3*3"), "0.999999");
+    EXPECT_EQ(eval("0.1+0.2"), "0.3");
+    EXPECT_EQ(eval("2/3"), "0.666667");
+    EXPECT_EQ(eval("0.0000001*1"), "0");
+    EXPECT_EQ(eval("2^0.5"), "1.414214");
+    EXPECT_EQ(eval("007"), "007");
+    EXPECT_EQ(eval("007*1"), "7");
+    EXPECT_EQ(eval("1.50+0"), "1.5");
+}
+
+TEST(Arithmetic, OddOperandsStopOrPassThrough) {
+    EXPECT_EQ(eval("1.2.3+1"), "1.2.3+1");
+    EXPECT_EQ(eval("1+2*1.2.3"), "1+2*1.2.3");
+    EXPECT_EQ(eval("1,2"), "1,2");
+    EXPECT_EQ(eval("1,2+3"), "1,5");
+    // A minus after a comma is a sign; the evaluation ends instead of repeating.
+    EXPECT_EQ(eval("1,-3"), "1,-3");
+    EXPECT_EQ(eval("0/0-1").empty(), false);
+}
+
+TEST(Arithmetic, RemainderCutsToIntegers) {
+    EXPECT_EQ(eval("7.9%2"), "1");
+    EXPECT_EQ(eval("-7%3"), "-1");
+    EXPECT_EQ(eval("7%-3"), "1");
+    EXPECT_EQ(eval("-2147483648%-1"), "0");
+}
+
+TEST(Arithmetic, RemainderByZeroIsAFatalError) {
+    TestRun t;
+    t.run("$a = 5 % 0.5\n$b = 1\n");
+    EXPECT_TRUE(t.ended);
+    EXPECT_EQ(t.out(), Report(1, "Remainder by zero: 5%0.5", "\x07$a=5%0.5"));
+}
+
+TEST(TextExpressions, LiteralsJoinAndEscapesExpand) {
+    EXPECT_EQ(eval("\x07\"a\x07\"\x07\"b\x07\""), "ab");
+    EXPECT_EQ(eval("\x07\"\\x41\\x42\x07\""), "AB");
+    EXPECT_EQ(eval("\x07\"x\x07\"1+2"), "x1+2");
+    EXPECT_EQ(eval("hello"), "hello");
+    EXPECT_EQ(eval("\x07\"\x07\""), "");
+    EXPECT_EQ(eval("\x07\"a\\x00b\x07\""), "ab");
+    EXPECT_EQ(eval("@12345"), "@12345");
+    EXPECT_EQ(eval("\x07\"\\X41\x07\""), "\\X41");
+}
+
+TEST(TextExpressions, BadEscapeIsReported) {
+    TestRun t;
+    t.run("$a = \"\\xg1\"\n");
+    EXPECT_EQ(t.out(), Report(1, "Special character error: \\xg1", "\x07$a=\x07\"\\xg1\x07\""));
+}
+
+TEST(Conditions, TextEqualityAndNumericOrder) {
+    const std::pair<const char*, int> cases[] = {
+        {"0", 0},       {"1", 1},          {"0.0", 1},       {"1-1", 0},        {"1==1.0", 0},
+        {"1==0.5*2", 1}, {"10==010", 0},    {"1<>1", 0},      {"1<>2", 1},       {"10>9", 1},
+        {"\x07\"10\x07\">\x07\"9\x07\"", 1}, {"\x07\"abc\x07\"<1", 1}, {"==0", 1},
+        {"\x07\"\x07\"", 1}, {"\x07\"ABC\x07\"==\x07\"abc\x07\"", 0}, {"2>=2", 1}, {"3<=2", 0},
+        {"a==b==c", 0},
+    };
+    for (auto [condition, value] : cases) EXPECT_EQ(holds(condition), value) << condition;
+}
+
+TEST(Conditions, EmptyVariableIsZeroButEmptyLiteralIsNot) {
+    TestRun t;
+    t.run("$e = \"\"\n$a = 5\n"
+          "Cmp ($e)\n~Dos.Print(\"e\")\nEnd\n"
+          "Cmp ($a = 1)\n~Dos.Print(\"single\")\nEnd\n"
+          "Cmp ($e == \"\")\n~Dos.Print(\"empty\")\nEnd\n");
+    EXPECT_FALSE(t.ended) << t.out();
+    // $e substitutes to the empty text, which computes to "0"; the literal stays empty.
+    EXPECT_EQ(t.out(), "single");
+}
+
+}  // namespace ml

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "builtins/strings.h"
+
+namespace ml {
+
+TEST(Strings, MidCountsFromOneAndStopsAtTheEnd) {
+    EXPECT_EQ(Mid("hello", 2, 3), "ell");
+    EXPECT_EQ(Mid("hello", 4, 10), "lo");
+    EXPECT_EQ(Mid("hello", 0, 2), "");
+    EXPECT_EQ(Mid("hello", 6, 1), "");
+    EXPECT_EQ(Mid("hello", 2, -1), "");
+    EXPECT_EQ(Mid(std::string(300, 'a'), 1, 300).size(), 255u);
+}
+
+TEST(Strings, SearchesGiveOneBasedPositions) {
+    EXPECT_EQ(InStr("abcabc", "bc"), 2);
+    EXPECT_EQ(InStrRev("abcabc", "bc"), 5);
+    EXPECT_EQ(InStr("abc", "x"), 0);
+    EXPECT_EQ(InStr("abc", ""), 1);
+    EXPECT_EQ(InStrRev("abc", ""), 3);
+    EXPECT_EQ(InStr("", ""), 0);
+    EXPECT_EQ(InStrRevChar("a.b.c", '.'), 4);
+    EXPECT_EQ(InCount("aaaa", "aa"), 3);
+    EXPECT_EQ(InCount("aaaa", ""), 0);
+}
+
+TEST(Strings, InsertAndRemoveKeepTheTextOnBadPositions) {
+    EXPECT_EQ(Insert("abc", 0, "X"), "Xabc");
+    EXPECT_EQ(Insert("abc", 3, "X"), "abcX");
+    EXPECT_EQ(Insert("abc", 4, "X"), "abc");
+    EXPECT_EQ(Insert("abc", -1, "X"), "abc");
+    EXPECT_EQ(Remove("abc", 1, 10), "a");
+    EXPECT_EQ(Remove("abc", 5, 1), "abc");
+    EXPECT_EQ(Remove("abc", 0, 0), "abc");
+}
+
+TEST(Strings, ReplaceRescansButAlwaysEnds) {
+    EXPECT_EQ(Replace("a-b-c", "-", "+"), "a+b+c");
+    EXPECT_EQ(Replace("aaa", "aa", "a"), "a");
+    EXPECT_EQ(Replace("abc", "", "x"), "abc");
+    // The new text holds the search text: one pass instead of an endless rescan.
+    EXPECT_EQ(Replace("a-b", "-", "--"), "a--b");
+    EXPECT_EQ(Replace(std::string(200, 'a'), "a", "bb").size(), 255u);
+}
+
+TEST(Strings, TrimAndPadding) {
+    EXPECT_EQ(Trim(" \t ab c\t "), "ab c");
+    EXPECT_EQ(Trim(" \t "), "");
+    EXPECT_EQ(LMendSpace("ab", 4), "ab  ");
+    EXPECT_EQ(RMendSpace("ab", 4), "  ab");
+    EXPECT_EQ(RMendSpace("abcde", 4), "abcde");
+    EXPECT_EQ(LMendSpace("ab", -3), "ab");
+}
+
+TEST(Strings, IsNumberAcceptsOnlyPlainDecimals) {
+    for (const char* yes : {"12", "-1.5", "-", "0"}) EXPECT_EQ(IsNumber(yes), 1) << yes;
+    for (const char* no : {".5", "5.", "1.2.3", "+1", "1e3", " 1", ""}) EXPECT_EQ(IsNumber(no), 0) << no;
+}
+
+TEST(Strings, NumbersReadLikeTheCRuntime) {
+    EXPECT_EQ(Char_Convert_Int("3.9"), 3);
+    EXPECT_EQ(Char_Convert_Int("  -42x"), -42);
+    EXPECT_EQ(Char_Convert_Int("abc"), 0);
+    EXPECT_EQ(Char_Convert_Int("99999999999"), 2147483647);
+    EXPECT_EQ(Char_Convert_Int("-99999999999"), -2147483647 - 1);
+    EXPECT_DOUBLE_EQ(Char_Convert_Double("12abc"), 12.0);
+    EXPECT_DOUBLE_EQ(Char_Convert_Double("-"), 0.0);
+    EXPECT_DOUBLE_EQ(Char_Convert_Double("+2.5e2x"), 250.0);
+    EXPECT_DOUBLE_EQ(Char_Convert_Double("1e"), 1.0);
+    EXPECT_DOUBLE_EQ(Char_Convert_Double("0x10"), 0.0);
+}
+
+TEST(Strings, NumberTextCutsTrailingZeros) {
+    EXPECT_EQ(Double_Convert_Char(2.5), "2.5");
+    EXPECT_EQ(Double_Convert_Char(3), "3");
+    EXPECT_EQ(Double_Convert_Char(100), "100");
+    EXPECT_EQ(Double_Convert_Char(0.0000001), "0");
+    EXPECT_EQ(Double_Convert_Char(-0.0000001), "-0");
+    EXPECT_EQ(Double_Convert_Char(2.0 / 3), "0.666667");
+    EXPECT_EQ(Double_Convert_Char(1e20), "100000000000000000000");
+    EXPECT_EQ(Double_Convert_Char(1e300).size(), 255u);
+    EXPECT_EQ(Int_Convert_Char(-7), "-7");
+}
+
+TEST(Strings, HexadecimalValuesWrapAt32Bits) {
+    EXPECT_EQ(Hex2Long("0x1F"), 31u);
+    EXPECT_EQ(Hex2Long("ffffffff"), 0xFFFFFFFFu);
+    EXPECT_EQ(Hex2Long("100000000"), 0u);
+    EXPECT_EQ(HexPow(16, 0), 1u);
+}
+
+TEST(Strings, IsENAcceptsNameCharacters) {
+    EXPECT_EQ(IsEN("ab_1.x"), 1);
+    EXPECT_EQ(IsEN(""), 1);
+    EXPECT_EQ(IsEN("aB"), 0);
+    EXPECT_EQ(IsEN("a-b"), 0);
+}
+
+}  // namespace ml

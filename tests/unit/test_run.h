@@ -1,0 +1,65 @@
+// A fresh interpreter on fake platforms: load script text line by line, run it, and
+// read what reached the console.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/executor.h"
+#include "engine/interp.h"
+#include "fake_platform.h"
+#include "loader/loader.h"
+
+namespace ml {
+
+struct TestRun {
+    FakePlatform fake;
+    std::unique_ptr<Interp> in = std::make_unique<Interp>(fake.platform);
+    bool ended = false;   // a fatal report (or Exit) ended the run
+
+    // Loads each line of the text as the front end does, with its line end.
+    TestRun& load(std::string_view script) {
+        guard([&] {
+            std::size_t from = 0;
+            while (from < script.size()) {
+                std::size_t end = script.find('\n', from);
+                std::string line(script.substr(from, end == std::string_view::npos ? end : end - from + 1));
+                if (end == std::string_view::npos) end = script.size();
+                ListStr(*in, line);
+                from = end + 1;
+            }
+        });
+        return *this;
+    }
+
+    // Loads, matches blocks and runs.
+    TestRun& run(std::string_view script) {
+        load(script);
+        if (!ended) guard([&] {
+            CmpElseEndLoop(*in);
+            Script(*in);
+        });
+        return *this;
+    }
+
+    const std::string& out() const { return fake.console.out; }
+    const std::string& entry(int k) const { return in->program.ListStr_0[static_cast<std::size_t>(k)]; }
+
+    template <class F>
+    void guard(F body) {
+        try {
+            body();
+        } catch (const ProgramEnd&) {
+            ended = true;
+        }
+    }
+};
+
+// The fatal report as the console receives it (colours are not in the bytes).
+inline std::string Report(int line, std::string_view message, std::string_view error) {
+    return "\nRanks  : " + std::to_string(line) + "\nMessage: " + std::string(message) + "\nError  : " +
+           std::string(error) + "\n";
+}
+
+}  // namespace ml
