@@ -11,12 +11,13 @@ namespace {
 
 enum Colour { kWhite = 7, kLightGreen = 10, kLightRed = 12, kLightYellow = 14, kBrightWhite = 15 };
 
-// One labelled line: the label in its colour, then the text in bright white.
-void labelled(Interp& in, bool chinese, int colour, const MsgPair& label, std::string_view text) {
+// One labelled line: the label in its colour, then the text in bright white. In
+// Chinese the label and the message texts are adapted to the code page.
+void labelled(Interp& in, bool chinese, int colour, const MsgPair& label, std::string_view text, bool isMessage) {
     textcolor(in, colour, 0);
     Print(in, chinese ? Big2Gb(in, Native(in, label.zh)) : std::string(label.en));
     textcolor(in, kBrightWhite, 0);
-    Print(in, chinese ? Big2Gb(in, text) : std::string(text));
+    Print(in, chinese && isMessage ? Big2Gb(in, text) : std::string(text));
     Print(in, "\n");
 }
 
@@ -24,9 +25,9 @@ void labelled(Interp& in, bool chinese, int colour, const MsgPair& label, std::s
 
 void ErrBug(Interp& in, int line, std::string_view message, std::string_view error) {
     const bool chinese = English_Chinese(in) != 0;
-    labelled(in, chinese, kLightGreen, kLabelRanks, std::to_string(line + 1));
-    labelled(in, chinese, kLightYellow, kLabelMessage, message);
-    labelled(in, chinese, kLightRed, kLabelError, error);
+    labelled(in, chinese, kLightGreen, kLabelRanks, std::to_string(line + 1), false);
+    labelled(in, chinese, kLightYellow, kLabelMessage, message, true);
+    labelled(in, chinese, kLightRed, kLabelError, error, true);
     textcolor(in, kWhite, 0);
     in.platform.console.pause();
     throw ProgramEnd{};
