@@ -23,8 +23,8 @@ public:
     virtual void moveCursor(int column, int row) = 0;
     // Sets the attribute of text written from now on: foreground | background << 4.
     virtual void setAttribute(std::uint16_t attribute) = 0;
-    // Reads one line from standard input, without its line end. Returns false at the
-    // end of input (the line is then whatever was read before the end, possibly empty).
+    // Reads one line from standard input, without its line end. A last line without a
+    // line end counts as a line; false only when input had ended before anything was read.
     virtual bool readLine(std::string& line) = 0;
     // Reads one key press without echo. Arrow and function keys give 0 or 224 first,
     // then their code. Returns -1 when standard input has ended.
