@@ -2,6 +2,7 @@
 // A test makes a fresh one; nothing of a run lives outside it.
 #pragma once
 
+#include "builtins/module_state.h"
 #include "engine/state.h"
 #include "loader/program.h"
 #include "platform/platform.h"
@@ -23,6 +24,7 @@ struct Interp {
     CallState calls;
     ExecState exec;
     ArgSlots args;
+    ModuleState modules;
 };
 
 }  // namespace ml

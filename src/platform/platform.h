@@ -3,9 +3,11 @@
 // implementation of every interface, and the unit tests supply recording fakes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ml {
 
@@ -52,10 +54,122 @@ public:
     virtual std::string toSimplified(std::string_view traditional) = 0;
 };
 
+// Window handles are carried as 32-bit values; a platform whose handles are wider
+// sign-extends them.
+using WindowHandle = std::int32_t;
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// One synthesised mouse event, already scaled to 0..65535 absolute coordinates.
+struct MouseRecord {
+    std::int32_t dx = 0;
+    std::int32_t dy = 0;
+    std::uint32_t flags = 0;
+};
+
+// One synthesised key event.
+struct KeyRecord {
+    std::uint16_t virtualKey = 0;
+    std::uint16_t scanCode = 0;
+    std::uint32_t flags = 0;
+};
+
+// A snapshot of the screen, or of one window's client area drawn at its top-left
+// corner, always screen-sized: 24-bit blue-green-red pixels, bottom row first, each
+// row padded with zero bytes to a multiple of 4 bytes.
+struct ScreenImage {
+    int width = 0;
+    int height = 0;
+    int rowSize = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
+// A picture decoded from a bitmap file: top row first, 4 bytes a pixel (blue, green,
+// red, unused), rows contiguous.
+struct TemplateImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
+// The desktop: windows, synthesised and posted input, key state, the cursor, the
+// screen image and bitmap files. Platform failures are silent: a failed call has no
+// effect and lookups give 0.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual ScreenPoint screenSize() = 0;
+    // The top-level window with exactly this title; 0 when none.
+    virtual WindowHandle findWindow(const std::string& title) = 0;
+    // The first child window of the parent with this class name; 0 when none.
+    virtual WindowHandle findChildWindow(WindowHandle parent, const std::string& className) = 0;
+    virtual void setForeground(WindowHandle window) = 0;
+    virtual void sendMouse(const MouseRecord& record) = 0;
+    virtual void sendKey(const KeyRecord& record) = 0;
+    // Posts a mouse or key message with its packed parameters to one window.
+    virtual void postMessage(WindowHandle window, std::uint32_t message, std::uint64_t wParam,
+                             std::uint64_t lParam) = 0;
+    virtual std::int16_t asyncKeyState(int virtualKey) = 0;
+    virtual ScreenPoint cursorPosition() = 0;
+    // The scan code of a virtual key.
+    virtual std::uint32_t scanCode(std::uint32_t virtualKey) = 0;
+    virtual void sleep(std::uint32_t milliseconds) = 0;
+    // Fills image with a screen-sized snapshot of the screen (window 0) or of the
+    // window's client area.
+    virtual void screenImage(WindowHandle window, ScreenImage& image) = 0;
+    // Decodes a bitmap file; false when it cannot be read as a bitmap.
+    virtual bool loadTemplate(const std::string& file, TemplateImage& image) = 0;
+};
+
+// Native libraries: load one, find an exported function, call it with ten
+// integer-sized arguments, release it.
+class NativeLibraries {
+public:
+    virtual ~NativeLibraries() = default;
+    // Null when the library cannot be loaded.
+    virtual void* load(const std::string& module) = 0;
+    // Null when the function is not exported.
+    virtual void* find(void* library, const std::string& function) = 0;
+    // Calls the function with exactly ten argument positions; gives its integer result.
+    virtual std::intptr_t call(void* function, const std::array<std::intptr_t, 10>& arguments) = 0;
+    virtual void release(void* library) = 0;
+};
+
+// One argument of an automation method.
+struct ComArgument {
+    enum class Kind { Int, Double, Text } kind = Kind::Int;
+    std::int32_t integer = 0;
+    double real = 0.0;
+    std::string text;   // in the ANSI code page
+};
+
+// What an automation call gave back: the value field read every way the script may ask.
+struct ComResult {
+    enum class Status { Ok, CannotCreate, NoMethod } status = Status::Ok;
+    std::int32_t integer = 0;
+    double real = 0.0;
+    std::string text;    // the string value in the ANSI code page; empty when it holds none
+};
+
+// Automation objects: create by ProgID, call one method by name, release everything.
+class Com {
+public:
+    virtual ~Com() = default;
+    // Arguments in the order the method receives them (the last script argument first).
+    virtual ComResult call(const std::string& progId, const std::string& method,
+                           const std::vector<ComArgument>& arguments) = 0;
+};
+
 // The services of one host, handed to the interpreter object.
 struct Platform {
     Console& console;
     CodePage& codePage;
+    Desktop& desktop;
+    NativeLibraries& native;
+    Com& com;
 };
 
 // The host's own services (implemented once per operating system).

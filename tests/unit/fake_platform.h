@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fake_desktop.h"
+#include "fake_interop.h"
 #include "platform/platform.h"
 
 namespace ml {
@@ -86,7 +88,10 @@ public:
 struct FakePlatform {
     FakeConsole console;
     FakeCodePage codePage;
-    Platform platform{console, codePage};
+    FakeDesktop desktop;
+    FakeNativeLibraries native;
+    FakeCom com;
+    Platform platform{console, codePage, desktop, native, com};
 
     FakePlatform() = default;
     FakePlatform(const FakePlatform&) = delete;

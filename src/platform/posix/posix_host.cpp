@@ -3,6 +3,8 @@
 #include "platform/platform.h"
 #include "platform/posix/posix_codepage.h"
 #include "platform/posix/posix_console.h"
+#include "platform/posix/posix_desktop.h"
+#include "platform/posix/posix_interop.h"
 
 namespace ml {
 
@@ -10,7 +12,10 @@ namespace ml {
 Platform& hostPlatform() {
     static PosixConsole console(stdin, stdout);
     static PosixCodePage codePage;
-    static Platform platform{console, codePage};
+    static PosixDesktop desktop;
+    static PosixNativeLibraries native;
+    static PosixCom com;
+    static Platform platform{console, codePage, desktop, native, com};
     return platform;
 }
 

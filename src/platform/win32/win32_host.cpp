@@ -1,6 +1,8 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_codepage.h"
 #include "platform/win32/win32_console.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_interop.h"
 
 namespace ml {
 
@@ -8,7 +10,10 @@ namespace ml {
 Platform& hostPlatform() {
     static Win32Console console;
     static Win32CodePage codePage;
-    static Platform platform{console, codePage};
+    static Win32Desktop desktop;
+    static Win32NativeLibraries native;
+    static Win32Com com;
+    static Platform platform{console, codePage, desktop, native, com};
     return platform;
 }
 

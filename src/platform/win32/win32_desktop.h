@@ -1,0 +1,25 @@
+// The desktop services of this host.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace ml {
+
+class Win32Desktop final : public Desktop {
+public:
+    ScreenPoint screenSize() override;
+    WindowHandle findWindow(const std::string& title) override;
+    WindowHandle findChildWindow(WindowHandle parent, const std::string& className) override;
+    void setForeground(WindowHandle window) override;
+    void sendMouse(const MouseRecord& record) override;
+    void sendKey(const KeyRecord& record) override;
+    void postMessage(WindowHandle window, std::uint32_t message, std::uint64_t wParam, std::uint64_t lParam) override;
+    std::int16_t asyncKeyState(int virtualKey) override;
+    ScreenPoint cursorPosition() override;
+    std::uint32_t scanCode(std::uint32_t virtualKey) override;
+    void sleep(std::uint32_t milliseconds) override;
+    void screenImage(WindowHandle window, ScreenImage& image) override;
+    bool loadTemplate(const std::string& file, TemplateImage& image) override;
+};
+
+}  // namespace ml

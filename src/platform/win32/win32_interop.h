@@ -1,0 +1,22 @@
+// Native libraries and automation objects of this host.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace ml {
+
+class Win32NativeLibraries final : public NativeLibraries {
+public:
+    void* load(const std::string& module) override;
+    void* find(void* library, const std::string& function) override;
+    std::intptr_t call(void* function, const std::array<std::intptr_t, 10>& arguments) override;
+    void release(void* library) override;
+};
+
+class Win32Com final : public Com {
+public:
+    ComResult call(const std::string& progId, const std::string& method,
+                   const std::vector<ComArgument>& arguments) override;
+};
+
+}  // namespace ml

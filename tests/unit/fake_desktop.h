@@ -1,0 +1,63 @@
+// A recording stand-in for the desktop: a screen of known pixels, windows by title,
+// and a log of every input record and message the automation code hands over.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace ml {
+
+class FakeDesktop final : public Desktop {
+public:
+    ScreenPoint size{0, 0};
+    std::map<std::string, WindowHandle> windows;
+    std::vector<std::string> log;     // every call, in order
+    ScreenPoint cursor{0, 0};
+    ScreenImage image;                // what screenImage hands out
+    std::map<std::string, TemplateImage> templates;
+
+    ScreenPoint screenSize() override { return size; }
+    WindowHandle findWindow(const std::string& title) override {
+        auto found = windows.find(title);
+        return found == windows.end() ? 0 : found->second;
+    }
+    WindowHandle findChildWindow(WindowHandle parent, const std::string& className) override {
+        log.push_back("child " + std::to_string(parent) + " " + className);
+        return findWindow(className);
+    }
+    void setForeground(WindowHandle window) override { log.push_back("foreground " + std::to_string(window)); }
+    void sendMouse(const MouseRecord& r) override {
+        log.push_back("mouse " + std::to_string(r.dx) + " " + std::to_string(r.dy) + " " + std::to_string(r.flags));
+    }
+    void sendKey(const KeyRecord& r) override {
+        log.push_back("key " + std::to_string(r.virtualKey) + " " + std::to_string(r.scanCode) + " " +
+                      std::to_string(r.flags));
+    }
+    void postMessage(WindowHandle window, std::uint32_t message, std::uint64_t wParam, std::uint64_t lParam) override {
+        log.push_back("post " + std::to_string(window) + " " + std::to_string(message) + " " + std::to_string(wParam) +
+                      " " + std::to_string(lParam));
+    }
+    std::int16_t asyncKeyState(int virtualKey) override {
+        log.push_back("keystate " + std::to_string(virtualKey));
+        return -32767;
+    }
+    ScreenPoint cursorPosition() override { return cursor; }
+    // A recognisable mapping: the scan code of a key is the key plus 1000.
+    std::uint32_t scanCode(std::uint32_t virtualKey) override { return virtualKey + 1000; }
+    void sleep(std::uint32_t milliseconds) override { log.push_back("sleep " + std::to_string(milliseconds)); }
+    void screenImage(WindowHandle window, ScreenImage& out) override {
+        log.push_back("image " + std::to_string(window));
+        out = image;
+    }
+    bool loadTemplate(const std::string& file, TemplateImage& out) override {
+        auto found = templates.find(file);
+        if (found == templates.end()) return false;
+        out = found->second;
+        return true;
+    }
+};
+
+}  // namespace ml

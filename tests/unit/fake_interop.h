@@ -1,0 +1,53 @@
+// Recording stand-ins for native libraries and automation objects.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace ml {
+
+class FakeNativeLibraries final : public NativeLibraries {
+public:
+    // library name -> exported names; a call gives result.
+    std::map<std::string, std::vector<std::string>> exports;
+    std::intptr_t result = 0;
+    std::vector<std::string> log;
+    std::array<std::intptr_t, 10> lastArguments{};
+
+    void* load(const std::string& module) override {
+        log.push_back("load " + module);
+        auto found = exports.find(module);
+        return found == exports.end() ? nullptr : &found->second;
+    }
+    void* find(void* library, const std::string& function) override {
+        log.push_back("find " + function);
+        for (const std::string& name : *static_cast<std::vector<std::string>*>(library))
+            if (name == function) return const_cast<std::string*>(&name);
+        return nullptr;
+    }
+    std::intptr_t call(void* function, const std::array<std::intptr_t, 10>& arguments) override {
+        log.push_back("call " + *static_cast<std::string*>(function));
+        lastArguments = arguments;
+        return result;
+    }
+    void release(void*) override { log.push_back("release"); }
+};
+
+class FakeCom final : public Com {
+public:
+    ComResult result;
+    std::vector<std::string> log;
+    std::vector<ComArgument> lastArguments;
+
+    ComResult call(const std::string& progId, const std::string& method,
+                   const std::vector<ComArgument>& arguments) override {
+        log.push_back("call " + progId + " " + method);
+        lastArguments = arguments;
+        return result;
+    }
+};
+
+}  // namespace ml
