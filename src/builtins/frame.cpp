@@ -65,6 +65,7 @@ std::optional<std::string> tryModule(Interp& in, const ModuleDef& module, std::s
                                                                     : std::string(name);
     for (const Builtin& fn : module.functions) {
         if (fn.name != full) continue;
+        if (fn.before) fn.before(in);
         std::string cut;
         const std::size_t r = dJ(line, cut);
         if (in.args.count != fn.argc) Error_Bug(in, fn.argc, full);

@@ -14,11 +14,14 @@ namespace ml {
 
 // A built-in function: its full lower-case name, its exact argument count, whether
 // it gives a value, and its body, which reads the argument slots and gives the result.
+// before, when set, runs as soon as the name matches, ahead of the count and position
+// checks (the cursor functions read the cursor first, as scripts have always seen).
 struct Builtin {
     std::string_view name;
     int argc;
     bool givesValue;
     std::string (*run)(Interp& in);
+    void (*before)(Interp& in) = nullptr;
 };
 
 // A module: the prefix of its names, its import flag and its functions, compared in

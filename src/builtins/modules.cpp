@@ -5,7 +5,7 @@
 namespace ml {
 
 std::span<const ModuleDef> Modules() {
-    static const std::array<const ModuleDef, 1> modules = {DosModule()};
+    static const std::array<const ModuleDef, 2> modules = {LibModule(), DosModule()};
     return modules;
 }
 

@@ -10,6 +10,7 @@ namespace ml {
 std::span<const ModuleDef> Modules();
 
 // Each module's table, defined beside its functions.
+const ModuleDef& LibModule();
 const ModuleDef& DosModule();
 
 }  // namespace ml

@@ -2,6 +2,7 @@
 // and a log of every input record and message the automation code hands over.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -44,7 +45,10 @@ public:
         log.push_back("keystate " + std::to_string(virtualKey));
         return -32767;
     }
-    ScreenPoint cursorPosition() override { return cursor; }
+    ScreenPoint cursorPosition() override {
+        log.push_back("cursor");
+        return cursor;
+    }
     // A recognisable mapping: the scan code of a key is the key plus 1000.
     std::uint32_t scanCode(std::uint32_t virtualKey) override { return virtualKey + 1000; }
     void sleep(std::uint32_t milliseconds) override { log.push_back("sleep " + std::to_string(milliseconds)); }
@@ -52,6 +56,25 @@ public:
         log.push_back("image " + std::to_string(window));
         out = image;
     }
+    // A black screen of this size, laid out as the platform delivers it: bottom row
+    // first, 3 bytes a pixel, rows padded to 4 bytes.
+    void blankScreen(int width, int height) {
+        size = {width, height};
+        image.width = width;
+        image.height = height;
+        image.rowSize = (3 * width + 3) / 4 * 4;
+        image.pixels.assign(static_cast<std::size_t>(image.rowSize) * static_cast<std::size_t>(height), 0);
+    }
+    // Paints pixel (x, y), counted from the top-left corner, with R + 256 G + 65536 B.
+    void paint(int x, int y, std::uint32_t colour) {
+        std::uint8_t* p = &image.pixels[static_cast<std::size_t>(image.height - 1 - y) *
+                                            static_cast<std::size_t>(image.rowSize) +
+                                        3 * static_cast<std::size_t>(x)];
+        p[0] = static_cast<std::uint8_t>(colour >> 16);
+        p[1] = static_cast<std::uint8_t>(colour >> 8);
+        p[2] = static_cast<std::uint8_t>(colour);
+    }
+
     bool loadTemplate(const std::string& file, TemplateImage& out) override {
         auto found = templates.find(file);
         if (found == templates.end()) return false;

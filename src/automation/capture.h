@@ -1,0 +1,23 @@
+// Saving the screen image as a 24-bit bitmap file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/interp.h"
+#include "platform/platform.h"
+
+namespace ml {
+
+inline constexpr std::size_t kBitmapHeadersSize = 14 + 40;
+
+// The file header and the information header that describe the image, little-endian.
+std::array<std::uint8_t, kBitmapHeadersSize> BitmapHeaders(const ScreenImage& image);
+
+// Writes a fresh snapshot of the screen or of the window's client area to the file
+// (created or truncated). A file that cannot be opened is left alone, silently, like
+// every other failing desktop service.
+void ScreenCapture(Interp& in, WindowHandle window, const std::string& file);
+
+}  // namespace ml

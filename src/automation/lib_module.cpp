@@ -1,0 +1,174 @@
+// The lib module: windows, synthesised and posted mouse and key input, key state,
+// the cursor, number and colour conversions, and the entries of the pixel, capture
+// and image-search functions. Every packed value is computed here, so the platform
+// only delivers finished records and messages.
+#include <array>
+#include <cstdio>
+
+#include "automation/capture.h"
+#include "automation/image_search.h"
+#include "automation/pixels.h"
+#include "builtins/frame.h"
+#include "builtins/modules.h"
+#include "builtins/strings.h"
+
+namespace ml {
+
+namespace {
+
+// Every event moves the pointer in absolute coordinates (MOUSEEVENTF_MOVE | ABSOLUTE).
+constexpr std::uint32_t kMoveAbsolute = 0x8001;
+constexpr std::uint32_t kKeyDownMessage = 0x0100;
+constexpr std::uint32_t kKeyUpMessage = 0x0101;
+constexpr int kKeyDown = 0;
+constexpr int kKeyUp = 2;
+
+// A mouse code is the button flag itself; posted to a window it becomes a message,
+// and a move reports the left button as held.
+struct MouseEvent {
+    int code;
+    std::uint32_t flags;
+    std::uint32_t message;
+    std::uint64_t wParam;
+};
+constexpr std::array<MouseEvent, 5> kMouseEvents = {{
+    {0, kMoveAbsolute, 0x0200, 1},        // move
+    {2, kMoveAbsolute | 2, 0x0201, 1},    // left down
+    {4, kMoveAbsolute | 4, 0x0202, 0},    // left up
+    {8, kMoveAbsolute | 8, 0x0204, 2},    // right down
+    {16, kMoveAbsolute | 16, 0x0205, 0},  // right up
+}};
+
+int ArgInt(Interp& in, int i) { return Char_Convert_Int(Arg(in, i)); }
+
+// Only the exact text 0 means the whole desktop; 00 is window 0.
+bool ForegroundMode(Interp& in) { return Arg(in, 1) == "0"; }
+
+// v × 65536 / extent + 1 in wrapping 32-bit signed arithmetic, the quotient truncated
+// toward zero. A screen that reports no size counts as a quotient of 0.
+std::int32_t ScaleAbsolute(std::int32_t v, int extent) {
+    const auto product = static_cast<std::int32_t>(static_cast<std::uint32_t>(v) << 16);
+    const std::int32_t quotient = extent > 0 ? product / extent : 0;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(quotient) + 1u);
+}
+
+std::string active(Interp& in) {
+    in.platform.desktop.setForeground(ArgInt(in, 1));
+    return {};
+}
+
+std::string findWindow(Interp& in) { return Int_Convert_Char(in.platform.desktop.findWindow(Arg(in, 1))); }
+
+std::string findWindowEx(Interp& in) {
+    return Int_Convert_Char(in.platform.desktop.findChildWindow(ArgInt(in, 1), Arg(in, 2)));
+}
+
+// A code that is no button flag sends nothing, in either mode.
+std::string mouseMsg(Interp& in) {
+    const int code = ArgInt(in, 2);
+    const int x = ArgInt(in, 3);
+    const int y = ArgInt(in, 4);
+    Desktop& desktop = in.platform.desktop;
+    for (const MouseEvent& event : kMouseEvents) {
+        if (event.code != code) continue;
+        if (ForegroundMode(in)) {
+            const ScreenPoint screen = desktop.screenSize();
+            desktop.sendMouse({ScaleAbsolute(x, screen.x), ScaleAbsolute(y, screen.y), event.flags});
+        } else {
+            // Client coordinates unscaled, y in the high word, zero-extended.
+            const std::uint32_t lParam = (static_cast<std::uint32_t>(y) & 0xFFFF) << 16 | (static_cast<std::uint32_t>(x) & 0xFFFF);
+            desktop.postMessage(ArgInt(in, 1), event.message, event.wParam, lParam);
+        }
+    }
+    return {};
+}
+
+// Synthesised, the code goes through as the key flags; posted, only key down and key
+// up select a message and any other code sends nothing.
+std::string keybdMsg(Interp& in) {
+    const int code = ArgInt(in, 2);
+    const int key = ArgInt(in, 3);
+    Desktop& desktop = in.platform.desktop;
+    const std::uint32_t scan = desktop.scanCode(static_cast<std::uint32_t>(key));
+    if (ForegroundMode(in)) {
+        desktop.sendKey({static_cast<std::uint16_t>(key), static_cast<std::uint16_t>(scan), static_cast<std::uint32_t>(code)});
+    } else if (code == kKeyDown || code == kKeyUp) {
+        const auto wParam = static_cast<std::uint64_t>(static_cast<std::int64_t>(key));
+        desktop.postMessage(ArgInt(in, 1), code == kKeyDown ? kKeyDownMessage : kKeyUpMessage, wParam, (scan & 0xFF) << 16);
+    }
+    return {};
+}
+
+std::string getKey(Interp& in) { return Int_Convert_Char(in.platform.desktop.asyncKeyState(ArgInt(in, 1))); }
+
+// The platform reads the duration as unsigned, so a negative one would never end; it
+// waits no time instead.
+std::string sleep(Interp& in) {
+    const int milliseconds = ArgInt(in, 1);
+    in.platform.desktop.sleep(milliseconds < 0 ? 0u : static_cast<std::uint32_t>(milliseconds));
+    return {};
+}
+
+void readCursor(Interp& in) { in.modules.p = in.platform.desktop.cursorPosition(); }
+std::string cursorX(Interp& in) { return Int_Convert_Char(in.modules.p.x); }
+std::string cursorY(Interp& in) { return Int_Convert_Char(in.modules.p.y); }
+
+std::string dec(Interp& in) { return Int_Convert_Char(static_cast<std::int32_t>(Hex2Long(Arg(in, 1)))); }
+
+std::string hex(Interp& in) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%x", static_cast<unsigned>(ArgInt(in, 1)));
+    return text;
+}
+
+std::string rgb(Interp& in) {
+    return Int_Convert_Char((ArgInt(in, 1) & 255) + 256 * (ArgInt(in, 2) & 255) + 65536 * (ArgInt(in, 3) & 255));
+}
+
+std::uint16_t ArgU16(Interp& in, int i) { return static_cast<std::uint16_t>(ArgInt(in, i)); }
+
+std::string getPixel(Interp& in) { return Int_Convert_Char(ReadPixel(in, ArgInt(in, 1), ArgU16(in, 2), ArgU16(in, 3))); }
+
+std::string cmpPixel(Interp& in) {
+    const bool match = CmpPixel(in, ArgInt(in, 1), ArgU16(in, 2), ArgU16(in, 3), ArgInt(in, 4),
+                                static_cast<std::int16_t>(ArgInt(in, 5)));
+    return match ? "1" : "0";
+}
+
+std::string findRGB(Interp& in) {
+    const SearchArea area{ArgU16(in, 2), ArgU16(in, 3), ArgU16(in, 4), ArgU16(in, 5)};
+    return std::to_string(FindRGB(in, ArgInt(in, 1), area, Arg(in, 6), static_cast<std::int16_t>(ArgInt(in, 7))));
+}
+
+std::string capture(Interp& in) {
+    ScreenCapture(in, ArgInt(in, 1), Arg(in, 2));
+    return {};
+}
+
+constexpr std::array<Builtin, 16> kLib = {{
+    {"lib.active", 1, false, active},
+    {"lib.findwindow", 1, true, findWindow},
+    {"lib.findwindowex", 2, true, findWindowEx},
+    {"lib.mousemsg", 4, false, mouseMsg},
+    {"lib.keybdmsg", 3, false, keybdMsg},
+    {"lib.getkey", 1, true, getKey},
+    {"lib.sleep", 1, false, sleep},
+    {"lib.getx", 0, true, cursorX, readCursor},
+    {"lib.gety", 0, true, cursorY, readCursor},
+    {"lib.dec", 1, true, dec},
+    {"lib.hex", 1, true, hex},
+    {"lib.rgb", 3, true, rgb},
+    {"lib.getpixel", 3, true, getPixel},
+    {"lib.cmppixel", 5, true, cmpPixel},
+    {"lib.findrgb", 7, true, findRGB},
+    {"lib.capture", 2, false, capture},
+}};
+
+}  // namespace
+
+const ModuleDef& LibModule() {
+    static constexpr ModuleDef module{"lib.", Module::Lib, kLib};
+    return module;
+}
+
+}  // namespace ml

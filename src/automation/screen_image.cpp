@@ -1,0 +1,50 @@
+#include "automation/screen_image.h"
+
+#include <cstddef>
+#include <limits>
+
+namespace ml {
+
+namespace {
+
+// Screen coordinates are 16-bit throughout, so no sane image is larger.
+constexpr int kMaxExtent = 0xFFFF;
+
+// Whatever the platform reported, afterwards every pixel inside the declared size lies
+// inside the buffer.
+void FitScreenImage(ScreenImage& image) {
+    if (image.width <= 0 || image.height <= 0 || image.width > kMaxExtent || image.height > kMaxExtent) {
+        image = ScreenImage{};
+        return;
+    }
+    const int row = PaddedRow(image.width);
+    const auto rows = static_cast<std::size_t>(image.height);
+    if (static_cast<std::size_t>(row) > std::numeric_limits<std::size_t>::max() / rows) {
+        image = ScreenImage{};
+        return;
+    }
+    // Rows of another layout cannot be read as ours; such an image reads as black.
+    if (image.rowSize != row) image.pixels.clear();
+    image.rowSize = row;
+    const std::size_t bytes = static_cast<std::size_t>(row) * rows;
+    if (image.pixels.size() < bytes) image.pixels.resize(bytes, 0);
+}
+
+}  // namespace
+
+ScreenImage TakeScreenImage(Interp& in, WindowHandle window) {
+    ScreenImage image;
+    in.platform.desktop.screenImage(window, image);
+    FitScreenImage(image);
+    return image;
+}
+
+std::int32_t PixelAt(const ScreenImage& image, int x, int y) {
+    if (x < 0 || y < 0 || x >= image.width || y >= image.height) return 0;
+    const std::size_t at = static_cast<std::size_t>(image.height - 1 - y) * static_cast<std::size_t>(image.rowSize) +
+                           3 * static_cast<std::size_t>(x);
+    const std::uint8_t* p = image.pixels.data() + at;
+    return p[2] + 256 * p[1] + 65536 * p[0];
+}
+
+}  // namespace ml

@@ -1,0 +1,36 @@
+// The screen image as the lib functions read it: a fresh snapshot per call, made safe
+// to address whatever the platform handed back, and the colour and channel rules
+// shared by the pixel functions and the image search.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/interp.h"
+#include "platform/platform.h"
+
+namespace ml {
+
+// Bytes of one image row: three a pixel, padded with zeros to a multiple of 4.
+inline int PaddedRow(int width) { return (3 * width + 3) & ~3; }
+
+// A snapshot of the screen (window 0) or of one window's client area. Afterwards the
+// image holds at least rowSize × height bytes in the padded bottom-up layout; bytes the
+// platform did not deliver read as black.
+ScreenImage TakeScreenImage(Interp& in, WindowHandle window);
+
+// Colour value R + 256 × G + 65536 × B of pixel (x, y), (0, 0) being the top-left
+// corner; 0 outside the image.
+std::int32_t PixelAt(const ScreenImage& image, int x, int y);
+
+// The values a channel may take to match a reference channel within a tolerance.
+struct ChannelRange {
+    int low;
+    int high;
+};
+inline ChannelRange Tolerate(int channel, int tolerance) {
+    const int low = channel - tolerance;
+    const int high = channel + tolerance;
+    return {low < 0 ? 0 : low, high > 255 ? 255 : high};
+}
+
+}  // namespace ml
