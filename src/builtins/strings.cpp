@@ -1,6 +1,8 @@
 #include "builtins/strings.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <climits>
 #include <cstdlib>
 
@@ -192,12 +194,35 @@ double Char_Convert_Double(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isCSpace(text[i])) ++i;
     const std::size_t start = i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t digits = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i) ++digits;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    // Most numbers are short: their digits form an integer m below 2^53 and the value
+    // is m / 10^k with 10^k exact, so one correctly rounded division gives the same
+    // double as the full conversion.
+    std::uint64_t mantissa = 0;
+    int digits = 0, fraction = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i, ++digits) mantissa = mantissa * 10 + (text[i] - '0');
     if (i < text.size() && text[i] == '.')
-        for (++i; i < text.size() && isDigit(text[i]); ++i) ++digits;
+        for (++i; i < text.size() && isDigit(text[i]); ++i, ++digits, ++fraction)
+            mantissa = mantissa * 10 + (text[i] - '0');
     if (digits == 0) return 0.0;
+    const bool exponent = i < text.size() && (text[i] == 'e' || text[i] == 'E');
+    if (!exponent && digits <= 15) {
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        double value = static_cast<double>(mantissa) / kPowers[fraction];
+        return negative ? -value : value;
+    }
+    return ParseDecimal(text.substr(start));
+}
+
+double ParseDecimal(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    if (i < text.size() && text[i] == '.')
+        for (++i; i < text.size() && isDigit(text[i]); ++i) {
+        }
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
@@ -206,27 +231,45 @@ double Char_Convert_Double(std::string_view text) {
             i = j;
         }
     }
-    std::string number(text.substr(start, i - start));
+    std::string number(text.substr(0, i));
     const char* first = number.c_str();
     if (*first == '+') ++first;
     double value = 0.0;
-    auto [end, error] = std::from_chars(first, number.c_str() + number.size(), value);
-    if (error == std::errc::result_out_of_range) return std::strtod(number.c_str(), nullptr);
-    (void)end;
+    auto result = std::from_chars(first, number.c_str() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) return std::strtod(number.c_str(), nullptr);
     return value;
+}
+
+std::string_view FormatNumber(double value, NumberBuffer& buffer) {
+    char* const first = buffer.data();
+    char* const last = first + buffer.size();
+    // A whole number below 2^53 prints as its integer: the same digits as "%f" after the
+    // cut, without the cost of the general conversion.
+    if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0) {
+        char* end = first;
+        if (std::signbit(value)) *end++ = '-';
+        end = std::to_chars(end, last, static_cast<std::uint64_t>(std::fabs(value))).ptr;
+        return {first, static_cast<std::size_t>(end - first)};
+    }
+    return FormatFixed(value, buffer);
 }
 
 // "%f" and then the trailing zeros and point cut; to_chars gives the exact digits of
 // "%f" on every runtime, where the Windows runtime's printf does not.
-std::string Double_Convert_Char(double value) {
-    char buffer[400];
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-    std::string_view text(buffer, error == std::errc() ? static_cast<std::size_t>(end - buffer) : 0);
+std::string_view FormatFixed(double value, NumberBuffer& buffer) {
+    auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, 6);
+    std::string_view text(buffer.data(), error == std::errc() ? static_cast<std::size_t>(end - buffer.data()) : 0);
     if (text.find('.') != std::string_view::npos) {
         while (text.back() == '0') text.remove_suffix(1);
         if (text.back() == '.') text.remove_suffix(1);
     }
-    return Clip(std::string(text));
+    return text.substr(0, std::min(text.size(), kMaxText));
+}
+
+std::string Double_Convert_Char(double value) {
+    NumberBuffer buffer;
+    return std::string(FormatNumber(value, buffer));
 }
 
 }  // namespace ml

@@ -4,6 +4,7 @@
 // Remove take the number of characters that stay in front.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -51,5 +52,13 @@ std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent);
 std::uint32_t Hex2Long(std::string_view text);
 double Char_Convert_Double(std::string_view text);
 std::string Double_Convert_Char(double value);
+
+// Room for the fixed notation of any double.
+using NumberBuffer = std::array<char, 400>;
+// The number text of a value, written into the buffer (no allocation).
+std::string_view FormatNumber(double value, NumberBuffer& buffer);
+// The general paths behind the two conversions, used where no fast path applies.
+std::string_view FormatFixed(double value, NumberBuffer& buffer);
+double ParseDecimal(std::string_view number);
 
 }  // namespace ml

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -16,10 +17,17 @@ inline constexpr int kMaxVariables = 4097;
 // User functions may be nested 16 deep; depth 0 is the main body.
 inline constexpr int kMaxCallDepth = 16;
 
+// Hashes keys as texts of either kind, so lookups need not build a std::string.
+struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+};
+
 struct VarTable {
     std::vector<std::string> ListStr_3;        // keys, in creation order
     std::vector<std::string> ListStr_4;        // values, same index
-    std::unordered_map<std::string, std::uint16_t> index;  // key -> slot
+    std::unordered_map<std::string, std::uint16_t, KeyHash, std::equal_to<>> index;  // key -> slot
+    std::string key;                           // scratch for building a key
     bool dim_bool = false;                     // read mode: a missing key is an error
 };
 

@@ -1,6 +1,7 @@
 #include "engine/variables.h"
 
-#include <vector>
+#include <algorithm>
+#include <array>
 
 #include "builtins/strings.h"
 #include "engine/messages.h"
@@ -14,21 +15,25 @@ namespace {
 
 constexpr std::string_view kPublicPrefix = "\x07$public.";
 
+// A reference: from its marker byte to one past its name.
 struct Reference {
-    std::size_t start;   // the marker byte
-    std::size_t end;     // one past the name
+    std::size_t start;
+    std::size_t end;
 };
 
-// Every reference of the text, left to right. A name runs over the characters that
-// continue a reference, so a value never becomes part of a name.
-std::vector<Reference> findReferences(std::string_view text) {
-    std::vector<Reference> refs;
+// A 255-byte text holds at most this many references (each takes two bytes at least).
+constexpr std::size_t kMaxReferences = kMaxText / 2 + 1;
+
+// Every reference of the text, left to right; gives their number. A name runs over the
+// characters that continue a reference, so a value never becomes part of a name.
+std::size_t findReferences(std::string_view text, std::array<Reference, kMaxReferences>& refs) {
+    std::size_t count = 0;
     for (std::size_t at = text.find("\x07$"); at != std::string_view::npos; at = text.find("\x07$", at + 2)) {
         std::size_t end = at + 2;
         while (end < text.size() && IsENChar(text[end])) ++end;
-        refs.push_back({at, end});
+        refs[count++] = {at, end};
     }
-    return refs;
+    return count;
 }
 
 std::string currentLine(Interp& in) { return in.program.text(in.exec.ListBox_2); }
@@ -48,45 +53,47 @@ bool IsEN_Def(std::string_view text) {
 }
 
 std::uint16_t DimKey(Interp& in, std::string_view reference) {
-    std::string key = Clip(std::string(reference));
+    VarTable& V = in.vars;
+    std::string& key = V.key;
+    key.assign(reference.substr(0, std::min(reference.size(), kMaxText)));
     if (CharAt(key, 0) != kMarker && CharAt(key, 1) != '$')
         ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableError) + key, currentLine(in));
     const int depth = in.calls.Fnn;
     if (depth != 0 && !StartsWith(key, kPublicPrefix)) {
         key += in.calls.ListStr_5[static_cast<std::size_t>(depth - 1)];
         key += std::to_string(depth);
-        key = Clip(std::move(key));
+        if (key.size() > kMaxText) key.resize(kMaxText);
     }
-    VarTable& V = in.vars;
-    if (auto found = V.index.find(key); found != V.index.end()) return found->second;
+    if (auto found = V.index.find(std::string_view(key)); found != V.index.end()) return found->second;
     if (V.ListStr_3.size() >= static_cast<std::size_t>(kMaxVariables))
         ErrBug(in, -2, Say(in, kMsgVariablesFull), currentLine(in));
     if (V.dim_bool) ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableNotSet) + std::string(reference), currentLine(in));
     auto slot = static_cast<std::uint16_t>(V.ListStr_3.size());
     V.index.emplace(key, slot);
-    V.ListStr_3.push_back(std::move(key));
+    V.ListStr_3.push_back(key);
     V.ListStr_4.emplace_back();
     return slot;
 }
 
 std::string Dim(Interp& in, std::string_view text) {
-    std::string_view work = std::string_view(text).substr(0, std::min(text.size(), kMaxText));
-    std::vector<Reference> refs = findReferences(work);
-    if (refs.empty()) return std::string(work);
+    std::string_view work = text.substr(0, std::min(text.size(), kMaxText));
+    std::array<Reference, kMaxReferences> refs;
+    const std::size_t count = findReferences(work, refs);
+    if (count == 0) return std::string(work);
     // Values are looked up right to left, so the rightmost missing one is reported.
-    std::vector<std::uint16_t> slots(refs.size());
+    std::array<std::uint16_t, kMaxReferences> slots;
     in.vars.dim_bool = true;
-    for (std::size_t i = refs.size(); i-- > 0;)
+    for (std::size_t i = count; i-- > 0;)
         slots[i] = DimKey(in, work.substr(refs[i].start, refs[i].end - refs[i].start));
     in.vars.dim_bool = false;
     std::string out;
     std::size_t from = 0;
-    for (std::size_t i = 0; i < refs.size(); ++i) {
+    for (std::size_t i = 0; i < count && out.size() < kMaxText; ++i) {
         out.append(work, from, refs[i].start - from);
         out += in.vars.ListStr_4[slots[i]];
         from = refs[i].end;
     }
-    out.append(work, from);
+    if (out.size() < kMaxText) out.append(work, from);
     return Clip(std::move(out));
 }
 

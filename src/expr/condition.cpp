@@ -25,14 +25,16 @@ int CmpCodeCount(Interp& in, std::string_view condition) {
     int side = 0;
     Compare op = Compare::None;
     for (std::size_t i = 0; i < condition.size(); ++i) {
+        const char c = condition[i];
         const OperatorText* found = nullptr;
-        for (const OperatorText& candidate : kOperators)
+        if (c == '<' || c == '>' || c == '=')
+            for (const OperatorText& candidate : kOperators)
             if (StartsWith(condition.substr(i), candidate.text)) {
                 found = &candidate;
                 break;
             }
         if (!found) {
-            sides[side] += condition[i];
+            sides[side] += c;
             continue;
         }
         // The character after an operator joins the right side untested.

@@ -91,22 +91,34 @@ std::string CountA(Interp& in, std::string_view input) {
 }
 
 std::string CountB(Interp& in, std::string_view input) {
+    // Levels without an operator are skipped; a lone number is returned as it stands.
+    bool present[4] = {};
+    for (std::size_t i = 0; i < input.size(); ++i)
+        for (int level = 1; level <= 3; ++level)
+            present[level] |= isLevelOperator(input[i], level) && !(i == 0 && input[i] == '-');
     std::string text(input);
+    if (!present[1] && !present[2] && !present[3]) return Clip(std::move(text));
+    NumberBuffer buffer;
     for (int level = 1; level <= 3; ++level) {
         std::size_t from = 0;
-        for (;;) {
+        while (present[level]) {
             // A minus in the very first position is the sign of the first number.
             std::size_t i = from;
             while (i < text.size() && !(isLevelOperator(text[i], level) && !(i == 0 && text[i] == '-'))) ++i;
             if (i >= text.size()) break;
             Operation op = operandsAround(text, i);
             if (InCountChar(op.left, '.') > 1 || InCountChar(op.right, '.') > 1) return Clip(std::move(text));
-            std::string result = Double_Convert_Char(compute(in, text[i], op.left, op.right));
-            std::string next = text.substr(0, op.start) + result + text.substr(op.end);
+            std::string_view result = FormatNumber(compute(in, text[i], op.left, op.right), buffer);
             // A minus after a non-number (as in 1,-3) only restates its operand; taken
             // as a sign it lets the scan move on instead of rewriting the same text.
-            from = next == text ? i + 1 : 0;
-            text = std::move(next);
+            if (text.compare(op.start, op.end - op.start, result) == 0) {
+                from = i + 1;
+            } else {
+                text.replace(op.start, op.end - op.start, result);
+                from = 0;
+                // A negative result brings a minus that the last level may take up.
+                present[3] |= result.front() == '-';
+            }
         }
     }
     return Clip(std::move(text));

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "expr/expression.h"
+#include "reference_arithmetic.h"
 #include "test_run.h"
 
 namespace ml {
@@ -98,6 +102,54 @@ TEST(Conditions, EmptyVariableIsZeroButEmptyLiteralIsNot) {
     EXPECT_FALSE(t.ended) << t.out();
     // $e substitutes to the empty text, which computes to "0"; the literal stays empty.
     EXPECT_EQ(t.out(), "single");
+}
+
+}  // namespace ml
+
+namespace ml {
+
+// The interpreter's arithmetic takes shortcuts (integer parsing, integer printing,
+// in-place rewriting); over many generated expressions it must give exactly the
+// bytes of the plain model of the rules.
+TEST(Arithmetic, FastPathsGiveTheSameBytesAsTheRules) {
+    std::uint32_t seed = 12345;
+    auto next = [&seed](std::uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    const char* operands[] = {"0", "1", "7", "12", "-3", "0.5", "2.25", "1.2.3", "007", "1e3",
+                              "999999999", "123456789012345678", "0.1", "3.14159", "", "-", "."};
+    const char operators[] = "+-*/%^,";
+    TestRun t;
+    for (int round = 0; round < 20000; ++round) {
+        std::string expression;
+        const int terms = 1 + static_cast<int>(next(5));
+        for (int k = 0; k < terms; ++k) {
+            if (k > 0) expression += operators[next(sizeof operators - 1)];
+            if (next(6) == 0) expression += "(";
+            expression += operands[next(std::size(operands))];
+        }
+        for (auto open = std::count(expression.begin(), expression.end(), '('); open > 0; --open) expression += ")";
+        auto expected = reference::CountA(expression);
+        if (!expected) continue;
+        EXPECT_EQ(CountA(*t.in, expression), *expected) << expression;
+    }
+}
+
+TEST(Numbers, FastConversionsMatchTheGeneralOnes) {
+    std::uint64_t seed = 99;
+    NumberBuffer fast, general;
+    for (int round = 0; round < 200000; ++round) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        const double magnitude = std::pow(10.0, static_cast<int>(seed >> 60) - 3);
+        const double value = static_cast<double>(static_cast<std::int64_t>(seed >> 20) % 2000001 - 1000000) * magnitude / 1000;
+        ASSERT_EQ(FormatNumber(value, fast), FormatFixed(value, general)) << value;
+        const std::string text(FormatFixed(value, general));
+        ASSERT_EQ(Char_Convert_Double(text), ParseDecimal(text)) << text;
+    }
+    EXPECT_EQ(FormatNumber(-0.0, fast), "-0");
+    EXPECT_EQ(Char_Convert_Double("0.1"), ParseDecimal("0.1"));
+    EXPECT_EQ(Char_Convert_Double("123456789.123456"), ParseDecimal("123456789.123456"));
 }
 
 }  // namespace ml
