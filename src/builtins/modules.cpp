@@ -5,7 +5,8 @@
 namespace ml {
 
 std::span<const ModuleDef> Modules() {
-    static const std::array<const ModuleDef, 2> modules = {LibModule(), DosModule()};
+    static const std::array<const ModuleDef, 6> modules = {LibModule(),  DosModule(),  StringModule(),
+                                                           TimeModule(), MathModule(), FileModule()};
     return modules;
 }
 

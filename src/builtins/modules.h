@@ -12,5 +12,9 @@ std::span<const ModuleDef> Modules();
 // Each module's table, defined beside its functions.
 const ModuleDef& LibModule();
 const ModuleDef& DosModule();
+const ModuleDef& StringModule();
+const ModuleDef& TimeModule();
+const ModuleDef& MathModule();
+const ModuleDef& FileModule();
 
 }  // namespace ml

@@ -1,0 +1,59 @@
+// The math module: nine functions of one real number, each result written as number
+// text with at most six decimals.
+#include <array>
+#include <cmath>
+
+#include "builtins/frame.h"
+#include "builtins/modules.h"
+#include "builtins/strings.h"
+#include "frontend/report.h"
+
+namespace ml {
+
+namespace {
+
+inline constexpr MsgPair kMsgMathRange{"Math domain or range error: ", "數學定義域或值域錯誤: "};
+
+// A result that is no finite number (the logarithm of 0, the square root of -1) or
+// whose number text would not fit in a value would read back as a different number;
+// it ends the run instead. The report's error text shows the call.
+template <double (*F)(double)>
+std::string apply(Interp& in) {
+    const double value = F(Char_Convert_Double(Arg(in, 1)));
+    std::string text = Double_Convert_Char(value);
+    if (!std::isfinite(value) || text.size() >= kMaxText)
+        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgMathRange) + Arg(in, 1), in.program.text(in.exec.ListBox_2));
+    return text;
+}
+
+// The <cmath> names are overloaded; these pin the double versions.
+double absolute(double x) { return std::fabs(x); }
+double power(double x) { return std::exp(x); }
+double below(double x) { return std::floor(x); }
+double above(double x) { return std::ceil(x); }
+double root(double x) { return std::sqrt(x); }
+double logarithm(double x) { return std::log(x); }
+double sine(double x) { return std::sin(x); }
+double cosine(double x) { return std::cos(x); }
+double tangent(double x) { return std::tan(x); }
+
+constexpr std::array<Builtin, 9> kMath = {{
+    {"math.abs", 1, true, apply<absolute>},
+    {"math.exp", 1, true, apply<power>},
+    {"math.floor", 1, true, apply<below>},
+    {"math.ceil", 1, true, apply<above>},
+    {"math.sqrt", 1, true, apply<root>},
+    {"math.log", 1, true, apply<logarithm>},
+    {"math.sin", 1, true, apply<sine>},
+    {"math.cos", 1, true, apply<cosine>},
+    {"math.tan", 1, true, apply<tangent>},
+}};
+
+}  // namespace
+
+const ModuleDef& MathModule() {
+    static constexpr ModuleDef module{"math.", Module::Math, kMath};
+    return module;
+}
+
+}  // namespace ml

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "test_run.h"
+
+namespace ml {
+
+namespace {
+
+std::string Printed(std::string_view script) {
+    TestRun t;
+    t.run(script);
+    EXPECT_FALSE(t.ended) << t.out();
+    return t.out();
+}
+
+// A fresh directory per test; scripts name their files by absolute path in it.
+class FileModule : public ::testing::Test {
+protected:
+    std::filesystem::path dir;
+
+    void SetUp() override {
+        dir = std::filesystem::path(::testing::TempDir()) /
+              ("ml_file_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    std::string path(std::string_view name) const { return (dir / name).string(); }
+    std::string bytes(std::string_view name) const {
+        std::ifstream file(path(name), std::ios::binary);
+        std::ostringstream all;
+        all << file.rdbuf();
+        return all.str();
+    }
+    void make(std::string_view name, std::string_view content) const {
+        std::ofstream(path(name), std::ios::binary) << content;
+    }
+};
+
+}  // namespace
+
+TEST(TimeModule, OurGeneratorDrawsTheSameNumbersOnEveryBuild) {
+    RandomState random;
+    random.seed(1);
+    EXPECT_EQ(random.draw(), 16838);
+    random.seed(1700000000);
+    EXPECT_EQ(random.draw(), 7723);
+    EXPECT_EQ(random.draw(), 25667);
+}
+
+TEST(TimeModule, DateFieldsAgreeWithTheLocalTime) {
+    const std::time_t before = std::time(nullptr);
+    TestRun t;
+    t.run("~Dos.Print(~Time.Year() \"-\" ~Time.Month() \"-\" ~Time.Day() \" \" ~Time.Week())\n");
+    const std::time_t after = std::time(nullptr);
+    auto shown = [](std::time_t at) {
+        const std::tm local = *std::localtime(&at);
+        return std::to_string(local.tm_year + 1900) + "-" + std::to_string(local.tm_mon + 1) + "-" +
+               std::to_string(local.tm_mday) + " " + std::to_string(local.tm_wday);
+    };
+    EXPECT_TRUE(t.out() == shown(before) || t.out() == shown(after)) << t.out();
+}
+
+TEST(TimeModule, RandIsAModulusAndZeroIsReported) {
+    EXPECT_EQ(Printed("~Dos.Print(~Time.Rand(1) ~Time.Rand(-1))\n"), "00");
+    TestRun range;
+    range.run("$r = ~Time.Rand(-3)\n");
+    const std::string r = range.in->vars.ListStr_4[0];
+    EXPECT_TRUE(r == "0" || r == "1" || r == "2") << r;
+    TestRun zero;
+    zero.run("$r = ~Time.Rand(\"abc\")\n");
+    EXPECT_EQ(zero.out(), Report(1, "Random number range error: abc", "\x07$r=\x07~time.rand(\x07\"abc\x07\")"));
+}
+
+TEST(TimeModule, ImportedTimeSnapshotsOnEveryCallThatReachesItsStep) {
+    const std::string script = "Def: f()\nEnd Def\n~f()\n";
+    TestRun plain;
+    plain.run(script);
+    EXPECT_EQ(plain.in->modules.time.now.year, 0);
+    TestRun imported;
+    imported.run("#Import <time>\n" + script + "Cmp (~Clock() < 10000)\n~Dos.Print(1)\nEnd\n");
+    EXPECT_GT(imported.in->modules.time.now.year, 1999);
+    EXPECT_EQ(imported.out(), "1");
+}
+
+TEST(MathModule, ResultsCarrySixDecimalsAtMost) {
+    EXPECT_EQ(Printed("$Color = 1310740\n$PosY = ~Math.Floor($Color / 65536)\n"
+                      "~Dos.Print(~Math.Sqrt(2) \" \" ~Math.Floor(3.7) \" \" ~Math.Abs(-2.5) \" \" ~Math.Exp(-20) \" \" "
+                      "~Math.Sin(-0.0000001) \" \" ~Math.Ceil(1.2) \" \" ~Math.Floor(-1.2) \" \" $PosY)\n"
+                      "~Dos.Print(\" \" ~Math.Log(1) ~Math.Cos(0) ~Math.Tan(0) \" \" ~Math.Exp(1))\n"),
+              "1.414214 3 2.5 0 -0 2 -2 20 010 2.718282");
+}
+
+TEST(MathModule, ResultsThatAreNoValueAreReported) {
+    for (const char* bad : {"Sqrt(-1)", "Log(0)", "Exp(1000)", "Exp(600)"}) {
+        TestRun t;
+        t.run(std::string("$x = ~Math.") + bad + "\n");
+        std::string argument = std::string(bad).substr(std::string(bad).find('(') + 1);
+        argument.pop_back();
+        EXPECT_NE(t.out().find("Message: Math domain or range error: " + argument + "\n"), std::string::npos) << t.out();
+    }
+}
+
+TEST_F(FileModule, WriteAppendReadAndEof) {
+    const std::string f = path("out.txt");
+    TestRun t;
+    t.run("~File.Open(\"" + f + "\", \"w\")\n~File.Write(\"a\" \"\\x0a\")\n~File.Write(\"b\")\n~File.Close(\"w\")\n"
+          "~File.Open(\"" + f + "\", \"a\")\n~File.AddWrite(\"c\")\n~File.Close(\"a\")\n"
+          "~Dos.Print(~File.Exists(\"" + f + "\") ~File.Exists(\"" + path("none") + "\") ~File.Exists(\"" + dir.string() + "\"))\n"
+          "~File.Open(\"" + f + "\", \"r\")\n$l = ~File.Read()\n~Dos.Print(\"|\" $l \",\" ~File.Eof())\n"
+          "$l = ~File.Read()\n~Dos.Print(\"|\" $l \",\" ~File.Eof())\n$l = ~File.Read()\n~Dos.Print(\"|\" $l \",\" ~File.Eof())\n");
+    EXPECT_EQ(bytes("out.txt"), "a\nbc");
+    EXPECT_EQ(t.out(), "100|a,0|bc,1|,1");
+}
+
+TEST_F(FileModule, EofIsSetOnlyByTheReadAfterTheLastLineEnd) {
+    make("in.txt", "x\r\n1+2\n");
+    EXPECT_EQ(Printed("~File.Open(\"" + path("in.txt") + "\", \"r\")\n~Dos.Print(~File.Eof())\n"
+                      "$a = ~File.Read()\n$b = ~File.Read()\n~Dos.Print($a \",\" $b \",\" ~File.Eof())\n"
+                      "$c = ~File.Read()\n~Dos.Print(\"[\" $c \"]\" ~File.Eof())\n"),
+              "0x,1+2,0[]1");
+}
+
+TEST_F(FileModule, ReadValuesKeepEveryByteEvenInsideOtherCalls) {
+    // Quotes, commas, comparisons and escapes read from a file are text, never syntax.
+    const std::string line = "f(\"a,b\") <x> == \\x41 \\\n";
+    make("in.txt", line + line + line + line);
+    EXPECT_EQ(Printed("~File.Open(\"" + path("in.txt") + "\", \"r\")\n~Dos.Print(~String.Len(~File.Read()) \"|\" ~File.Read())\n"
+                      "Cmp (~File.Read() == ~File.Read())\n~Dos.Print(\"|same\")\nEnd\n"),
+              "22|f(\"a,b\") <x> == \\x41 \\|same");
+}
+
+TEST_F(FileModule, LongLinesComeInPiecesThatFitAValue) {
+    make("in.txt", std::string(300, 'a') + "\n" + std::string(100, '"') + "\nend");
+    EXPECT_EQ(Printed("~File.Open(\"" + path("in.txt") + "\", \"r\")\n"
+                      "Cmp (~File.Eof() == 0)\n~Dos.Print(~String.Len(~File.Read()) \",\")\nLoop\n"),
+              "251,49,62,38,3,");
+}
+
+TEST_F(FileModule, HandlesWithoutAnOpenFileAreHarmless) {
+    EXPECT_EQ(Printed("~Dos.Print(\"[\" ~File.Read() \"]\" ~File.Eof())\n~File.Write(\"x\")\n~File.AddWrite(\"y\")\n"
+                      "~File.Close(\"r\")\n~File.Close(\"w\")\n~File.Close(\"w\")\n~File.Open(\"" + path("no/dir.txt") +
+                      "\", \"w\")\n~File.Write(\"x\")\n~File.Close(\"w\")\n"),
+              "[]1");
+}
+
+TEST_F(FileModule, ReopeningAModeClosesTheFileOpenedBefore) {
+    const std::string f = path("out.txt");
+    Printed("~File.Open(\"" + f + "\", \"w\")\n~File.Write(\"first\")\n~File.Open(\"" + f + "\", \"w\")\n"
+            "~File.Write(\"2\")\n~File.Close(\"w\")\n");
+    EXPECT_EQ(bytes("out.txt"), "2");
+}
+
+TEST_F(FileModule, ModeAndMissingFileErrors) {
+    TestRun missing;
+    missing.run("~File.Open(\"missing.txt\", \"r\")\n");
+    EXPECT_EQ(missing.out(), Report(1, "File not found: missing.txt",
+                                    "\x07~file.open(\x07\"missing.txt\x07\",\x07\"r\x07\")"));
+    TestRun open;
+    open.run("~File.Open(\"" + path("x.txt") + "\", \"R\")\n");
+    EXPECT_NE(open.out().find("Message: File mode error: R\n"), std::string::npos) << open.out();
+    TestRun close;
+    close.run("~File.Close(\"x\")\n");
+    EXPECT_EQ(close.out(), Report(1, "File mode error: x", "\x07~file.close(\x07\"x\x07\")"));
+    TestRun position;
+    position.run("$x = ~File.Close(\"r\")\n");
+    EXPECT_NE(position.out().find("Message: Prohibit the return value of the data: ~file.close\n"), std::string::npos);
+}
+
+}  // namespace ml
