@@ -8,6 +8,7 @@
 #include "engine/messages.h"
 #include "expr/expression.h"
 #include "frontend/report.h"
+#include "interop/interop.h"
 
 namespace ml {
 
@@ -135,6 +136,7 @@ std::string def(Interp& in, const std::string& line) {
     std::string_view arguments = CharAt(call, open + 1) == ')' ? std::string_view() : call.substr(open + 1, call.size() - open - 2);
     evaluateArguments(in, arguments);
 
+    if (auto result = InteropStep(in, name, line)) return *result;
     for (const ModuleDef& module : Modules()) {
         const bool imported = in.loader.moduleImported[static_cast<std::size_t>(module.flag)];
         if (!StartsWith(name, module.prefix) && !imported) continue;

@@ -1,12 +1,33 @@
-// Placeholder until native calls land: nothing can be loaded or created.
+// Native libraries through the dynamic loader. Automation objects do not exist on
+// this system, so every ProgID is one that cannot be created.
 #include "platform/posix/posix_interop.h"
+
+#include <dlfcn.h>
 
 namespace ml {
 
-void* PosixNativeLibraries::load(const std::string&) { return nullptr; }
-void* PosixNativeLibraries::find(void*, const std::string&) { return nullptr; }
-std::intptr_t PosixNativeLibraries::call(void*, const std::array<std::intptr_t, 10>&) { return 0; }
-void PosixNativeLibraries::release(void*) {}
+namespace {
+
+// Every integer and pointer argument takes one integer register or stack slot, so
+// one signature serves any function of up to ten such parameters.
+using TenPositions = std::intptr_t (*)(std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t,
+                                       std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t,
+                                       std::intptr_t, std::intptr_t);
+
+}  // namespace
+
+void* PosixNativeLibraries::load(const std::string& module) { return dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL); }
+
+void* PosixNativeLibraries::find(void* library, const std::string& function) {
+    return dlsym(library, function.c_str());
+}
+
+std::intptr_t PosixNativeLibraries::call(void* function, const std::array<std::intptr_t, 10>& a) {
+    const auto target = reinterpret_cast<TenPositions>(function);
+    return target(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
+}
+
+void PosixNativeLibraries::release(void* library) { dlclose(library); }
 
 ComResult PosixCom::call(const std::string&, const std::string&, const std::vector<ComArgument>&) {
     ComResult result;

@@ -1,4 +1,4 @@
-// Native libraries and automation objects of this host.
+// Native libraries and automation objects of this host (the objects in win32_com.cpp).
 #pragma once
 
 #include "platform/platform.h"

@@ -1,0 +1,13 @@
+// A call of a native function with exactly ten integer-sized argument positions.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace ml {
+
+// Position 1 is the first parameter. Works for functions that remove their own
+// arguments from the stack and for those that leave them to the caller.
+std::intptr_t CallTenPositions(void* function, const std::array<std::intptr_t, 10>& positions);
+
+}  // namespace ml
