@@ -1,21 +1,92 @@
-// Placeholder until the desktop services land: every call behaves as a failed
-// platform call does (no effect, 0 results).
 #include "platform/posix/posix_desktop.h"
+
+#include <cerrno>
+#include <ctime>
+
+#include "platform/posix/bitmap_file.h"
+#include "platform/posix/x11_connection.h"
+#include "platform/posix/x11_image.h"
+#include "platform/posix/x11_input.h"
+#include "platform/posix/x11_keys.h"
+#include "platform/posix/x11_windows.h"
 
 namespace ml {
 
-ScreenPoint PosixDesktop::screenSize() { return {}; }
-WindowHandle PosixDesktop::findWindow(const std::string&) { return 0; }
-WindowHandle PosixDesktop::findChildWindow(WindowHandle, const std::string&) { return 0; }
-void PosixDesktop::setForeground(WindowHandle) {}
-void PosixDesktop::sendMouse(const MouseRecord&) {}
-void PosixDesktop::sendKey(const KeyRecord&) {}
-void PosixDesktop::postMessage(WindowHandle, std::uint32_t, std::uint64_t, std::uint64_t) {}
-std::int16_t PosixDesktop::asyncKeyState(int) { return 0; }
-ScreenPoint PosixDesktop::cursorPosition() { return {}; }
-std::uint32_t PosixDesktop::scanCode(std::uint32_t) { return 0; }
-void PosixDesktop::sleep(std::uint32_t) {}
-void PosixDesktop::screenImage(WindowHandle, ScreenImage& image) { image = {}; }
-bool PosixDesktop::loadTemplate(const std::string&, TemplateImage&) { return false; }
+namespace {
+
+// X window ids fit in 29 bits, so the 32-bit handle carries them unchanged.
+Window ToWindow(WindowHandle window) { return static_cast<Window>(static_cast<std::uint32_t>(window)); }
+
+WindowHandle FromWindow(Window window) { return static_cast<WindowHandle>(window); }
+
+}  // namespace
+
+PosixDesktop::PosixDesktop() : x11_(std::make_unique<X11Connection>()) {}
+
+PosixDesktop::~PosixDesktop() = default;
+
+ScreenPoint PosixDesktop::screenSize() {
+    Display* display = x11_->display();
+    if (display == nullptr) return {};
+    const int screen = DefaultScreen(display);
+    return {DisplayWidth(display, screen) & 0xFFFF, DisplayHeight(display, screen) & 0xFFFF};
+}
+
+WindowHandle PosixDesktop::findWindow(const std::string& title) {
+    return FromWindow(FindWindowByTitle(*x11_, title));
+}
+
+WindowHandle PosixDesktop::findChildWindow(WindowHandle parent, const std::string& className) {
+    return FromWindow(FindChildByClass(*x11_, ToWindow(parent), className));
+}
+
+void PosixDesktop::setForeground(WindowHandle window) { ActivateWindow(*x11_, ToWindow(window)); }
+
+void PosixDesktop::sendMouse(const MouseRecord& record) { FakeMouseInput(*x11_, record); }
+
+void PosixDesktop::sendKey(const KeyRecord& record) { FakeKeyInput(*x11_, record); }
+
+void PosixDesktop::postMessage(WindowHandle window, std::uint32_t message, std::uint64_t wParam,
+                               std::uint64_t lParam) {
+    PostWindowMessage(*x11_, ToWindow(window), message, wParam, lParam);
+}
+
+// X keeps no record of presses between two queries; a key counts as "pressed
+// since the last query" when it is down now and was not down at its previous
+// query. A press and release wholly between two queries goes unseen.
+std::int16_t PosixDesktop::asyncKeyState(int virtualKey) {
+    if (virtualKey < 0 || virtualKey >= static_cast<int>(downAtLastQuery_.size())) return 0;
+    const bool down = VirtualKeyIsDown(*x11_, virtualKey);
+    const bool pressedSince = down && !downAtLastQuery_[virtualKey];
+    downAtLastQuery_[virtualKey] = down;
+    return static_cast<std::int16_t>((down ? 0x8000 : 0) | (pressedSince ? 1 : 0));
+}
+
+ScreenPoint PosixDesktop::cursorPosition() {
+    Display* display = x11_->display();
+    if (display == nullptr) return {};
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int state = 0;
+    if (XQueryPointer(display, x11_->root(), &root, &child, &rootX, &rootY, &x, &y, &state) == 0) return {};
+    return {rootX, rootY};
+}
+
+std::uint32_t PosixDesktop::scanCode(std::uint32_t virtualKey) { return ScanCodeOfVirtualKey(virtualKey); }
+
+void PosixDesktop::sleep(std::uint32_t milliseconds) {
+    timespec wait{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+    // A signal cuts the wait short; the rest of it is still waited.
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
+}
+
+void PosixDesktop::screenImage(WindowHandle window, ScreenImage& image) {
+    CaptureScreen(*x11_, ToWindow(window), image);
+}
+
+bool PosixDesktop::loadTemplate(const std::string& file, TemplateImage& image) {
+    return LoadBitmapFile(file, image);
+}
 
 }  // namespace ml

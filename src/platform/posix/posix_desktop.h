@@ -1,12 +1,21 @@
-// The desktop services of this host.
+// The desktop services of this host: an X11 display, reached through one
+// connection opened at the first use.
 #pragma once
+
+#include <array>
+#include <memory>
 
 #include "platform/platform.h"
 
 namespace ml {
 
+class X11Connection;
+
 class PosixDesktop final : public Desktop {
 public:
+    PosixDesktop();
+    ~PosixDesktop() override;
+
     ScreenPoint screenSize() override;
     WindowHandle findWindow(const std::string& title) override;
     WindowHandle findChildWindow(WindowHandle parent, const std::string& className) override;
@@ -20,6 +29,11 @@ public:
     void sleep(std::uint32_t milliseconds) override;
     void screenImage(WindowHandle window, ScreenImage& image) override;
     bool loadTemplate(const std::string& file, TemplateImage& image) override;
+
+private:
+    std::unique_ptr<X11Connection> x11_;
+    // Whether each key was down at its previous query, for the "pressed since" bit.
+    std::array<bool, 256> downAtLastQuery_{};
 };
 
 }  // namespace ml

@@ -1,21 +1,170 @@
-// Placeholder until the desktop services land: every call behaves as a failed
-// platform call does (no effect, 0 results).
 #include "platform/win32/win32_desktop.h"
+
+#include <windows.h>
+
+#include <cstdint>
 
 namespace ml {
 
-ScreenPoint Win32Desktop::screenSize() { return {}; }
-WindowHandle Win32Desktop::findWindow(const std::string&) { return 0; }
-WindowHandle Win32Desktop::findChildWindow(WindowHandle, const std::string&) { return 0; }
-void Win32Desktop::setForeground(WindowHandle) {}
-void Win32Desktop::sendMouse(const MouseRecord&) {}
-void Win32Desktop::sendKey(const KeyRecord&) {}
-void Win32Desktop::postMessage(WindowHandle, std::uint32_t, std::uint64_t, std::uint64_t) {}
-std::int16_t Win32Desktop::asyncKeyState(int) { return 0; }
-ScreenPoint Win32Desktop::cursorPosition() { return {}; }
-std::uint32_t Win32Desktop::scanCode(std::uint32_t) { return 0; }
-void Win32Desktop::sleep(std::uint32_t) {}
-void Win32Desktop::screenImage(WindowHandle, ScreenImage& image) { image = {}; }
-bool Win32Desktop::loadTemplate(const std::string&, TemplateImage&) { return false; }
+// Scripts hand the input record to SendInput with its full platform size; the
+// automation code was written against these sizes.
+static_assert(sizeof(INPUT) == (sizeof(void*) == 8 ? 40 : 28), "INPUT record size");
+
+namespace {
+
+// Handles travel as 32-bit values; widening keeps the sign, as the system does.
+HWND ToHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(window));
+}
+
+WindowHandle FromHwnd(HWND window) {
+    return static_cast<WindowHandle>(reinterpret_cast<INT_PTR>(window));
+}
+
+// Template sides beyond 16 bits cannot be addressed by the search; such a file
+// is refused rather than read with a wrapped size.
+constexpr LONG kTemplateSideLimit = 0xFFFF;
+
+// The documented 24-bit bottom-up description; biSizeImage is W x H before the
+// retrieval, which replaces it with the padded size.
+BITMAPINFO ScreenDescription(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height);
+    return info;
+}
+
+void FillBitmap(HWND window, HDC windowDc, HDC memoryDc, int width, int height) {
+    if (window == nullptr) {
+        BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+    } else {
+        PrintWindow(window, memoryDc, PW_CLIENTONLY);
+    }
+}
+
+// A display-compatible bitmap holds 32-bit pixels only on a 32-bit display; on
+// any other depth the system converts to the 32-bit top-down layout for us.
+bool TemplatePixels(HBITMAP bitmap, const BITMAP& description, TemplateImage& image) {
+    const LONG size = static_cast<LONG>(image.pixels.size());
+    if (description.bmBitsPixel == 32) {
+        return GetBitmapBits(bitmap, size, image.pixels.data()) == size;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screenDc = GetDC(nullptr);
+    const int lines = GetDIBits(screenDc, bitmap, 0, static_cast<UINT>(image.height), image.pixels.data(), &info,
+                                DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screenDc);
+    return lines == image.height;
+}
+
+}  // namespace
+
+ScreenPoint Win32Desktop::screenSize() {
+    return {GetSystemMetrics(SM_CXSCREEN) & 0xFFFF, GetSystemMetrics(SM_CYSCREEN) & 0xFFFF};
+}
+
+WindowHandle Win32Desktop::findWindow(const std::string& title) {
+    return FromHwnd(FindWindowA(nullptr, title.c_str()));
+}
+
+WindowHandle Win32Desktop::findChildWindow(WindowHandle parent, const std::string& className) {
+    return FromHwnd(FindWindowExA(ToHwnd(parent), nullptr, className.c_str(), nullptr));
+}
+
+void Win32Desktop::setForeground(WindowHandle window) { SetForegroundWindow(ToHwnd(window)); }
+
+void Win32Desktop::sendMouse(const MouseRecord& record) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = record.dx;
+    input.mi.dy = record.dy;
+    input.mi.dwFlags = record.flags;
+    input.mi.dwExtraInfo = static_cast<ULONG_PTR>(GetMessageExtraInfo());
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+void Win32Desktop::sendKey(const KeyRecord& record) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = record.virtualKey;
+    input.ki.wScan = record.scanCode;
+    input.ki.dwFlags = record.flags;
+    input.ki.dwExtraInfo = static_cast<ULONG_PTR>(GetMessageExtraInfo());
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+void Win32Desktop::postMessage(WindowHandle window, std::uint32_t message, std::uint64_t wParam,
+                               std::uint64_t lParam) {
+    PostMessageA(ToHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+}
+
+std::int16_t Win32Desktop::asyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
+
+ScreenPoint Win32Desktop::cursorPosition() {
+    POINT point{};
+    if (!GetCursorPos(&point)) return {};
+    return {point.x, point.y};
+}
+
+std::uint32_t Win32Desktop::scanCode(std::uint32_t virtualKey) { return MapVirtualKeyA(virtualKey, 0); }
+
+void Win32Desktop::sleep(std::uint32_t milliseconds) { Sleep(milliseconds); }
+
+void Win32Desktop::screenImage(WindowHandle window, ScreenImage& image) {
+    const ScreenPoint size = screenSize();
+    image.width = size.x;
+    image.height = size.y;
+    image.rowSize = (3 * size.x + 3) / 4 * 4;
+    // assign keeps the vector's capacity, so a script polling pixels does not
+    // reallocate megabytes at every call.
+    image.pixels.assign(static_cast<std::size_t>(image.rowSize) * static_cast<std::size_t>(size.y), 0);
+    if (image.pixels.empty()) return;
+
+    const HWND hwnd = ToHwnd(window);
+    HDC windowDc = GetWindowDC(hwnd);
+    if (windowDc == nullptr) return;  // no such window: the image stays black
+    HDC memoryDc = CreateCompatibleDC(windowDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, size.x, size.y);
+    if (memoryDc != nullptr && bitmap != nullptr) {
+        HGDIOBJ previous = SelectObject(memoryDc, bitmap);
+        FillBitmap(hwnd, windowDc, memoryDc, size.x, size.y);
+        BITMAPINFO info = ScreenDescription(size.x, size.y);
+        GetDIBits(memoryDc, bitmap, 0, static_cast<UINT>(size.y), image.pixels.data(), &info, DIB_RGB_COLORS);
+        SelectObject(memoryDc, previous);
+    }
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    if (memoryDc != nullptr) DeleteDC(memoryDc);
+    ReleaseDC(hwnd, windowDc);
+}
+
+bool Win32Desktop::loadTemplate(const std::string& file, TemplateImage& image) {
+    HANDLE loaded = LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (loaded == nullptr) return false;
+    HBITMAP bitmap = static_cast<HBITMAP>(loaded);
+    BITMAP description{};
+    bool ok = GetObjectA(bitmap, sizeof description, &description) == sizeof description &&
+              description.bmWidth > 0 && description.bmHeight > 0 &&
+              description.bmWidth <= kTemplateSideLimit && description.bmHeight <= kTemplateSideLimit;
+    if (ok) {
+        image.width = description.bmWidth;
+        image.height = description.bmHeight;
+        image.pixels.assign(4 * static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height), 0);
+        ok = TemplatePixels(bitmap, description, image);
+    }
+    DeleteObject(bitmap);
+    if (!ok) image = {};
+    return ok;
+}
 
 }  // namespace ml

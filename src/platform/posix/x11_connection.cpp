@@ -1,0 +1,45 @@
+#include "platform/posix/x11_connection.h"
+
+#include <X11/extensions/XTest.h>
+
+namespace ml {
+
+namespace {
+
+// Xlib's default handler ends the process on any protocol error. A script may
+// name a window that has gone or never existed; like the Windows calls, the
+// request then simply has no effect.
+int IgnoreProtocolError(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+X11Connection::~X11Connection() {
+    if (display_ != nullptr) XCloseDisplay(display_);
+}
+
+Display* X11Connection::display() {
+    if (!tried_) {
+        tried_ = true;
+        display_ = XOpenDisplay(nullptr);
+        if (display_ != nullptr) {
+            XSetErrorHandler(IgnoreProtocolError);
+            int event = 0, error = 0, major = 0, minor = 0;
+            xtest_ = XTestQueryExtension(display_, &event, &error, &major, &minor) != 0;
+        }
+    }
+    return display_;
+}
+
+Window X11Connection::root() {
+    Display* d = display();
+    return d == nullptr ? 0 : DefaultRootWindow(d);
+}
+
+bool X11Connection::canFakeInput() { return display() != nullptr && xtest_; }
+
+Atom X11Connection::atom(const char* name) {
+    Display* d = display();
+    return d == nullptr ? 0 : XInternAtom(d, name, False);
+}
+
+}  // namespace ml

@@ -1,0 +1,101 @@
+// The window the Windows desktop tests drive: a frameless 200 x 200 window at
+// (100, 100), titled "Morrowlark Target", class "MorrowlarkTarget", with a hidden
+// child window of class "TargetChild". It paints four coloured quadrants and a
+// 16 x 16 pattern, and writes every click and key it receives to the log file:
+//   desktop_target.exe LOG
+// The log lines are those of the X11 target; a key is named by its lower-case
+// letter or digit (else "vkN"), and its scan code is bits 16 to 23 of lParam.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "target_picture.h"
+
+namespace {
+
+std::FILE* gLog = nullptr;
+
+void Paint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    for (const Area& area : kTargetAreas) {
+        HBRUSH brush = CreateSolidBrush(RGB(area.colour.red, area.colour.green, area.colour.blue));
+        RECT rect{area.x, area.y, area.x + area.width, area.y + area.height};
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+    }
+    for (int y = 0; y < kPatternSide; ++y) {
+        for (int x = 0; x < kPatternSide; ++x) {
+            const Rgb c = PatternColour(x, y);
+            SetPixel(dc, kPatternX + x, kPatternY + y, RGB(c.red, c.green, c.blue));
+        }
+    }
+    EndPaint(window, &paint);
+}
+
+void LogLine(const char* format, int a, int b) {
+    std::fprintf(gLog, format, a, b);
+    std::fflush(gLog);
+}
+
+void LogKey(const char* what, WPARAM key, LPARAM lParam) {
+    const int scan = static_cast<int>((lParam >> 16) & 0xFF);
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
+        const char name = static_cast<char>(key >= 'A' ? key - 'A' + 'a' : key);
+        std::fprintf(gLog, "%s %c scan %d\n", what, name, scan);
+    } else {
+        std::fprintf(gLog, "%s vk%d scan %d\n", what, static_cast<int>(key), scan);
+    }
+    std::fflush(gLog);
+}
+
+LRESULT CALLBACK TargetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    switch (message) {
+    case WM_PAINT: Paint(window); return 0;
+    case WM_LBUTTONDOWN: LogLine("left-down %d %d\n", x, y); return 0;
+    case WM_LBUTTONUP: LogLine("left-up %d %d\n", x, y); return 0;
+    case WM_RBUTTONDOWN: LogLine("right-down %d %d\n", x, y); return 0;
+    case WM_RBUTTONUP: LogLine("right-up %d %d\n", x, y); return 0;
+    case WM_MOUSEMOVE:
+        if (wParam & MK_LBUTTON) LogLine("move %d %d left\n", x, y);
+        return 0;
+    case WM_KEYDOWN: LogKey("key-down", wParam, lParam); return 0;
+    case WM_KEYUP: LogKey("key-up", wParam, lParam); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+bool Register(const char* className, WNDPROC procedure) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2 || (gLog = std::fopen(argv[1], "w")) == nullptr) {
+        std::fprintf(stderr, "usage: desktop_target LOG\n");
+        return 2;
+    }
+    if (!Register(kTargetClass, TargetProcedure) || !Register(kChildClass, DefWindowProcA)) return 1;
+    HWND window = CreateWindowExA(0, kTargetClass, kTargetTitle, WS_POPUP | WS_VISIBLE, kTargetX, kTargetY,
+                                  kTargetSide, kTargetSide, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr) return 1;
+    CreateWindowExA(0, kChildClass, "", WS_CHILD, 0, 0, 10, 10, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    UpdateWindow(window);
+    std::fprintf(gLog, "ready\n");
+    std::fflush(gLog);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}

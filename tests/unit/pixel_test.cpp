@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "scratch_dir.h"
+#include "test_run.h"
+
+namespace ml {
+
+namespace {
+
+std::string Printed(TestRun& t, const std::string& expression) {
+    t.run("~Dos.Print(" + expression + ")\n");
+    return t.out();
+}
+
+}  // namespace
+
+TEST(Pixel, RowsOfAScreenWidthNotAMultipleOfFourIncludeThePadding) {
+    TestRun t;
+    t.fake.desktop.blankScreen(1366, 768);
+    std::vector<std::uint8_t>& bytes = t.fake.desktop.image.pixels;
+    // Rows hold 4100 bytes, bottom row first: (1, 1) starts at 766 × 4100 + 3.
+    bytes[3140603] = 0x30;
+    bytes[3140604] = 0x20;
+    bytes[3140605] = 0x10;
+    // The last pixel of that row, then its two padding bytes.
+    bytes[3144695] = 0x01;
+    bytes[3144698] = 0xFF;
+    bytes[3144699] = 0xFF;
+    EXPECT_EQ(Printed(t, "~Lib.GetPixel(0, 1, 1) \",\" ~Lib.GetPixel(0, 1365, 1) \",\" ~Lib.GetPixel(0, 0, 0)"),
+              "1052688,65536,0");
+}
+
+TEST(Pixel, CoordinatesAreSixteenBitAndOutsideTheImageReadBlack) {
+    TestRun t;
+    t.fake.desktop.blankScreen(4, 3);
+    t.fake.desktop.paint(1, 2, 0x123456);
+    t.fake.desktop.paint(3, 0, 0xFFFFFF);
+    EXPECT_EQ(Printed(t, "~Lib.GetPixel(0, 65537, 65538) \",\" ~Lib.GetPixel(0, 4, 0) \",\" ~Lib.GetPixel(0, 0, 3) "
+                         "\",\" ~Lib.GetPixel(0, -1, 0)"),
+              "1193046,0,0,0");
+}
+
+TEST(Pixel, AnImageShorterThanItsSizeReadsBlackWhereBytesAreMissing) {
+    TestRun t;
+    t.fake.desktop.blankScreen(4, 4);
+    t.fake.desktop.paint(0, 3, 0x0000FF);
+    t.fake.desktop.image.pixels.resize(24);   // only the two bottom rows arrived
+    EXPECT_EQ(Printed(t, "~Lib.GetPixel(0, 0, 3) \",\" ~Lib.GetPixel(0, 3, 0)"), "255,0");
+}
+
+TEST(Pixel, RowsOfAnotherLayoutReadBlack) {
+    TestRun t;
+    t.fake.desktop.blankScreen(2, 2);
+    t.fake.desktop.paint(0, 0, 0x0000FF);
+    t.fake.desktop.image.rowSize = 6;
+    EXPECT_EQ(Printed(t, "~Lib.GetPixel(0, 0, 0)"), "0");
+}
+
+TEST(Pixel, HandleSelectsScreenOrWindowByItsNumber) {
+    TestRun t;
+    t.fake.desktop.blankScreen(2, 2);
+    t.run("$a = ~Lib.GetPixel(\"00\", 0, 0)\n$a = ~Lib.GetPixel(77, 0, 0)\n~Lib.Capture(9, \"" +
+          ScratchDir().file("x.bmp") + "\")\n");
+    EXPECT_EQ(t.fake.desktop.log, (std::vector<std::string>{"image 0", "image 77", "image 9"}));
+}
+
+TEST(Pixel, CmpPixelToleranceIsPerChannelAndClipped) {
+    TestRun t;
+    t.fake.desktop.blankScreen(3, 1);
+    t.fake.desktop.paint(0, 0, 0x102030);
+    t.fake.desktop.paint(1, 0, 0x0000FF);
+    t.fake.desktop.paint(2, 0, 0x006500);   // green 101
+    EXPECT_EQ(Printed(t, "~Lib.CmpPixel(0, 0, 0, 1056816, 0) ~Lib.CmpPixel(0, 0, 0, 1056817, 0) "
+                         "~Lib.CmpPixel(0, 0, 0, 1056817, 1) ~Lib.CmpPixel(0, 1, 0, 250, 100) "
+                         "~Lib.CmpPixel(0, 2, 0, 0, 100) ~Lib.CmpPixel(0, 2, 0, 1, 100) "
+                         "~Lib.CmpPixel(0, 0, 0, 17833776, 0) ~Lib.CmpPixel(0, 1, 0, 255, 65537)"),
+              "10111011");
+}
+
+TEST(Pixel, CmpPixelToleranceOutOfRangeStopsBeforeReading) {
+    for (const char* tolerance : {"-1", "101", "65535"}) {
+        TestRun t;
+        t.fake.desktop.blankScreen(1, 1);
+        t.run(std::string("$a = ~Lib.CmpPixel(0, 0, 0, 0, ") + tolerance + ")\n");
+        const std::string shown = std::string(tolerance) == "65535" ? "-1" : tolerance;
+        EXPECT_EQ(t.out(), Report(1, "~Lib.CmpPixel -> Section 5 parameter error: " + shown +
+                                         " (Numerical limit: 0 ~ 100)", t.entry(0)));
+        EXPECT_TRUE(t.fake.desktop.log.empty());
+    }
+}
+
+TEST(Capture, WritesHeadersAndPaddedRowsOfA1366By768Screen) {
+    ScratchDir dir;
+    TestRun t;
+    t.fake.desktop.blankScreen(1366, 768);
+    t.fake.desktop.paint(0, 767, 0x010203);   // first pixel in the file
+    t.fake.desktop.paint(1365, 0, 0x040506);  // last pixel in the file
+    t.run("~Lib.Capture(0, \"" + dir.file("shot.bmp") + "\")\n");
+    const std::vector<unsigned char> file = dir.read("shot.bmp");
+    ASSERT_EQ(file.size(), 54u + 4100u * 768u);
+    const std::vector<unsigned char> headers(file.begin(), file.begin() + 54);
+    EXPECT_EQ(headers, (std::vector<unsigned char>{
+                           0x42, 0x4D, 0x36, 0x0C, 0x30, 0x00, 0, 0, 0, 0, 0x36, 0, 0, 0,   // file header
+                           40, 0, 0, 0, 0x56, 0x05, 0, 0, 0x00, 0x03, 0, 0, 1, 0, 24, 0,  // size, 1366, 768
+                           0, 0, 0, 0, 0x00, 0x0C, 0x30, 0x00,                             // BI_RGB, 3148800
+                           0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(std::vector<unsigned char>(file.begin() + 54, file.begin() + 57), (std::vector<unsigned char>{3, 2, 1}));
+    const std::size_t last = 54 + 767 * 4100 + 1365 * 3;
+    EXPECT_EQ(std::vector<unsigned char>(file.begin() + last, file.end()),
+              (std::vector<unsigned char>{6, 5, 4, 0, 0}));
+}
+
+TEST(Capture, MissingImageBytesAreWrittenAsBlackAndTheFileIsReplaced) {
+    ScratchDir dir;
+    std::ofstream(dir.file("shot.bmp")) << std::string(500, 'x');
+    TestRun t;
+    t.fake.desktop.blankScreen(2, 2);
+    t.fake.desktop.paint(0, 1, 0xABCDEF);
+    t.fake.desktop.image.pixels.resize(3);
+    t.run("~Lib.Capture(0, \"" + dir.file("shot.bmp") + "\")\n");
+    const std::vector<unsigned char> file = dir.read("shot.bmp");
+    ASSERT_EQ(file.size(), 54u + 16u);
+    EXPECT_EQ(std::vector<unsigned char>(file.begin() + 54, file.end()),
+              (std::vector<unsigned char>{0xAB, 0xCD, 0xEF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(Capture, AFileThatCannotBeOpenedIsSkippedSilently) {
+    ScratchDir dir;
+    TestRun t;
+    t.fake.desktop.blankScreen(2, 2);
+    t.run("~Lib.Capture(0, \"" + dir.file("no/such/dir.bmp") + "\")\n~Dos.Print(\"on\")\n");
+    EXPECT_EQ(t.out(), "on");
+}
+
+}  // namespace ml
