@@ -21,7 +21,8 @@ TEST(Pixel, RowsOfAScreenWidthNotAMultipleOfFourIncludeThePadding) {
     TestRun t;
     t.fake.desktop.blankScreen(1366, 768);
     std::vector<std::uint8_t>& bytes = t.fake.desktop.image.pixels;
-    // Rows hold 4100 bytes, bottom row first: (1, 1) starts at 766 × 4100 + 3.
+    // Rows hold 4100 bytes, bottom row first: (1, 1) starts at 766 × 4100 + 3, with
+    // blue 0x30, green 0x20 and red 0x10.
     bytes[3140603] = 0x30;
     bytes[3140604] = 0x20;
     bytes[3140605] = 0x10;
@@ -30,7 +31,7 @@ TEST(Pixel, RowsOfAScreenWidthNotAMultipleOfFourIncludeThePadding) {
     bytes[3144698] = 0xFF;
     bytes[3144699] = 0xFF;
     EXPECT_EQ(Printed(t, "~Lib.GetPixel(0, 1, 1) \",\" ~Lib.GetPixel(0, 1365, 1) \",\" ~Lib.GetPixel(0, 0, 0)"),
-              "1052688,65536,0");
+              "3153936,65536,0");
 }
 
 TEST(Pixel, CoordinatesAreSixteenBitAndOutsideTheImageReadBlack) {
@@ -72,11 +73,12 @@ TEST(Pixel, CmpPixelToleranceIsPerChannelAndClipped) {
     t.fake.desktop.blankScreen(3, 1);
     t.fake.desktop.paint(0, 0, 0x102030);
     t.fake.desktop.paint(1, 0, 0x0000FF);
-    t.fake.desktop.paint(2, 0, 0x006500);   // green 101
+    t.fake.desktop.paint(2, 0, 0x006500);   // green 101: within 100 of green 1 (256), not of green 0
+    // 17834032 is 0x1102030: only its low 24 bits count.
     EXPECT_EQ(Printed(t, "~Lib.CmpPixel(0, 0, 0, 1056816, 0) ~Lib.CmpPixel(0, 0, 0, 1056817, 0) "
                          "~Lib.CmpPixel(0, 0, 0, 1056817, 1) ~Lib.CmpPixel(0, 1, 0, 250, 100) "
-                         "~Lib.CmpPixel(0, 2, 0, 0, 100) ~Lib.CmpPixel(0, 2, 0, 1, 100) "
-                         "~Lib.CmpPixel(0, 0, 0, 17833776, 0) ~Lib.CmpPixel(0, 1, 0, 255, 65537)"),
+                         "~Lib.CmpPixel(0, 2, 0, 256, 100) ~Lib.CmpPixel(0, 2, 0, 1, 100) "
+                         "~Lib.CmpPixel(0, 0, 0, 17834032, 0) ~Lib.CmpPixel(0, 1, 0, 255, 65537)"),
               "10111011");
 }
 
@@ -96,7 +98,7 @@ TEST(Capture, WritesHeadersAndPaddedRowsOfA1366By768Screen) {
     ScratchDir dir;
     TestRun t;
     t.fake.desktop.blankScreen(1366, 768);
-    t.fake.desktop.paint(0, 767, 0x010203);   // first pixel in the file
+    t.fake.desktop.paint(0, 767, 0x010203);   // first pixel in the file: red 3, green 2, blue 1
     t.fake.desktop.paint(1365, 0, 0x040506);  // last pixel in the file
     t.run("~Lib.Capture(0, \"" + dir.file("shot.bmp") + "\")\n");
     const std::vector<unsigned char> file = dir.read("shot.bmp");
@@ -107,10 +109,10 @@ TEST(Capture, WritesHeadersAndPaddedRowsOfA1366By768Screen) {
                            40, 0, 0, 0, 0x56, 0x05, 0, 0, 0x00, 0x03, 0, 0, 1, 0, 24, 0,  // size, 1366, 768
                            0, 0, 0, 0, 0x00, 0x0C, 0x30, 0x00,                             // BI_RGB, 3148800
                            0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(std::vector<unsigned char>(file.begin() + 54, file.begin() + 57), (std::vector<unsigned char>{3, 2, 1}));
+    EXPECT_EQ(std::vector<unsigned char>(file.begin() + 54, file.begin() + 57), (std::vector<unsigned char>{1, 2, 3}));
     const std::size_t last = 54 + 767 * 4100 + 1365 * 3;
     EXPECT_EQ(std::vector<unsigned char>(file.begin() + last, file.end()),
-              (std::vector<unsigned char>{6, 5, 4, 0, 0}));
+              (std::vector<unsigned char>{4, 5, 6, 0, 0}));
 }
 
 TEST(Capture, MissingImageBytesAreWrittenAsBlackAndTheFileIsReplaced) {
