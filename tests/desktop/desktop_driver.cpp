@@ -27,9 +27,12 @@ int LogLines() {
 }
 
 // Input is handled by the target in its own time: wait until its log has grown
-// to the number of lines expected, or give up after five seconds.
+// to the number of lines expected, or give up after five seconds. A platform may
+// report more than was asked for (a move along with a click), so the log is given
+// a moment more to settle before it is counted.
 void AwaitLog(int lines) {
     for (int waited = 0; waited < 5000 && LogLines() < lines; waited += 20) gDesktop.sleep(20);
+    gDesktop.sleep(300);
 }
 
 std::string Colour(const ml::ScreenImage& image, int x, int y) {
