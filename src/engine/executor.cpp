@@ -162,6 +162,7 @@ void Script(Interp& in) {
     ExecState& E = in.exec;
     const Program& P = in.program;
     while (E.ListBox_2 < P.ListBox_1) {
+        if (--E.statementsLeft == 0) throw ProgramEnd{};
         const auto pc = static_cast<std::size_t>(E.ListBox_2);
         const std::string& stored = P.ListStr_0[pc];
         if (stored.empty() || stored[0] == ':') {

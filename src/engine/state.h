@@ -47,6 +47,9 @@ struct ExecState {
     // evaluated. Kept per call depth, so a function called from a condition neither
     // sees nor clears its caller's search.
     std::array<bool, kMaxCallDepth + 1> elcmpSearch{};
+    // Statements left to run; a harness that runs untrusted scripts lowers it so an
+    // endless loop ends. Counting down from the maximum never ends a real run.
+    std::uint64_t statementsLeft = UINT64_MAX;
 };
 
 struct ArgSlots {

@@ -1,0 +1,62 @@
+// Loads and runs arbitrary bytes as a script. Everything the script could reach
+// outside the interpreter is a recording fake: no command interpreter, no desktop, no
+// native libraries or COM. Files are confined to a scratch folder (see
+// sandbox_files.cpp), and a bound on executed statements ends endless loops. A fatal
+// error report ends one input like any other run.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <memory>
+#include <string_view>
+
+#include <unistd.h>
+
+#include "engine/executor.h"
+#include "engine/interp.h"
+#include "fake_platform.h"
+#include "loader/loader.h"
+#include "sandbox_files.h"
+
+namespace {
+
+constexpr std::uint64_t kStatementBound = 20000;
+
+// The first byte picks the display language, so messages of both are exercised.
+char LanguageOf(std::uint8_t first) { return static_cast<char>('1' + first % 3); }
+
+void LoadAndRun(ml::Interp& in, std::string_view script) {
+    std::size_t from = 0;
+    while (from < script.size()) {
+        std::size_t end = script.find('\n', from);
+        end = end == std::string_view::npos ? script.size() : end + 1;
+        std::string line(script.substr(from, end - from));
+        ml::ListStr(in, line);
+        from = end;
+    }
+    ml::CmpElseEndLoop(in);
+    ml::Script(in);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::filesystem::path scratch = std::filesystem::temp_directory_path() / ("morrowlark-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(scratch);
+    std::filesystem::current_path(scratch);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    ml::SandboxFiles sandbox;   // outlives the interpreter, which closes its files
+    ml::FakePlatform fake;
+    auto in = std::make_unique<ml::Interp>(fake.platform);
+    in->Language = LanguageOf(data[0]);
+    in->exec.statementsLeft = kStatementBound;
+    try {
+        LoadAndRun(*in, std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+    } catch (const ml::ProgramEnd&) {
+    }
+    return 0;
+}
