@@ -1,6 +1,7 @@
 // Recording stand-ins for native libraries and automation objects.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,11 +12,14 @@ namespace ml {
 
 class FakeNativeLibraries final : public NativeLibraries {
 public:
-    // library name -> exported names; a call gives result.
+    using Positions = std::array<std::intptr_t, 10>;
+    // library name -> exported names; a call gives result, or what onCall gives.
     std::map<std::string, std::vector<std::string>> exports;
     std::intptr_t result = 0;
+    // Runs during the call, while the texts that pointer positions refer to exist.
+    std::function<std::intptr_t(const Positions&)> onCall;
     std::vector<std::string> log;
-    std::array<std::intptr_t, 10> lastArguments{};
+    Positions lastArguments{};
 
     void* load(const std::string& module) override {
         log.push_back("load " + module);
@@ -28,10 +32,10 @@ public:
             if (name == function) return const_cast<std::string*>(&name);
         return nullptr;
     }
-    std::intptr_t call(void* function, const std::array<std::intptr_t, 10>& arguments) override {
+    std::intptr_t call(void* function, const Positions& arguments) override {
         log.push_back("call " + *static_cast<std::string*>(function));
         lastArguments = arguments;
-        return result;
+        return onCall ? onCall(arguments) : result;
     }
     void release(void*) override { log.push_back("release"); }
 };

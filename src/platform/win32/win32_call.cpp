@@ -21,43 +21,45 @@ std::intptr_t CallTenPositions(void* function, const std::array<std::intptr_t, 1
 
 #else
 
-// On x86 a __stdcall function pops as many bytes as it declares, a __cdecl one pops
-// nothing, and neither knows we pushed ten values. The thunk therefore keeps its
-// entry stack pointer in ebp (preserved by both conventions) and restores it after
-// the call, whatever the callee did to esp.
+// The thunk pushes ten 4-byte words read at offsets 0..36 of the positions.
+static_assert(sizeof(void*) == 4 && sizeof(std::intptr_t) == 4, "positions are 4 bytes on x86");
+static_assert(sizeof(std::array<std::intptr_t, 10>) == 40, "the positions lie contiguous");
+
+// On x86 a __stdcall function pops the bytes it declares, a __cdecl one pops nothing,
+// and neither knows that ten words were pushed. The thunk keeps its entry stack
+// pointer in ebp, which both conventions preserve, and restores it after the call,
+// whatever the callee did to esp. The stack is 16-byte aligned at the call (ten words
+// of 40 bytes after aligning to 8 mod 16), as code built with SSE may expect.
 //
-//   int32_t ml_call_ten(void* function, const int32_t positions[10])   (__cdecl)
-//   after the prologue: 8(%ebp) = function, 12(%ebp) = positions
-static_assert(sizeof(void*) == 4 && sizeof(std::intptr_t) == 4, "the thunk passes 4-byte positions");
-static_assert(sizeof(std::array<std::intptr_t, 10>) == 40, "the thunk reads positions at offsets 0..36");
-
-extern "C" std::intptr_t ml_call_ten(void* function, const std::intptr_t* positions) __asm__("ml_call_ten");
-
-__asm__(
-    ".text\n"
-    ".globl ml_call_ten\n"
-    "ml_call_ten:\n"
-    "    pushl %ebp\n"
-    "    movl %esp, %ebp\n"
-    "    movl 12(%ebp), %ecx\n"
-    // Pushed last to first, so position 1 ends at the lowest address.
-    "    pushl 36(%ecx)\n"
-    "    pushl 32(%ecx)\n"
-    "    pushl 28(%ecx)\n"
-    "    pushl 24(%ecx)\n"
-    "    pushl 20(%ecx)\n"
-    "    pushl 16(%ecx)\n"
-    "    pushl 12(%ecx)\n"
-    "    pushl 8(%ecx)\n"
-    "    pushl 4(%ecx)\n"
-    "    pushl (%ecx)\n"
-    "    call *8(%ebp)\n"
-    "    movl %ebp, %esp\n"
-    "    popl %ebp\n"
-    "    ret\n");
+//   8(%ebp) = function, 12(%ebp) = positions; the result stays in eax.
+// It has external linkage because the compiler may pass the arguments of a function
+// local to this file in registers, which the thunk does not read.
+extern "C" __attribute__((naked, cdecl)) std::intptr_t ml_CallTenThunk(void*, const std::intptr_t*) {
+    __asm__(
+        "    pushl %ebp\n"
+        "    movl %esp, %ebp\n"
+        "    andl $-16, %esp\n"
+        "    subl $8, %esp\n"
+        "    movl 12(%ebp), %ecx\n"
+        // Last to first, so position 1 ends at the lowest address.
+        "    pushl 36(%ecx)\n"
+        "    pushl 32(%ecx)\n"
+        "    pushl 28(%ecx)\n"
+        "    pushl 24(%ecx)\n"
+        "    pushl 20(%ecx)\n"
+        "    pushl 16(%ecx)\n"
+        "    pushl 12(%ecx)\n"
+        "    pushl 8(%ecx)\n"
+        "    pushl 4(%ecx)\n"
+        "    pushl (%ecx)\n"
+        "    call *8(%ebp)\n"
+        "    movl %ebp, %esp\n"
+        "    popl %ebp\n"
+        "    ret\n");
+}
 
 std::intptr_t CallTenPositions(void* function, const std::array<std::intptr_t, 10>& positions) {
-    return ml_call_ten(function, positions.data());
+    return ml_CallTenThunk(function, positions.data());
 }
 
 #endif
