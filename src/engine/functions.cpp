@@ -13,6 +13,11 @@ namespace ml {
 
 namespace {
 
+// As many objects as a program has lines: one entry per alias can never need more,
+// yet the table is bounded whatever a script does.
+inline constexpr std::size_t kMaxObjects = kMaxEntries;
+inline constexpr MsgPair kMsgObjectsFull{"Object table is full: ", "物件表已滿: "};
+
 std::size_t depthIndex(int depth) { return static_cast<std::size_t>(depth); }
 
 // The key of the `Def:` line a call name reaches: an object alias is routed to its class.
@@ -112,7 +117,11 @@ void NewStatement(Interp& in) {
     // again changes nothing and takes no new slot: the table stays bounded.
     std::string alias = text.substr(2, open - 2) + ".";
     auto& objects = in.calls.objects;
-    bool known = std::any_of(objects.begin(), objects.end(), [&](const auto& o) { return o.first == alias; });
+    const bool known = std::any_of(objects.begin(), objects.end(), [&](const auto& o) { return o.first == alias; });
+    if (!known && objects.size() >= kMaxObjects) {
+        const std::string& entry = in.program.text(in.exec.ListBox_2);
+        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgObjectsFull) + alias, entry);
+    }
     if (!known) objects.emplace_back(std::move(alias), cls);
     ++in.exec.ListBox_2;
 }
