@@ -15,6 +15,42 @@ std::string Printed(TestRun& t, const std::string& expression) {
     return t.out();
 }
 
+constexpr std::uint32_t kSkip = 0xEAEAEA;
+
+// A search on a 1920 × 1080 black screen for a template of the given colours (rows
+// top first), known to the fake under an existing file name.
+struct FindRun : TestRun {
+    ScratchDir dir;
+    std::string file = dir.touch("t.bmp");
+
+    FindRun(int width, const std::vector<std::uint32_t>& colours) {
+        fake.desktop.blankScreen(1920, 1080);
+        TemplateImage& picture = fake.desktop.templates[file];
+        picture.width = width;
+        picture.height = static_cast<int>(colours.size()) / width;
+        for (std::uint32_t colour : colours) {
+            picture.pixels.insert(picture.pixels.end(), {static_cast<std::uint8_t>(colour >> 16),
+                                                         static_cast<std::uint8_t>(colour >> 8),
+                                                         static_cast<std::uint8_t>(colour), 0});
+        }
+    }
+    // Paints the template's colours with their top-left corner at (x, y).
+    void place(int x, int y) {
+        const TemplateImage& picture = fake.desktop.templates[file];
+        for (int m = 0; m < picture.height; ++m) {
+            for (int n = 0; n < picture.width; ++n) {
+                const std::uint8_t* p = &picture.pixels[static_cast<std::size_t>(4 * (m * picture.width + n))];
+                fake.desktop.paint(x + n, y + m, static_cast<std::uint32_t>(p[2] | p[1] << 8 | p[0] << 16));
+            }
+        }
+    }
+    // What one search at tolerance 0 prints.
+    std::string find(const std::string& arguments) {
+        const std::size_t before = out().size();
+        return Printed(*this, "~Lib.FindRGB(" + arguments + ", \"" + file + "\", 0)").substr(before);
+    }
+};
+
 }  // namespace
 
 TEST(Pixel, RowsOfAScreenWidthNotAMultipleOfFourIncludeThePadding) {
@@ -135,6 +171,89 @@ TEST(Capture, AFileThatCannotBeOpenedIsSkippedSilently) {
     t.fake.desktop.blankScreen(2, 2);
     t.run("~Lib.Capture(0, \"" + dir.file("no/such/dir.bmp") + "\")\n~Dos.Print(\"on\")\n");
     EXPECT_EQ(t.out(), "on");
+}
+
+TEST(FindRGB, GivesTheTopLeftCornerAsYTimes65536PlusX) {
+    FindRun t(2, {0x010203, 0x040506, 0x070809, 0x0A0B0C});
+    t.place(100, 50);
+    EXPECT_EQ(t.find("0, 0, 0, 1920, 1080"), "3276900");
+    FindRun corner(2, {0x010203, 0x040506, 0x070809, 0x0A0B0C});
+    corner.place(0, 0);
+    EXPECT_EQ(corner.find("0, 0, 0, 1920, 1080"), "0");
+}
+
+TEST(FindRGB, SkipPixelsMatchAnythingAndTheFirstOtherPixelAnchorsTheSearch) {
+    FindRun t(5, {kSkip, kSkip, kSkip, 0x112233, 0x445566, 0x778899, kSkip, kSkip, kSkip, kSkip});
+    t.place(100, 50);
+    t.fake.desktop.paint(101, 51, 0xFFFFFF);   // under a skip pixel
+    // The rectangle bounds the anchor, which lies at (103, 50).
+    EXPECT_EQ(t.find("0, 103, 50, 104, 51"), "3276900");
+    FindRun left(5, {kSkip, kSkip, kSkip, 0x112233, 0x445566, 0x778899, kSkip, kSkip, kSkip, kSkip});
+    left.place(100, 50);
+    EXPECT_EQ(left.find("0, 0, 0, 103, 1080"), "0");
+}
+
+TEST(FindRGB, FirstMatchInScanOrderWinsAndX2BeyondTheScreenReachesItsEdge) {
+    FindRun t(1, {0x123456});
+    for (const auto& at : {std::pair{300, 10}, std::pair{1919, 5}, std::pair{200, 10}, std::pair{5, 20}}) {
+        t.fake.desktop.paint(at.first, at.second, 0x123456);
+    }
+    EXPECT_EQ(t.find("0, 0, 6, 2560, 1080"), "655560");    // (200, 10)
+    FindRun edge(1, {0x123456});
+    edge.fake.desktop.paint(1919, 5, 0x123456);
+    EXPECT_EQ(edge.find("0, 1000, 0, 2560, 65535"), "329599");   // (1919, 5)
+}
+
+TEST(FindRGB, PlacementsLeavingTheImageAndEmptyRectanglesFindNothing) {
+    // The anchor matches at the right and bottom edges, but the rest would lie outside.
+    FindRun t(2, {0x123456, 0x654321, 0x111111, 0x222222});
+    t.fake.desktop.paint(1919, 500, 0x123456);
+    t.fake.desktop.paint(700, 1079, 0x123456);
+    EXPECT_EQ(t.find("0, 0, 0, 1920, 1080"), "0");
+    FindRun empty(1, {0});
+    EXPECT_EQ(empty.find("0, 5, 0, 5, 1080") + empty.find("0, 0, 9, 1920, 3"), "00");
+}
+
+TEST(FindRGB, ToleranceIsPlusOrMinusTOnEachChannel) {
+    FindRun t(1, {0x808080});
+    t.fake.desktop.paint(10, 10, 0x8A7680);    // blue +10, green -10
+    t.fake.desktop.paint(20, 10, 0x8B8080);    // blue +11
+    const std::string area = "0, 0, 0, 1920, 1080, \"" + t.file + "\", ";
+    EXPECT_EQ(Printed(t, "~Lib.FindRGB(" + area + "10) \",\" ~Lib.FindRGB(" + area + "9) \",\" ~Lib.FindRGB(0, 11, 0, "
+                         "1920, 1080, \"" + t.file + "\", 11)"),
+              "655370,0,655380");
+}
+
+TEST(FindRGB, ATemplateOfOnlySkipPixelsIsFoundNowhere) {
+    FindRun t(2, {kSkip, kSkip});
+    EXPECT_EQ(t.find("0, 0, 0, 1920, 1080"), "0");
+}
+
+TEST(FindRGB, ToleranceThenFileAreCheckedBeforeAnythingIsRead) {
+    FindRun t(1, {0});
+    t.run("$a = ~Lib.FindRGB(0, 5, 5, 1, 1, \"missing.bmp\", 101)\n");
+    EXPECT_EQ(t.out(), Report(1, "~Lib.FindRGB -> Section 7 parameter error: 101 (Numerical limit: 0 ~ 100)",
+                              t.entry(0)));
+    FindRun missing(1, {0});
+    missing.run("$a = ~Lib.FindRGB(0, 5, 5, 1, 1, \"missing.bmp\", 0)\n");
+    EXPECT_EQ(missing.out(), Report(1, "~Lib.FindRGB -> Can not find the picture file: missing.bmp", missing.entry(0)));
+    EXPECT_TRUE(t.fake.desktop.log.empty());
+    EXPECT_TRUE(missing.fake.desktop.log.empty());
+}
+
+TEST(FindRGB, AFileThatIsNoBitmapIsReportedAsMissing) {
+    FindRun t(1, {0});
+    const std::string text = t.dir.touch("notes.txt");
+    t.run("$a = ~Lib.FindRGB(0, 0, 0, 9, 9, \"" + text + "\", 0)\n");
+    EXPECT_EQ(t.out(), Report(1, "~Lib.FindRGB -> Can not find the picture file: " + text, t.entry(0)));
+    EXPECT_TRUE(t.fake.desktop.log.empty());
+}
+
+TEST(FindRGB, AWindowHandleSearchesThatWindowsImage) {
+    FindRun t(1, {0x123456});
+    t.fake.desktop.paint(3, 4, 0x123456);
+    EXPECT_EQ(t.find("77, 0, 0, 9, 9"), "262147");
+    EXPECT_EQ(t.fake.desktop.log, (std::vector<std::string>{"image 77"}));
 }
 
 }  // namespace ml
