@@ -18,30 +18,34 @@ constexpr OperatorText kOperators[] = {{"==", Compare::Equal},       {"<>", Comp
                                        {"<=", Compare::LessEqual},   {">=", Compare::GreaterEqual},
                                        {"<", Compare::Less},         {">", Compare::Greater}};
 
+// The comparison operator that starts at i, if one does.
+const OperatorText* operatorAt(std::string_view condition, std::size_t i) {
+    const char c = condition[i];
+    if (c != '<' && c != '>' && c != '=') return nullptr;
+    for (const OperatorText& candidate : kOperators)
+        if (StartsWith(condition.substr(i), candidate.text)) return &candidate;
+    return nullptr;
+}
+
 }  // namespace
 
 int CmpCodeCount(Interp& in, std::string_view condition) {
     std::string sides[2];
     int side = 0;
     Compare op = Compare::None;
-    for (std::size_t i = 0; i < condition.size(); ++i) {
-        const char c = condition[i];
+    for (std::size_t i = 0; i < condition.size();) {
+        std::size_t at = i;
         const OperatorText* found = nullptr;
-        if (c == '<' || c == '>' || c == '=')
-            for (const OperatorText& candidate : kOperators)
-            if (StartsWith(condition.substr(i), candidate.text)) {
-                found = &candidate;
-                break;
-            }
-        if (!found) {
-            sides[side] += c;
-            continue;
-        }
-        // The character after an operator joins the right side untested.
+        while (at < condition.size() && !(found = operatorAt(condition, at))) ++at;
+        sides[side].append(condition.substr(i, at - i));
+        if (!found) break;
+        // The character after an operator joins the right side untested; a later
+        // operator replaces the earlier one.
         op = found->op;
         side = 1;
-        i += found->text.size();
-        if (i < condition.size()) sides[1] += condition[i];
+        at += found->text.size();
+        if (at < condition.size()) sides[1] += condition[at];
+        i = at + 1;
     }
     const std::string left = CodeCount(in, sides[0]);
     const std::string right = CodeCount(in, sides[1]);

@@ -4,6 +4,7 @@
 
 #include "builtins/strings.h"
 #include "engine/variables.h"
+#include "expr/fast_arithmetic.h"
 #include "frontend/report.h"
 #include "loader/program.h"
 
@@ -78,6 +79,7 @@ std::string CodeCount(Interp& in, std::string_view expression) {
 
 std::string CountA(Interp& in, std::string_view input) {
     if (input.empty()) return "0";
+    if (input.find('(') == std::string_view::npos) return CountB(in, input);
     std::string text(input);
     for (auto open = text.rfind('('); open != std::string::npos; open = text.rfind('(')) {
         // A group left open by a substituted value runs to the end of the text.
@@ -91,6 +93,7 @@ std::string CountA(Interp& in, std::string_view input) {
 }
 
 std::string CountB(Interp& in, std::string_view input) {
+    if (auto fast = FastCountB(input)) return std::move(*fast);
     // Levels without an operator are skipped; a lone number is returned as it stands.
     bool present[4] = {};
     for (std::size_t i = 0; i < input.size(); ++i)

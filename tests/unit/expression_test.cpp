@@ -121,9 +121,9 @@ TEST(Arithmetic, FastPathsGiveTheSameBytesAsTheRules) {
                               "999999999", "123456789012345678", "0.1", "3.14159", "", "-", "."};
     const char operators[] = "+-*/%^,";
     TestRun t;
-    for (int round = 0; round < 20000; ++round) {
+    for (int round = 0; round < 40000; ++round) {
         std::string expression;
-        const int terms = 1 + static_cast<int>(next(5));
+        const int terms = 1 + static_cast<int>(next(8));
         for (int k = 0; k < terms; ++k) {
             if (k > 0) expression += operators[next(sizeof operators - 1)];
             if (next(6) == 0) expression += "(";

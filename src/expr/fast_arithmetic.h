@@ -1,0 +1,18 @@
+// Arithmetic on plain number chains without rewriting the text step by step.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ml {
+
+// The value CountB gives for a chain like "12+3*4.5-1" (numbers of digits and at most
+// one point, joined by + - * / % ^, only the first with a minus), found with the same
+// operations in the same order and each result passed through its number text, so the
+// bytes are the same. Gives nothing for any other text, and wherever the rewriting
+// would meet something other than a finite number (a remainder by zero, an overflow,
+// a NaN): the rewriting then runs as usual and says what it says.
+std::optional<std::string> FastCountB(std::string_view text);
+
+}  // namespace ml
