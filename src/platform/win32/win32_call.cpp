@@ -53,6 +53,10 @@ extern "C" __attribute__((naked, cdecl)) std::intptr_t ml_CallTenThunk(void*, co
         "    pushl 4(%ecx)\n"
         "    pushl (%ecx)\n"
         "    call *8(%ebp)\n"
+        // A function that returns a real leaves it on the FPU stack, which must be
+        // empty again when an integer-returning call ends; otherwise st(0) is empty
+        // already and this does nothing.
+        "    ffree %st(0)\n"
         "    movl %ebp, %esp\n"
         "    popl %ebp\n"
         "    ret\n");
