@@ -16,7 +16,12 @@ using TenPositions = std::intptr_t (*)(std::intptr_t, std::intptr_t, std::intptr
 
 }  // namespace
 
-void* PosixNativeLibraries::load(const std::string& module) { return dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL); }
+// The dynamic loader takes an empty name for the program itself, where Windows loads
+// nothing; both builds report an empty name as a library that cannot be loaded.
+void* PosixNativeLibraries::load(const std::string& module) {
+    if (module.empty()) return nullptr;
+    return dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
 
 void* PosixNativeLibraries::find(void* library, const std::string& function) {
     return dlsym(library, function.c_str());
