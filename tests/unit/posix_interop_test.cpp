@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/posix/posix_interop.h"
 
 namespace ml {
