@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::array<std::string_view, 16> kString = {
     R"doc(從文字的開始位置取出指定長度的文字，位置從 1 開始。
-位置和長度都以 Byte 計算，一個中文字是 2 個 Byte (以下各函式相同)。
+位置和長度都以 Byte 計算，一個中文字是 2 個 Byte (UTF-8 文字中是 3 個)，以下各函式相同。
 ~String.Mid(文字, 開始位置, 長度)
 返回值:有
 )doc",

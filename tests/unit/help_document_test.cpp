@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frontend/help_document.h"
+#include "frontend/startup.h"
 #include "test_run.h"
 
 namespace ml {
@@ -134,6 +135,25 @@ std::vector<std::string> Examples() {
     return examples;
 }
 
+// The example of the guide section with this title.
+std::string GuideExample(std::string_view title) {
+    const std::string heading = std::string(50, '_') + "( " + std::string(title) + " )";
+    for (const Section& s : Sections())
+        if (s.heading == heading) return ExampleOf(s.body);
+    ADD_FAILURE() << "no section " << title;
+    return {};
+}
+
+// The example of the reference entry whose call form begins with this text.
+std::string EntryExample(std::string_view call) {
+    for (const auto& group : ReferenceGroups())
+        for (const Lines& entry : group)
+            for (std::string_view line : entry)
+                if (line.starts_with(call)) return ExampleOf(entry);
+    ADD_FAILURE() << "no entry " << call;
+    return {};
+}
+
 // Converts with iconv; false when some character has no form in the target encoding.
 bool Convert(const char* to, std::string_view utf8, std::string& out) {
     iconv_t cd = iconv_open(to, "UTF-8");
@@ -149,22 +169,46 @@ bool Convert(const char* to, std::string_view utf8, std::string& out) {
     return result == 0 && srcLeft == 0;
 }
 
-// Each example loads in a directory that holds the file the import example names.
-class HelpExamples : public ::testing::Test {
+// A fresh working directory for each test, since loading imports and running writes files.
+class InTempDirectory : public ::testing::Test {
 protected:
     void SetUp() override {
         home = std::filesystem::current_path();
-        dir = std::filesystem::temp_directory_path() / ("help_examples_" + std::to_string(getpid()));
+        dir = std::filesystem::temp_directory_path() / ("help_test_" + std::to_string(getpid()));
         std::filesystem::create_directories(dir);
-        std::FILE* tools = std::fopen((dir / "Tools.txt").c_str(), "w");
-        ASSERT_NE(tools, nullptr);
-        std::fputs("Def: Hello()\n    ~Dos.Print(\"Hello\\x0a\")\nEnd Def\n", tools);
-        std::fclose(tools);
         std::filesystem::current_path(dir);
     }
     void TearDown() override {
         std::filesystem::current_path(home);
         std::filesystem::remove_all(dir);
+    }
+
+    static void WriteFile(const char* name, std::string_view text) {
+        std::FILE* file = std::fopen(name, "wb");
+        ASSERT_NE(file, nullptr) << name;
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+
+    static std::string ReadFile(const char* name) {
+        std::string text;
+        if (std::FILE* file = std::fopen(name, "rb")) {
+            char buffer[4096];
+            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+            std::fclose(file);
+        }
+        return text;
+    }
+
+    std::filesystem::path home, dir;
+};
+
+// Each example loads in a directory that holds the file the import example names.
+class HelpExamples : public InTempDirectory {
+protected:
+    void SetUp() override {
+        InTempDirectory::SetUp();
+        WriteFile("Tools.txt", "Def: Hello()\n    ~Dos.Print(\"Hello\\x0a\")\nEnd Def\n");
     }
 
     static void ExpectLoads(const std::string& script) {
@@ -175,8 +219,6 @@ protected:
         EXPECT_EQ(t.in->loader.DEF, 0) << script;
         EXPECT_EQ(t.in->loader.ClassTrueFalse, 0) << script;
     }
-
-    std::filesystem::path home, dir;
 };
 
 const std::vector<std::string> kTitles = {
@@ -357,6 +399,95 @@ TEST(HelpDocument, GuideSectionsAreScriptsFromTheirFirstLine) {
     for (const Section& s : Sections()) {
         if (s.heading.ends_with("( 程式參考重點 )") || s.heading.ends_with("( 內建函式說明 )")) continue;
         EXPECT_TRUE(s.body.front().starts_with("'")) << s.heading;
+    }
+}
+
+// An example run as it stands, with a probe line after it that prints what its comments
+// promise, must print exactly that: the document stays true to the language.
+struct Promise {
+    std::string_view example;  // a section title or the start of an entry's call form
+    std::string_view probe;
+    std::string_view printed;
+};
+
+const Promise kGuidePromises[] = {
+    {"開頭符號 $ 是全域變量", R"(~Dos.Print($b))", "Hello a = 11\n21"},
+    {"支援多重陣列變量，後面需要加 []", R"(~Dos.Print($b))", "y\n200"},
+    {"公開變量 $public. 不管全域變量和局部變量什麼都能通", "", "count = 2\n"},
+    {"數學符號運算", R"(~Dos.Print($a))", "19"},
+    {"條件判斷式", "", "a 大於 3\na 大於 3，不大於 10\n"},
+    {"迴圈條件判斷式", R"(~Dos.Print($i " " $j))", "第 1 次\n第 2 次\n第 3 次\n3 2"},
+    {"Break", "", "i = 5\n"},
+    {"Continue", "", "1\n2\n4\n5\n"},
+    {"執行條件判斷結果", "", "一定執行\n一定執行\n等於\n不等於\n小於\n大於\n小於或等於\n大於或等於\n"},
+    {"GoTo 跳轉標籤", "", "i = 3\n"},
+    {"Exit 離開主程式", R"(~Dos.Print("after Exit"))", "結束前\n"},
+    {"#Import 進口插入腳本文件", "~Hello()\n~Dos.Print($n)", "寫模組名稱\n省略模組名稱\nHello\n3"},
+    {"特殊字符", "", "第一行\n第二行\n回到行首\rA\tB\nC:\\Temp\n(括號)\n\"引號\"\n1,2,3\n"},
+    {"'註解符號", R"(~Dos.Print($a))", "It's OK\n1"},
+    {"16進位轉換10進位", R"(~Dos.Print($a " " $b " " $c " " $d))", "255 17 2147483647 -1"},
+    {"使用 Def: ... End Def", "", "1 + 2 = 3\n"},
+    {"Return 返回值", R"(~Dos.Print($x))", "7\n6"},
+    {"符號 ~ 使用呼叫函數 Def:", "", "裡面 1\n外面\n"},
+    {"類別 Class: ... End Class", R"(~Dos.Print($x " " $y))", "Hello\n3 7"},
+    {"陣列 Array", R"(~Dos.Print($fruit.length))", "0: apple\n1: pear\n2: plum\n3"},
+    {"File 說明", "", "第一行\n第二行\n"},
+};
+
+// Entries whose examples need nothing but the fake desktop; the native-call and image
+// search examples need a real library, COM class or picture file.
+const Promise kEntryPromises[] = {
+    {"~Lib.MouseMsg(", "", ""},
+    {"~Lib.KeybdMsg(", "", ""},
+    {"~String.Split(", R"(~Dos.Print($str[0] " " $str[1] " " $str[2] " " $str))", "123 456 789 123|456|789"},
+};
+
+std::string RunWithProbe(const std::string& example, std::string_view probe) {
+    TestRun t;
+    t.run(example + std::string(probe) + "\n");
+    return t.out();
+}
+
+TEST_F(HelpExamples, GuideExamplesPrintWhatTheirCommentsPromise) {
+    for (const Promise& p : kGuidePromises)
+        EXPECT_EQ(RunWithProbe(GuideExample(p.example), p.probe), p.printed) << p.example;
+    // The file section writes, then reads, then appends.
+    EXPECT_EQ(ReadFile("test.txt"), "第一行\n第二行\n第三行\n");
+}
+
+TEST_F(HelpExamples, ReferenceExamplesRunOnTheFakeDesktop) {
+    for (const Promise& p : kEntryPromises)
+        EXPECT_EQ(RunWithProbe(EntryExample(p.example), p.probe), p.printed) << p.example;
+}
+
+// The HELP command as the program runs it, on a system with this ANSI code page.
+class HelpCommand : public InTempDirectory {
+protected:
+    std::string WriteHelp(unsigned codePage) {
+        TestRun t;
+        t.fake.codePage.codePage = codePage;
+        char program[] = "morrowlark", command[] = "Help";
+        char* argv[] = {program, command, nullptr};
+        t.guard([&] { RunMorrowlark(*t.in, 2, argv); });
+        EXPECT_FALSE(t.ended) << t.out();
+        return ReadFile("Help.txt");
+    }
+};
+
+TEST_F(HelpCommand, WritesTheDocumentUnchangedOutsideSimplifiedChinese) {
+    for (unsigned codePage : {950u, 1252u}) EXPECT_EQ(WriteHelp(codePage), HelpDocument()) << codePage;
+}
+
+TEST_F(HelpCommand, WritesTheSimplifiedFormOnASimplifiedChineseSystem) {
+    // The fake conversion marks the text it was given instead of converting it.
+    EXPECT_EQ(WriteHelp(936), "[simplified]" + std::string(HelpDocument()));
+}
+
+TEST_F(HelpCommand, WritesTheSameFormWhateverTheDisplayLanguage) {
+    for (const char* setting : {"Language = English", "Language = Chinese"}) {
+        WriteFile("Language.ini", setting);
+        EXPECT_EQ(WriteHelp(936), "[simplified]" + std::string(HelpDocument())) << setting;
+        EXPECT_EQ(WriteHelp(950), HelpDocument()) << setting;
     }
 }
 
