@@ -2,7 +2,7 @@
 // integer or a pointer to text and passed in one of ten integer-sized positions.
 #include <algorithm>
 #include <array>
-#include <cstring>
+#include <cstdint>
 
 #include "builtins/strings.h"
 #include "interop/interop.h"
