@@ -1,6 +1,7 @@
 // The math module: nine functions of one real number, each result written as number
 // text with at most six decimals.
 #include <array>
+#include <charconv>
 #include <cmath>
 
 #include "builtins/frame.h"
@@ -15,15 +16,24 @@ namespace {
 inline constexpr MsgPair kMsgMathRange{"Math domain or range error: ", "數學定義域或值域錯誤: "};
 
 // A result that is no finite number (the logarithm of 0, the square root of -1) or
-// whose number text would not fit in a value would read back as a different number;
-// it ends the run instead. The report's error text shows the call.
+// whose number text would not fit in a value would read back as a different number.
+bool fitsValue(double value) {
+    if (!std::isfinite(value)) return false;
+    // A number with a fraction lies below 2^53, so only the whole part can come near
+    // the limit.
+    std::array<char, 320> whole;
+    const auto [end, error] = std::to_chars(whole.data(), whole.data() + whole.size(), std::trunc(value),
+                                            std::chars_format::fixed, 0);
+    return error == std::errc() && static_cast<std::size_t>(end - whole.data()) <= kMaxText;
+}
+
+// Such a result ends the run; the report's error text shows the call.
 template <double (*F)(double)>
 std::string apply(Interp& in) {
     const double value = F(Char_Convert_Double(Arg(in, 1)));
-    std::string text = Double_Convert_Char(value);
-    if (!std::isfinite(value) || text.size() >= kMaxText)
+    if (!fitsValue(value))
         ErrBug(in, in.exec.ListBox_2, Say(in, kMsgMathRange) + Arg(in, 1), in.program.text(in.exec.ListBox_2));
-    return text;
+    return Double_Convert_Char(value);
 }
 
 // The <cmath> names are overloaded; these pin the double versions.
