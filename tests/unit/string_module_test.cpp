@@ -6,14 +6,6 @@ namespace ml {
 
 namespace {
 
-// Runs the script and gives what it printed.
-std::string Printed(std::string_view script) {
-    TestRun t;
-    t.run(script);
-    EXPECT_FALSE(t.ended) << t.out();
-    return t.out();
-}
-
 std::string Var(TestRun& t, std::string_view name) {
     auto found = t.in->vars.index.find("\x07$" + std::string(name));
     return found == t.in->vars.index.end() ? "<unset>" : t.in->vars.ListStr_4[found->second];

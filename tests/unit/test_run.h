@@ -2,6 +2,8 @@
 // read what reached the console.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -55,6 +57,14 @@ struct TestRun {
         }
     }
 };
+
+// Runs a script that must end normally and gives what it printed.
+inline std::string Printed(std::string_view script) {
+    TestRun t;
+    t.run(script);
+    EXPECT_FALSE(t.ended) << t.out();
+    return t.out();
+}
 
 // The fatal report as the console receives it (colours are not in the bytes).
 inline std::string Report(int line, std::string_view message, std::string_view error) {

@@ -11,13 +11,6 @@ namespace ml {
 
 namespace {
 
-std::string Printed(std::string_view script) {
-    TestRun t;
-    t.run(script);
-    EXPECT_FALSE(t.ended) << t.out();
-    return t.out();
-}
-
 // A fresh directory per test; scripts name their files by absolute path in it.
 class FileModule : public ::testing::Test {
 protected:
