@@ -11,4 +11,4 @@ while i < 100000 do
   new = string.gsub(text, "o", "0")
   i = i + 1
 end
-print(acc, part, n, new)
+print(acc .. " " .. part .. " " .. n .. " " .. new)

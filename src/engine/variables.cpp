@@ -38,6 +38,19 @@ std::size_t findReferences(std::string_view text, std::array<Reference, kMaxRefe
 
 std::string currentLine(Interp& in) { return in.program.text(in.exec.ListBox_2); }
 
+// The key of a reference at the current depth, built in the table's scratch text.
+const std::string& keyOf(Interp& in, std::string_view reference) {
+    std::string& key = in.vars.key;
+    key.assign(reference.substr(0, std::min(reference.size(), kMaxText)));
+    const int depth = in.calls.Fnn;
+    if (depth != 0 && !StartsWith(key, kPublicPrefix)) {
+        key += in.calls.ListStr_5[static_cast<std::size_t>(depth - 1)];
+        key += std::to_string(depth);
+        if (key.size() > kMaxText) key.resize(kMaxText);
+    }
+    return key;
+}
+
 }  // namespace
 
 bool IsENChar(char c) {
@@ -52,18 +65,17 @@ bool IsEN_Def(std::string_view text) {
     return InCountChar(text, '$') == 1;
 }
 
+int FindVariable(Interp& in, std::string_view reference) {
+    auto found = in.vars.index.find(std::string_view(keyOf(in, reference)));
+    return found == in.vars.index.end() ? -1 : found->second;
+}
+
 std::uint16_t DimKey(Interp& in, std::string_view reference) {
     VarTable& V = in.vars;
-    std::string& key = V.key;
-    key.assign(reference.substr(0, std::min(reference.size(), kMaxText)));
-    if (CharAt(key, 0) != kMarker && CharAt(key, 1) != '$')
-        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableError) + key, currentLine(in));
-    const int depth = in.calls.Fnn;
-    if (depth != 0 && !StartsWith(key, kPublicPrefix)) {
-        key += in.calls.ListStr_5[static_cast<std::size_t>(depth - 1)];
-        key += std::to_string(depth);
-        if (key.size() > kMaxText) key.resize(kMaxText);
-    }
+    if (CharAt(reference, 0) != kMarker && CharAt(reference, 1) != '$')
+        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)),
+               currentLine(in));
+    const std::string& key = keyOf(in, reference);
     if (auto found = V.index.find(std::string_view(key)); found != V.index.end()) return found->second;
     if (V.ListStr_3.size() >= static_cast<std::size_t>(kMaxVariables))
         ErrBug(in, -2, Say(in, kMsgVariablesFull), currentLine(in));

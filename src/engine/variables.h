@@ -13,6 +13,8 @@ namespace ml {
 // Finds or creates the entry of a reference (marker, `$`, name); inside a function
 // the key carries the local suffix. In read mode a missing entry is fatal.
 std::uint16_t DimKey(Interp& in, std::string_view reference);
+// The slot of a reference's entry, or -1 when there is none; creates nothing.
+int FindVariable(Interp& in, std::string_view reference);
 // Replaces every variable reference in the text by its value, right to left.
 std::string Dim(Interp& in, std::string_view text);
 // Replaces every bracketed index expression of a line by its value, right to left.

@@ -73,6 +73,7 @@ bool IsArithmetic(std::string_view text) {
 }
 
 std::string CodeCount(Interp& in, std::string_view expression) {
+    if (auto fast = FastCodeCount(in, expression)) return std::move(*fast);
     std::string value = Dim(in, expression.substr(0, std::min(expression.size(), kMaxText)));
     return IsArithmetic(value) ? CountA(in, value) : HexChar(in, value);
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "builtins/strings.h"
+#include "engine/variables.h"
 
 namespace ml {
 
@@ -13,11 +14,12 @@ namespace {
 // A 255-byte text holds at most 128 numbers.
 constexpr std::size_t kMaxTerms = 128;
 
-// A number of the chain: its value, and where its text stands while it is still the
-// one written (length 0 once it is a result). Trivial, so a chain is never zeroed.
+// A number of the chain: its value, and its text while it is still the one written
+// or substituted (no text once it is a result). Trivial, so a chain is never zeroed.
 struct Term {
     double value;
-    std::size_t start, length;
+    const char* text;
+    std::size_t length;
 };
 
 struct Chain {
@@ -37,26 +39,52 @@ bool readNumber(std::string_view text, std::size_t& at) {
     return digits > 0 && points <= 1;
 }
 
-bool parse(std::string_view text, Chain& chain) {
+// A plain number: digits with at most one point, at least one digit; the first
+// number of a chain may carry a minus.
+bool isPlainNumber(std::string_view text, bool first) {
+    std::size_t at = first && !text.empty() && text[0] == '-' ? 1 : 0;
+    return readNumber(text, at) && at == text.size();
+}
+
+// Reads the chain. With an interpreter, a number may also be a variable reference
+// whose value is a plain number; the substituted text must then fit a value.
+bool parse(std::string_view text, Chain& chain, Interp* in) {
     std::size_t at = text.empty() || text[0] != '-' ? 0 : 1;
+    std::size_t length = 0;   // of the text with the values in place
     for (;;) {
-        const std::size_t from = chain.count == 0 ? 0 : at;   // the first keeps its sign
-        if (!readNumber(text, at) || chain.count == kMaxTerms) return false;
-        chain.terms[chain.count++] = {Char_Convert_Double(text.substr(from, at - from)), from, at - from};
-        if (at == text.size()) return chain.count > 1;
+        if (chain.count == kMaxTerms) return false;
+        std::string_view number;
+        if (in != nullptr && text.substr(at).starts_with("\x07$")) {
+            if (chain.count == 0 && at == 1) return false;   // a minus before a value
+            std::size_t end = at + 2;
+            while (end < text.size() && IsENChar(text[end])) ++end;
+            const int slot = FindVariable(*in, text.substr(at, end - at));
+            if (slot < 0) return false;
+            number = in->vars.ListStr_4[static_cast<std::size_t>(slot)];
+            if (!isPlainNumber(number, chain.count == 0)) return false;
+            at = end;
+        } else {
+            const std::size_t from = chain.count == 0 ? 0 : at;   // the first keeps its sign
+            if (!readNumber(text, at)) return false;
+            number = text.substr(from, at - from);
+        }
+        chain.terms[chain.count++] = {Char_Convert_Double(number), number.data(), number.size()};
+        length += number.size();
+        if (at == text.size()) return length <= kMaxText;
         if (!isOperator(text[at])) return false;
+        ++length;
         chain.ops[chain.count - 1] = text[at++];
     }
 }
 
-int integerOf(std::string_view text, const Term& term) {
-    if (term.length != 0) return Char_Convert_Int(text.substr(term.start, term.length));
+int integerOf(const Term& term) {
+    if (term.text != nullptr) return Char_Convert_Int(std::string_view(term.text, term.length));
     NumberBuffer buffer;
     return Char_Convert_Int(FormatNumber(term.value, buffer));
 }
 
 // One operation; false where the rewriting must take over.
-bool apply(std::string_view text, char op, const Term& left, const Term& right, double& result) {
+bool apply(char op, const Term& left, const Term& right, double& result) {
     const double a = left.value, b = right.value;
     switch (op) {
         case '^': result = std::pow(a, b); break;
@@ -65,7 +93,7 @@ bool apply(std::string_view text, char op, const Term& left, const Term& right, 
         case '+': result = a + b; break;
         case '-': result = a - b; break;
         default: {
-            const int x = integerOf(text, left), y = integerOf(text, right);
+            const int x = integerOf(left), y = integerOf(right);
             if (y == 0) return false;
             result = y == -1 ? 0.0 : static_cast<double>(x % y);
         }
@@ -90,9 +118,15 @@ bool atLevel(char op, int level) {
 
 }  // namespace
 
-std::optional<std::string> FastCountB(std::string_view text) {
+namespace {
+
+std::optional<std::string> evaluate(std::string_view text, Interp* in) {
     Chain chain;
-    if (!parse(text, chain)) return std::nullopt;
+    if (!parse(text, chain, in)) return std::nullopt;
+    if (chain.count == 1) {   // no operation: the number stands
+        const Term& only = chain.terms[0];
+        return Clip(std::string(only.text, only.length));
+    }
     double result = 0;
     for (int level = 1; level <= 3; ++level) {
         std::size_t k = 0;
@@ -101,8 +135,8 @@ std::optional<std::string> FastCountB(std::string_view text) {
                 ++k;
                 continue;
             }
-            if (!apply(text, chain.ops[k], chain.terms[k], chain.terms[k + 1], result)) return std::nullopt;
-            chain.terms[k] = {throughText(result), 0, 0};
+            if (!apply(chain.ops[k], chain.terms[k], chain.terms[k + 1], result)) return std::nullopt;
+            chain.terms[k] = {throughText(result), nullptr, 0};
             for (std::size_t j = k + 1; j + 1 < chain.count; ++j) {
                 chain.terms[j] = chain.terms[j + 1];
                 chain.ops[j - 1] = chain.ops[j];
@@ -112,6 +146,14 @@ std::optional<std::string> FastCountB(std::string_view text) {
     }
     NumberBuffer buffer;
     return Clip(std::string(FormatNumber(result, buffer)));
+}
+
+}  // namespace
+
+std::optional<std::string> FastCountB(std::string_view text) { return evaluate(text, nullptr); }
+
+std::optional<std::string> FastCodeCount(Interp& in, std::string_view expression) {
+    return evaluate(expression.substr(0, std::min(expression.size(), kMaxText)), &in);
 }
 
 }  // namespace ml

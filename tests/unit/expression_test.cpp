@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/variables.h"
 #include "expr/expression.h"
 #include "reference_arithmetic.h"
 #include "test_run.h"
@@ -133,6 +134,36 @@ TEST(Arithmetic, FastPathsGiveTheSameBytesAsTheRules) {
         auto expected = reference::CountA(expression);
         if (!expected) continue;
         EXPECT_EQ(CountA(*t.in, expression), *expected) << expression;
+    }
+}
+
+TEST(Arithmetic, ChainsWithVariablesGiveTheSameBytesAsTheSubstitutedText) {
+    std::uint32_t seed = 777;
+    auto next = [&seed](std::uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    const std::string values[] = {"0", "5", "-3", "12.5", "1.2.3", "", "abc", "007", "-0", "999999999999",
+                                  std::string(120, '9')};
+    const char* literals[] = {"1", "7", "0.5", "-2", "3."};
+    const char operators[] = "+-*/%^";
+    const std::string names = "abcde";
+    TestRun t;
+    for (int round = 0; round < 20000; ++round) {
+        for (char name : names)
+            t.in->vars.ListStr_4[DimKey(*t.in, std::string("\x07$") + name)] = values[next(std::size(values))];
+        std::string expression;
+        const int terms = 1 + static_cast<int>(next(6));
+        for (int k = 0; k < terms; ++k) {
+            if (k > 0) expression += operators[next(sizeof operators - 1)];
+            if (next(3) == 0) expression += literals[next(std::size(literals))];
+            else expression += std::string("\x07$") + names[next(names.size())];
+        }
+        const std::string substituted = Dim(*t.in, expression);
+        if (!IsArithmetic(substituted)) continue;
+        auto expected = reference::CountA(substituted);
+        if (!expected) continue;
+        EXPECT_EQ(CodeCount(*t.in, expression), *expected) << substituted;
     }
 }
 
