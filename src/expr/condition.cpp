@@ -1,6 +1,7 @@
 // Conditions of `Cmp` and `ElCmp`: one comparison of two values, or a truth test.
 #include "builtins/strings.h"
 #include "expr/expression.h"
+#include "expr/fast_arithmetic.h"
 
 namespace ml {
 
@@ -27,6 +28,15 @@ const OperatorText* operatorAt(std::string_view condition, std::size_t i) {
     return nullptr;
 }
 
+bool ordered(Compare op, double a, double b) {
+    switch (op) {
+        case Compare::Less: return a < b;
+        case Compare::Greater: return a > b;
+        case Compare::LessEqual: return a <= b;
+        default: return a >= b;
+    }
+}
+
 }  // namespace
 
 int CmpCodeCount(Interp& in, std::string_view condition) {
@@ -47,6 +57,10 @@ int CmpCodeCount(Interp& in, std::string_view condition) {
         if (at < condition.size()) sides[1] += condition[at];
         i = at + 1;
     }
+    const bool ordering = op != Compare::None && op != Compare::Equal && op != Compare::NotEqual;
+    if (ordering)
+        if (auto a = FastCodeNumber(in, sides[0]))
+            if (auto b = FastCodeNumber(in, sides[1])) return ordered(op, *a, *b);
     const std::string left = CodeCount(in, sides[0]);
     const std::string right = CodeCount(in, sides[1]);
     switch (op) {
@@ -55,13 +69,7 @@ int CmpCodeCount(Interp& in, std::string_view condition) {
         case Compare::NotEqual: return left != right;
         default: break;
     }
-    const double a = Char_Convert_Double(left), b = Char_Convert_Double(right);
-    switch (op) {
-        case Compare::Less: return a < b;
-        case Compare::Greater: return a > b;
-        case Compare::LessEqual: return a <= b;
-        default: return a >= b;
-    }
+    return ordered(op, Char_Convert_Double(left), Char_Convert_Double(right));
 }
 
 }  // namespace ml

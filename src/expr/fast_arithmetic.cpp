@@ -116,17 +116,16 @@ bool atLevel(char op, int level) {
     }
 }
 
-}  // namespace
+// What a chain comes to: its only number as written, or the last result.
+struct Outcome {
+    Term term;
+    bool computed;
+};
 
-namespace {
-
-std::optional<std::string> evaluate(std::string_view text, Interp* in) {
+std::optional<Outcome> evaluate(std::string_view text, Interp* in) {
     Chain chain;
     if (!parse(text, chain, in)) return std::nullopt;
-    if (chain.count == 1) {   // no operation: the number stands
-        const Term& only = chain.terms[0];
-        return Clip(std::string(only.text, only.length));
-    }
+    if (chain.count == 1) return Outcome{chain.terms[0], false};
     double result = 0;
     for (int level = 1; level <= 3; ++level) {
         std::size_t k = 0;
@@ -144,16 +143,31 @@ std::optional<std::string> evaluate(std::string_view text, Interp* in) {
             --chain.count;
         }
     }
-    NumberBuffer buffer;
-    return Clip(std::string(FormatNumber(result, buffer)));
+    return Outcome{{result, nullptr, 0}, true};
 }
+
+std::optional<std::string> asText(const std::optional<Outcome>& outcome) {
+    if (!outcome) return std::nullopt;
+    if (!outcome->computed) return Clip(std::string(outcome->term.text, outcome->term.length));
+    NumberBuffer buffer;
+    return Clip(std::string(FormatNumber(outcome->term.value, buffer)));
+}
+
+std::string_view clipped(std::string_view expression) { return expression.substr(0, std::min(expression.size(), kMaxText)); }
 
 }  // namespace
 
-std::optional<std::string> FastCountB(std::string_view text) { return evaluate(text, nullptr); }
+std::optional<std::string> FastCountB(std::string_view text) { return asText(evaluate(text, nullptr)); }
 
 std::optional<std::string> FastCodeCount(Interp& in, std::string_view expression) {
-    return evaluate(expression.substr(0, std::min(expression.size(), kMaxText)), &in);
+    return asText(evaluate(clipped(expression), &in));
+}
+
+std::optional<double> FastCodeNumber(Interp& in, std::string_view expression) {
+    auto outcome = evaluate(clipped(expression), &in);
+    if (!outcome) return std::nullopt;
+    // A number as written reads as itself; a result reads back from its number text.
+    return outcome->computed ? throughText(outcome->term.value) : outcome->term.value;
 }
 
 }  // namespace ml

@@ -5,6 +5,7 @@
 
 #include "engine/variables.h"
 #include "expr/expression.h"
+#include "expr/fast_arithmetic.h"
 #include "reference_arithmetic.h"
 #include "test_run.h"
 
@@ -137,34 +138,61 @@ TEST(Arithmetic, FastPathsGiveTheSameBytesAsTheRules) {
     }
 }
 
-TEST(Arithmetic, ChainsWithVariablesGiveTheSameBytesAsTheSubstitutedText) {
+// Chains of numbers and variables, with random values (numbers and not) set first.
+class VariableChains : public ::testing::Test {
+protected:
+    TestRun t;
     std::uint32_t seed = 777;
-    auto next = [&seed](std::uint32_t n) {
+
+    std::uint32_t next(std::uint32_t n) {
         seed = seed * 1103515245u + 12345u;
         return (seed >> 8) % n;
-    };
-    const std::string values[] = {"0", "5", "-3", "12.5", "1.2.3", "", "abc", "007", "-0", "999999999999",
-                                  std::string(120, '9')};
-    const char* literals[] = {"1", "7", "0.5", "-2", "3."};
-    const char operators[] = "+-*/%^";
-    const std::string names = "abcde";
-    TestRun t;
-    for (int round = 0; round < 20000; ++round) {
-        for (char name : names)
+    }
+    void setValues() {
+        static const std::string values[] = {"0", "5", "-3", "12.5", "1.2.3", "", "abc", "007", "-0",
+                                             "999999999999", std::string(140, '9')};
+        for (char name : std::string_view("abcde"))
             t.in->vars.ListStr_4[DimKey(*t.in, std::string("\x07$") + name)] = values[next(std::size(values))];
-        std::string expression;
+    }
+    std::string expression() {
+        static const char* literals[] = {"1", "2", "7", "0.5", "-2", "3."};
+        static const char operators[] = "+-*/%^";
+        std::string text;
         const int terms = 1 + static_cast<int>(next(6));
         for (int k = 0; k < terms; ++k) {
-            if (k > 0) expression += operators[next(sizeof operators - 1)];
-            if (next(3) == 0) expression += literals[next(std::size(literals))];
-            else expression += std::string("\x07$") + names[next(names.size())];
+            if (k > 0) text += operators[next(sizeof operators - 1)];
+            if (next(3) == 0) text += literals[next(std::size(literals))];
+            else text += std::string("\x07$") + "abcde"[next(5)];
         }
-        const std::string substituted = Dim(*t.in, expression);
+        return text;
+    }
+};
+
+TEST_F(VariableChains, GiveTheSameBytesAsTheSubstitutedText) {
+    for (int round = 0; round < 20000; ++round) {
+        setValues();
+        const std::string text = expression();
+        const std::string substituted = Dim(*t.in, text);
         if (!IsArithmetic(substituted)) continue;
         auto expected = reference::CountA(substituted);
         if (!expected) continue;
-        EXPECT_EQ(CodeCount(*t.in, expression), *expected) << substituted;
+        EXPECT_EQ(CodeCount(*t.in, text), *expected) << substituted;
     }
+}
+
+TEST_F(VariableChains, ReadAsTheNumbersOfTheirTexts) {
+    for (int round = 0; round < 20000; ++round) {
+        setValues();
+        const std::string text = expression();
+        auto number = FastCodeNumber(*t.in, text);
+        if (!number) continue;
+        const double expected = Char_Convert_Double(CodeCount(*t.in, text));
+        EXPECT_TRUE(*number == expected && std::signbit(*number) == std::signbit(expected)) << text;
+    }
+    // Conditions that order two values use those numbers.
+    setValues();
+    for (const char* condition : {"1<2", "2<=1", "0.5>=0.50", "3>2.9999999"})
+        EXPECT_EQ(CmpCodeCount(*t.in, condition), holds(condition)) << condition;
 }
 
 TEST(Numbers, FastConversionsMatchTheGeneralOnes) {
