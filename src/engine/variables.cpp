@@ -38,16 +38,17 @@ std::size_t findReferences(std::string_view text, std::array<Reference, kMaxRefe
 
 std::string currentLine(Interp& in) { return in.program.text(in.exec.ListBox_2); }
 
-// The key of a reference at the current depth, built in the table's scratch text.
-const std::string& keyOf(Interp& in, std::string_view reference) {
-    std::string& key = in.vars.key;
-    key.assign(reference.substr(0, std::min(reference.size(), kMaxText)));
+// The key of a reference at the current depth: the reference itself in the main
+// body, else built in the table's scratch text.
+std::string_view keyOf(Interp& in, std::string_view reference) {
+    std::string_view clipped = reference.substr(0, std::min(reference.size(), kMaxText));
     const int depth = in.calls.Fnn;
-    if (depth != 0 && !StartsWith(key, kPublicPrefix)) {
-        key += in.calls.ListStr_5[static_cast<std::size_t>(depth - 1)];
-        key += std::to_string(depth);
-        if (key.size() > kMaxText) key.resize(kMaxText);
-    }
+    if (depth == 0 || StartsWith(clipped, kPublicPrefix)) return clipped;
+    std::string& key = in.vars.key;
+    key.assign(clipped);
+    key += in.calls.ListStr_5[static_cast<std::size_t>(depth - 1)];
+    key += std::to_string(depth);
+    if (key.size() > kMaxText) key.resize(kMaxText);
     return key;
 }
 
@@ -66,7 +67,7 @@ bool IsEN_Def(std::string_view text) {
 }
 
 int FindVariable(Interp& in, std::string_view reference) {
-    auto found = in.vars.index.find(std::string_view(keyOf(in, reference)));
+    auto found = in.vars.index.find(keyOf(in, reference));
     return found == in.vars.index.end() ? -1 : found->second;
 }
 
@@ -75,14 +76,14 @@ std::uint16_t DimKey(Interp& in, std::string_view reference) {
     if (CharAt(reference, 0) != kMarker && CharAt(reference, 1) != '$')
         ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)),
                currentLine(in));
-    const std::string& key = keyOf(in, reference);
-    if (auto found = V.index.find(std::string_view(key)); found != V.index.end()) return found->second;
+    const std::string_view key = keyOf(in, reference);
+    if (auto found = V.index.find(key); found != V.index.end()) return found->second;
     if (V.ListStr_3.size() >= static_cast<std::size_t>(kMaxVariables))
         ErrBug(in, -2, Say(in, kMsgVariablesFull), currentLine(in));
     if (V.dim_bool) ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableNotSet) + std::string(reference), currentLine(in));
     auto slot = static_cast<std::uint16_t>(V.ListStr_3.size());
-    V.index.emplace(key, slot);
-    V.ListStr_3.push_back(key);
+    V.index.emplace(std::string(key), slot);
+    V.ListStr_3.emplace_back(key);
     V.ListStr_4.emplace_back();
     return slot;
 }
