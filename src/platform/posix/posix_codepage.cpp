@@ -1,5 +1,6 @@
 #include "platform/posix/posix_codepage.h"
 
+#include <dlfcn.h>
 #include <opencc/opencc.h>
 
 #include <cstdlib>
@@ -13,6 +14,39 @@ static_assert(std::is_same_v<opencc_t, void*>, "PosixCodePage keeps the OpenCC h
 
 // OpenCC reports a failed open with this value, not with a null pointer.
 const opencc_t kOpenccFailed = reinterpret_cast<opencc_t>(-1);
+
+// OpenCC and the libraries it needs are loaded at the first conversion, not at start-up:
+// most runs never convert a text, and loading them costs every run milliseconds.
+struct Opencc {
+    decltype(&opencc_open) open = nullptr;
+    decltype(&opencc_convert_utf8) convert = nullptr;
+    decltype(&opencc_convert_utf8_free) free = nullptr;
+    decltype(&opencc_close) close = nullptr;
+
+    bool loaded() const { return open && convert && free && close; }
+};
+
+template <class F>
+void bind(void* library, const char* name, F& function) {
+    function = reinterpret_cast<F>(dlsym(library, name));
+}
+
+// The library, or a table of null functions when it is not installed.
+const Opencc& LoadOpencc() {
+    static const Opencc opencc = [] {
+        Opencc found;
+        void* library = nullptr;
+        for (const char* name : {"libopencc.so.1.1", "libopencc.so.1", "libopencc.so"})
+            if ((library = dlopen(name, RTLD_NOW | RTLD_LOCAL)) != nullptr) break;
+        if (library == nullptr) return found;
+        bind(library, "opencc_open", found.open);
+        bind(library, "opencc_convert_utf8", found.convert);
+        bind(library, "opencc_convert_utf8_free", found.free);
+        bind(library, "opencc_close", found.close);
+        return found;
+    }();
+    return opencc;
+}
 
 // The locale that decides the character type, in the order the C library asks.
 std::string_view characterLocale() {
@@ -32,7 +66,7 @@ unsigned codePageForLocale(std::string_view localeName) {
 }
 
 PosixCodePage::~PosixCodePage() {
-    if (converter_ != nullptr) opencc_close(converter_);
+    if (converter_ != nullptr) LoadOpencc().close(converter_);
 }
 
 unsigned PosixCodePage::ansiCodePage() { return codePageForLocale(characterLocale()); }
@@ -40,18 +74,19 @@ unsigned PosixCodePage::ansiCodePage() { return codePageForLocale(characterLocal
 std::string PosixCodePage::fromUtf8(std::string_view utf8) { return std::string(utf8); }
 
 std::string PosixCodePage::toSimplified(std::string_view traditional) {
-    if (!openAttempted_) {
+    const Opencc& opencc = LoadOpencc();
+    if (!openAttempted_ && opencc.loaded()) {
         openAttempted_ = true;
-        const opencc_t opened = opencc_open(OPENCC_DEFAULT_CONFIG_TRAD_TO_SIMP);
+        const opencc_t opened = opencc.open(OPENCC_DEFAULT_CONFIG_TRAD_TO_SIMP);
         if (opened != kOpenccFailed) converter_ = opened;
     }
-    // Without the dictionaries the text stays Traditional, which is still readable.
+    // Without OpenCC or its dictionaries the text stays Traditional, still readable.
     if (converter_ == nullptr || traditional.empty()) return std::string(traditional);
 
-    char* converted = opencc_convert_utf8(converter_, traditional.data(), traditional.size());
+    char* converted = opencc.convert(converter_, traditional.data(), traditional.size());
     if (converted == nullptr) return std::string(traditional);
     std::string result(converted);
-    opencc_convert_utf8_free(converted);
+    opencc.free(converted);
     return result;
 }
 
