@@ -264,7 +264,7 @@ std::string_view FormatFixed(double value, NumberBuffer& buffer) {
         while (text.back() == '0') text.remove_suffix(1);
         if (text.back() == '.') text.remove_suffix(1);
     }
-    return text.substr(0, std::min(text.size(), kMaxText));
+    return ClipView(text);
 }
 
 std::string Double_Convert_Char(double value) {

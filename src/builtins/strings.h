@@ -4,6 +4,7 @@
 // Remove take the number of characters that stay in front.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -29,6 +30,8 @@ inline char CharAt(std::string_view text, std::size_t i) { return i < text.size(
 
 // Cuts a text to the value limit.
 std::string Clip(std::string text);
+// The first 255 bytes of a text, without copying.
+inline std::string_view ClipView(std::string_view text) { return text.substr(0, std::min(text.size(), kMaxText)); }
 
 std::string& CatChar(std::string& text, char c);
 std::string Mid(std::string_view text, long start, long count);

@@ -41,7 +41,7 @@ std::string currentLine(Interp& in) { return in.program.text(in.exec.ListBox_2);
 // The key of a reference at the current depth: the reference itself in the main
 // body, else built in the table's scratch text.
 std::string_view keyOf(Interp& in, std::string_view reference) {
-    std::string_view clipped = reference.substr(0, std::min(reference.size(), kMaxText));
+    std::string_view clipped = ClipView(reference);
     const int depth = in.calls.Fnn;
     if (depth == 0 || StartsWith(clipped, kPublicPrefix)) return clipped;
     std::string& key = in.vars.key;
@@ -89,7 +89,7 @@ std::uint16_t DimKey(Interp& in, std::string_view reference) {
 }
 
 std::string Dim(Interp& in, std::string_view text) {
-    std::string_view work = text.substr(0, std::min(text.size(), kMaxText));
+    std::string_view work = ClipView(text);
     std::array<Reference, kMaxReferences> refs;
     const std::size_t count = findReferences(work, refs);
     if (count == 0) return std::string(work);

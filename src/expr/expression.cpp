@@ -18,14 +18,6 @@ inline constexpr MsgPair kMsgRemainderByZero{"Remainder by zero: ", "餘數除�
 bool isDigitOrPoint(char c) { return (c >= '0' && c <= '9') || c == '.'; }
 bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
-bool isLevelOperator(char c, int level) {
-    switch (level) {
-        case 1: return c == '^';
-        case 2: return c == '*' || c == '/' || c == '%';
-        default: return c == '+' || c == '-';
-    }
-}
-
 // One operation of CountB: the operator at i and its operands [start, end).
 struct Operation {
     std::size_t start, end;
@@ -74,7 +66,7 @@ bool IsArithmetic(std::string_view text) {
 
 std::string CodeCount(Interp& in, std::string_view expression) {
     if (auto fast = FastCodeCount(in, expression)) return std::move(*fast);
-    std::string value = Dim(in, expression.substr(0, std::min(expression.size(), kMaxText)));
+    std::string value = Dim(in, ClipView(expression));
     return IsArithmetic(value) ? CountA(in, value) : HexChar(in, value);
 }
 
@@ -99,7 +91,7 @@ std::string CountB(Interp& in, std::string_view input) {
     bool present[4] = {};
     for (std::size_t i = 0; i < input.size(); ++i)
         for (int level = 1; level <= 3; ++level)
-            present[level] |= isLevelOperator(input[i], level) && !(i == 0 && input[i] == '-');
+            present[level] |= IsLevelOperator(input[i], level) && !(i == 0 && input[i] == '-');
     std::string text(input);
     if (!present[1] && !present[2] && !present[3]) return Clip(std::move(text));
     NumberBuffer buffer;
@@ -108,7 +100,7 @@ std::string CountB(Interp& in, std::string_view input) {
         while (present[level]) {
             // A minus in the very first position is the sign of the first number.
             std::size_t i = from;
-            while (i < text.size() && !(isLevelOperator(text[i], level) && !(i == 0 && text[i] == '-'))) ++i;
+            while (i < text.size() && !(IsLevelOperator(text[i], level) && !(i == 0 && text[i] == '-'))) ++i;
             if (i >= text.size()) break;
             Operation op = operandsAround(text, i);
             if (InCountChar(op.left, '.') > 1 || InCountChar(op.right, '.') > 1) return Clip(std::move(text));

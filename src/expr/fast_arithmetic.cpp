@@ -1,7 +1,6 @@
 #include "expr/fast_arithmetic.h"
 
 #include <array>
-#include <climits>
 #include <cmath>
 
 #include "builtins/strings.h"
@@ -108,14 +107,6 @@ double throughText(double value) {
     return Char_Convert_Double(FormatNumber(value, buffer));
 }
 
-bool atLevel(char op, int level) {
-    switch (level) {
-        case 1: return op == '^';
-        case 2: return op == '*' || op == '/' || op == '%';
-        default: return op == '+' || op == '-';
-    }
-}
-
 // What a chain comes to: its only number as written, or the last result.
 struct Outcome {
     Term term;
@@ -130,7 +121,7 @@ std::optional<Outcome> evaluate(std::string_view text, Interp* in) {
     for (int level = 1; level <= 3; ++level) {
         std::size_t k = 0;
         while (k + 1 < chain.count) {
-            if (!atLevel(chain.ops[k], level)) {
+            if (!IsLevelOperator(chain.ops[k], level)) {
                 ++k;
                 continue;
             }
@@ -153,18 +144,24 @@ std::optional<std::string> asText(const std::optional<Outcome>& outcome) {
     return Clip(std::string(FormatNumber(outcome->term.value, buffer)));
 }
 
-std::string_view clipped(std::string_view expression) { return expression.substr(0, std::min(expression.size(), kMaxText)); }
-
 }  // namespace
+
+bool IsLevelOperator(char c, int level) {
+    switch (level) {
+        case 1: return c == '^';
+        case 2: return c == '*' || c == '/' || c == '%';
+        default: return c == '+' || c == '-';
+    }
+}
 
 std::optional<std::string> FastCountB(std::string_view text) { return asText(evaluate(text, nullptr)); }
 
 std::optional<std::string> FastCodeCount(Interp& in, std::string_view expression) {
-    return asText(evaluate(clipped(expression), &in));
+    return asText(evaluate(ClipView(expression), &in));
 }
 
 std::optional<double> FastCodeNumber(Interp& in, std::string_view expression) {
-    auto outcome = evaluate(clipped(expression), &in);
+    auto outcome = evaluate(ClipView(expression), &in);
     if (!outcome) return std::nullopt;
     // A number as written reads as itself; a result reads back from its number text.
     return outcome->computed ? throughText(outcome->term.value) : outcome->term.value;

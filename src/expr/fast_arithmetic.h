@@ -9,6 +9,10 @@
 
 namespace ml {
 
+// The operators of an arithmetic level, taken in this order: 1 is ^, 2 is * / %,
+// 3 is + -.
+bool IsLevelOperator(char c, int level);
+
 // The value CountB gives for a lone number or a chain like "12+3*4.5-1" (numbers of
 // digits and at most one point, joined by + - * / % ^, only the first with a minus),
 // found with the same operations in the same order and each result passed through
