@@ -2,6 +2,7 @@
 // its tables and rewrites so that run-time lookups are plain comparisons.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "builtins/strings.h"
 #include "frontend/messages.h"
@@ -18,7 +19,7 @@ constexpr int kMaxImportDepth = 32;
 // Labels outside functions share this scope; the n-th function loaded has 100 + n.
 constexpr int kMainScope = 100;
 
-constexpr const char* kModuleImports[kModuleCount] = {
+constexpr std::string_view kModuleImports[kModuleCount] = {
     "#import<lib>", "#import<dos>", "#import<string>", "#import<time>", "#import<math>", "#import<file>"};
 
 
@@ -42,7 +43,7 @@ bool repeatsEarlier(const Program& P, const std::vector<int>& entries, const std
 
 bool IsModuleImport(LoadLine& line) {
     for (int m = 0; m < kModuleCount; ++m) {
-        if (line.T == kModuleImports[m]) {
+        if (std::string_view(line.T) == kModuleImports[m]) {
             line.in.loader.moduleImported[static_cast<std::size_t>(m)] = true;
             return true;
         }

@@ -49,6 +49,16 @@ TEST(NormalForm, HexadecimalLiteralsOnlyInLowerCase) {
     EXPECT_EQ(t.entry(3), M("@$c=@\"0x10@\""));
 }
 
+TEST(NormalForm, LinesThatGrowTheMost) {
+    // Past the "=" each of these doubles or nearly doubles in the normal form.
+    TestRun t;
+    t.load("$v=$$$$$$\n$v=0x80000000-0x80000000\n$v=\"\"\"\"\n");
+    ASSERT_FALSE(t.ended) << t.out();
+    EXPECT_EQ(t.entry(0), M("@$v=@$@$@$@$@$@$"));
+    EXPECT_EQ(t.entry(1), M("@$v=-2147483648--2147483648"));
+    EXPECT_EQ(t.entry(2), M("@$v=@\"@\"@\"@\""));
+}
+
 TEST(Loader, SyntaxErrorsShowTheSourceAsFarAsItWasLowered) {
     TestRun t;
     t.load("$A = (1 + 2)) + B\n");

@@ -1,10 +1,11 @@
 #include "platform/posix/posix_codepage.h"
 
-#include <dlfcn.h>
 #include <opencc/opencc.h>
 
 #include <cstdlib>
 #include <type_traits>
+
+#include "platform/posix/bound_symbol.h"
 
 namespace ml {
 
@@ -26,11 +27,6 @@ struct Opencc {
     bool loaded() const { return open && convert && free && close; }
 };
 
-template <class F>
-void bind(void* library, const char* name, F& function) {
-    function = reinterpret_cast<F>(dlsym(library, name));
-}
-
 // The library, or a table of null functions when it is not installed.
 const Opencc& LoadOpencc() {
     static const Opencc opencc = [] {
@@ -39,10 +35,10 @@ const Opencc& LoadOpencc() {
         for (const char* name : {"libopencc.so.1.1", "libopencc.so.1", "libopencc.so"})
             if ((library = dlopen(name, RTLD_NOW | RTLD_LOCAL)) != nullptr) break;
         if (library == nullptr) return found;
-        bind(library, "opencc_open", found.open);
-        bind(library, "opencc_convert_utf8", found.convert);
-        bind(library, "opencc_convert_utf8_free", found.free);
-        bind(library, "opencc_close", found.close);
+        BindSymbol(library, "opencc_open", found.open);
+        BindSymbol(library, "opencc_convert_utf8", found.convert);
+        BindSymbol(library, "opencc_convert_utf8_free", found.free);
+        BindSymbol(library, "opencc_close", found.close);
         return found;
     }();
     return opencc;

@@ -68,7 +68,7 @@ ScreenPoint PosixDesktop::cursorPosition() {
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
     unsigned int state = 0;
-    if (XQueryPointer(display, x11_->root(), &root, &child, &rootX, &rootY, &x, &y, &state) == 0) return {};
+    if (Xlib().XQueryPointer(display, x11_->root(), &root, &child, &rootX, &rootY, &x, &y, &state) == 0) return {};
     return {rootX, rootY};
 }
 

@@ -1,7 +1,5 @@
 #include "platform/posix/x11_connection.h"
 
-#include <X11/extensions/XTest.h>
-
 namespace ml {
 
 namespace {
@@ -14,17 +12,18 @@ int IgnoreProtocolError(Display*, XErrorEvent*) { return 0; }
 }  // namespace
 
 X11Connection::~X11Connection() {
-    if (display_ != nullptr) XCloseDisplay(display_);
+    if (display_ != nullptr) Xlib().XCloseDisplay(display_);
 }
 
 Display* X11Connection::display() {
     if (!tried_) {
         tried_ = true;
-        display_ = XOpenDisplay(nullptr);
+        if (OpenX11Library() == nullptr) return nullptr;
+        display_ = Xlib().XOpenDisplay(nullptr);
         if (display_ != nullptr) {
-            XSetErrorHandler(IgnoreProtocolError);
+            Xlib().XSetErrorHandler(IgnoreProtocolError);
             int event = 0, error = 0, major = 0, minor = 0;
-            xtest_ = XTestQueryExtension(display_, &event, &error, &major, &minor) != 0;
+            xtest_ = Xlib().XTestQueryExtension(display_, &event, &error, &major, &minor) != 0;
         }
     }
     return display_;
@@ -39,7 +38,7 @@ bool X11Connection::canFakeInput() { return display() != nullptr && xtest_; }
 
 Atom X11Connection::atom(const char* name) {
     Display* d = display();
-    return d == nullptr ? 0 : XInternAtom(d, name, False);
+    return d == nullptr ? 0 : Xlib().XInternAtom(d, name, False);
 }
 
 }  // namespace ml

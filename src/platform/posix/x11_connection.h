@@ -1,9 +1,10 @@
 // The one connection to the X server that the desktop services share. It is opened
 // at the first use, so a program that never touches the desktop never needs a
-// display; without one every service behaves as a failed platform call.
+// display; without one, or without the X libraries, every service behaves as a
+// failed platform call.
 #pragma once
 
-#include <X11/Xlib.h>
+#include "platform/posix/x11_library.h"
 
 namespace ml {
 

@@ -72,10 +72,10 @@ void PrepareImage(int width, int height, ScreenImage& image) {
 
 void CopyWindow(Display* display, Window root, Window window, ScreenImage& image) {
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, window, &attributes) == 0 || attributes.map_state != IsViewable) return;
+    if (Xlib().XGetWindowAttributes(display, window, &attributes) == 0 || attributes.map_state != IsViewable) return;
     int originX = 0, originY = 0;
     Window child = 0;
-    if (XTranslateCoordinates(display, window, root, 0, 0, &originX, &originY, &child) == 0) return;
+    if (Xlib().XTranslateCoordinates(display, window, root, 0, 0, &originX, &originY, &child) == 0) return;
     // The server hands out only what is on the screen; the part of the window
     // there, in window coordinates, is also where it goes in the image.
     const int left = std::max(0, -originX);
@@ -83,7 +83,7 @@ void CopyWindow(Display* display, Window root, Window window, ScreenImage& image
     const int right = std::min({attributes.width, image.width - originX, image.width});
     const int bottom = std::min({attributes.height, image.height - originY, image.height});
     if (left >= right || top >= bottom) return;
-    XImage* part = XGetImage(display, window, left, top, static_cast<unsigned>(right - left),
+    XImage* part = Xlib().XGetImage(display, window, left, top, static_cast<unsigned>(right - left),
                              static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap);
     if (part == nullptr) return;
     CopyImagePixels(*part, left, top, image);
@@ -126,7 +126,7 @@ void CaptureScreen(X11Connection& x11, Window window, ScreenImage& image) {
         CopyWindow(display, x11.root(), window, image);
         return;
     }
-    XImage* screenPixels = XGetImage(display, x11.root(), 0, 0, static_cast<unsigned>(image.width),
+    XImage* screenPixels = Xlib().XGetImage(display, x11.root(), 0, 0, static_cast<unsigned>(image.width),
                                      static_cast<unsigned>(image.height), AllPlanes, ZPixmap);
     if (screenPixels == nullptr) return;
     CopyImagePixels(*screenPixels, 0, 0, image);

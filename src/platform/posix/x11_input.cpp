@@ -1,7 +1,5 @@
 #include "platform/posix/x11_input.h"
 
-#include <X11/extensions/XTest.h>
-
 #include "platform/posix/x11_keys.h"
 
 namespace ml {
@@ -59,7 +57,7 @@ unsigned int StateOfMouseKeys(std::uint64_t wParam) {
 KeyCode KeycodeOf(Display* display, std::uint64_t virtualKey) {
     if (virtualKey > 0xFF) return 0;
     const unsigned long keysym = KeysymOfVirtualKey(static_cast<std::uint32_t>(virtualKey));
-    return keysym == 0 ? 0 : XKeysymToKeycode(display, keysym);
+    return keysym == 0 ? 0 : Xlib().XKeysymToKeycode(display, keysym);
 }
 
 // Fills the fields that button, motion and key events share (their layouts agree).
@@ -91,16 +89,16 @@ void FakeMouseInput(X11Connection& x11, const MouseRecord& record) {
     if (record.flags & kMouseMove) {
         if (record.flags & kMouseAbsolute) {
             const int screen = DefaultScreen(display);
-            XTestFakeMotionEvent(display, screen, PixelOfAbsolute(record.dx, DisplayWidth(display, screen)),
+            Xlib().XTestFakeMotionEvent(display, screen, PixelOfAbsolute(record.dx, DisplayWidth(display, screen)),
                                  PixelOfAbsolute(record.dy, DisplayHeight(display, screen)), CurrentTime);
         } else {
-            XTestFakeRelativeMotionEvent(display, record.dx, record.dy, CurrentTime);
+            Xlib().XTestFakeRelativeMotionEvent(display, record.dx, record.dy, CurrentTime);
         }
     }
     for (const ButtonFlag& b : kButtonFlags) {
-        if (record.flags & b.flag) XTestFakeButtonEvent(display, b.button, b.press ? True : False, CurrentTime);
+        if (record.flags & b.flag) Xlib().XTestFakeButtonEvent(display, b.button, b.press ? True : False, CurrentTime);
     }
-    XFlush(display);
+    Xlib().XFlush(display);
 }
 
 void FakeKeyInput(X11Connection& x11, const KeyRecord& record) {
@@ -108,8 +106,8 @@ void FakeKeyInput(X11Connection& x11, const KeyRecord& record) {
     Display* display = x11.display();
     const KeyCode keycode = KeycodeOf(display, record.virtualKey);
     if (keycode == 0) return;
-    XTestFakeKeyEvent(display, keycode, (record.flags & kKeyUp) ? False : True, CurrentTime);
-    XFlush(display);
+    Xlib().XTestFakeKeyEvent(display, keycode, (record.flags & kKeyUp) ? False : True, CurrentTime);
+    Xlib().XFlush(display);
 }
 
 void PostWindowMessage(X11Connection& x11, Window window, std::uint32_t message, std::uint64_t wParam,
@@ -129,7 +127,7 @@ void PostWindowMessage(X11Connection& x11, Window window, std::uint32_t message,
     int rootX = 0, rootY = 0;
     Window child = 0;
     // Also the test that the window exists: nothing is sent to a window that does not.
-    if (XTranslateCoordinates(display, window, root, x, y, &rootX, &rootY, &child) == 0) return;
+    if (Xlib().XTranslateCoordinates(display, window, root, x, y, &rootX, &rootY, &child) == 0) return;
 
     XEvent event{};
     event.type = kind->type;
@@ -143,8 +141,8 @@ void PostWindowMessage(X11Connection& x11, Window window, std::uint32_t message,
         event.xbutton.button = kind->button;
         event.xbutton.state = StateOfMouseKeys(wParam);
     }
-    XSendEvent(display, window, False, kind->mask, &event);
-    XFlush(display);
+    Xlib().XSendEvent(display, window, False, kind->mask, &event);
+    Xlib().XFlush(display);
 }
 
 bool VirtualKeyIsDown(X11Connection& x11, int virtualKey) {
@@ -156,13 +154,13 @@ bool VirtualKeyIsDown(X11Connection& x11, int virtualKey) {
         Window root = 0, child = 0;
         int rootX = 0, rootY = 0, x = 0, y = 0;
         unsigned int state = 0;
-        XQueryPointer(display, x11.root(), &root, &child, &rootX, &rootY, &x, &y, &state);
+        Xlib().XQueryPointer(display, x11.root(), &root, &child, &rootX, &rootY, &x, &y, &state);
         return (state & buttonMask) != 0;
     }
     const KeyCode keycode = KeycodeOf(display, static_cast<std::uint64_t>(virtualKey));
     if (keycode == 0) return false;
     char keys[32] = {};
-    XQueryKeymap(display, keys);
+    Xlib().XQueryKeymap(display, keys);
     return (keys[keycode / 8] >> (keycode % 8)) & 1;
 }
 

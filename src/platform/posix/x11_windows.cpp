@@ -20,9 +20,9 @@ std::vector<Window> Children(Display* display, Window window) {
     Window* children = nullptr;
     unsigned int count = 0;
     std::vector<Window> result;
-    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) return result;
+    if (Xlib().XQueryTree(display, window, &root, &parent, &children, &count) == 0) return result;
     result.assign(children, children + count);
-    if (children != nullptr) XFree(children);
+    if (children != nullptr) Xlib().XFree(children);
     return {result.rbegin(), result.rend()};
 }
 
@@ -32,13 +32,13 @@ bool ReadTextProperty(Display* display, Window window, Atom property, Atom type,
     int format = 0;
     unsigned long items = 0, remaining = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, window, property, 0, kTitleLongs, False, type, &actualType, &format, &items,
+    if (Xlib().XGetWindowProperty(display, window, property, 0, kTitleLongs, False, type, &actualType, &format, &items,
                            &remaining, &data) != Success) {
         return false;
     }
     const bool found = data != nullptr && format == 8 && (type == AnyPropertyType || actualType == type);
     if (found) text.assign(reinterpret_cast<const char*>(data), items);
-    if (data != nullptr) XFree(data);
+    if (data != nullptr) Xlib().XFree(data);
     return found;
 }
 
@@ -53,11 +53,11 @@ bool HasTitle(X11Connection& x11, Window window, const std::string& title) {
 
 bool HasClass(Display* display, Window window, const std::string& className) {
     XClassHint hint{};
-    if (XGetClassHint(display, window, &hint) == 0) return false;
+    if (Xlib().XGetClassHint(display, window, &hint) == 0) return false;
     const bool match = (hint.res_name != nullptr && className == hint.res_name) ||
                        (hint.res_class != nullptr && className == hint.res_class);
-    if (hint.res_name != nullptr) XFree(hint.res_name);
-    if (hint.res_class != nullptr) XFree(hint.res_class);
+    if (hint.res_name != nullptr) Xlib().XFree(hint.res_name);
+    if (hint.res_class != nullptr) Xlib().XFree(hint.res_class);
     return match;
 }
 
@@ -66,9 +66,9 @@ bool HasProperty(Display* display, Window window, Atom property) {
     int format = 0;
     unsigned long items = 0, remaining = 0;
     unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display, window, property, 0, 0, False, AnyPropertyType, &type, &format,
+    const int status = Xlib().XGetWindowProperty(display, window, property, 0, 0, False, AnyPropertyType, &type, &format,
                                           &items, &remaining, &data);
-    if (data != nullptr) XFree(data);
+    if (data != nullptr) Xlib().XFree(data);
     return status == Success && type != 0;
 }
 
@@ -121,7 +121,7 @@ void ActivateWindow(X11Connection& x11, Window window) {
     Display* display = x11.display();
     if (display == nullptr || window == 0) return;
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, window, &attributes) == 0) return;
+    if (Xlib().XGetWindowAttributes(display, window, &attributes) == 0) return;
 
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -130,12 +130,12 @@ void ActivateWindow(X11Connection& x11, Window window) {
     event.xclient.format = 32;
     event.xclient.data.l[0] = 2;  // on behalf of the user, which managers honour
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, x11.root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    Xlib().XSendEvent(display, x11.root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 
-    XRaiseWindow(display, window);
+    Xlib().XRaiseWindow(display, window);
     // The focus can only go to a window that is on the screen.
-    if (attributes.map_state == IsViewable) XSetInputFocus(display, window, RevertToParent, CurrentTime);
-    XFlush(display);
+    if (attributes.map_state == IsViewable) Xlib().XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    Xlib().XFlush(display);
 }
 
 }  // namespace ml

@@ -1,0 +1,45 @@
+#include "platform/posix/x11_library.h"
+
+#include "platform/posix/bound_symbol.h"
+
+namespace ml {
+
+namespace {
+
+struct Loaded {
+    X11Library table;
+    bool complete = false;
+};
+
+Loaded Load() {
+    Loaded loaded;
+    void* xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
+    void* xtest = xlib == nullptr ? nullptr : dlopen("libXtst.so.6", RTLD_NOW | RTLD_LOCAL);
+    if (xtest == nullptr) return loaded;
+    X11Library& table = loaded.table;
+    bool complete = true;
+#define ML_X11_BIND(name) complete = BindSymbol(xlib, #name, table.name) && complete;
+    ML_XLIB_FUNCTIONS(ML_X11_BIND)
+#undef ML_X11_BIND
+#define ML_X11_BIND(name) complete = BindSymbol(xtest, #name, table.name) && complete;
+    ML_XTEST_FUNCTIONS(ML_X11_BIND)
+#undef ML_X11_BIND
+    loaded.complete = complete;
+    return loaded;
+}
+
+const Loaded& Libraries() {
+    static const Loaded loaded = Load();
+    return loaded;
+}
+
+}  // namespace
+
+const X11Library* OpenX11Library() {
+    const Loaded& loaded = Libraries();
+    return loaded.complete ? &loaded.table : nullptr;
+}
+
+const X11Library& Xlib() { return Libraries().table; }
+
+}  // namespace ml

@@ -1,0 +1,36 @@
+// The X client library entry points that the desktop services call. They are
+// opened with dlopen at the first desktop call, not linked: most scripts never
+// touch the desktop, and mapping and binding the X libraries costs every start.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace ml {
+
+#define ML_XLIB_FUNCTIONS(F)                                                                       \
+    F(XOpenDisplay) F(XCloseDisplay) F(XSetErrorHandler) F(XFlush) F(XFree) F(XInternAtom)          \
+    F(XQueryTree) F(XGetWindowProperty) F(XGetClassHint) F(XGetWindowAttributes)                   \
+    F(XTranslateCoordinates) F(XGetImage) F(XSendEvent) F(XRaiseWindow) F(XSetInputFocus)          \
+    F(XQueryPointer) F(XQueryKeymap) F(XKeysymToKeycode)
+#define ML_XTEST_FUNCTIONS(F)                                                                      \
+    F(XTestQueryExtension) F(XTestFakeMotionEvent) F(XTestFakeRelativeMotionEvent)                 \
+    F(XTestFakeButtonEvent) F(XTestFakeKeyEvent)
+
+struct X11Library {
+#define ML_X11_MEMBER(name) decltype(&::name) name = nullptr;
+    ML_XLIB_FUNCTIONS(ML_X11_MEMBER)
+    ML_XTEST_FUNCTIONS(ML_X11_MEMBER)
+#undef ML_X11_MEMBER
+};
+
+// The libraries, opened once; null when either is missing or lacks an entry point,
+// which the desktop services treat as having no display.
+const X11Library* OpenX11Library();
+
+// The opened table. Only code that holds an open display calls this, and a display
+// is only ever opened through the table.
+const X11Library& Xlib();
+
+}  // namespace ml
