@@ -79,20 +79,14 @@ void loadBreak(LoadLine& line) {
 
 }  // namespace
 
-void EmptyEntry(Interp& in) { ++in.program.ListBox_1; }
+void EmptyEntry(Interp& in) { in.program.addEntry({}, false, false); }
 
 void StoreEntry(LoadLine& line, bool bracket, bool call) {
     LoaderState& L = line.in.loader;
     Program& P = line.in.program;
     if (!line.T.empty() && L.C1 && L.C2) fail(line, kMsgClassLevel, line.source);
     if (line.T == "enddef") L.C2 = 1;
-    if (P.ListBox_1 < kMaxEntries) {
-        auto e = static_cast<std::size_t>(P.ListBox_1);
-        P.ListStr_0[e] = line.T;
-        P.Int_OP_1[e] = bracket;
-        P.Int_OP_2[e] = call;
-    }
-    ++P.ListBox_1;
+    P.addEntry(line.T, bracket, call);
 }
 
 void ListStr(Interp& in, std::string& source) {

@@ -19,14 +19,20 @@ inline constexpr int kMaxOpenCmp = 16;
 inline constexpr char kMarker = '\x07';
 
 struct Program {
+    // The table's room is reserved, not filled: pages of it that no entry uses are
+    // never touched, which keeps the start of a short script fast.
+    Program() { ListStr_0.reserve(kMaxEntries); }
+
     int ListBox_1 = 0;                         // entries made so far
-    std::vector<std::string> ListStr_0 = std::vector<std::string>(kMaxEntries);
+    std::vector<std::string> ListStr_0;        // one per entry made, up to the limit
     std::array<std::uint8_t, kMaxEntries> Int_OP_1{};  // line holds `[` outside quotes
     std::array<std::uint8_t, kMaxEntries> Int_OP_2{};  // line holds `~` outside quotes
     std::array<std::uint16_t, kMaxEntries> Jmp{};      // block successors
 
     // The stored text of an entry; entries past the table read as empty.
     const std::string& text(int entry) const;
+    // Makes the next entry; one past the table is counted but never stored.
+    void addEntry(const std::string& text, bool bracket, bool call);
 };
 
 enum class Module { Lib, Dos, String, Time, Math, File };
