@@ -196,9 +196,6 @@ double Char_Convert_Double(std::string_view text) {
     const std::size_t start = i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    // Most numbers are short: their digits form an integer m below 2^53 and the value
-    // is m / 10^k with 10^k exact, so one correctly rounded division gives the same
-    // double as the full conversion.
     std::uint64_t mantissa = 0;
     int digits = 0, fraction = 0;
     for (; i < text.size() && isDigit(text[i]); ++i, ++digits) mantissa = mantissa * 10 + (text[i] - '0');
@@ -207,13 +204,17 @@ double Char_Convert_Double(std::string_view text) {
             mantissa = mantissa * 10 + (text[i] - '0');
     if (digits == 0) return 0.0;
     const bool exponent = i < text.size() && (text[i] == 'e' || text[i] == 'E');
-    if (!exponent && digits <= 15) {
-        static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        double value = static_cast<double>(mantissa) / kPowers[fraction];
+    if (!exponent && digits <= kShortDecimalDigits) {
+        const double value = ShortDecimalValue(mantissa, fraction);
         return negative ? -value : value;
     }
     return ParseDecimal(text.substr(start));
+}
+
+double ShortDecimalValue(std::uint64_t mantissa, int fraction) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    return static_cast<double>(mantissa) / kPowers[fraction];
 }
 
 double ParseDecimal(std::string_view text) {

@@ -63,5 +63,11 @@ std::string_view FormatNumber(double value, NumberBuffer& buffer);
 // The general paths behind the two conversions, used where no fast path applies.
 std::string_view FormatFixed(double value, NumberBuffer& buffer);
 double ParseDecimal(std::string_view number);
+// Most numbers are short: their digits form an integer below 2^53 and the value is
+// that integer over a power of ten that is exact, so one correctly rounded division
+// gives the same double as the full conversion. Takes the digits' integer and how
+// many of them follow the point.
+inline constexpr int kShortDecimalDigits = 15;
+double ShortDecimalValue(std::uint64_t mantissa, int fraction);
 
 }  // namespace ml

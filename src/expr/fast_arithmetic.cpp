@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "builtins/strings.h"
 #include "engine/variables.h"
@@ -30,19 +31,38 @@ struct Chain {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^'; }
 
-// Reads one number at `at`: digits with at most one point, at least one digit.
-bool readNumber(std::string_view text, std::size_t& at) {
-    int digits = 0, points = 0;
-    for (; at < text.size() && (isDigit(text[at]) || text[at] == '.'); ++at)
-        (text[at] == '.' ? points : digits) += 1;
-    return digits > 0 && points <= 1;
+// Reads one number at `at`: digits with at most one point, at least one digit; and
+// its value, as the general conversion reads it.
+bool readNumber(std::string_view text, std::size_t& at, double& value) {
+    const std::size_t from = at;
+    std::uint64_t mantissa = 0;   // wraps past 19 digits, where it is not used
+    int digits = 0, points = 0, fraction = 0;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (isDigit(c)) {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            ++digits;
+            fraction += points;
+        } else if (c == '.') {
+            ++points;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0 || points > 1) return false;
+    value = digits <= kShortDecimalDigits ? ShortDecimalValue(mantissa, fraction)
+                                          : Char_Convert_Double(text.substr(from, at - from));
+    return true;
 }
 
-// A plain number: digits with at most one point, at least one digit; the first
-// number of a chain may carry a minus.
-bool isPlainNumber(std::string_view text, bool first) {
-    std::size_t at = first && !text.empty() && text[0] == '-' ? 1 : 0;
-    return readNumber(text, at) && at == text.size();
+// A number that may carry a minus (the first of a chain): its value, when the whole
+// text is one.
+bool readSignedNumber(std::string_view text, bool first, double& value) {
+    const bool negative = first && !text.empty() && text[0] == '-';
+    std::size_t at = negative ? 1 : 0;
+    if (!readNumber(text, at, value) || at != text.size()) return false;
+    if (negative) value = -value;
+    return true;
 }
 
 // Reads the chain. With an interpreter, a number may also be a variable reference
@@ -53,6 +73,7 @@ bool parse(std::string_view text, Chain& chain, Interp* in) {
     for (;;) {
         if (chain.count == kMaxTerms) return false;
         std::string_view number;
+        double value = 0;
         if (in != nullptr && text.substr(at).starts_with("\x07$")) {
             if (chain.count == 0 && at == 1) return false;   // a minus before a value
             std::size_t end = at + 2;
@@ -60,14 +81,16 @@ bool parse(std::string_view text, Chain& chain, Interp* in) {
             const int slot = FindVariable(*in, text.substr(at, end - at));
             if (slot < 0) return false;
             number = in->vars.ListStr_4[static_cast<std::size_t>(slot)];
-            if (!isPlainNumber(number, chain.count == 0)) return false;
+            if (!readSignedNumber(number, chain.count == 0, value)) return false;
             at = end;
         } else {
-            const std::size_t from = chain.count == 0 ? 0 : at;   // the first keeps its sign
-            if (!readNumber(text, at)) return false;
+            const bool negative = chain.count == 0 && at == 1;   // the first keeps its sign
+            const std::size_t from = negative ? 0 : at;
+            if (!readNumber(text, at, value)) return false;
             number = text.substr(from, at - from);
+            if (negative) value = -value;
         }
-        chain.terms[chain.count++] = {Char_Convert_Double(number), number.data(), number.size()};
+        chain.terms[chain.count++] = {value, number.data(), number.size()};
         length += number.size();
         if (at == text.size()) return length <= kMaxText;
         if (!isOperator(text[at])) return false;
