@@ -105,18 +105,20 @@ std::string Trim(std::string_view text) {
     return Clip(std::string(text.substr(first, last - first)));
 }
 
+// The results are cut to a value's length, so no more padding than that is made:
+// a script may ask for any width.
 std::string LMendSpace(std::string_view text, long width) {
-    std::string out(text);
-    if (width > 0 && out.size() < static_cast<std::size_t>(width))
-        out.append(static_cast<std::size_t>(width) - out.size(), ' ');
-    return Clip(std::move(out));
+    std::string out(ClipView(text));
+    const auto target = static_cast<std::size_t>(std::clamp(width, 0L, static_cast<long>(kMaxText)));
+    if (out.size() < target) out.append(target - out.size(), ' ');
+    return out;
 }
 
 std::string RMendSpace(std::string_view text, long width) {
     std::string out;
     if (width > 0 && text.size() < static_cast<std::size_t>(width))
-        out.assign(static_cast<std::size_t>(width) - text.size(), ' ');
-    out += text;
+        out.assign(std::min(static_cast<std::size_t>(width) - text.size(), kMaxText), ' ');
+    out += ClipView(text);
     return Clip(std::move(out));
 }
 

@@ -51,6 +51,10 @@ TEST(Strings, TrimAndPadding) {
     EXPECT_EQ(RMendSpace("ab", 4), "  ab");
     EXPECT_EQ(RMendSpace("abcde", 4), "abcde");
     EXPECT_EQ(LMendSpace("ab", -3), "ab");
+    // Any width a script gives comes to a value's length, with no more memory than that.
+    EXPECT_EQ(LMendSpace("ab", 2147483647), "ab" + std::string(253, ' '));
+    EXPECT_EQ(RMendSpace("ab", 2147483647), std::string(255, ' '));
+    EXPECT_EQ(RMendSpace("ab", 256), std::string(254, ' ') + "a");
 }
 
 TEST(Strings, IsNumberAcceptsOnlyPlainDecimals) {
