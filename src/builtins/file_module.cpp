@@ -1,6 +1,7 @@
 // The file module: an existence test, one file read line by line, one file written
 // and one appended, each named again by its mode when it is closed.
 #include <array>
+#include <filesystem>
 
 #include "builtins/frame.h"
 #include "builtins/modules.h"
@@ -15,6 +16,9 @@ namespace {
 
 inline constexpr MsgPair kMsgFileNotFound{"File not found: ", "檔案未找到: "};
 inline constexpr MsgPair kMsgFileMode{"File mode error: ", "檔案模式錯誤: "};
+inline constexpr MsgPair kMsgFileNotOpened{"Can not open file for writing: ", "無法開啟檔案以寫入: "};
+inline constexpr MsgPair kMsgFileNotWritten{"Can not write file: ", "無法寫入檔案: "};
+inline constexpr MsgPair kMsgFileOpenTwice{"File is already open for writing: ", "檔案已開啟寫入: "};
 
 // A read value is a string literal: marker and quote on both sides. Four bytes of a
 // 255-byte value go to them.
@@ -24,28 +28,17 @@ inline constexpr std::size_t kMaxReadText = kMaxText - 4;
     ErrBug(in, in.exec.ListBox_2, Say(in, message) + detail, in.program.text(in.exec.ListBox_2));
 }
 
-// The handle of a mode, compared exactly ("R" and "rb" are no modes); null for none.
-FileHandle* handleOf(Interp& in, std::string_view mode) {
-    FileState& F = in.modules.file;
-    if (mode == "r") return &F.fp_r;
-    if (mode == "w") return &F.fp_w;
-    if (mode == "a") return &F.fp_a;
-    return nullptr;
-}
-
-// Opened in binary mode so both builds read the same bytes; ReadPiece folds CR LF.
-// Some systems open a directory for reading; reading it fails, and so does this.
-FileHandle openForReading(const std::string& name) {
-    FileHandle file(std::fopen(name.c_str(), "rb"));
-    if (!file) return file;
-    if (std::getc(file.get()) == EOF && std::ferror(file.get())) return nullptr;
-    std::rewind(file.get());
-    return file;
+// Closing a file that holds no open file does nothing; data that did not reach the
+// file is a fatal error, as a failed write is.
+void closeWriting(Interp& in, WrittenFile& written) {
+    if (!written.file) return;
+    const bool closed = std::fclose(written.file.release()) == 0;
+    if (!closed) fail(in, kMsgFileNotWritten, written.name);
 }
 
 bool fileExists(std::string name) {
     std::erase(name, '"');
-    return openForReading(name) != nullptr;
+    return OpenForReading(name) != nullptr;
 }
 
 std::string exists(Interp& in) { return fileExists(Arg(in, 1)) ? "1" : "0"; }
@@ -57,21 +50,40 @@ std::string eof(Interp& in) {
     return atEnd ? "1" : "0";
 }
 
-// A handle in use is closed before its mode opens again, so what was written to it
+// The modes are compared exactly ("R" and "rb" are no modes).
+bool isMode(std::string_view mode) { return mode == "r" || mode == "w" || mode == "a"; }
+
+void openForReading(Interp& in, const std::string& name) {
+    FileState& F = in.modules.file;
+    F.fp_r.reset();
+    F.pending.clear();
+    if (fileExists(name)) F.fp_r = OpenForReading(name);
+    if (!F.fp_r) fail(in, kMsgFileNotFound, name);
+}
+
+// One file may not be open for writing and for appending at once: two streams over
+// it would each keep their own place in it, and the bytes of one would be lost under
+// the other's. Its two names may differ ("two.txt", "./two.txt").
+void openForWriting(Interp& in, const std::string& name, const std::string& mode) {
+    FileState& F = in.modules.file;
+    WrittenFile& written = mode == "w" ? F.fp_w : F.fp_a;
+    const WrittenFile& other = mode == "w" ? F.fp_a : F.fp_w;
+    closeWriting(in, written);
+    std::error_code error;
+    if (other.file && std::filesystem::equivalent(other.name, name, error)) fail(in, kMsgFileOpenTwice, name);
+    written.file.reset(std::fopen(name.c_str(), mode.c_str()));
+    if (!written.file) fail(in, kMsgFileNotOpened, name);
+    written.name = name;
+}
+
+// A file in use is closed before its mode opens again, so what was written to it
 // reaches its file first.
 std::string open(Interp& in) {
     const std::string& name = Arg(in, 1);
     const std::string& mode = Arg(in, 2);
-    FileHandle* handle = handleOf(in, mode);
-    if (!handle) fail(in, kMsgFileMode, mode);
-    handle->reset();
-    if (mode == "r") {
-        in.modules.file.pending.clear();
-        if (fileExists(name)) *handle = openForReading(name);
-        if (!*handle) fail(in, kMsgFileNotFound, name);
-    } else {
-        handle->reset(std::fopen(name.c_str(), mode.c_str()));
-    }
+    if (!isMode(mode)) fail(in, kMsgFileMode, mode);
+    if (mode == "r") openForReading(in, name);
+    else openForWriting(in, name, mode);
     return {};
 }
 
@@ -120,21 +132,26 @@ std::string read(Interp& in) {
     return literal(piece);
 }
 
-std::string write(FileHandle& file, const std::string& text) {
-    if (file) std::fwrite(text.data(), 1, text.size(), file.get());
+std::string write(Interp& in, WrittenFile& written, const std::string& text) {
+    if (!written.file) return {};
+    if (std::fwrite(text.data(), 1, text.size(), written.file.get()) != text.size())
+        fail(in, kMsgFileNotWritten, written.name);
     return {};
 }
 
-std::string writeW(Interp& in) { return write(in.modules.file.fp_w, Arg(in, 1)); }
-std::string writeA(Interp& in) { return write(in.modules.file.fp_a, Arg(in, 1)); }
+std::string writeW(Interp& in) { return write(in, in.modules.file.fp_w, Arg(in, 1)); }
+std::string writeA(Interp& in) { return write(in, in.modules.file.fp_a, Arg(in, 1)); }
 
-// Closing a handle that holds no open file does nothing.
 std::string close(Interp& in) {
     const std::string& mode = Arg(in, 1);
-    FileHandle* handle = handleOf(in, mode);
-    if (!handle) fail(in, kMsgFileMode, mode);
-    handle->reset();
-    if (mode == "r") in.modules.file.pending.clear();
+    FileState& F = in.modules.file;
+    if (!isMode(mode)) fail(in, kMsgFileMode, mode);
+    if (mode == "r") {
+        F.fp_r.reset();
+        F.pending.clear();
+    } else {
+        closeWriting(in, mode == "w" ? F.fp_w : F.fp_a);
+    }
     return {};
 }
 
@@ -149,6 +166,11 @@ constexpr std::array<Builtin, 7> kFile = {{
 }};
 
 }  // namespace
+
+void CloseFiles(Interp& in) {
+    closeWriting(in, in.modules.file.fp_w);
+    closeWriting(in, in.modules.file.fp_a);
+}
 
 const ModuleDef& FileModule() {
     static constexpr ModuleDef module{"file.", Module::File, kFile};

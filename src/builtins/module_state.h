@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "builtins/text_file.h"
 #include "platform/platform.h"
 
 namespace ml {
@@ -35,15 +36,17 @@ struct TimeState {
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
 };
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+// A file the script writes, and its name as the script gave it, for the reports.
+struct WrittenFile {
+    FileHandle file;
+    std::string name;
 };
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // One file per mode of the file module; a file still open when the run ends is closed
-// (and so written out) with the interpreter.
+// (and so written out) then.
 struct FileState {
-    FileHandle fp_r, fp_w, fp_a;
+    FileHandle fp_r;
+    WrittenFile fp_w, fp_a;
     // What `file.read` took from the read file but has not yet given: the rest of a
     // line too long for one value.
     std::string pending;

@@ -17,4 +17,8 @@ const ModuleDef& TimeModule();
 const ModuleDef& MathModule();
 const ModuleDef& FileModule();
 
+// Closes the files the script left open for writing, with the fatal report of a write
+// that did not reach its file.
+void CloseFiles(Interp& in);
+
 }  // namespace ml

@@ -1,33 +1,57 @@
 #include "builtins/text_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "builtins/strings.h"
 
 namespace ml {
 
-bool ReadPiece(std::FILE* file, std::string& piece) {
+namespace {
+
+// Neither a zero nor a line feed, so fgets's own zero is the last zero in the buffer.
+constexpr char kFill = '\x01';
+
+// Where fgets put its zero: the first zero, unless the text read holds zeros of its
+// own; then the last one, as every place after fgets's zero still holds the fill.
+std::size_t readLength(const char* buffer, std::size_t limit) {
+    const auto* first = static_cast<const char*>(std::memchr(buffer, '\0', limit + 1));
+    const auto at = static_cast<std::size_t>(first - buffer);
+    if (at == limit || (at > 0 && buffer[at - 1] == '\n')) return at;
+    std::size_t last = limit;
+    while (buffer[last] != '\0') --last;
+    return last;
+}
+
+}  // namespace
+
+bool ReadPiece(std::FILE* file, std::string& piece, std::size_t limit) {
     piece.clear();
-    // fgets stops after a line feed or kMaxText bytes and ends what it read with a
-    // zero; the last place of the buffer holds that zero only when it read them all.
+    limit = std::min(limit, kMaxText);
     char buffer[kMaxText + 1];
-    buffer[kMaxText] = '\n';
-    if (std::fgets(buffer, sizeof buffer, file) == nullptr) return false;
-    // The piece's text ends at its first zero, read or written.
-    std::size_t length = static_cast<std::size_t>(
-        static_cast<const char*>(std::memchr(buffer, '\0', sizeof buffer)) - buffer);
+    std::memset(buffer, kFill, limit + 1);
+    if (std::fgets(buffer, static_cast<int>(limit + 1), file) == nullptr) return false;
+    std::size_t length = readLength(buffer, limit);
 
     // The Windows runtime's text mode folds CR LF, and a CR LF takes one place in
     // the piece; do the same everywhere.
-    if (buffer[kMaxText] == '\0' && buffer[kMaxText - 1] == '\r') {
+    if (length == limit && buffer[limit - 1] == '\r') {
         const int next = std::getc(file);
-        if (next == '\n') buffer[kMaxText - 1] = '\n';
+        if (next == '\n') buffer[limit - 1] = '\n';
         else if (next != EOF) std::ungetc(next, file);
     } else if (length >= 2 && buffer[length - 2] == '\r' && buffer[length - 1] == '\n') {
         buffer[--length - 1] = '\n';
     }
     piece.assign(buffer, length);
     return true;
+}
+
+FileHandle OpenForReading(const std::string& name) {
+    FileHandle file(std::fopen(name.c_str(), "rb"));
+    if (!file) return file;
+    if (std::getc(file.get()) == EOF && std::ferror(file.get())) return nullptr;
+    std::rewind(file.get());
+    return file;
 }
 
 }  // namespace ml

@@ -3,12 +3,23 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace ml {
 
-// Reads the next piece: up to and including the next line feed, or 255 characters,
-// whichever comes first. A NUL byte ends the piece's text. False at the end of the file.
-bool ReadPiece(std::FILE* file, std::string& piece);
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Reads the next piece: up to and including the next line feed, or limit characters
+// (at most 255), whichever comes first. Zero bytes are bytes like any other. False at
+// the end of the file.
+bool ReadPiece(std::FILE* file, std::string& piece, std::size_t limit = 255);
+
+// Opens a file to be read in binary mode, so both builds read the same bytes (ReadPiece
+// folds CR LF). Null when it cannot be read, a folder included: some systems open one.
+FileHandle OpenForReading(const std::string& name);
 
 }  // namespace ml

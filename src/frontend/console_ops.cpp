@@ -15,6 +15,12 @@ void textcolor(Interp& in, int fg, int bg) {
     in.platform.console.setAttribute(static_cast<std::uint16_t>(fg | (bg * 16)));
 }
 
-void Print(Interp& in, std::string_view text) { in.platform.console.write(text); }
+// A script whose output can no longer be written would run on unseen, perhaps for
+// ever in a printing loop: the run ends at the first write found to have failed.
+void Print(Interp& in, std::string_view text) {
+    Console& console = in.platform.console;
+    console.write(text);
+    if (console.outputFailed()) throw ProgramEnd{kStatusFailed};
+}
 
 }  // namespace ml

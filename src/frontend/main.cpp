@@ -1,15 +1,24 @@
+#include <cstdio>
 #include <memory>
 
+#include "frontend/messages.h"
 #include "frontend/startup.h"
 
 int main(int argc, char** argv) {
     ml::Platform& host = ml::hostPlatform();
     // The interpreter's tables are large; they live on the heap for the whole run.
     auto interp = std::make_unique<ml::Interp>(host);
+    int status = 0;
     try {
         ml::RunMorrowlark(*interp, argc, argv);
-    } catch (const ml::ProgramEnd&) {
+    } catch (const ml::ProgramEnd& end) {
+        status = end.status;
     }
     host.console.flush();
-    return 0;
+    // Output that never arrived would otherwise pass for a run that went well.
+    if (host.console.outputFailed()) {
+        std::fputs(ml::Say(*interp, ml::kMsgOutputLost).c_str(), stderr);
+        status = ml::kStatusFailed;
+    }
+    return status;
 }

@@ -29,6 +29,12 @@ inline constexpr MsgPair kLoadSummary{"\nRanks: %d -> %d = %d\nRun  : %s\n\n",
 inline constexpr MsgPair kLanguageMenu{
     "\n1 -> Auto\n2 -> English\n3 -> Chinese\n\nPlease enter the select language(1~3):", ""};
 
+// Written to standard error when standard output could not take the program's output.
+inline constexpr MsgPair kMsgOutputLost{"Standard output could not be written: the output is incomplete.\n",
+                                        "無法寫入標準輸出：輸出不完整。\n"};
+// Written when the HELP command cannot write its document; the file name follows.
+inline constexpr MsgPair kMsgHelpNotWritten{"Can not write the help document: ", "無法寫入說明文件: "};
+
 // Errors of the start-up and of the loader.
 inline constexpr MsgPair kMsgSymbolMissing{"The symbol deletion and unusual", "符號缺失和不尋常"};
 inline constexpr MsgPair kMsgSameName{"Have the same name", "具有相同的名稱"};

@@ -30,7 +30,7 @@ void ErrBug(Interp& in, int line, std::string_view message, std::string_view err
     labelled(in, chinese, kLightRed, kLabelError, error, true);
     textcolor(in, kWhite, 0);
     in.platform.console.pause();
-    throw ProgramEnd{};
+    throw ProgramEnd{kStatusFailed};
 }
 
 void ErrBug(Interp& in, int line, const MsgPair& message, const MsgPair& error) {

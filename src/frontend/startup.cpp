@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "builtins/modules.h"
 #include "builtins/text_file.h"
 #include "engine/executor.h"
 #include "frontend/banner.h"
@@ -92,24 +93,24 @@ void languageMenu(Interp& in) {
     }
 }
 
+// True only when every byte reached the file.
+bool writeWholeFile(const char* name, std::string_view text) {
+    std::FILE* file = std::fopen(name, "w");
+    if (!file) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+}
+
 void writeHelp(Interp& in) {
-    std::FILE* file = std::fopen(kHelpFile, "w");
-    if (!file) return;
-    std::string text = Big2Gb(in, Native(in, HelpDocument()));
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
+    if (writeWholeFile(kHelpFile, Big2Gb(in, Native(in, HelpDocument())))) return;
+    Print(in, Big2Gb(in, Say(in, kMsgHelpNotWritten)) + kHelpFile + "\n");
+    throw ProgramEnd{kStatusFailed};
 }
 
 void loadScript(Interp& in, const std::string& name, const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    FileHandle file = OpenForReading(path);
     if (!file) ErrBug(in, -2, Say(in, kMsgNoFile), name);
-    try {
-        LoadStream(in, file);
-    } catch (...) {
-        std::fclose(file);
-        throw;
-    }
-    std::fclose(file);
+    LoadStream(in, file.get());
 }
 
 void checkOpenBlocks(Interp& in) {
@@ -124,13 +125,21 @@ void loadAndRun(Interp& in, ScriptName script) {
     // The summary names AUTO.txt; the file found is the one opened, whatever the case
     // rules of the file system.
     loadScript(in, script.name, script.fromAutoFile ? kAutoScript : script.name);
-    checkOpenBlocks(in);
+    // Loading stopped at the limit, perhaps inside a block: the limit is the error.
+    const bool tooLong = in.program.ListBox_1 > kMaxEntries;
+    if (!tooLong) checkOpenBlocks(in);
     const int loaded = in.program.ListBox_1;
     Print(in, format(Big2Gb(in, Say(in, kLoadSummary)).c_str(), kMaxEntries, kMaxEntries - loaded, loaded,
                      script.name.c_str()));
-    if (loaded > kMaxEntries) ErrBug(in, -2, Say(in, kMsgTooManyEntries), "");
+    if (tooLong) ErrBug(in, -2, Say(in, kMsgTooManyEntries), "");
     CmpElseEndLoop(in);
-    Script(in);
+    try {
+        Script(in);
+    } catch (const ProgramEnd& end) {
+        if (end.status != 0) throw;
+    }
+    // A file still open is written out now, where a failure can still be reported.
+    CloseFiles(in);
 }
 
 }  // namespace

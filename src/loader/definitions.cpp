@@ -1,10 +1,12 @@
 // Imports, classes, functions, labels and `GoTo`: the lines the loader records in
 // its tables and rewrites so that run-time lookups are plain comparisons.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "builtins/strings.h"
+#include "builtins/text_file.h"
 #include "frontend/messages.h"
 #include "frontend/report.h"
 #include "loader/loader.h"
@@ -60,17 +62,14 @@ void LoadFileImport(LoadLine& line) {
     std::string name = n > 11 ? T.substr(9, n - 11) : std::string();
     LoaderState& L = line.in.loader;
     if (L.importDepth >= kMaxImportDepth) fail(line, kMsgImportTooDeep, line.source);
-    std::FILE* file = std::fopen(name.c_str(), "r");
+    // Only a plain file is a script: a folder holds no lines, and a device or a pipe
+    // may never end.
+    std::error_code error;
+    FileHandle file(std::filesystem::is_regular_file(name, error) ? std::fopen(name.c_str(), "r") : nullptr);
     if (!file) fail(line, kMsgNoImportFile, line.source);
     ++L.importDepth;
-    try {
-        LoadStream(line.in, file);
-    } catch (...) {
-        std::fclose(file);
-        throw;
-    }
+    LoadStream(line.in, file.get());
     --L.importDepth;
-    std::fclose(file);
 }
 
 void LoadClass(LoadLine& line) {

@@ -77,6 +77,17 @@ void loadBreak(LoadLine& line) {
     if (line.in.loader.CEL == 0) fail(line, line.T == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
 }
 
+// Several editors begin a UTF-8 file with a byte order mark; it is no part of the
+// first line, which is then read as far as it would be without it.
+void dropByteOrderMark(std::FILE* file, std::string& piece) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (!StartsWith(piece, kByteOrderMark)) return;
+    const bool full = piece.size() == kMaxText && piece.back() != '\n';
+    piece.erase(0, kByteOrderMark.size());
+    std::string rest;
+    if (full && ReadPiece(file, rest, kByteOrderMark.size())) piece += rest;
+}
+
 }  // namespace
 
 void EmptyEntry(Interp& in) { in.program.addEntry({}, false, false); }
@@ -115,7 +126,12 @@ void ListStr(Interp& in, std::string& source) {
 
 void LoadStream(Interp& in, std::FILE* file) {
     std::string piece;
-    while (ReadPiece(file, piece)) ListStr(in, piece);
+    // Reading stops once the table is past its limit, so an endless file cannot hold
+    // the load up; the limit is reported when loading ends.
+    for (bool first = true; in.program.ListBox_1 <= kMaxEntries && ReadPiece(file, piece); first = false) {
+        if (first) dropByteOrderMark(file, piece);
+        ListStr(in, piece);
+    }
 }
 
 }  // namespace ml

@@ -38,6 +38,9 @@ public:
     virtual void pause() = 0;
     // Pushes buffered output to the device.
     virtual void flush() = 0;
+    // True once bytes written to standard output could not reach it (closed, a full
+    // disk, a pipe whose reader left); stays true.
+    virtual bool outputFailed() = 0;
 };
 
 // Code pages: which one the system uses, and the conversions of Chinese texts.

@@ -31,8 +31,11 @@ public:
     // What runCommand reports.
     int commandStatus = 0;
     int flushes = 0;
+    // Standard output refuses every write from now on.
+    bool outputBroken = false;
 
     void write(std::string_view bytes) override {
+        if (outputBroken) return;
         out.append(bytes);
         transcript.append(bytes);
     }
@@ -60,6 +63,7 @@ public:
     }
     void pause() override { record("pause"); }
     void flush() override { ++flushes; }
+    bool outputFailed() override { return outputBroken; }
 
 private:
     void record(std::string call) {

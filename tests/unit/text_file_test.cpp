@@ -11,8 +11,8 @@ namespace ml {
 namespace {
 
 // The rule as plainly stated, one character at a time: at most 255 characters,
-// a CR LF taking one place as a line feed, the piece ending after a line feed and
-// its text ending at the first NUL.
+// a CR LF taking one place as a line feed, the piece ending after a line feed; a NUL
+// is a byte like any other.
 std::vector<std::string> PiecesByTheRule(const std::string& bytes) {
     std::vector<std::string> pieces;
     std::size_t at = 0;
@@ -24,7 +24,7 @@ std::vector<std::string> PiecesByTheRule(const std::string& bytes) {
             piece += c;
             if (c == '\n') break;
         }
-        pieces.push_back(piece.substr(0, piece.find('\0')));
+        pieces.push_back(piece);
     }
     return pieces;
 }
@@ -61,7 +61,7 @@ TEST(TextFile, CrLfAtThe255thPlaceIsOneLineFeed) {
     const std::string line(254, 'a');
     EXPECT_EQ(PiecesRead(line + "\r\nb"), (std::vector<std::string>{line + "\n", "b"}));
     EXPECT_EQ(PiecesRead(line + "c\r\n"), (std::vector<std::string>{line + "c", "\n"}));
-    EXPECT_EQ(PiecesRead(std::string("x\0y\r\n\r", 6)), (std::vector<std::string>{"x", "\r"}));
+    EXPECT_EQ(PiecesRead(std::string("x\0y\r\n\r", 6)), (std::vector<std::string>{std::string("x\0y\n", 4), "\r"}));
 }
 
 }  // namespace

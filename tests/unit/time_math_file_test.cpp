@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "builtins/modules.h"
 #include "test_run.h"
 
 namespace ml {
@@ -141,9 +142,44 @@ TEST_F(FileModule, LongLinesComeInPiecesThatFitAValue) {
 
 TEST_F(FileModule, HandlesWithoutAnOpenFileAreHarmless) {
     EXPECT_EQ(Printed("~Dos.Print(\"[\" ~File.Read() \"]\" ~File.Eof())\n~File.Write(\"x\")\n~File.AddWrite(\"y\")\n"
-                      "~File.Close(\"r\")\n~File.Close(\"w\")\n~File.Close(\"w\")\n~File.Open(\"" + path("no/dir.txt") +
-                      "\", \"w\")\n~File.Write(\"x\")\n~File.Close(\"w\")\n"),
+                      "~File.Close(\"r\")\n~File.Close(\"w\")\n~File.Close(\"w\")\n"),
               "[]1");
+}
+
+// The message of the report that ended a run, or empty when none did.
+std::string FatalMessage(const std::string& script) {
+    TestRun t;
+    t.run(script);
+    const std::size_t at = t.out().find("Message: ");
+    return at == std::string::npos ? "" : t.out().substr(at + 9, t.out().find('\n', at) - at - 9);
+}
+
+TEST_F(FileModule, DataThatCannotReachItsFileIsFatal) {
+    const std::string missing = path("no/dir.txt");
+    EXPECT_EQ(FatalMessage("~File.Open(\"" + missing + "\", \"w\")\n"), "Can not open file for writing: " + missing);
+    EXPECT_EQ(FatalMessage("~File.Open(\"" + missing + "\", \"a\")\n"), "Can not open file for writing: " + missing);
+    EXPECT_EQ(FatalMessage("~File.Open(\"" + dir.string() + "\", \"w\")\n"), "Can not open file for writing: " + dir.string());
+    // A full device takes the bytes into the stream's buffer and refuses them when it is
+    // emptied: at the close, or at the end of the run for a file left open.
+    EXPECT_EQ(FatalMessage("~File.Open(\"/dev/full\", \"w\")\n~File.Write(\"x\")\n~File.Close(\"w\")\n"),
+              "Can not write file: /dev/full");
+    TestRun leftOpen;
+    leftOpen.run("~File.Open(\"/dev/full\", \"a\")\n~File.AddWrite(\"x\")\n");
+    EXPECT_FALSE(leftOpen.ended);
+    EXPECT_THROW(CloseFiles(*leftOpen.in), ProgramEnd);
+    EXPECT_NE(leftOpen.out().find("Message: Can not write file: /dev/full\n"), std::string::npos);
+}
+
+TEST_F(FileModule, OneFileIsNotOpenForWritingAndAppendingAtOnce) {
+    const std::string f = path("two.txt");
+    EXPECT_EQ(FatalMessage("~File.Open(\"" + f + "\", \"w\")\n~File.Open(\"" + dir.string() + "/./two.txt\", \"a\")\n"),
+              "File is already open for writing: " + dir.string() + "/./two.txt");
+    EXPECT_EQ(FatalMessage("~File.Open(\"" + f + "\", \"a\")\n~File.Open(\"" + f + "\", \"w\")\n"),
+              "File is already open for writing: " + f);
+    // Once one is closed the other mode may open it, and both texts are kept.
+    Printed("~File.Open(\"" + f + "\", \"w\")\n~File.Write(\"1\")\n~File.Close(\"w\")\n~File.Open(\"" + f +
+            "\", \"a\")\n~File.AddWrite(\"2\")\n~File.Close(\"a\")\n");
+    EXPECT_EQ(bytes("two.txt"), "12");
 }
 
 TEST_F(FileModule, ReopeningAModeClosesTheFileOpenedBefore) {

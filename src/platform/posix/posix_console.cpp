@@ -219,4 +219,6 @@ void PosixConsole::pause() {
 
 void PosixConsole::flush() { std::fflush(output_); }
 
+bool PosixConsole::outputFailed() { return std::ferror(output_) != 0; }
+
 }  // namespace ml

@@ -33,6 +33,7 @@ public:
     int runCommand(const std::string& command) override;
     void pause() override;
     void flush() override;
+    bool outputFailed() override;
 
 private:
     void writeToTerminal(std::string_view sequence);

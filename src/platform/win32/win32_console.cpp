@@ -90,4 +90,6 @@ void Win32Console::pause() {
 
 void Win32Console::flush() { std::fflush(stdout); }
 
+bool Win32Console::outputFailed() { return std::ferror(stdout) != 0; }
+
 }  // namespace ml
