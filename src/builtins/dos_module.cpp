@@ -4,6 +4,9 @@
 #include "builtins/frame.h"
 #include "builtins/modules.h"
 #include "builtins/strings.h"
+#include "builtins/value_text.h"
+#include "frontend/report.h"
+#include "loader/program.h"
 #include "frontend/console_ops.h"
 
 namespace ml {
@@ -29,15 +32,30 @@ std::string system(Interp& in) {
     return {};
 }
 
+inline constexpr MsgPair kMsgEndOfInput{"End of input", "輸入已結束"};
+
+// The first read at the end of input gives its usual value; reading on after that
+// has nothing left to wait for.
+void noteInputEnd(Interp& in, bool atEnd) {
+    if (atEnd && in.modules.inputEnded) {
+        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgEndOfInput), in.program.text(in.exec.ListBox_2));
+    }
+    in.modules.inputEnded = atEnd;
+}
+
 // A line holds at most 255 characters; at the end of input the value is empty.
 std::string gets(Interp& in) {
     std::string line;
-    in.platform.console.readLine(line);
-    return Clip(std::move(line));
+    noteInputEnd(in, !in.platform.console.readLine(line));
+    return ProtectData(Clip(std::move(line)));
 }
 
 // At the end of input there is no key: the value is -1.
-std::string getch(Interp& in) { return std::to_string(in.platform.console.readKey()); }
+std::string getch(Interp& in) {
+    const int key = in.platform.console.readKey();
+    noteInputEnd(in, key < 0);
+    return std::to_string(key);
+}
 
 std::string clear(Interp& in) {
     clrscr(in);

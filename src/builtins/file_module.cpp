@@ -88,16 +88,23 @@ std::string open(Interp& in) {
 }
 
 // Bytes that the rest of the line's evaluation would read as syntax (quotes, markers,
-// escapes, comparisons) travel as \xHH escapes, so the value is exactly the bytes read.
-bool needsEscape(char c) {
-    return c == kMarker || c == '"' || c == '\\' || c == '<' || c == '=' || c == '>';
-}
+// comparisons) travel as \xHH escapes, and a backslash marked as data, so the value is
+// exactly the bytes read, however often it is evaluated again.
+bool needsEscape(char c) { return c == kMarker || c == '"' || c == '<' || c == '=' || c == '>'; }
+
+// The bytes a read byte takes in the literal.
+std::size_t literalSize(char c) { return needsEscape(c) ? 4 : c == '\\' ? 2 : 1; }
 
 constexpr char kHex[] = "0123456789abcdef";
 
 std::string literal(std::string_view text) {
     std::string out = "\x07\"";
     for (char c : text) {
+        if (c == '\\') {
+            out += kMarker;
+            out += c;
+            continue;
+        }
         if (!needsEscape(c)) {
             out += c;
             continue;
@@ -124,7 +131,7 @@ std::string read(Interp& in) {
     if (lineEnd) piece.pop_back();
     std::size_t taken = 0, size = 0;
     for (; taken < piece.size(); ++taken) {
-        size += needsEscape(piece[taken]) ? 4 : 1;
+        size += literalSize(piece[taken]);
         if (size > kMaxReadText) break;
     }
     if (taken < piece.size()) F.pending = piece.substr(taken) + (lineEnd ? "\n" : "");

@@ -4,6 +4,7 @@
 
 #include "builtins/modules.h"
 #include "builtins/strings.h"
+#include "builtins/value_text.h"
 #include "engine/functions.h"
 #include "engine/messages.h"
 #include "expr/expression.h"
@@ -72,6 +73,7 @@ std::optional<std::string> tryModule(Interp& in, const ModuleDef& module, std::s
         if (in.args.count != fn.argc) Error_Bug(in, fn.argc, full);
         const bool statement = r == 1;
         if (fn.givesValue == statement) YesNo_Return(in, fn.givesValue, full);
+        UnprotectArguments(in);
         std::string result = fn.run(in);
         cut.insert(r - 1, fn.givesValue ? result : std::string("(null)"));
         return cut;
@@ -80,6 +82,10 @@ std::optional<std::string> tryModule(Interp& in, const ModuleDef& module, std::s
 }
 
 }  // namespace
+
+void UnprotectArguments(Interp& in) {
+    for (int i = 0; i < in.args.count; ++i) UnprotectData(in.args.ListStr_1[static_cast<std::size_t>(i)]);
+}
 
 const std::string& Arg(Interp& in, int i) { return in.args.ListStr_1[static_cast<std::size_t>(i - 1)]; }
 

@@ -33,6 +33,10 @@ struct ModuleDef {
     void (*enter)(Interp& in) = nullptr;
 };
 
+// Hands the arguments to a built-in function as the bytes they stand for: data
+// backslashes lose their marks (user functions keep them, as variables do).
+void UnprotectArguments(Interp& in);
+
 // Value text of argument i (1-based) of the call being dispatched.
 const std::string& Arg(Interp& in, int i);
 

@@ -54,6 +54,9 @@ struct FileState {
 
 struct ModuleState {
     ScreenPoint p;   // lib: the cursor position, read ahead of the call's checks
+    // dos: a read found standard input at its end; the next read that does is fatal,
+    // so a script reading until it sees a word cannot spin for ever.
+    bool inputEnded = false;
     TimeState time;
     FileState file;
 };

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "builtins/strings.h"
+#include "builtins/value_text.h"
 #include "engine/messages.h"
 #include "expr/expression.h"
 #include "frontend/report.h"
@@ -89,7 +90,7 @@ std::uint16_t DimKey(Interp& in, std::string_view reference) {
 }
 
 std::string Dim(Interp& in, std::string_view text) {
-    std::string_view work = ClipView(text);
+    std::string_view work = ClipSource(text);
     std::array<Reference, kMaxReferences> refs;
     const std::size_t count = findReferences(work, refs);
     if (count == 0) return std::string(work);
@@ -101,13 +102,13 @@ std::string Dim(Interp& in, std::string_view text) {
     in.vars.dim_bool = false;
     std::string out;
     std::size_t from = 0;
-    for (std::size_t i = 0; i < count && out.size() < kMaxText; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         out.append(work, from, refs[i].start - from);
         out += in.vars.ListStr_4[slots[i]];
         from = refs[i].end;
     }
-    if (out.size() < kMaxText) out.append(work, from);
-    return Clip(std::move(out));
+    out.append(work, from);
+    return out;
 }
 
 std::string Dim_LR_(Interp& in, std::string_view line) {

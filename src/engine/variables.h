@@ -15,7 +15,8 @@ namespace ml {
 std::uint16_t DimKey(Interp& in, std::string_view reference);
 // The slot of a reference's entry, or -1 when there is none; creates nothing.
 int FindVariable(Interp& in, std::string_view reference);
-// Replaces every variable reference in the text by its value, right to left.
+// Replaces every variable reference in the first 255 bytes of the text by its value,
+// right to left. The result is not cut: the caller cuts it where it is read.
 std::string Dim(Interp& in, std::string_view text);
 // Replaces every bracketed index expression of a line by its value, right to left.
 std::string Dim_LR_(Interp& in, std::string_view line);

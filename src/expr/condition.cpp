@@ -1,5 +1,6 @@
 // Conditions of `Cmp` and `ElCmp`: one comparison of two values, or a truth test.
 #include "builtins/strings.h"
+#include "builtins/value_text.h"
 #include "expr/expression.h"
 #include "expr/fast_arithmetic.h"
 
@@ -61,8 +62,10 @@ int CmpCodeCount(Interp& in, std::string_view condition) {
     if (ordering)
         if (auto a = FastCodeNumber(in, sides[0]))
             if (auto b = FastCodeNumber(in, sides[1])) return ordered(op, *a, *b);
-    const std::string left = CodeCount(in, sides[0]);
-    const std::string right = CodeCount(in, sides[1]);
+    std::string left = CodeCount(in, sides[0]);
+    std::string right = CodeCount(in, sides[1]);
+    UnprotectData(left);
+    UnprotectData(right);
     switch (op) {
         case Compare::None: return left != "0";
         case Compare::Equal: return left == right;

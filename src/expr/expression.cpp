@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "builtins/strings.h"
+#include "builtins/value_text.h"
 #include "engine/variables.h"
 #include "expr/fast_arithmetic.h"
 #include "frontend/report.h"
@@ -56,6 +57,18 @@ double compute(Interp& in, char op, std::string_view left, std::string_view righ
     return y == -1 ? 0.0 : static_cast<double>(x % y);
 }
 
+// The marked quotes of the literals go once the escapes are read. The text is not
+// cut here: its caller cuts the value.
+std::string withoutLiteralQuotes(std::string text) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == kMarker && CharAt(text, i + 1) == '"') ++i;
+        else text[kept++] = text[i];
+    }
+    text.resize(kept);
+    return text;
+}
+
 }  // namespace
 
 bool IsArithmetic(std::string_view text) {
@@ -66,8 +79,12 @@ bool IsArithmetic(std::string_view text) {
 
 std::string CodeCount(Interp& in, std::string_view expression) {
     if (auto fast = FastCodeCount(in, expression)) return std::move(*fast);
-    std::string value = Dim(in, ClipView(expression));
-    return IsArithmetic(value) ? CountA(in, value) : HexChar(in, value);
+    const std::string value = Dim(in, ClipSource(expression));
+    // Arithmetic reads the first 255 bytes; a text is cut only once its escapes are
+    // read, so that what is cut is the value itself, never an escape of it.
+    const std::string_view clipped = ClipSource(value);
+    if (IsArithmetic(clipped)) return CountA(in, clipped);
+    return ClipValue(HexChar(in, value));
 }
 
 std::string CountA(Interp& in, std::string_view input) {
@@ -123,6 +140,12 @@ std::string CountB(Interp& in, std::string_view input) {
 std::string HexChar(Interp& in, std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == kMarker && CharAt(text, i + 1) == '\\') {
+            // A backslash of data stays marked through every evaluation.
+            out.append(text, i, 2);
+            ++i;
+            continue;
+        }
         if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'x') {
             char h = CharAt(text, i + 2), l = CharAt(text, i + 3);
             if (!isHexDigit(h) || !isHexDigit(l)) {
@@ -136,7 +159,7 @@ std::string HexChar(Interp& in, std::string_view text) {
         }
         out += text[i];
     }
-    return Replace(out, "\x07\"", "");
+    return withoutLiteralQuotes(std::move(out));
 }
 
 }  // namespace ml

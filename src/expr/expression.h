@@ -17,7 +17,7 @@ bool IsArithmetic(std::string_view text);
 std::string CountA(Interp& in, std::string_view text);
 // Arithmetic without parentheses, level by level.
 std::string CountB(Interp& in, std::string_view text);
-// Expands `\xHH` escapes and removes the quote markers of literals.
+// Expands `\xHH` escapes and removes the quote markers of literals; the text is not cut.
 std::string HexChar(Interp& in, std::string_view text);
 // Decides a condition: 1 true, 0 false.
 int CmpCodeCount(Interp& in, std::string_view condition);

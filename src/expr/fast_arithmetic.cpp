@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "builtins/strings.h"
+#include "builtins/value_text.h"
 #include "engine/variables.h"
 
 namespace ml {
@@ -180,11 +181,11 @@ bool IsLevelOperator(char c, int level) {
 std::optional<std::string> FastCountB(std::string_view text) { return asText(evaluate(text, nullptr)); }
 
 std::optional<std::string> FastCodeCount(Interp& in, std::string_view expression) {
-    return asText(evaluate(ClipView(expression), &in));
+    return asText(evaluate(ClipSource(expression), &in));
 }
 
 std::optional<double> FastCodeNumber(Interp& in, std::string_view expression) {
-    auto outcome = evaluate(ClipView(expression), &in);
+    auto outcome = evaluate(ClipSource(expression), &in);
     if (!outcome) return std::nullopt;
     // A number as written reads as itself; a result reads back from its number text.
     return outcome->computed ? throughText(outcome->term.value) : outcome->term.value;

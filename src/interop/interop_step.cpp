@@ -18,6 +18,7 @@ std::optional<std::string> InteropStep(Interp& in, std::string_view name, const 
     if (count < kInteropMinArgs || count > kInteropMaxArgs) {
         InteropFail(in, (dll ? "~DLLMsg" : "~COMMsg") + Say(in, kMsgSeveralParameters) + "3 ~ 13");
     }
+    UnprotectArguments(in);
     std::string cut;
     const std::size_t r = dJ(line, cut);
     std::span<std::string> slots(in.args.ListStr_1.data(), static_cast<std::size_t>(count));
