@@ -190,3 +190,42 @@ TEST(BlockMatching, BranchesPointToTheirSuccessors) {
 }
 
 }  // namespace ml
+
+namespace ml {
+namespace {
+
+// The entries a script file loads into, read through the program's own load path.
+std::vector<std::string> LoadedFrom(const std::string& bytes) {
+    TestRun t;
+    std::FILE* file = std::tmpfile();
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::rewind(file);
+    t.guard([&] { LoadStream(*t.in, file); });
+    std::fclose(file);
+    return {t.in->program.ListStr_0.begin(), t.in->program.ListStr_0.end()};
+}
+
+TEST(LoadStream, AByteOrderMarkIsNoPartOfTheFirstLine) {
+    // A first line longer than a piece is split where it would be without the mark.
+    for (const std::string& first : {std::string("$a = 1"), "$b = \"" + std::string(260, 'x') + "\""}) {
+        const std::string script = first + "\n~Dos.Print($a)\n";
+        EXPECT_EQ(LoadedFrom("\xEF\xBB\xBF" + script), LoadedFrom(script));
+    }
+    // Only at the start of the file.
+    EXPECT_NE(LoadedFrom("$a = 1\n\xEF\xBB\xBF$a = 1\n"), LoadedFrom("$a = 1\n$a = 1\n"));
+}
+
+TEST(LoadStream, StopsReadingOnceTheTableIsPastItsLimit) {
+    std::string script;
+    for (int i = 0; i < kMaxEntries + 500; ++i) script += "$n = 1\n";
+    TestRun t;
+    std::FILE* file = std::tmpfile();
+    std::fwrite(script.data(), 1, script.size(), file);
+    std::rewind(file);
+    LoadStream(*t.in, file);
+    EXPECT_EQ(t.in->program.ListBox_1, kMaxEntries + 1);
+    std::fclose(file);
+}
+
+}  // namespace
+}  // namespace ml

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "builtins/value_text.h"
+#include "test_run.h"
+
+namespace ml {
+namespace {
+
+TEST(ValueText, ASourceCutLeavesNoPartOfAnEscapeOrAMarkedPair) {
+    const std::string head(251, 'a');
+    EXPECT_EQ(ClipSource(head + "\\x41\\x42"), head + "\\x41");  // ends exactly after an escape
+    EXPECT_EQ(ClipSource(head + "b\\x41"), head + "b");            // "\x4" would be left
+    EXPECT_EQ(ClipSource(head + "bb\\x41"), head + "bb");          // "\x" would be left
+    EXPECT_EQ(ClipSource(head + "bbb\\x41"), head + "bbb");        // "\" would be left
+    EXPECT_EQ(ClipSource(head + "bbb\x07\"tail"), head + "bbb");   // a lone marker would be left
+    EXPECT_EQ(ClipSource(head + "bb\x07\\x41"), head + "bb\x07\\"); // a data backslash is no escape
+    EXPECT_EQ(ClipSource(head + "\\\\x"), head + "\\\\x");          // 255 bytes stand as they are
+}
+
+TEST(ValueText, AValueCutNeverPartsADataBackslashFromItsMark) {
+    const std::string head(254, 'a');
+    EXPECT_EQ(ClipValue(head + "\x07\\"), head);
+    EXPECT_EQ(ClipValue(head + "b\x07\\"), head + "b");
+    EXPECT_EQ(ClipValue(std::string(300, 'c')), std::string(255, 'c'));
+}
+
+TEST(ValueText, DataBackslashesComeBackAsTheyWere) {
+    for (std::string data : {"", "C:\\x41\\files", "\\", "\\\\x", "no backslash", "\x07\\"}) {
+        std::string value = ProtectData(data);
+        EXPECT_EQ(std::count(value.begin(), value.end(), '\\'), std::count(data.begin(), data.end(), '\\'));
+        UnprotectData(value);
+        EXPECT_EQ(value, data);
+    }
+}
+
+TEST(ValueText, TypedBackslashesSurviveEveryUseOfTheirVariable) {
+    TestRun t;
+    t.fake.console.lines = {"C:\\x41\\xampp", "2*3"};
+    t.run("$l = ~Dos.Gets()\n$m = $l\n$n = ~Dos.Gets()\n~Dos.Print($m \"|\" ~String.Len($m) \"|\" $n)\n"
+          "Cmp ($m == \"C:\\x5cx41\\x5cxampp\")\n~Dos.Print(\"|same\")\nEnd\n");
+    EXPECT_EQ(t.out(), "C:\\x41\\xampp|12|6|same");
+}
+
+TEST(ValueText, ReadingOnPastTheEndOfInputEndsTheRun) {
+    TestRun lines;
+    lines.run("$a = ~Dos.Gets()\n~Dos.Print(\"[\" $a \"]\")\n$b = ~Dos.Gets()\n~Dos.Print(\"never\")\n");
+    EXPECT_EQ(lines.out(), "[0]" + Report(3, "End of input", "\x07$b=\x07~dos.gets()"));
+    // A key read between two ends of input starts the count again.
+    TestRun keys;
+    keys.fake.console.keys = {-1, 65, -1};
+    keys.run("~Dos.Print(~Dos.Getch() ~Dos.Getch() ~Dos.Getch() ~Dos.Getch())\n");
+    EXPECT_EQ(keys.out(), Report(1, "End of input", "\x07~dos.print(\x07~dos.getch()\x07~dos.getch()\x07~dos.getch()\x07~dos.getch())"));
+}
+
+}  // namespace
+}  // namespace ml
