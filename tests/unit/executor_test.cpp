@@ -32,6 +32,12 @@ TEST(Executor, BreakAndContinueFromInsideAnIfBlock) {
     EXPECT_EQ(t.out(), "13end");
 }
 
+TEST(Executor, BreakPassesOverAWholeInnerLoopPlacedAfterIt) {
+    EXPECT_EQ(Printed("$i = 0\nCmp ($i < 5)\n$i = $i + 1\nCmp ($i == 2)\nBreak\nEnd\n"
+                      "Cmp (0)\n~Dos.Print(\"inner\")\nLoop\n~Dos.Print($i)\nLoop\n~Dos.Print(\"end\")\n"),
+              "1end");
+}
+
 TEST(Executor, BreakWithoutALoopAfterIt) {
     TestRun t;
     t.run("Cmp (1)\nBreak\nEnd\n$a = 1\n");
@@ -65,6 +71,10 @@ TEST(Executor, UnknownStatementsAndTrailingTextAreCommandErrors) {
     TestRun after;
     after.run("~Dos.Print(\"a\") 5\n");
     EXPECT_EQ(after.out(), "a" + Report(1, "Command error", "\x07~dos.print(\x07\"a\x07\")5"));
+}
+
+TEST(Variables, NamesAreLoweredUpToTheLastLetterZ) {
+    EXPECT_EQ(Printed("$ZOO = 5\n$Zy_Z = 6\n$AZ[1] = 7\n~Dos.Print($zoo $zY_z $az[1])\n"), "567");
 }
 
 TEST(Variables, AssignmentCreatesTheTargetFirst) {

@@ -73,6 +73,7 @@ TEST(Loader, EachCheckReportsItsMessage) {
         std::string report;
     } cases[] = {
         {"$a = \"open\n", Report(1, "The symbol deletion and unusual", "$a = \"open\n")},
+        {"~Print((1 + 2 \"x\")\n", Report(1, "The symbol deletion and unusual", "~print((1 + 2 \"x\")\n")},
         {"\n:\n", Report(2, "Deletions and unusual", ":\n")},
         {"$a\n", Report(1, "No equal sign: =", "$a\n")},
         {"$a b-c! = 1\n", Report(1, "Variable exception error: $a b-c! ", "$a b-c! = 1\n")},

@@ -193,6 +193,12 @@ TEST(FindRGB, SkipPixelsMatchAnythingAndTheFirstOtherPixelAnchorsTheSearch) {
     EXPECT_EQ(left.find("0, 0, 0, 103, 1080"), "0");
 }
 
+TEST(FindRGB, ARowOfSkipPixelsAboveTheAnchorCountsInTheCorner) {
+    FindRun t(2, {kSkip, kSkip, 0x112233, 0x445566});
+    t.place(100, 50);
+    EXPECT_EQ(t.find("0, 0, 0, 1920, 1080"), "3276900");
+}
+
 TEST(FindRGB, FirstMatchInScanOrderWinsAndX2BeyondTheScreenReachesItsEdge) {
     FindRun t(1, {0x123456});
     for (const auto& at : {std::pair{300, 10}, std::pair{1919, 5}, std::pair{200, 10}, std::pair{5, 20}}) {
