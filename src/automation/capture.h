@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/interp.h"
+#include "core/interp.h"
 #include "platform/platform.h"
 
 namespace ml {

@@ -71,7 +71,7 @@ bool Complete(const TemplateImage& picture) {
 }
 
 [[noreturn]] void NoPictureFile(Interp& in, const std::string& file) {
-    ErrBug(in, in.exec.ListBox_2, Say(in, kMsgNoPictureFile) + file, in.program.text(in.exec.ListBox_2));
+    ErrBug(in, in.exec.pc, Say(in, kMsgNoPictureFile) + file, in.program.text(in.exec.pc));
 }
 
 }  // namespace

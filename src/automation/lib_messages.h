@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "engine/interp.h"
-#include "frontend/language.h"
+#include "core/interp.h"
+#include "core/language.h"
 
 namespace ml {
 

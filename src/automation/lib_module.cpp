@@ -10,7 +10,7 @@
 #include "automation/pixels.h"
 #include "builtins/frame.h"
 #include "builtins/modules.h"
-#include "builtins/strings.h"
+#include "core/strings.h"
 
 namespace ml {
 

@@ -10,8 +10,8 @@ namespace ml {
 
 void CheckTolerance(Interp& in, std::int16_t tolerance, const MsgPair& head) {
     if (tolerance >= 0 && tolerance <= 100) return;
-    ErrBug(in, in.exec.ListBox_2, Say(in, head) + std::to_string(tolerance) + Say(in, kMsgToleranceLimit),
-           in.program.text(in.exec.ListBox_2));
+    ErrBug(in, in.exec.pc, Say(in, head) + std::to_string(tolerance) + Say(in, kMsgToleranceLimit),
+           in.program.text(in.exec.pc));
 }
 
 std::int32_t ReadPixel(Interp& in, WindowHandle window, std::uint16_t x, std::uint16_t y) {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/interp.h"
+#include "core/interp.h"
 #include "platform/platform.h"
 
 namespace ml {

@@ -3,11 +3,11 @@
 
 #include "builtins/frame.h"
 #include "builtins/modules.h"
-#include "builtins/strings.h"
-#include "builtins/value_text.h"
+#include "core/strings.h"
+#include "core/value_text.h"
 #include "frontend/report.h"
-#include "loader/program.h"
-#include "frontend/console_ops.h"
+#include "core/program.h"
+#include "core/console.h"
 
 namespace ml {
 
@@ -38,7 +38,7 @@ inline constexpr MsgPair kMsgEndOfInput{"End of input", "輸入已結束"};
 // has nothing left to wait for.
 void noteInputEnd(Interp& in, bool atEnd) {
     if (atEnd && in.modules.inputEnded) {
-        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgEndOfInput), in.program.text(in.exec.ListBox_2));
+        ErrBug(in, in.exec.pc, Say(in, kMsgEndOfInput), in.program.text(in.exec.pc));
     }
     in.modules.inputEnded = atEnd;
 }

@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "builtins/modules.h"
-#include "builtins/strings.h"
-#include "builtins/value_text.h"
+#include "core/strings.h"
+#include "core/value_text.h"
 #include "engine/functions.h"
 #include "engine/messages.h"
 #include "expr/expression.h"
@@ -20,15 +20,15 @@ inline constexpr MsgPair kMsgNoFullSymbol{"No full symbol: ()", "沒有充分的
 inline constexpr MsgPair kMsgEmptyArgument{"Not joined parameter definition", "沒有加入參數的定義"};
 
 [[noreturn]] void failOnLine(Interp& in, std::string message) {
-    ErrBug(in, in.exec.ListBox_2, message, in.program.text(in.exec.ListBox_2));
+    ErrBug(in, in.exec.pc, message, in.program.text(in.exec.pc));
 }
 
 void storeArgument(Interp& in, std::string& scratch) {
     if (scratch.empty()) failOnLine(in, Say(in, kMsgEmptyArgument));
     ArgSlots& A = in.args;
     std::string value = CodeCount(in, scratch);
-    if (A.ListStr_1.size() <= static_cast<std::size_t>(A.count)) A.ListStr_1.emplace_back();
-    A.ListStr_1[static_cast<std::size_t>(A.count++)] = std::move(value);
+    if (A.slots.size() <= static_cast<std::size_t>(A.count)) A.slots.emplace_back();
+    A.slots[static_cast<std::size_t>(A.count++)] = std::move(value);
     scratch.clear();
 }
 
@@ -84,10 +84,10 @@ std::optional<std::string> tryModule(Interp& in, const ModuleDef& module, std::s
 }  // namespace
 
 void UnprotectArguments(Interp& in) {
-    for (int i = 0; i < in.args.count; ++i) UnprotectData(in.args.ListStr_1[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < in.args.count; ++i) UnprotectData(in.args.slots[static_cast<std::size_t>(i)]);
 }
 
-const std::string& Arg(Interp& in, int i) { return in.args.ListStr_1[static_cast<std::size_t>(i - 1)]; }
+const std::string& Arg(Interp& in, int i) { return in.args.slots[static_cast<std::size_t>(i - 1)]; }
 
 CallSpan LocateCall(std::string_view line, std::size_t marker) {
     CallSpan span{marker, marker, false};
@@ -130,8 +130,8 @@ void YesNo_Return(Interp& in, bool needsValue, std::string_view name) {
 
 std::string def(Interp& in, const std::string& line) {
     CallState& C = in.calls;
-    C.ListStr_2[static_cast<std::size_t>(C.Fnn)] = line;
-    C.Fn[static_cast<std::size_t>(C.Fnn)] = in.exec.ListBox_2;
+    C.callingLine[static_cast<std::size_t>(C.callDepth)] = line;
+    C.callingEntry[static_cast<std::size_t>(C.callDepth)] = in.exec.pc;
 
     const std::size_t marker = line.rfind(kCallMarker);
     CallSpan span = LocateCall(line, marker);

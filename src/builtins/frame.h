@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/interp.h"
-#include "loader/program.h"
+#include "core/interp.h"
+#include "core/program.h"
 
 namespace ml {
 

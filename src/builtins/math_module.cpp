@@ -6,7 +6,7 @@
 
 #include "builtins/frame.h"
 #include "builtins/modules.h"
-#include "builtins/strings.h"
+#include "core/strings.h"
 #include "frontend/report.h"
 
 namespace ml {
@@ -32,7 +32,7 @@ template <double (*F)(double)>
 std::string apply(Interp& in) {
     const double value = F(Char_Convert_Double(Arg(in, 1)));
     if (!fitsValue(value))
-        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgMathRange) + Arg(in, 1), in.program.text(in.exec.ListBox_2));
+        ErrBug(in, in.exec.pc, Say(in, kMsgMathRange) + Arg(in, 1), in.program.text(in.exec.pc));
     return Double_Convert_Char(value);
 }
 

@@ -5,7 +5,7 @@
 
 #include "builtins/frame.h"
 #include "builtins/modules.h"
-#include "builtins/strings.h"
+#include "core/strings.h"
 #include "engine/variables.h"
 #include "frontend/report.h"
 
@@ -62,7 +62,7 @@ std::string splitTarget(Interp& in) {
     const bool reference = target.size() > 2 && StartsWith(target, "\x07$") &&
                            std::all_of(target.begin() + 2, target.end(), IsENChar);
     if (!reference)
-        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgSplitTarget) + "~string.split", in.program.text(in.exec.ListBox_2));
+        ErrBug(in, in.exec.pc, Say(in, kMsgSplitTarget) + "~string.split", in.program.text(in.exec.pc));
     return std::string(target);
 }
 
@@ -76,7 +76,7 @@ std::string split(Interp& in) {
     for (std::size_t from = text.find_first_not_of(separators); from != std::string::npos;) {
         const std::size_t end = std::min(text.find_first_of(separators, from), text.size());
         const std::uint16_t slot = DimKey(in, target + "[" + std::to_string(k++) + "]");
-        in.vars.ListStr_4[slot] = text.substr(from, end - from);
+        in.vars.values[slot] = text.substr(from, end - from);
         from = text.find_first_not_of(separators, end);
     }
     return text;

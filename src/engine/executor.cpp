@@ -1,7 +1,7 @@
 #include "engine/executor.h"
 
 #include "builtins/frame.h"
-#include "builtins/strings.h"
+#include "core/strings.h"
 #include "engine/functions.h"
 #include "engine/messages.h"
 #include "engine/variables.h"
@@ -21,22 +21,22 @@ std::string_view condition(std::string_view text, std::size_t open) {
 }
 
 [[noreturn]] void commandError(Interp& in, const std::string& text) {
-    ErrBug(in, in.exec.ListBox_2, Say(in, kMsgCommand), text);
+    ErrBug(in, in.exec.pc, Say(in, kMsgCommand), text);
 }
 
 void runCall(Interp& in) {
     ExecState& E = in.exec;
     if (StartsWith(E.current, kCallMarker) && EndsWith(E.current, ").new")) return NewStatement(in);
-    const int remembered = E.ListBox_2;
+    const int remembered = E.pc;
     std::string result = def(in, E.current);
     if (!StartsWith(result, "(null)")) {
         E.current = std::move(result);
         E.rerun = true;
     } else if (result.size() == 6) {
-        ++E.ListBox_2;
+        ++E.pc;
     } else {
         // A statement call followed by more text.
-        E.ListBox_2 = remembered;
+        E.pc = remembered;
         commandError(in, E.current);
     }
 }
@@ -50,63 +50,63 @@ void runAssignment(Interp& in) {
         const std::size_t equal = text.find('=');
         std::string_view target = std::string_view(text).substr(0, equal);
         if (InCountChar(target, '$') != 1) {
-            const std::string& entry = in.program.text(in.exec.ListBox_2);
-            ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableError) + std::string(target), entry);
+            const std::string& entry = in.program.text(in.exec.pc);
+            ErrBug(in, in.exec.pc, Say(in, kMsgVariableError) + std::string(target), entry);
         }
         // The target exists before its right side is evaluated, so $n = $n + 1 works.
         const std::uint16_t slot = DimKey(in, target);
         std::string_view right = equal == std::string::npos ? std::string_view() : std::string_view(text).substr(equal + 1);
-        in.vars.ListStr_4[slot] = CodeCount(in, right);
+        in.vars.values[slot] = CodeCount(in, right);
     }
-    ++in.exec.ListBox_2;
+    ++in.exec.pc;
 }
 
 void skipFunctionBody(Interp& in) {
     const LoaderState& L = in.loader;
-    for (std::size_t i = 0; i < L.FFNN(); ++i)
-        if (L.defEntry[i] == in.exec.ListBox_2) {
-            in.exec.ListBox_2 = L.endDefEntry[i];
+    for (std::size_t i = 0; i < L.FunctionCount(); ++i)
+        if (L.defEntry[i] == in.exec.pc) {
+            in.exec.pc = L.endDefEntry[i];
             break;
         }
-    ++in.exec.ListBox_2;
+    ++in.exec.pc;
 }
 
 void runGoTo(Interp& in) {
     const std::string& text = in.exec.current;
     const std::string key = ":" + text.substr(std::min<std::size_t>(text.size(), 5));
-    for (int entry : in.loader.GGGG)
+    for (int entry : in.loader.labels)
         if (in.program.text(entry) == key) {
-            in.exec.ListBox_2 = entry + 1;
+            in.exec.pc = entry + 1;
             return;
         }
     // The report names the label without its scope digits.
     std::string shown = text.substr(0, 5) + text.substr(std::min<std::size_t>(text.size(), 8));
     std::string name = text.substr(std::min<std::size_t>(text.size(), 8));
-    ErrBug(in, in.exec.ListBox_2, Say(in, kMsgNoJumpLabel), shown + " -> :" + name + "\n");
+    ErrBug(in, in.exec.pc, Say(in, kMsgNoJumpLabel), shown + " -> :" + name + "\n");
 }
 
 // Leaves a block for good at its successor: into the next `ElCmp`'s condition, or
 // past the `End` or `Loop`.
 void leaveBranch(Interp& in, bool& search) {
-    const int next = in.program.Jmp[static_cast<std::size_t>(in.exec.ListBox_2)];
+    const int next = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
     search = StartsWith(in.program.text(next), "elcmp");
-    in.exec.ListBox_2 = search ? next : next + 1;
+    in.exec.pc = search ? next : next + 1;
 }
 
 void runCmp(Interp& in) {
-    bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.Fnn)];
-    if (CmpCodeCount(in, condition(in.exec.current, 3))) ++in.exec.ListBox_2;
+    bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.callDepth)];
+    if (CmpCodeCount(in, condition(in.exec.current, 3))) ++in.exec.pc;
     else leaveBranch(in, search);
 }
 
 void runElCmp(Interp& in) {
-    bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.Fnn)];
+    bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.callDepth)];
     if (!search) {
         // The previous branch ran to its end: pass control along the chain.
-        in.exec.ListBox_2 = in.program.Jmp[static_cast<std::size_t>(in.exec.ListBox_2)];
+        in.exec.pc = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
     } else if (CmpCodeCount(in, condition(in.exec.current, 5))) {
         search = false;
-        ++in.exec.ListBox_2;
+        ++in.exec.pc;
     } else {
         leaveBranch(in, search);
     }
@@ -118,10 +118,10 @@ void runBreak(Interp& in, bool isBreak) {
     ExecState& E = in.exec;
     int skip = 0;
     for (;;) {
-        ++E.ListBox_2;
-        const std::string& text = in.program.text(E.ListBox_2);
-        if (E.ListBox_2 >= in.program.ListBox_1 || StartsWith(text, "def:") || text == "enddef")
-            ErrBug(in, E.ListBox_2, isBreak ? kMsgBreakNoLoop : kMsgContinueNoLoop, kErrNoLoop);
+        ++E.pc;
+        const std::string& text = in.program.text(E.pc);
+        if (E.pc >= in.program.entryCount || StartsWith(text, "def:") || text == "enddef")
+            ErrBug(in, E.pc, isBreak ? kMsgBreakNoLoop : kMsgContinueNoLoop, kErrNoLoop);
         if (text == "end" || text == "loop") {
             if (skip > 0) --skip;
             else if (text == "loop") break;
@@ -129,8 +129,8 @@ void runBreak(Interp& in, bool isBreak) {
             ++skip;
         }
     }
-    if (isBreak) ++E.ListBox_2;
-    else E.ListBox_2 = in.program.Jmp[static_cast<std::size_t>(E.ListBox_2)];
+    if (isBreak) ++E.pc;
+    else E.pc = in.program.successors[static_cast<std::size_t>(E.pc)];
 }
 
 void runStatement(Interp& in) {
@@ -138,17 +138,17 @@ void runStatement(Interp& in) {
     if (StartsWith(text, kVariableMarker)) return runAssignment(in);
     if (StartsWith(text, "def:")) return skipFunctionBody(in);
     // Function ends are reached only inside a call; at depth 0 they are no statement.
-    if (text == "enddef" && in.calls.Fnn > 0) return EndDefStatement(in);
-    if (StartsWith(text, "return") && in.calls.Fnn > 0) return ReturnStatement(in);
+    if (text == "enddef" && in.calls.callDepth > 0) return EndDefStatement(in);
+    if (StartsWith(text, "return") && in.calls.callDepth > 0) return ReturnStatement(in);
     if (StartsWith(text, "goto")) return runGoTo(in);
     if (StartsWith(text, "cmp")) return runCmp(in);
     if (StartsWith(text, "elcmp")) return runElCmp(in);
     if (text == "end") {
-        ++in.exec.ListBox_2;
+        ++in.exec.pc;
         return;
     }
     if (text == "loop") {
-        in.exec.ListBox_2 = in.program.Jmp[static_cast<std::size_t>(in.exec.ListBox_2)];
+        in.exec.pc = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
         return;
     }
     if (text == "break" || text == "continue") return runBreak(in, text == "break");
@@ -161,17 +161,17 @@ void runStatement(Interp& in) {
 void Script(Interp& in) {
     ExecState& E = in.exec;
     const Program& P = in.program;
-    while (E.ListBox_2 < P.ListBox_1) {
+    while (E.pc < P.entryCount) {
         if (--E.statementsLeft == 0) throw ProgramEnd{};
-        const auto pc = static_cast<std::size_t>(E.ListBox_2);
-        const std::string& stored = P.ListStr_0[pc];
+        const auto pc = static_cast<std::size_t>(E.pc);
+        const std::string& stored = P.texts[pc];
         if (stored.empty() || stored[0] == ':') {
-            ++E.ListBox_2;
+            ++E.pc;
             continue;
         }
         if (E.rerun) E.rerun = false;
-        else E.current = P.Int_OP_1[pc] ? Dim_LR_(in, stored) : stored;
-        if (P.Int_OP_2[pc] && Contains(E.current, kCallMarker)) runCall(in);
+        else E.current = P.hasBracket[pc] ? Dim_LR_(in, stored) : stored;
+        if (P.hasCall[pc] && Contains(E.current, kCallMarker)) runCall(in);
         else runStatement(in);
     }
 }

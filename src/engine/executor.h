@@ -1,7 +1,7 @@
 // The statement executor: runs the loaded program from its first entry.
 #pragma once
 
-#include "engine/interp.h"
+#include "core/interp.h"
 
 namespace ml {
 

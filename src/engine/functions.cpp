@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "builtins/frame.h"
-#include "builtins/strings.h"
+#include "core/strings.h"
 #include "engine/messages.h"
 #include "engine/variables.h"
 #include "expr/expression.h"
@@ -36,10 +36,10 @@ int bindParameters(Interp& in, const std::string& defText) {
         const std::size_t comma = list.find(',');
         std::string_view parameter = list.substr(0, comma);
         if (!IsEN_Def(parameter))
-            ErrBug(in, in.exec.ListBox_2, Say(in, kMsgParameter) + std::string(parameter), defText);
+            ErrBug(in, in.exec.pc, Say(in, kMsgParameter) + std::string(parameter), defText);
         const std::uint16_t slot = DimKey(in, parameter);
-        const auto& args = in.args.ListStr_1;
-        in.vars.ListStr_4[slot] = static_cast<std::size_t>(k) < args.size() ? args[static_cast<std::size_t>(k)] : std::string();
+        const auto& args = in.args.slots;
+        in.vars.values[slot] = static_cast<std::size_t>(k) < args.size() ? args[static_cast<std::size_t>(k)] : std::string();
         ++k;
         list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
     }
@@ -56,18 +56,18 @@ std::size_t callEnd(std::string_view line, std::size_t marker) {
 
 std::string StartUserCall(Interp& in, std::string_view name, const std::string& line) {
     CallState& C = in.calls;
-    const int callingEntry = in.exec.ListBox_2;
-    if (++C.Fnn > kMaxCallDepth) ErrBug(in, -2, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
-    C.ListStr_5[depthIndex(C.Fnn - 1)] = std::string(name);
+    const int callingEntry = in.exec.pc;
+    if (++C.callDepth > kMaxCallDepth) ErrBug(in, -2, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
+    C.calledName[depthIndex(C.callDepth - 1)] = std::string(name);
     const std::string key = defKey(C, name);
     const LoaderState& L = in.loader;
     std::size_t i = 0;
-    while (i < L.FFNN() && !StartsWith(in.program.text(L.defEntry[i]), key)) ++i;
-    if (i == L.FFNN()) {
+    while (i < L.FunctionCount() && !StartsWith(in.program.text(L.defEntry[i]), key)) ++i;
+    if (i == L.FunctionCount()) {
         std::string message = Say(in, kMsgCanNotFind) + "~" + std::string(name) + " -> Def: " + std::string(name);
         ErrBug(in, callingEntry, message, in.program.text(callingEntry));
     }
-    in.exec.ListBox_2 = L.defEntry[i];
+    in.exec.pc = L.defEntry[i];
     const std::string& defText = in.program.text(L.defEntry[i]);
     const int k = bindParameters(in, defText);
     if (k != in.args.count) {
@@ -80,26 +80,26 @@ std::string StartUserCall(Interp& in, std::string_view name, const std::string& 
 
 void EndDefStatement(Interp& in) {
     CallState& C = in.calls;
-    const std::size_t d = depthIndex(--C.Fnn);
-    in.exec.ListBox_2 = C.Fn[d];
-    const std::string& caller = C.ListStr_2[d];
+    const std::size_t d = depthIndex(--C.callDepth);
+    in.exec.pc = C.callingEntry[d];
+    const std::string& caller = C.callingLine[d];
     if (caller.rfind("\x07~") != 0)
-        ErrBug(in, C.Fn[d], Say(in, kMsgProhibitReturn) + "~" + C.ListStr_5[d], caller);
-    ++in.exec.ListBox_2;
+        ErrBug(in, C.callingEntry[d], Say(in, kMsgProhibitReturn) + "~" + C.calledName[d], caller);
+    ++in.exec.pc;
 }
 
 void ReturnStatement(Interp& in) {
     CallState& C = in.calls;
-    const std::size_t d = depthIndex(C.Fnn - 1);
-    const std::string caller = C.ListStr_2[d];
+    const std::size_t d = depthIndex(C.callDepth - 1);
+    const std::string caller = C.callingLine[d];
     const std::size_t marker = caller.rfind("\x07~");
-    if (marker == 0) ErrBug(in, in.exec.ListBox_2, Say(in, kMsgNeedReturn) + "~" + C.ListStr_5[d], caller);
+    if (marker == 0) ErrBug(in, in.exec.pc, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
     std::string_view expression = in.exec.current;
     expression.remove_prefix(std::min<std::size_t>(expression.size(), 7));  // "return "
     const std::string value = CodeCount(in, expression);
     std::string line = caller.substr(0, marker) + value + caller.substr(callEnd(caller, marker));
-    --C.Fnn;
-    in.exec.ListBox_2 = C.Fn[d];
+    --C.callDepth;
+    in.exec.pc = C.callingEntry[d];
     in.exec.current = std::move(line);
     in.exec.rerun = true;
 }
@@ -108,10 +108,10 @@ void NewStatement(Interp& in) {
     const std::string& text = in.exec.current;
     const std::size_t open = text.find('('), close = text.rfind(')');
     const std::string cls = text.substr(open + 1, close - open - 1);
-    const auto& classes = in.loader.ListStr_Class;
+    const auto& classes = in.loader.classNames;
     if (std::find(classes.begin(), classes.end(), cls) == classes.end()) {
-        const std::string& entry = in.program.text(in.exec.ListBox_2);
-        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgNotJoinedClass) + cls, entry);
+        const std::string& entry = in.program.text(in.exec.pc);
+        ErrBug(in, in.exec.pc, Say(in, kMsgNotJoinedClass) + cls, entry);
     }
     // The first object of an alias decides every call through it, so binding an alias
     // again changes nothing and takes no new slot: the table stays bounded.
@@ -119,11 +119,11 @@ void NewStatement(Interp& in) {
     auto& objects = in.calls.objects;
     const bool known = std::any_of(objects.begin(), objects.end(), [&](const auto& o) { return o.first == alias; });
     if (!known && objects.size() >= kMaxObjects) {
-        const std::string& entry = in.program.text(in.exec.ListBox_2);
-        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgObjectsFull) + alias, entry);
+        const std::string& entry = in.program.text(in.exec.pc);
+        ErrBug(in, in.exec.pc, Say(in, kMsgObjectsFull) + alias, entry);
     }
     if (!known) objects.emplace_back(std::move(alias), cls);
-    ++in.exec.ListBox_2;
+    ++in.exec.pc;
 }
 
 }  // namespace ml

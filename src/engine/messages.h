@@ -1,7 +1,7 @@
 // Message pairs of the executor, the variable store and user functions.
 #pragma once
 
-#include "frontend/language.h"
+#include "core/language.h"
 
 namespace ml {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <array>
 
-#include "builtins/strings.h"
-#include "builtins/value_text.h"
+#include "core/strings.h"
+#include "core/value_text.h"
 #include "engine/messages.h"
 #include "expr/expression.h"
 #include "frontend/report.h"
-#include "loader/program.h"
+#include "core/program.h"
 
 namespace ml {
 
@@ -37,17 +37,17 @@ std::size_t findReferences(std::string_view text, std::array<Reference, kMaxRefe
     return count;
 }
 
-std::string currentLine(Interp& in) { return in.program.text(in.exec.ListBox_2); }
+std::string currentLine(Interp& in) { return in.program.text(in.exec.pc); }
 
 // The key of a reference at the current depth: the reference itself in the main
 // body, else built in the table's scratch text.
 std::string_view keyOf(Interp& in, std::string_view reference) {
     std::string_view clipped = ClipView(reference);
-    const int depth = in.calls.Fnn;
+    const int depth = in.calls.callDepth;
     if (depth == 0 || StartsWith(clipped, kPublicPrefix)) return clipped;
     std::string& key = in.vars.key;
     key.assign(clipped);
-    key += in.calls.ListStr_5[static_cast<std::size_t>(depth - 1)];
+    key += in.calls.calledName[static_cast<std::size_t>(depth - 1)];
     key += std::to_string(depth);
     if (key.size() > kMaxText) key.resize(kMaxText);
     return key;
@@ -75,17 +75,17 @@ int FindVariable(Interp& in, std::string_view reference) {
 std::uint16_t DimKey(Interp& in, std::string_view reference) {
     VarTable& V = in.vars;
     if (CharAt(reference, 0) != kMarker && CharAt(reference, 1) != '$')
-        ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)),
+        ErrBug(in, in.exec.pc, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)),
                currentLine(in));
     const std::string_view key = keyOf(in, reference);
     if (auto found = V.index.find(key); found != V.index.end()) return found->second;
-    if (V.ListStr_3.size() >= static_cast<std::size_t>(kMaxVariables))
+    if (V.keys.size() >= static_cast<std::size_t>(kMaxVariables))
         ErrBug(in, -2, Say(in, kMsgVariablesFull), currentLine(in));
-    if (V.dim_bool) ErrBug(in, in.exec.ListBox_2, Say(in, kMsgVariableNotSet) + std::string(reference), currentLine(in));
-    auto slot = static_cast<std::uint16_t>(V.ListStr_3.size());
+    if (V.mustExist) ErrBug(in, in.exec.pc, Say(in, kMsgVariableNotSet) + std::string(reference), currentLine(in));
+    auto slot = static_cast<std::uint16_t>(V.keys.size());
     V.index.emplace(std::string(key), slot);
-    V.ListStr_3.emplace_back(key);
-    V.ListStr_4.emplace_back();
+    V.keys.emplace_back(key);
+    V.values.emplace_back();
     return slot;
 }
 
@@ -96,15 +96,15 @@ std::string Dim(Interp& in, std::string_view text) {
     if (count == 0) return std::string(work);
     // Values are looked up right to left, so the rightmost missing one is reported.
     std::array<std::uint16_t, kMaxReferences> slots;
-    in.vars.dim_bool = true;
+    in.vars.mustExist = true;
     for (std::size_t i = count; i-- > 0;)
         slots[i] = DimKey(in, work.substr(refs[i].start, refs[i].end - refs[i].start));
-    in.vars.dim_bool = false;
+    in.vars.mustExist = false;
     std::string out;
     std::size_t from = 0;
     for (std::size_t i = 0; i < count; ++i) {
         out.append(work, from, refs[i].start - from);
-        out += in.vars.ListStr_4[slots[i]];
+        out += in.vars.values[slots[i]];
         from = refs[i].end;
     }
     out.append(work, from);
@@ -142,7 +142,7 @@ void DimArray(Interp& in, std::string_view name, std::string_view elements) {
     auto store = [&] {
         std::string key = std::string(name) + "[" + std::to_string(n++) + "]";
         std::string value = CodeCount(in, element);
-        in.vars.ListStr_4[DimKey(in, key)] = std::move(value);
+        in.vars.values[DimKey(in, key)] = std::move(value);
         element.clear();
     };
     for (std::size_t i = 0; i < elements.size(); ++i) {
@@ -160,7 +160,7 @@ void DimArray(Interp& in, std::string_view name, std::string_view elements) {
         i = close;
     }
     store();
-    in.vars.ListStr_4[DimKey(in, std::string(name) + ".length")] = std::to_string(n);
+    in.vars.values[DimKey(in, std::string(name) + ".length")] = std::to_string(n);
 }
 
 }  // namespace ml

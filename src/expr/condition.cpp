@@ -1,6 +1,6 @@
 // Conditions of `Cmp` and `ElCmp`: one comparison of two values, or a truth test.
-#include "builtins/strings.h"
-#include "builtins/value_text.h"
+#include "core/strings.h"
+#include "core/value_text.h"
 #include "expr/expression.h"
 #include "expr/fast_arithmetic.h"
 

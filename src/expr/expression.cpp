@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "builtins/strings.h"
-#include "builtins/value_text.h"
+#include "core/strings.h"
+#include "core/value_text.h"
 #include "engine/variables.h"
 #include "expr/fast_arithmetic.h"
 #include "frontend/report.h"
-#include "loader/program.h"
+#include "core/program.h"
 
 namespace ml {
 
@@ -52,7 +52,7 @@ double compute(Interp& in, char op, std::string_view left, std::string_view righ
     const int x = Char_Convert_Int(left), y = Char_Convert_Int(right);
     if (y == 0) {
         std::string message = Say(in, kMsgRemainderByZero) + std::string(left) + "%" + std::string(right);
-        ErrBug(in, in.exec.ListBox_2, message, in.program.text(in.exec.ListBox_2));
+        ErrBug(in, in.exec.pc, message, in.program.text(in.exec.pc));
     }
     return y == -1 ? 0.0 : static_cast<double>(x % y);
 }
@@ -150,7 +150,7 @@ std::string HexChar(Interp& in, std::string_view text) {
             char h = CharAt(text, i + 2), l = CharAt(text, i + 3);
             if (!isHexDigit(h) || !isHexDigit(l)) {
                 std::string message = Say(in, kMsgSpecialChar) + std::string(text.substr(i + 2, 2));
-                ErrBug(in, in.exec.ListBox_2, message, in.program.text(in.exec.ListBox_2));
+                ErrBug(in, in.exec.pc, message, in.program.text(in.exec.pc));
             }
             char byte = static_cast<char>(Hex2Long(text.substr(i + 2, 2)));
             if (byte != '\0') out += byte;

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "builtins/strings.h"
-#include "builtins/value_text.h"
+#include "core/strings.h"
+#include "core/value_text.h"
 #include "engine/variables.h"
 
 namespace ml {
@@ -81,7 +81,7 @@ bool parse(std::string_view text, Chain& chain, Interp* in) {
             while (end < text.size() && IsENChar(text[end])) ++end;
             const int slot = FindVariable(*in, text.substr(at, end - at));
             if (slot < 0) return false;
-            number = in->vars.ListStr_4[static_cast<std::size_t>(slot)];
+            number = in->vars.values[static_cast<std::size_t>(slot)];
             if (!readSignedNumber(number, chain.count == 0, value)) return false;
             at = end;
         } else {

@@ -1,7 +1,7 @@
 #include "frontend/banner.h"
 
-#include "frontend/console_ops.h"
-#include "frontend/language.h"
+#include "core/console.h"
+#include "core/language.h"
 
 namespace ml {
 

@@ -1,7 +1,7 @@
 // The coloured banner shown at the top of the command loop.
 #pragma once
 
-#include "engine/interp.h"
+#include "core/interp.h"
 
 namespace ml {
 

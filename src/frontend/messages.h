@@ -2,7 +2,7 @@
 // scripts and users see them byte for byte.
 #pragma once
 
-#include "frontend/language.h"
+#include "core/language.h"
 
 namespace ml {
 

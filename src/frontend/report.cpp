@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "frontend/console_ops.h"
+#include "core/console.h"
 #include "frontend/messages.h"
 
 namespace ml {
@@ -38,11 +38,11 @@ void ErrBug(Interp& in, int line, const MsgPair& message, const MsgPair& error) 
 }
 
 void ErrNNNNN(Interp& in, std::string_view source) {
-    ErrBug(in, in.program.ListBox_1, Say(in, kMsgSymbolMissing), source);
+    ErrBug(in, in.program.entryCount, Say(in, kMsgSymbolMissing), source);
 }
 
 void Havethesamename(Interp& in, std::string_view source) {
-    ErrBug(in, in.program.ListBox_1, Say(in, kMsgSameName), source);
+    ErrBug(in, in.program.entryCount, Say(in, kMsgSameName), source);
 }
 
 }  // namespace ml

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "builtins/modules.h"
-#include "builtins/text_file.h"
+#include "core/text_file.h"
 #include "engine/executor.h"
 #include "frontend/banner.h"
-#include "frontend/console_ops.h"
+#include "core/console.h"
 #include "frontend/help_document.h"
 #include "frontend/messages.h"
 #include "frontend/report.h"
@@ -44,14 +44,14 @@ std::string format(const char* pattern, ...) {
 }
 
 void readLanguageSetting(Interp& in) {
-    in.Language = '1';
+    in.language = '1';
     std::FILE* file = std::fopen(kLanguageFile, "rb");
     if (!file) return;
     std::string line;
     ReadPiece(file, line);
     std::fclose(file);
     for (char choice = '1'; choice <= '3'; ++choice)
-        if (line == kLanguageLines[choice - '1']) in.Language = choice;
+        if (line == kLanguageLines[choice - '1']) in.language = choice;
 }
 
 // The name typed or given is kept to the 255 characters of its buffer.
@@ -86,7 +86,7 @@ void languageMenu(Interp& in) {
         // With no keyboard left there is no choice to wait for.
         if (key < 0) throw ProgramEnd{};
     } while (key < '1' || key > '3');
-    in.Language = static_cast<char>(key);
+    in.language = static_cast<char>(key);
     if (std::FILE* file = std::fopen(kLanguageFile, "wb")) {
         std::fputs(kLanguageLines[key - '1'], file);
         std::fclose(file);
@@ -115,9 +115,9 @@ void loadScript(Interp& in, const std::string& name, const std::string& path) {
 
 void checkOpenBlocks(Interp& in) {
     const LoaderState& L = in.loader;
-    if (L.ClassTrueFalse == 1) ErrBug(in, L.CLASSn, kMsgClassOpen, kErrNoEndClass);
-    if (L.CEL != 0) ErrBug(in, L.CELn[static_cast<std::size_t>(L.CEL - 1)], kMsgCmpOpen, kErrNoEndLoop);
-    if (L.DEF != 0) ErrBug(in, L.DEFn, kMsgDefOpen, kErrNoEndDef);
+    if (L.inClass) ErrBug(in, L.classEntry, kMsgClassOpen, kErrNoEndClass);
+    if (L.openCmpCount != 0) ErrBug(in, L.openCmpEntries[static_cast<std::size_t>(L.openCmpCount - 1)], kMsgCmpOpen, kErrNoEndLoop);
+    if (L.openFunctions != 0) ErrBug(in, L.openFunctionEntry, kMsgDefOpen, kErrNoEndDef);
 }
 
 void loadAndRun(Interp& in, ScriptName script) {
@@ -126,9 +126,9 @@ void loadAndRun(Interp& in, ScriptName script) {
     // rules of the file system.
     loadScript(in, script.name, script.fromAutoFile ? kAutoScript : script.name);
     // Loading stopped at the limit, perhaps inside a block: the limit is the error.
-    const bool tooLong = in.program.ListBox_1 > kMaxEntries;
+    const bool tooLong = in.program.entryCount > kMaxEntries;
     if (!tooLong) checkOpenBlocks(in);
-    const int loaded = in.program.ListBox_1;
+    const int loaded = in.program.entryCount;
     Print(in, format(Big2Gb(in, Say(in, kLoadSummary)).c_str(), kMaxEntries, kMaxEntries - loaded, loaded,
                      script.name.c_str()));
     if (tooLong) ErrBug(in, -2, Say(in, kMsgTooManyEntries), "");

@@ -2,7 +2,7 @@
 // script or a command, loading, the checks and the run.
 #pragma once
 
-#include "engine/interp.h"
+#include "core/interp.h"
 
 namespace ml {
 

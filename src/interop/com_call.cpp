@@ -2,7 +2,7 @@
 // are handed over mirrored, the last one first, as the method expects them.
 #include <vector>
 
-#include "builtins/strings.h"
+#include "core/strings.h"
 #include "interop/interop.h"
 #include "interop/interop_messages.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "builtins/strings.h"
+#include "core/strings.h"
 #include "interop/interop.h"
 #include "interop/interop_messages.h"
 

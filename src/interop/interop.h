@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/interp.h"
+#include "core/interp.h"
 
 namespace ml {
 

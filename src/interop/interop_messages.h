@@ -2,7 +2,7 @@
 // lines are indented to stand under the first line's text in the error report.
 #pragma once
 
-#include "frontend/language.h"
+#include "core/language.h"
 
 namespace ml {
 

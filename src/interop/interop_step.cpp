@@ -6,7 +6,7 @@
 namespace ml {
 
 void InteropFail(Interp& in, const std::string& message) {
-    ErrBug(in, in.exec.ListBox_2, message, in.program.text(in.exec.ListBox_2));
+    ErrBug(in, in.exec.pc, message, in.program.text(in.exec.pc));
 }
 
 // Unlike the module functions, both calls may stand as a statement or in an
@@ -21,7 +21,7 @@ std::optional<std::string> InteropStep(Interp& in, std::string_view name, const 
     UnprotectArguments(in);
     std::string cut;
     const std::size_t r = dJ(line, cut);
-    std::span<std::string> slots(in.args.ListStr_1.data(), static_cast<std::size_t>(count));
+    std::span<std::string> slots(in.args.slots.data(), static_cast<std::size_t>(count));
     const std::span<std::string> own = slots.subspan(kInteropMinArgs);
     std::string result = dll ? DllCall(in, slots[0], slots[1], slots[2], own)
                              : ComCall(in, slots[0], slots[1], slots[2], own);

@@ -2,14 +2,14 @@
 // never searches for a block's end while running.
 #include <vector>
 
-#include "builtins/strings.h"
+#include "core/strings.h"
 #include "loader/loader.h"
 
 namespace ml {
 
 void CmpElseEndLoop(Interp& in) {
     Program& P = in.program;
-    const int count = P.ListBox_1 < kMaxEntries ? P.ListBox_1 : kMaxEntries;
+    const int count = P.entryCount < kMaxEntries ? P.entryCount : kMaxEntries;
     // The loader checked that blocks balance, so the stack never underflows.
     std::vector<int> open;
     for (int e = 0; e < count; ++e) {
@@ -17,7 +17,7 @@ void CmpElseEndLoop(Interp& in) {
         if (StartsWith(text, "cmp")) open.push_back(e);
         else if (text == "end" && !open.empty()) open.pop_back();
         else if (text == "loop" && !open.empty()) {
-            P.Jmp[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(open.back());
+            P.successors[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(open.back());
             open.pop_back();
         }
     }
@@ -27,7 +27,7 @@ void CmpElseEndLoop(Interp& in) {
         const std::string& text = P.text(e);
         const bool isCmp = StartsWith(text, "cmp");
         if ((isCmp || StartsWith(text, "elcmp")) && !next.empty()) {
-            P.Jmp[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(next.back());
+            P.successors[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(next.back());
             next.pop_back();
             if (!isCmp) next.push_back(e);
         } else if (text == "end" || text == "loop") {

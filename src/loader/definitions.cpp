@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "builtins/strings.h"
-#include "builtins/text_file.h"
+#include "core/strings.h"
+#include "core/text_file.h"
 #include "frontend/messages.h"
 #include "frontend/report.h"
 #include "loader/loader.h"
@@ -26,13 +26,15 @@ constexpr std::string_view kModuleImports[kModuleCount] = {
 
 
 [[noreturn]] void fail(LoadLine& line, const MsgPair& message, std::string_view error) {
-    ErrBug(line.in, line.in.program.ListBox_1, Say(line.in, message), error);
+    ErrBug(line.in, line.in.program.entryCount, Say(line.in, message), error);
 }
 [[noreturn]] void fail(LoadLine& line, const MsgPair& message, const MsgPair& error) {
-    ErrBug(line.in, line.in.program.ListBox_1, message, error);
+    ErrBug(line.in, line.in.program.entryCount, message, error);
 }
 
-int labelScope(const LoaderState& L) { return L.Gn ? kMainScope + L.GR : kMainScope; }
+int labelScope(const LoaderState& L) {
+    return L.InFunction() ? kMainScope + static_cast<int>(L.FunctionCount()) : kMainScope;
+}
 
 // Whether an earlier entry of the list stores the same text as the last one.
 bool repeatsEarlier(const Program& P, const std::vector<int>& entries, const std::string& text) {
@@ -74,24 +76,24 @@ void LoadFileImport(LoadLine& line) {
 
 void LoadClass(LoadLine& line) {
     LoaderState& L = line.in.loader;
-    if (L.ClassTrueFalse == 1) fail(line, kMsgClassOpen, kErrNoEndClass);
-    if (L.CEL != 0) fail(line, kMsgClass, kErrClassInCmp);
-    if (L.DEF != 0) fail(line, kMsgClass, kErrClassInDef);
+    if (L.inClass) fail(line, kMsgClassOpen, kErrNoEndClass);
+    if (L.openCmpCount != 0) fail(line, kMsgClass, kErrClassInCmp);
+    if (L.openFunctions != 0) fail(line, kMsgClass, kErrClassInDef);
     std::string name = line.T.substr(6);
     if (name.empty() || !IsEN(name)) fail(line, kMsgClassName, line.source);
-    for (const std::string& earlier : L.ListStr_Class)
+    for (const std::string& earlier : L.classNames)
         if (earlier == name) Havethesamename(line.in, line.source);
-    L.ListStr_Class.push_back(std::move(name));
-    L.ClassTrueFalse = L.C1 = 1;
-    L.CLASSn = line.in.program.ListBox_1;
+    L.classNames.push_back(std::move(name));
+    L.inClass = true;
+    L.classEntry = line.in.program.entryCount;
 }
 
 void LoadEndClass(LoadLine& line) {
     LoaderState& L = line.in.loader;
-    if (L.ClassTrueFalse == 0) fail(line, kMsgEndClassAlone, kErrNoClass);
-    if (L.CEL != 0) fail(line, kMsgEndClass, kErrEndClassInCmp);
-    if (L.DEF != 0) fail(line, kMsgEndClass, kErrEndClassInDef);
-    L.ClassTrueFalse = L.C1 = 0;
+    if (!L.inClass) fail(line, kMsgEndClassAlone, kErrNoClass);
+    if (L.openCmpCount != 0) fail(line, kMsgEndClass, kErrEndClassInCmp);
+    if (L.openFunctions != 0) fail(line, kMsgEndClass, kErrEndClassInDef);
+    L.inClass = false;
 }
 
 // `~Alias(Class).new`: the alias must be a plain name and the class given.
@@ -106,42 +108,39 @@ void CheckNew(LoadLine& line) {
 void LoadDef(LoadLine& line) {
     LoaderState& L = line.in.loader;
     std::string& T = line.T;
-    ++L.DEF;
-    if (L.CEL != 0) fail(line, kMsgDef, kErrDefInCmp);
-    if (L.DEF == 2) fail(line, kMsgDefOpen, kErrNoEndDef);
+    ++L.openFunctions;
+    if (L.openCmpCount != 0) fail(line, kMsgDef, kErrDefInCmp);
+    if (L.openFunctions == 2) fail(line, kMsgDefOpen, kErrNoEndDef);
     if (InCountChar(T, '(') != 1 || T.back() != ')') ErrNNNNN(line.in, line.source);
     std::string_view name = std::string_view(T).substr(4, T.find('(') - 4);
     if (CharAt(T, 4) == '(' || !IsEN(name)) fail(line, kMsgFunctionName, line.source);
     if (Contains(T, "(,") || Contains(T, ",,") || Contains(T, ",)")) fail(line, kMsgEmptyParameter, line.source);
-    if (L.ClassTrueFalse == 1) T.insert(4, L.ListStr_Class.back() + ".");
-    L.defEntry.push_back(line.in.program.ListBox_1);
+    if (L.inClass) T.insert(4, L.classNames.back() + ".");
+    L.defEntry.push_back(line.in.program.entryCount);
     L.endDefEntry.push_back(0);
     if (repeatsEarlier(line.in.program, L.defEntry, T)) Havethesamename(line.in, line.source);
-    L.DEFn = line.in.program.ListBox_1;
-    L.Gn = 1;
-    ++L.GR;
-    L.C2 = 0;
+    L.openFunctionEntry = line.in.program.entryCount;
+    L.outsideFunctionBody = false;
 }
 
 void LoadEndDef(LoadLine& line) {
     LoaderState& L = line.in.loader;
-    if (L.CEL != 0) fail(line, kMsgEndDef, kErrEndDefInCmp);
-    if (L.DEF == 0) fail(line, kMsgEndDefAlone, kErrNoDef);
-    L.endDefEntry.back() = line.in.program.ListBox_1;
-    --L.DEF;
-    L.Gn = 0;
+    if (L.openCmpCount != 0) fail(line, kMsgEndDef, kErrEndDefInCmp);
+    if (L.openFunctions == 0) fail(line, kMsgEndDefAlone, kErrNoDef);
+    L.endDefEntry.back() = line.in.program.entryCount;
+    --L.openFunctions;
 }
 
 void LoadReturn(LoadLine& line) {
-    if (line.in.loader.Gn == 0) fail(line, kMsgReturnAlone, line.source);
+    if (!line.in.loader.InFunction()) fail(line, kMsgReturnAlone, line.source);
     line.T.insert(6, " ");
 }
 
 void LoadLabel(LoadLine& line) {
     LoaderState& L = line.in.loader;
-    L.GGGG.push_back(line.in.program.ListBox_1);
+    L.labels.push_back(line.in.program.entryCount);
     line.T.insert(1, std::to_string(labelScope(L)));
-    if (repeatsEarlier(line.in.program, L.GGGG, line.T)) Havethesamename(line.in, line.source);
+    if (repeatsEarlier(line.in.program, L.labels, line.T)) Havethesamename(line.in, line.source);
 }
 
 void LoadGoTo(LoadLine& line) {

@@ -2,8 +2,8 @@
 // blocks, and the store step.
 #include "loader/loader.h"
 
-#include "builtins/strings.h"
-#include "builtins/text_file.h"
+#include "core/strings.h"
+#include "core/text_file.h"
 #include "frontend/messages.h"
 #include "frontend/report.h"
 #include "loader/normal_form.h"
@@ -15,10 +15,10 @@ namespace {
 
 
 [[noreturn]] void fail(LoadLine& line, const MsgPair& message, std::string_view error) {
-    ErrBug(line.in, line.in.program.ListBox_1, Say(line.in, message), error);
+    ErrBug(line.in, line.in.program.entryCount, Say(line.in, message), error);
 }
 [[noreturn]] void fail(LoadLine& line, const MsgPair& message, const MsgPair& error) {
-    ErrBug(line.in, line.in.program.ListBox_1, message, error);
+    ErrBug(line.in, line.in.program.entryCount, message, error);
 }
 
 // Only these characters may form the target of an assignment.
@@ -45,7 +45,7 @@ void checkVariableLine(LoadLine& line) {
     if (equal == std::string::npos) fail(line, kMsgNoEqual, line.source);
     if (!IsEN_Dim(std::string_view(line.T).substr(0, equal))) {
         std::string message = Say(line.in, kMsgVariable) + line.source.substr(0, line.source.find('='));
-        ErrBug(line.in, line.in.program.ListBox_1, message, line.source);
+        ErrBug(line.in, line.in.program.entryCount, message, line.source);
     }
 }
 
@@ -58,23 +58,23 @@ void checkCondition(LoadLine& line, std::size_t paren) {
 
 void loadCmp(LoadLine& line) {
     LoaderState& L = line.in.loader;
-    if (L.CEL >= kMaxOpenCmp) ErrBug(line.in, -2, Say(line.in, kMsgCmpTooDeep), line.source);
-    L.CELn[static_cast<std::size_t>(L.CEL++)] = line.in.program.ListBox_1;
+    if (L.openCmpCount >= kMaxOpenCmp) ErrBug(line.in, -2, Say(line.in, kMsgCmpTooDeep), line.source);
+    L.openCmpEntries[static_cast<std::size_t>(L.openCmpCount++)] = line.in.program.entryCount;
     checkCondition(line, 3);
 }
 
 void loadElCmp(LoadLine& line) {
-    if (line.in.loader.CEL == 0) fail(line, kMsgElCmpAlone, kErrNoCmp);
+    if (line.in.loader.openCmpCount == 0) fail(line, kMsgElCmpAlone, kErrNoCmp);
     checkCondition(line, 5);
 }
 
 void loadBlockEnd(LoadLine& line) {
-    if (line.in.loader.CEL == 0) fail(line, line.T == "end" ? kMsgEndAlone : kMsgLoopAlone, kErrNoCmp);
-    --line.in.loader.CEL;
+    if (line.in.loader.openCmpCount == 0) fail(line, line.T == "end" ? kMsgEndAlone : kMsgLoopAlone, kErrNoCmp);
+    --line.in.loader.openCmpCount;
 }
 
 void loadBreak(LoadLine& line) {
-    if (line.in.loader.CEL == 0) fail(line, line.T == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
+    if (line.in.loader.openCmpCount == 0) fail(line, line.T == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
 }
 
 // Several editors begin a UTF-8 file with a byte order mark; it is no part of the
@@ -95,8 +95,8 @@ void EmptyEntry(Interp& in) { in.program.addEntry({}, false, false); }
 void StoreEntry(LoadLine& line, bool bracket, bool call) {
     LoaderState& L = line.in.loader;
     Program& P = line.in.program;
-    if (!line.T.empty() && L.C1 && L.C2) fail(line, kMsgClassLevel, line.source);
-    if (line.T == "enddef") L.C2 = 1;
+    if (!line.T.empty() && L.inClass && L.outsideFunctionBody) fail(line, kMsgClassLevel, line.source);
+    if (line.T == "enddef") L.outsideFunctionBody = true;
     P.addEntry(line.T, bracket, call);
 }
 
@@ -128,7 +128,7 @@ void LoadStream(Interp& in, std::FILE* file) {
     std::string piece;
     // Reading stops once the table is past its limit, so an endless file cannot hold
     // the load up; the limit is reported when loading ends.
-    for (bool first = true; in.program.ListBox_1 <= kMaxEntries && ReadPiece(file, piece); first = false) {
+    for (bool first = true; in.program.entryCount <= kMaxEntries && ReadPiece(file, piece); first = false) {
         if (first) dropByteOrderMark(file, piece);
         ListStr(in, piece);
     }

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/interp.h"
+#include "core/interp.h"
 
 namespace ml {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "builtins/strings.h"
+#include "core/strings.h"
 #include "frontend/report.h"
 
 namespace ml {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/interp.h"
+#include "core/interp.h"
 
 namespace ml {
 

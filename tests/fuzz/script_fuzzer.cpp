@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "engine/executor.h"
-#include "engine/interp.h"
+#include "core/interp.h"
 #include "fake_platform.h"
 #include "loader/loader.h"
 #include "sandbox_files.h"
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ml::SandboxFiles sandbox;   // outlives the interpreter, which closes its files
     ml::FakePlatform fake;
     auto in = std::make_unique<ml::Interp>(fake.platform);
-    in->Language = LanguageOf(data[0]);
+    in->language = LanguageOf(data[0]);
     in->exec.statementsLeft = kStatementBound;
     try {
         LoadAndRun(*in, std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));

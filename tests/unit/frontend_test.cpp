@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "frontend/banner.h"
-#include "frontend/console_ops.h"
+#include "core/console.h"
 #include "frontend/report.h"
 #include "test_run.h"
 
@@ -13,10 +13,10 @@ TEST(DisplayLanguage, AutoFollowsTheCodePageAtEveryCall) {
         t.fake.codePage.codePage = page;
         EXPECT_EQ(English_Chinese(*t.in), chinese) << page;
     }
-    t.in->Language = '2';
+    t.in->language = '2';
     t.fake.codePage.codePage = 950;
     EXPECT_EQ(English_Chinese(*t.in), 0);
-    t.in->Language = '3';
+    t.in->language = '3';
     t.fake.codePage.codePage = 1252;
     EXPECT_EQ(English_Chinese(*t.in), 1);
 }
@@ -40,7 +40,7 @@ TEST(ErrorReport, ColouredLabelsAndTheLinePlusOne) {
 
 TEST(ErrorReport, ChineseLabelsAndTextsPassThroughBig2Gb) {
     TestRun t;
-    t.in->Language = '3';
+    t.in->language = '3';
     t.fake.codePage.codePage = 936;
     t.load("$a = (1))\n");
     EXPECT_EQ(t.out(), "[simplified]\n行列：1\n[simplified]訊息：[simplified]符號缺失和不尋常\n"
@@ -49,7 +49,7 @@ TEST(ErrorReport, ChineseLabelsAndTextsPassThroughBig2Gb) {
 
 TEST(ErrorReport, ChineseOnAWesternCodePageIsPrintedUnconverted) {
     TestRun t;
-    t.in->Language = '3';
+    t.in->language = '3';
     t.load("End\n");
     EXPECT_EQ(t.out(), "\n行列：1\n訊息：End -> Cmp\n錯誤：找不到: Cmp\n");
     EXPECT_TRUE(t.fake.codePage.simplified.empty());
@@ -73,7 +73,7 @@ TEST(Banner, NameVersionAndDateInTheirColours) {
               "{clear}{attr 12}M{attr 4}orrow{attr 14}l{attr 6}ark {attr 15}64-Bit{attr 11} ( {attr 10}V"
               "{attr 2}ersion {attr 15}1.4.4{attr 13}  D{attr 5}ate {attr 15}2014.04.01{attr 11} )\n{attr 7}");
     TestRun chinese;
-    chinese.in->Language = '3';
+    chinese.in->language = '3';
     ShowBanner(*chinese.in);
     EXPECT_EQ(chinese.out(), "明日雲雀 64-Bit ( Version 1.4.4  Date 2014.04.01 )\n");
 }

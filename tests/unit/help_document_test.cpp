@@ -215,9 +215,9 @@ protected:
         TestRun t;
         t.load(script);
         EXPECT_FALSE(t.ended) << t.out() << "in:\n" << script;
-        EXPECT_EQ(t.in->loader.CEL, 0) << script;
-        EXPECT_EQ(t.in->loader.DEF, 0) << script;
-        EXPECT_EQ(t.in->loader.ClassTrueFalse, 0) << script;
+        EXPECT_EQ(t.in->loader.openCmpCount, 0) << script;
+        EXPECT_EQ(t.in->loader.openFunctions, 0) << script;
+        EXPECT_FALSE(t.in->loader.inClass) << script;
     }
 };
 

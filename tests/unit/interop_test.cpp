@@ -138,7 +138,7 @@ TEST(DllCall, ResultTypeIsCheckedAfterTheFunctionIsFoundAndBeforeTheCall) {
 
 TEST(DllCall, ChineseLoadMessageIndentsBySix) {
     InteropRun t;
-    t.in->Language = '3';
+    t.in->language = '3';
     t.run("~DLLMsg(\"no.dll\", \"int\", \"f\")\n");
     EXPECT_NE(t.out().find("訊息：1.無法加載\n      2.不相容的系統\n      3.檢查是否正確的DLL模塊: no.dll\n"),
               std::string::npos)
@@ -214,7 +214,7 @@ TEST(ComCall, MissingMethodGivesTheNameMessage) {
     EXPECT_EQ(t.out(), t.reportOnFirstLine("Can not find the function name: a.b -> m\n"
                                            "         2.Missing parameter is missing"));
     TestRun chinese;
-    chinese.in->Language = '3';
+    chinese.in->language = '3';
     chinese.fake.com.result.status = ComResult::Status::NoMethod;
     chinese.run("~COMMsg(\"a.b\", \"int\", \"m\")\n");
     EXPECT_NE(chinese.out().find("訊息：1.無法找到函式名: a.b -> m\n      2.缺少參數丟失\n"), std::string::npos)

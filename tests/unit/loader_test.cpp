@@ -29,15 +29,15 @@ TEST(NormalForm, BlanksCaseMarkersAndComments) {
     EXPECT_EQ(t.entry(0), M("@$name=@$a+1"));
     EXPECT_EQ(t.entry(1), M("@~dos.print(@\"  \\x0a  @\")"));
     EXPECT_EQ(t.entry(2), M("@~dos.print(@$x,31)"));
-    EXPECT_EQ(t.in->program.Int_OP_2[2], 1);
-    EXPECT_EQ(t.in->program.Int_OP_1[2], 0);
+    EXPECT_EQ(t.in->program.hasCall[2], 1);
+    EXPECT_EQ(t.in->program.hasBracket[2], 0);
     EXPECT_EQ(t.entry(3), M("@$a[@$i+1]=5"));
-    EXPECT_EQ(t.in->program.Int_OP_1[3], 1);
+    EXPECT_EQ(t.in->program.hasBracket[3], 1);
     EXPECT_EQ(t.entry(4), M("cmp(@$a>1)"));
     EXPECT_EQ(t.entry(5), "cmp(1)");
     EXPECT_EQ(t.entry(8), "");
     EXPECT_EQ(t.entry(9), M("@$s=@\"It's \tA@\""));
-    EXPECT_EQ(t.in->program.ListBox_1, 10);
+    EXPECT_EQ(t.in->program.entryCount, 10);
 }
 
 TEST(NormalForm, HexadecimalLiteralsOnlyInLowerCase) {
@@ -158,11 +158,11 @@ TEST(Loader, FunctionsClassesLabelsAndGoToAreRewritten) {
     EXPECT_EQ(t.entry(11), M("def:add(@$a,@$b)"));
     EXPECT_EQ(t.entry(14), "goto 103again");
     const LoaderState& L = t.in->loader;
-    ASSERT_EQ(L.FFNN(), 3u);
+    ASSERT_EQ(L.FunctionCount(), 3u);
     EXPECT_EQ(L.defEntry[0], 3);
     EXPECT_EQ(L.endDefEntry[0], 8);
-    EXPECT_EQ(L.GGNN(), 2u);
-    EXPECT_EQ(L.ListStr_Class.at(0), "calc");
+    EXPECT_EQ(L.LabelCount(), 2u);
+    EXPECT_EQ(L.classNames.at(0), "calc");
 }
 
 TEST(Loader, EntriesPastTheTableAreCountedButNeverStored) {
@@ -171,8 +171,8 @@ TEST(Loader, EntriesPastTheTableAreCountedButNeverStored) {
     TestRun t;
     t.load(script);
     EXPECT_FALSE(t.ended);
-    EXPECT_EQ(t.in->program.ListBox_1, kMaxEntries + 5);
-    EXPECT_EQ(t.in->program.ListStr_0.size(), static_cast<std::size_t>(kMaxEntries));
+    EXPECT_EQ(t.in->program.entryCount, kMaxEntries + 5);
+    EXPECT_EQ(t.in->program.texts.size(), static_cast<std::size_t>(kMaxEntries));
 }
 
 TEST(BlockMatching, BranchesPointToTheirSuccessors) {
@@ -180,7 +180,7 @@ TEST(BlockMatching, BranchesPointToTheirSuccessors) {
     t.load("Cmp ($a > 1)\n$b=1\nElCmp ($a > 0)\n$b=2\nEnd\n"
            "Cmp ($i < 10)\nCmp ($i > 5)\nEnd\nElCmp ()\nLoop\n");
     CmpElseEndLoop(*t.in);
-    const auto& J = t.in->program.Jmp;
+    const auto& J = t.in->program.successors;
     EXPECT_EQ(J[0], 2);
     EXPECT_EQ(J[2], 4);
     EXPECT_EQ(J[4], 0);
@@ -203,7 +203,7 @@ std::vector<std::string> LoadedFrom(const std::string& bytes) {
     std::rewind(file);
     t.guard([&] { LoadStream(*t.in, file); });
     std::fclose(file);
-    return {t.in->program.ListStr_0.begin(), t.in->program.ListStr_0.end()};
+    return {t.in->program.texts.begin(), t.in->program.texts.end()};
 }
 
 TEST(LoadStream, AByteOrderMarkIsNoPartOfTheFirstLine) {
@@ -224,7 +224,7 @@ TEST(LoadStream, StopsReadingOnceTheTableIsPastItsLimit) {
     std::fwrite(script.data(), 1, script.size(), file);
     std::rewind(file);
     LoadStream(*t.in, file);
-    EXPECT_EQ(t.in->program.ListBox_1, kMaxEntries + 1);
+    EXPECT_EQ(t.in->program.entryCount, kMaxEntries + 1);
     std::fclose(file);
 }
 

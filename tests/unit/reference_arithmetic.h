@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "builtins/strings.h"
+#include "core/strings.h"
 
 namespace ml::reference {
 

@@ -8,7 +8,7 @@ namespace {
 
 std::string Var(TestRun& t, std::string_view name) {
     auto found = t.in->vars.index.find("\x07$" + std::string(name));
-    return found == t.in->vars.index.end() ? "<unset>" : t.in->vars.ListStr_4[found->second];
+    return found == t.in->vars.index.end() ? "<unset>" : t.in->vars.values[found->second];
 }
 
 }  // namespace

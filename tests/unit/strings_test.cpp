@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "builtins/strings.h"
+#include "core/strings.h"
 
 namespace ml {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "engine/executor.h"
-#include "engine/interp.h"
+#include "core/interp.h"
 #include "fake_platform.h"
 #include "loader/loader.h"
 
@@ -46,7 +46,7 @@ struct TestRun {
     }
 
     const std::string& out() const { return fake.console.out; }
-    const std::string& entry(int k) const { return in->program.ListStr_0[static_cast<std::size_t>(k)]; }
+    const std::string& entry(int k) const { return in->program.texts[static_cast<std::size_t>(k)]; }
 
     template <class F>
     void guard(F body) {

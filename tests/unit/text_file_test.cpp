@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "builtins/text_file.h"
+#include "core/text_file.h"
 
 namespace ml {
 namespace {

@@ -65,7 +65,7 @@ TEST(TimeModule, RandIsAModulusAndZeroIsReported) {
     EXPECT_EQ(Printed("~Dos.Print(~Time.Rand(1) ~Time.Rand(-1))\n"), "00");
     TestRun range;
     range.run("$r = ~Time.Rand(-3)\n");
-    const std::string r = range.in->vars.ListStr_4[0];
+    const std::string r = range.in->vars.values[0];
     EXPECT_TRUE(r == "0" || r == "1" || r == "2") << r;
     TestRun zero;
     zero.run("$r = ~Time.Rand(\"abc\")\n");

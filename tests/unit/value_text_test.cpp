@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "builtins/value_text.h"
+#include "core/value_text.h"
 #include "test_run.h"
 
 namespace ml {

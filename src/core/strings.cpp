@@ -1,4 +1,4 @@
-#include "builtins/strings.h"
+#include "core/strings.h"
 
 #include <algorithm>
 #include <charconv>

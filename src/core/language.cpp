@@ -1,4 +1,4 @@
-#include "frontend/language.h"
+#include "core/language.h"
 
 namespace ml {
 
@@ -8,8 +8,8 @@ constexpr unsigned kTraditionalChinese = 950;
 }  // namespace
 
 int English_Chinese(Interp& in) {
-    if (in.Language == '2') return 0;
-    if (in.Language == '3') return 1;
+    if (in.language == '2') return 0;
+    if (in.language == '3') return 1;
     unsigned page = in.platform.codePage.ansiCodePage();
     return page == kSimplifiedChinese || page == kTraditionalChinese;
 }

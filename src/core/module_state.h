@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "builtins/text_file.h"
+#include "core/text_file.h"
 #include "platform/platform.h"
 
 namespace ml {

@@ -1,9 +1,9 @@
-#include "builtins/value_text.h"
+#include "core/value_text.h"
 
 #include <algorithm>
 
-#include "builtins/strings.h"
-#include "loader/program.h"
+#include "core/strings.h"
+#include "core/program.h"
 
 namespace ml {
 

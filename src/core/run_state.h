@@ -29,23 +29,23 @@ struct KeyHash {
 };
 
 struct VarTable {
-    std::vector<std::string> ListStr_3;        // keys, in creation order
-    std::vector<std::string> ListStr_4;        // values, same index
+    std::vector<std::string> keys;        // keys, in creation order
+    std::vector<std::string> values;        // values, same index
     std::unordered_map<std::string, std::uint16_t, KeyHash, std::equal_to<>> index;  // key -> slot
     std::string key;                           // scratch for building a key
-    bool dim_bool = false;                     // read mode: a missing key is an error
+    bool mustExist = false;                     // read mode: a missing key is an error
 };
 
 struct CallState {
-    int Fnn = 0;                                             // call depth
-    std::array<int, kMaxCallDepth + 1> Fn{};                 // calling entry per depth
-    std::array<std::string, kMaxCallDepth + 1> ListStr_2;    // calling line per depth
-    std::array<std::string, kMaxCallDepth + 1> ListStr_5;    // name called per depth
+    int callDepth = 0;                                             // call depth
+    std::array<int, kMaxCallDepth + 1> callingEntry{};                 // calling entry per depth
+    std::array<std::string, kMaxCallDepth + 1> callingLine;    // calling line per depth
+    std::array<std::string, kMaxCallDepth + 1> calledName;    // name called per depth
     std::vector<std::pair<std::string, std::string>> objects;  // alias + ".", class
 };
 
 struct ExecState {
-    int ListBox_2 = 0;                 // the program counter
+    int pc = 0;                 // the program counter
     std::string current;               // the text being executed for the entry
     bool rerun = false;                // run the current text again
     // A false condition handed control to the next `ElCmp`, whose condition must be
@@ -58,7 +58,7 @@ struct ExecState {
 };
 
 struct ArgSlots {
-    std::vector<std::string> ListStr_1;  // argument i in slot i - 1; never shrinks
+    std::vector<std::string> slots;  // argument i in slot i - 1; never shrinks
     int count = 0;
 };
 

@@ -1,4 +1,4 @@
-#include "frontend/console_ops.h"
+#include "core/console.h"
 
 #include <cstdint>
 

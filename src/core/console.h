@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "engine/interp.h"
+#include "core/interp.h"
 
 namespace ml {
 

@@ -1,9 +1,9 @@
-#include "builtins/text_file.h"
+#include "core/text_file.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "builtins/strings.h"
+#include "core/strings.h"
 
 namespace ml {
 

@@ -2,9 +2,9 @@
 // A test makes a fresh one; nothing of a run lives outside it.
 #pragma once
 
-#include "builtins/module_state.h"
-#include "engine/state.h"
-#include "loader/program.h"
+#include "core/module_state.h"
+#include "core/run_state.h"
+#include "core/program.h"
 #include "platform/platform.h"
 
 namespace ml {
@@ -22,7 +22,7 @@ struct Interp {
     explicit Interp(Platform& host) : platform(host) {}
 
     Platform& platform;
-    char Language = '1';   // display language: '1' Auto, '2' English, '3' Chinese
+    char language = '1';   // display language: '1' Auto, '2' English, '3' Chinese
     Program program;
     LoaderState loader;
     VarTable vars;

@@ -1,0 +1,21 @@
+#include "core/program.h"
+
+namespace ml {
+
+const std::string& Program::text(int entry) const {
+    static const std::string empty;
+    const auto at = static_cast<std::size_t>(entry);
+    return entry >= 0 && at < texts.size() ? texts[at] : empty;
+}
+
+void Program::addEntry(const std::string& text, bool bracket, bool call) {
+    if (entryCount < kMaxEntries) {
+        const auto at = static_cast<std::size_t>(entryCount);
+        texts.push_back(text);
+        hasBracket[at] = bracket;
+        hasCall[at] = call;
+    }
+    ++entryCount;
+}
+
+}  // namespace ml

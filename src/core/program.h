@@ -1,0 +1,70 @@
+// The tables the loader fills once and the executor only reads: the program line
+// table, the block jump table, and the class, function, label and module records.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ml {
+
+// The program line table holds 8192 entries; a script that needs more is reported
+// after loading, and nothing past this index is ever stored.
+inline constexpr int kMaxEntries = 8192;
+// Blocks opened by `Cmp` may nest 16 deep.
+inline constexpr int kMaxOpenCmp = 16;
+// The marker byte that precedes every `$`, `~` and both quotes of a string literal
+// outside literals, so run-time code finds them by plain search.
+inline constexpr char kMarker = '\x07';
+
+struct Program {
+    // The table's room is reserved, not filled: pages of it that no entry uses are
+    // never touched, which keeps the start of a short script fast.
+    Program() { texts.reserve(kMaxEntries); }
+
+    int entryCount = 0;                         // entries made so far
+    std::vector<std::string> texts;        // one per entry made, up to the limit
+    std::array<std::uint8_t, kMaxEntries> hasBracket{};  // line holds `[` outside quotes
+    std::array<std::uint8_t, kMaxEntries> hasCall{};  // line holds `~` outside quotes
+    std::array<std::uint16_t, kMaxEntries> successors{};      // block successors
+
+    // The stored text of an entry; entries past the table read as empty.
+    const std::string& text(int entry) const;
+    // Makes the next entry; one past the table is counted but never stored.
+    void addEntry(const std::string& text, bool bracket, bool call);
+};
+
+enum class Module { Lib, Dos, String, Time, Math, File };
+inline constexpr int kModuleCount = 6;
+
+// Loading state that spans lines, and the records the executor and the call
+// dispatcher use afterwards.
+struct LoaderState {
+    std::int16_t openCmpCount = 0;                  // open `Cmp` blocks
+    std::array<int, kMaxOpenCmp> openCmpEntries{};  // entry of each open `Cmp`, innermost last
+
+    std::array<bool, kModuleCount> moduleImported{};  // `#Import <lib>` and so on
+
+    std::vector<std::string> classNames;  // names of the declared classes
+    bool inClass = false;                 // between `Class:` and `End Class`
+    // False inside a function body; a class holds nothing else but functions.
+    bool outsideFunctionBody = true;
+    int classEntry = 0;                   // entry of the open `Class:`
+
+    std::vector<int> defEntry;            // entry of each `Def:` line
+    std::vector<int> endDefEntry;         // entry of its `End Def`
+    int openFunctions = 0;                // functions being loaded (0 or 1)
+    int openFunctionEntry = 0;            // entry of the open `Def:`
+
+    std::vector<int> labels;              // entry of each label, in load order
+
+    int importDepth = 0;                  // nesting of file imports being loaded
+
+    bool InFunction() const { return openFunctions > 0; }
+    std::size_t ClassCount() const { return classNames.size(); }
+    std::size_t FunctionCount() const { return defEntry.size(); }
+    std::size_t LabelCount() const { return labels.size(); }
+};
+
+}  // namespace ml
