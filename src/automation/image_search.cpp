@@ -10,7 +10,7 @@
 
 #include "automation/lib_messages.h"
 #include "automation/screen_image.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 
 namespace ml {
 
@@ -71,7 +71,7 @@ bool Complete(const TemplateImage& picture) {
 }
 
 [[noreturn]] void NoPictureFile(Interp& in, const std::string& file) {
-    ErrBug(in, in.exec.pc, Say(in, kMsgNoPictureFile) + file, in.program.text(in.exec.pc));
+    Fail(in, Say(in, kMsgNoPictureFile) + file);
 }
 
 }  // namespace

@@ -4,14 +4,13 @@
 
 #include "automation/lib_messages.h"
 #include "automation/screen_image.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 
 namespace ml {
 
 void CheckTolerance(Interp& in, std::int16_t tolerance, const MsgPair& head) {
     if (tolerance >= 0 && tolerance <= 100) return;
-    ErrBug(in, in.exec.pc, Say(in, head) + std::to_string(tolerance) + Say(in, kMsgToleranceLimit),
-           in.program.text(in.exec.pc));
+    Fail(in, Say(in, head) + std::to_string(tolerance) + Say(in, kMsgToleranceLimit));
 }
 
 std::int32_t ReadPixel(Interp& in, WindowHandle window, std::uint16_t x, std::uint16_t y) {

@@ -5,7 +5,7 @@
 #include "builtins/modules.h"
 #include "core/strings.h"
 #include "core/value_text.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 #include "core/program.h"
 #include "core/console.h"
 
@@ -38,7 +38,7 @@ inline constexpr MsgPair kMsgEndOfInput{"End of input", "輸入已結束"};
 // has nothing left to wait for.
 void noteInputEnd(Interp& in, bool atEnd) {
     if (atEnd && in.modules.inputEnded) {
-        ErrBug(in, in.exec.pc, Say(in, kMsgEndOfInput), in.program.text(in.exec.pc));
+        Fail(in, Say(in, kMsgEndOfInput));
     }
     in.modules.inputEnded = atEnd;
 }

@@ -7,7 +7,7 @@
 #include "builtins/modules.h"
 #include "core/strings.h"
 #include "core/text_file.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 #include "core/program.h"
 
 namespace ml {
@@ -25,7 +25,7 @@ inline constexpr MsgPair kMsgFileOpenTwice{"File is already open for writing: ",
 inline constexpr std::size_t kMaxReadText = kMaxText - 4;
 
 [[noreturn]] void fail(Interp& in, const MsgPair& message, const std::string& detail) {
-    ErrBug(in, in.exec.pc, Say(in, message) + detail, in.program.text(in.exec.pc));
+    Fail(in, Say(in, message) + detail);
 }
 
 // Closing a file that holds no open file does nothing; data that did not reach the

@@ -8,7 +8,7 @@
 #include "engine/functions.h"
 #include "engine/messages.h"
 #include "expr/expression.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 #include "interop/interop.h"
 
 namespace ml {
@@ -20,7 +20,7 @@ inline constexpr MsgPair kMsgNoFullSymbol{"No full symbol: ()", "沒有充分的
 inline constexpr MsgPair kMsgEmptyArgument{"Not joined parameter definition", "沒有加入參數的定義"};
 
 [[noreturn]] void failOnLine(Interp& in, std::string message) {
-    ErrBug(in, in.exec.pc, message, in.program.text(in.exec.pc));
+    Fail(in, message);
 }
 
 void storeArgument(Interp& in, std::string& scratch) {

@@ -7,7 +7,7 @@
 #include "builtins/frame.h"
 #include "builtins/modules.h"
 #include "core/strings.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 
 namespace ml {
 
@@ -32,7 +32,7 @@ template <double (*F)(double)>
 std::string apply(Interp& in) {
     const double value = F(Char_Convert_Double(Arg(in, 1)));
     if (!fitsValue(value))
-        ErrBug(in, in.exec.pc, Say(in, kMsgMathRange) + Arg(in, 1), in.program.text(in.exec.pc));
+        Fail(in, Say(in, kMsgMathRange) + Arg(in, 1));
     return Double_Convert_Char(value);
 }
 

@@ -7,7 +7,7 @@
 #include "builtins/modules.h"
 #include "core/strings.h"
 #include "engine/variables.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 
 namespace ml {
 
@@ -62,7 +62,7 @@ std::string splitTarget(Interp& in) {
     const bool reference = target.size() > 2 && StartsWith(target, "\x07$") &&
                            std::all_of(target.begin() + 2, target.end(), IsENChar);
     if (!reference)
-        ErrBug(in, in.exec.pc, Say(in, kMsgSplitTarget) + "~string.split", in.program.text(in.exec.pc));
+        Fail(in, Say(in, kMsgSplitTarget) + "~string.split");
     return std::string(target);
 }
 

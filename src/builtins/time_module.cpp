@@ -8,7 +8,7 @@
 #include "builtins/frame.h"
 #include "builtins/modules.h"
 #include "core/strings.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 
 namespace ml {
 
@@ -47,7 +47,7 @@ std::string clock(Interp& in) {
 // negative n gives the range of its absolute value. A modulus of 0 has no range.
 std::string rand(Interp& in) {
     const int n = Char_Convert_Int(Arg(in, 1));
-    if (n == 0) ErrBug(in, in.exec.pc, Say(in, kMsgRandomRange) + Arg(in, 1), in.program.text(in.exec.pc));
+    if (n == 0) Fail(in, Say(in, kMsgRandomRange) + Arg(in, 1));
     return Int_Convert_Char(in.modules.time.random.draw() % n);
 }
 

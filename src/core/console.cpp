@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/errors.h"
+
 namespace ml {
 
 void clrscr(Interp& in) { in.platform.console.clearScreen(); }

@@ -9,15 +9,6 @@
 
 namespace ml {
 
-// Thrown to end the run: after the fatal error report, and by `Exit`. The program
-// then leaves through its normal path, so open files are flushed and closed, with
-// the status a caller such as a shell or a scheduler sees: 0 for a run that ended as
-// the script meant, 1 after a fatal report.
-struct ProgramEnd {
-    int status = 0;
-};
-inline constexpr int kStatusFailed = 1;
-
 struct Interp {
     explicit Interp(Platform& host) : platform(host) {}
 

@@ -6,7 +6,7 @@
 #include "engine/messages.h"
 #include "engine/variables.h"
 #include "expr/expression.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 
 namespace ml {
 
@@ -21,7 +21,7 @@ std::string_view condition(std::string_view text, std::size_t open) {
 }
 
 [[noreturn]] void commandError(Interp& in, const std::string& text) {
-    ErrBug(in, in.exec.pc, Say(in, kMsgCommand), text);
+    Fail(in, Say(in, kMsgCommand), text);
 }
 
 void runCall(Interp& in) {
@@ -51,7 +51,7 @@ void runAssignment(Interp& in) {
         std::string_view target = std::string_view(text).substr(0, equal);
         if (InCountChar(target, '$') != 1) {
             const std::string& entry = in.program.text(in.exec.pc);
-            ErrBug(in, in.exec.pc, Say(in, kMsgVariableError) + std::string(target), entry);
+            Fail(in, Say(in, kMsgVariableError) + std::string(target), entry);
         }
         // The target exists before its right side is evaluated, so $n = $n + 1 works.
         const std::uint16_t slot = DimKey(in, target);
@@ -82,7 +82,7 @@ void runGoTo(Interp& in) {
     // The report names the label without its scope digits.
     std::string shown = text.substr(0, 5) + text.substr(std::min<std::size_t>(text.size(), 8));
     std::string name = text.substr(std::min<std::size_t>(text.size(), 8));
-    ErrBug(in, in.exec.pc, Say(in, kMsgNoJumpLabel), shown + " -> :" + name + "\n");
+    Fail(in, Say(in, kMsgNoJumpLabel), shown + " -> :" + name + "\n");
 }
 
 // Leaves a block for good at its successor: into the next `ElCmp`'s condition, or
@@ -121,7 +121,7 @@ void runBreak(Interp& in, bool isBreak) {
         ++E.pc;
         const std::string& text = in.program.text(E.pc);
         if (E.pc >= in.program.entryCount || StartsWith(text, "def:") || text == "enddef")
-            ErrBug(in, E.pc, isBreak ? kMsgBreakNoLoop : kMsgContinueNoLoop, kErrNoLoop);
+            FailAt(E.pc, Say(in, isBreak ? kMsgBreakNoLoop : kMsgContinueNoLoop), Say(in, kErrNoLoop));
         if (text == "end" || text == "loop") {
             if (skip > 0) --skip;
             else if (text == "loop") break;

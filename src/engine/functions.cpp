@@ -7,7 +7,7 @@
 #include "engine/messages.h"
 #include "engine/variables.h"
 #include "expr/expression.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 
 namespace ml {
 
@@ -36,7 +36,7 @@ int bindParameters(Interp& in, const std::string& defText) {
         const std::size_t comma = list.find(',');
         std::string_view parameter = list.substr(0, comma);
         if (!IsEN_Def(parameter))
-            ErrBug(in, in.exec.pc, Say(in, kMsgParameter) + std::string(parameter), defText);
+            Fail(in, Say(in, kMsgParameter) + std::string(parameter), defText);
         const std::uint16_t slot = DimKey(in, parameter);
         const auto& args = in.args.slots;
         in.vars.values[slot] = static_cast<std::size_t>(k) < args.size() ? args[static_cast<std::size_t>(k)] : std::string();
@@ -57,7 +57,7 @@ std::size_t callEnd(std::string_view line, std::size_t marker) {
 std::string StartUserCall(Interp& in, std::string_view name, const std::string& line) {
     CallState& C = in.calls;
     const int callingEntry = in.exec.pc;
-    if (++C.callDepth > kMaxCallDepth) ErrBug(in, -2, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
+    if (++C.callDepth > kMaxCallDepth) FailAt(kNoEntry, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
     C.calledName[depthIndex(C.callDepth - 1)] = std::string(name);
     const std::string key = defKey(C, name);
     const LoaderState& L = in.loader;
@@ -65,14 +65,14 @@ std::string StartUserCall(Interp& in, std::string_view name, const std::string& 
     while (i < L.FunctionCount() && !StartsWith(in.program.text(L.defEntry[i]), key)) ++i;
     if (i == L.FunctionCount()) {
         std::string message = Say(in, kMsgCanNotFind) + "~" + std::string(name) + " -> Def: " + std::string(name);
-        ErrBug(in, callingEntry, message, in.program.text(callingEntry));
+        FailAt(callingEntry, message, in.program.text(callingEntry));
     }
     in.exec.pc = L.defEntry[i];
     const std::string& defText = in.program.text(L.defEntry[i]);
     const int k = bindParameters(in, defText);
     if (k != in.args.count) {
         std::string message = defText + Say(in, kMsgSeveralParameters) + std::to_string(k);
-        ErrBug(in, callingEntry, message, in.program.text(callingEntry));
+        FailAt(callingEntry, message, in.program.text(callingEntry));
     }
     std::string cut;
     return dJ(line, cut) == 1 ? "(null)" + cut : std::string("(null)");
@@ -84,7 +84,7 @@ void EndDefStatement(Interp& in) {
     in.exec.pc = C.callingEntry[d];
     const std::string& caller = C.callingLine[d];
     if (caller.rfind("\x07~") != 0)
-        ErrBug(in, C.callingEntry[d], Say(in, kMsgProhibitReturn) + "~" + C.calledName[d], caller);
+        FailAt(C.callingEntry[d], Say(in, kMsgProhibitReturn) + "~" + C.calledName[d], caller);
     ++in.exec.pc;
 }
 
@@ -93,7 +93,7 @@ void ReturnStatement(Interp& in) {
     const std::size_t d = depthIndex(C.callDepth - 1);
     const std::string caller = C.callingLine[d];
     const std::size_t marker = caller.rfind("\x07~");
-    if (marker == 0) ErrBug(in, in.exec.pc, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
+    if (marker == 0) Fail(in, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
     std::string_view expression = in.exec.current;
     expression.remove_prefix(std::min<std::size_t>(expression.size(), 7));  // "return "
     const std::string value = CodeCount(in, expression);
@@ -111,7 +111,7 @@ void NewStatement(Interp& in) {
     const auto& classes = in.loader.classNames;
     if (std::find(classes.begin(), classes.end(), cls) == classes.end()) {
         const std::string& entry = in.program.text(in.exec.pc);
-        ErrBug(in, in.exec.pc, Say(in, kMsgNotJoinedClass) + cls, entry);
+        Fail(in, Say(in, kMsgNotJoinedClass) + cls, entry);
     }
     // The first object of an alias decides every call through it, so binding an alias
     // again changes nothing and takes no new slot: the table stays bounded.
@@ -120,7 +120,7 @@ void NewStatement(Interp& in) {
     const bool known = std::any_of(objects.begin(), objects.end(), [&](const auto& o) { return o.first == alias; });
     if (!known && objects.size() >= kMaxObjects) {
         const std::string& entry = in.program.text(in.exec.pc);
-        ErrBug(in, in.exec.pc, Say(in, kMsgObjectsFull) + alias, entry);
+        Fail(in, Say(in, kMsgObjectsFull) + alias, entry);
     }
     if (!known) objects.emplace_back(std::move(alias), cls);
     ++in.exec.pc;

@@ -7,7 +7,7 @@
 #include "core/value_text.h"
 #include "engine/messages.h"
 #include "expr/expression.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 #include "core/program.h"
 
 namespace ml {
@@ -75,13 +75,13 @@ int FindVariable(Interp& in, std::string_view reference) {
 std::uint16_t DimKey(Interp& in, std::string_view reference) {
     VarTable& V = in.vars;
     if (CharAt(reference, 0) != kMarker && CharAt(reference, 1) != '$')
-        ErrBug(in, in.exec.pc, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)),
+        Fail(in, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)),
                currentLine(in));
     const std::string_view key = keyOf(in, reference);
     if (auto found = V.index.find(key); found != V.index.end()) return found->second;
     if (V.keys.size() >= static_cast<std::size_t>(kMaxVariables))
-        ErrBug(in, -2, Say(in, kMsgVariablesFull), currentLine(in));
-    if (V.mustExist) ErrBug(in, in.exec.pc, Say(in, kMsgVariableNotSet) + std::string(reference), currentLine(in));
+        FailAt(kNoEntry, Say(in, kMsgVariablesFull), currentLine(in));
+    if (V.mustExist) Fail(in, Say(in, kMsgVariableNotSet) + std::string(reference), currentLine(in));
     auto slot = static_cast<std::uint16_t>(V.keys.size());
     V.index.emplace(std::string(key), slot);
     V.keys.emplace_back(key);

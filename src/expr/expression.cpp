@@ -6,7 +6,7 @@
 #include "core/value_text.h"
 #include "engine/variables.h"
 #include "expr/fast_arithmetic.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 #include "core/program.h"
 
 namespace ml {
@@ -52,7 +52,7 @@ double compute(Interp& in, char op, std::string_view left, std::string_view righ
     const int x = Char_Convert_Int(left), y = Char_Convert_Int(right);
     if (y == 0) {
         std::string message = Say(in, kMsgRemainderByZero) + std::string(left) + "%" + std::string(right);
-        ErrBug(in, in.exec.pc, message, in.program.text(in.exec.pc));
+        Fail(in, message);
     }
     return y == -1 ? 0.0 : static_cast<double>(x % y);
 }
@@ -150,7 +150,7 @@ std::string HexChar(Interp& in, std::string_view text) {
             char h = CharAt(text, i + 2), l = CharAt(text, i + 3);
             if (!isHexDigit(h) || !isHexDigit(l)) {
                 std::string message = Say(in, kMsgSpecialChar) + std::string(text.substr(i + 2, 2));
-                ErrBug(in, in.exec.pc, message, in.program.text(in.exec.pc));
+                Fail(in, message);
             }
             char byte = static_cast<char>(Hex2Long(text.substr(i + 2, 2)));
             if (byte != '\0') out += byte;

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/errors.h"
 #include "frontend/messages.h"
 #include "frontend/startup.h"
 
@@ -8,10 +9,11 @@ int main(int argc, char** argv) {
     ml::Platform& host = ml::hostPlatform();
     // The interpreter's tables are large; they live on the heap for the whole run.
     auto interp = std::make_unique<ml::Interp>(host);
-    int status = 0;
+    int status;
     try {
-        ml::RunMorrowlark(*interp, argc, argv);
+        status = ml::RunMorrowlark(*interp, argc, argv);
     } catch (const ml::ProgramEnd& end) {
+        // The report of a fatal error could not be written either.
         status = end.status;
     }
     host.console.flush();

@@ -23,26 +23,13 @@ void labelled(Interp& in, bool chinese, int colour, const MsgPair& label, std::s
 
 }  // namespace
 
-void ErrBug(Interp& in, int line, std::string_view message, std::string_view error) {
+void ShowReport(Interp& in, const FatalError& error) {
     const bool chinese = English_Chinese(in) != 0;
-    labelled(in, chinese, kLightGreen, kLabelRanks, std::to_string(line + 1), false);
-    labelled(in, chinese, kLightYellow, kLabelMessage, message, true);
-    labelled(in, chinese, kLightRed, kLabelError, error, true);
+    labelled(in, chinese, kLightGreen, kLabelRanks, std::to_string(error.entry + 1), false);
+    labelled(in, chinese, kLightYellow, kLabelMessage, error.message, true);
+    labelled(in, chinese, kLightRed, kLabelError, error.detail, true);
     textcolor(in, kWhite, 0);
     in.platform.console.pause();
-    throw ProgramEnd{kStatusFailed};
-}
-
-void ErrBug(Interp& in, int line, const MsgPair& message, const MsgPair& error) {
-    ErrBug(in, line, Say(in, message), Say(in, error));
-}
-
-void ErrNNNNN(Interp& in, std::string_view source) {
-    ErrBug(in, in.program.entryCount, Say(in, kMsgSymbolMissing), source);
-}
-
-void Havethesamename(Interp& in, std::string_view source) {
-    ErrBug(in, in.program.entryCount, Say(in, kMsgSameName), source);
 }
 
 }  // namespace ml

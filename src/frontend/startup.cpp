@@ -109,15 +109,8 @@ void writeHelp(Interp& in) {
 
 void loadScript(Interp& in, const std::string& name, const std::string& path) {
     FileHandle file = OpenForReading(path);
-    if (!file) ErrBug(in, -2, Say(in, kMsgNoFile), name);
-    LoadStream(in, file.get());
-}
-
-void checkOpenBlocks(Interp& in) {
-    const LoaderState& L = in.loader;
-    if (L.inClass) ErrBug(in, L.classEntry, kMsgClassOpen, kErrNoEndClass);
-    if (L.openCmpCount != 0) ErrBug(in, L.openCmpEntries[static_cast<std::size_t>(L.openCmpCount - 1)], kMsgCmpOpen, kErrNoEndLoop);
-    if (L.openFunctions != 0) ErrBug(in, L.openFunctionEntry, kMsgDefOpen, kErrNoEndDef);
+    if (!file) FailAt(kNoEntry, Say(in, kMsgNoFile), name);
+    LoadScript(in, file.get());
 }
 
 void loadAndRun(Interp& in, ScriptName script) {
@@ -125,14 +118,10 @@ void loadAndRun(Interp& in, ScriptName script) {
     // The summary names AUTO.txt; the file found is the one opened, whatever the case
     // rules of the file system.
     loadScript(in, script.name, script.fromAutoFile ? kAutoScript : script.name);
-    // Loading stopped at the limit, perhaps inside a block: the limit is the error.
-    const bool tooLong = in.program.entryCount > kMaxEntries;
-    if (!tooLong) checkOpenBlocks(in);
     const int loaded = in.program.entryCount;
     Print(in, format(Big2Gb(in, Say(in, kLoadSummary)).c_str(), kMaxEntries, kMaxEntries - loaded, loaded,
                      script.name.c_str()));
-    if (tooLong) ErrBug(in, -2, Say(in, kMsgTooManyEntries), "");
-    CmpElseEndLoop(in);
+    FinishLoading(in);
     try {
         Script(in);
     } catch (const ProgramEnd& end) {
@@ -142,9 +131,8 @@ void loadAndRun(Interp& in, ScriptName script) {
     CloseFiles(in);
 }
 
-}  // namespace
 
-void RunMorrowlark(Interp& in, int argc, char** argv) {
+void runCommandOrScript(Interp& in, int argc, char** argv) {
     readLanguageSetting(in);
     for (;;) {
         ShowBanner(in);
@@ -158,6 +146,20 @@ void RunMorrowlark(Interp& in, int argc, char** argv) {
         if (command == "HELP") return writeHelp(in);
         return loadAndRun(in, std::move(script));
     }
+}
+
+}  // namespace
+
+int RunMorrowlark(Interp& in, int argc, char** argv) {
+    try {
+        runCommandOrScript(in, argc, argv);
+    } catch (const FatalError& error) {
+        ShowReport(in, error);
+        return kStatusFailed;
+    } catch (const ProgramEnd& end) {
+        return end.status;
+    }
+    return 0;
 }
 
 }  // namespace ml

@@ -6,8 +6,8 @@
 
 namespace ml {
 
-// Runs the interpreter as the program's main does. Returns after the run; a fatal
-// error or `Exit` ends it by throwing ProgramEnd.
-void RunMorrowlark(Interp& in, int argc, char** argv);
+// Runs the interpreter as the program's main does, reporting a fatal error, and
+// gives the exit status: 0, or 1 after a fatal error.
+int RunMorrowlark(Interp& in, int argc, char** argv);
 
 }  // namespace ml

@@ -1,12 +1,12 @@
 #include "builtins/frame.h"
 #include "engine/messages.h"
-#include "frontend/report.h"
+#include "core/errors.h"
 #include "interop/interop.h"
 
 namespace ml {
 
 void InteropFail(Interp& in, const std::string& message) {
-    ErrBug(in, in.exec.pc, message, in.program.text(in.exec.pc));
+    Fail(in, message);
 }
 
 // Unlike the module functions, both calls may stand as a statement or in an

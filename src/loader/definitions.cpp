@@ -7,8 +7,8 @@
 
 #include "core/strings.h"
 #include "core/text_file.h"
-#include "frontend/messages.h"
-#include "frontend/report.h"
+#include "loader/loader_messages.h"
+#include "core/errors.h"
 #include "loader/loader.h"
 #include "loader/statements.h"
 
@@ -25,12 +25,6 @@ constexpr std::string_view kModuleImports[kModuleCount] = {
     "#import<lib>", "#import<dos>", "#import<string>", "#import<time>", "#import<math>", "#import<file>"};
 
 
-[[noreturn]] void fail(LoadLine& line, const MsgPair& message, std::string_view error) {
-    ErrBug(line.in, line.in.program.entryCount, Say(line.in, message), error);
-}
-[[noreturn]] void fail(LoadLine& line, const MsgPair& message, const MsgPair& error) {
-    ErrBug(line.in, line.in.program.entryCount, message, error);
-}
 
 int labelScope(const LoaderState& L) {
     return L.InFunction() ? kMainScope + static_cast<int>(L.FunctionCount()) : kMainScope;
@@ -60,15 +54,15 @@ void LoadFileImport(LoadLine& line) {
     const std::size_t n = T.size();
     bool quotedStart = CharAt(T, 7) == kMarker || CharAt(T, 8) == '"';
     bool quotedEnd = CharAt(T, n - 1) == '"' || (n >= 2 && T[n - 2] == kMarker);
-    if (!quotedStart || !quotedEnd) ErrNNNNN(line.in, line.source);
+    if (!quotedStart || !quotedEnd) FailSymbol(line.in, line.source);
     std::string name = n > 11 ? T.substr(9, n - 11) : std::string();
     LoaderState& L = line.in.loader;
-    if (L.importDepth >= kMaxImportDepth) fail(line, kMsgImportTooDeep, line.source);
+    if (L.importDepth >= kMaxImportDepth) FailLoad(line, kMsgImportTooDeep, line.source);
     // Only a plain file is a script: a folder holds no lines, and a device or a pipe
     // may never end.
     std::error_code error;
     FileHandle file(std::filesystem::is_regular_file(name, error) ? std::fopen(name.c_str(), "r") : nullptr);
-    if (!file) fail(line, kMsgNoImportFile, line.source);
+    if (!file) FailLoad(line, kMsgNoImportFile, line.source);
     ++L.importDepth;
     LoadStream(line.in, file.get());
     --L.importDepth;
@@ -76,13 +70,13 @@ void LoadFileImport(LoadLine& line) {
 
 void LoadClass(LoadLine& line) {
     LoaderState& L = line.in.loader;
-    if (L.inClass) fail(line, kMsgClassOpen, kErrNoEndClass);
-    if (L.openCmpCount != 0) fail(line, kMsgClass, kErrClassInCmp);
-    if (L.openFunctions != 0) fail(line, kMsgClass, kErrClassInDef);
+    if (L.inClass) FailLoad(line, kMsgClassOpen, kErrNoEndClass);
+    if (L.openCmpCount != 0) FailLoad(line, kMsgClass, kErrClassInCmp);
+    if (L.openFunctions != 0) FailLoad(line, kMsgClass, kErrClassInDef);
     std::string name = line.T.substr(6);
-    if (name.empty() || !IsEN(name)) fail(line, kMsgClassName, line.source);
+    if (name.empty() || !IsEN(name)) FailLoad(line, kMsgClassName, line.source);
     for (const std::string& earlier : L.classNames)
-        if (earlier == name) Havethesamename(line.in, line.source);
+        if (earlier == name) FailSameName(line);
     L.classNames.push_back(std::move(name));
     L.inClass = true;
     L.classEntry = line.in.program.entryCount;
@@ -90,9 +84,9 @@ void LoadClass(LoadLine& line) {
 
 void LoadEndClass(LoadLine& line) {
     LoaderState& L = line.in.loader;
-    if (!L.inClass) fail(line, kMsgEndClassAlone, kErrNoClass);
-    if (L.openCmpCount != 0) fail(line, kMsgEndClass, kErrEndClassInCmp);
-    if (L.openFunctions != 0) fail(line, kMsgEndClass, kErrEndClassInDef);
+    if (!L.inClass) FailLoad(line, kMsgEndClassAlone, kErrNoClass);
+    if (L.openCmpCount != 0) FailLoad(line, kMsgEndClass, kErrEndClassInCmp);
+    if (L.openFunctions != 0) FailLoad(line, kMsgEndClass, kErrEndClassInDef);
     L.inClass = false;
 }
 
@@ -100,39 +94,39 @@ void LoadEndClass(LoadLine& line) {
 void CheckNew(LoadLine& line) {
     const std::string& T = line.T;
     if (!EndsWith(T, ").new")) return;
-    if (InCountChar(T, '(') != 1) ErrNNNNN(line.in, line.source);
+    if (InCountChar(T, '(') != 1) FailSymbol(line.in, line.source);
     std::string_view alias = std::string_view(T).substr(2, T.find('(') - 2);
-    if (CharAt(T, 2) == '(' || Contains(T, "()") || !IsEN(alias)) fail(line, kMsgClassName, line.source);
+    if (CharAt(T, 2) == '(' || Contains(T, "()") || !IsEN(alias)) FailLoad(line, kMsgClassName, line.source);
 }
 
 void LoadDef(LoadLine& line) {
     LoaderState& L = line.in.loader;
     std::string& T = line.T;
     ++L.openFunctions;
-    if (L.openCmpCount != 0) fail(line, kMsgDef, kErrDefInCmp);
-    if (L.openFunctions == 2) fail(line, kMsgDefOpen, kErrNoEndDef);
-    if (InCountChar(T, '(') != 1 || T.back() != ')') ErrNNNNN(line.in, line.source);
+    if (L.openCmpCount != 0) FailLoad(line, kMsgDef, kErrDefInCmp);
+    if (L.openFunctions == 2) FailLoad(line, kMsgDefOpen, kErrNoEndDef);
+    if (InCountChar(T, '(') != 1 || T.back() != ')') FailSymbol(line.in, line.source);
     std::string_view name = std::string_view(T).substr(4, T.find('(') - 4);
-    if (CharAt(T, 4) == '(' || !IsEN(name)) fail(line, kMsgFunctionName, line.source);
-    if (Contains(T, "(,") || Contains(T, ",,") || Contains(T, ",)")) fail(line, kMsgEmptyParameter, line.source);
+    if (CharAt(T, 4) == '(' || !IsEN(name)) FailLoad(line, kMsgFunctionName, line.source);
+    if (Contains(T, "(,") || Contains(T, ",,") || Contains(T, ",)")) FailLoad(line, kMsgEmptyParameter, line.source);
     if (L.inClass) T.insert(4, L.classNames.back() + ".");
     L.defEntry.push_back(line.in.program.entryCount);
     L.endDefEntry.push_back(0);
-    if (repeatsEarlier(line.in.program, L.defEntry, T)) Havethesamename(line.in, line.source);
+    if (repeatsEarlier(line.in.program, L.defEntry, T)) FailSameName(line);
     L.openFunctionEntry = line.in.program.entryCount;
     L.outsideFunctionBody = false;
 }
 
 void LoadEndDef(LoadLine& line) {
     LoaderState& L = line.in.loader;
-    if (L.openCmpCount != 0) fail(line, kMsgEndDef, kErrEndDefInCmp);
-    if (L.openFunctions == 0) fail(line, kMsgEndDefAlone, kErrNoDef);
+    if (L.openCmpCount != 0) FailLoad(line, kMsgEndDef, kErrEndDefInCmp);
+    if (L.openFunctions == 0) FailLoad(line, kMsgEndDefAlone, kErrNoDef);
     L.endDefEntry.back() = line.in.program.entryCount;
     --L.openFunctions;
 }
 
 void LoadReturn(LoadLine& line) {
-    if (!line.in.loader.InFunction()) fail(line, kMsgReturnAlone, line.source);
+    if (!line.in.loader.InFunction()) FailLoad(line, kMsgReturnAlone, line.source);
     line.T.insert(6, " ");
 }
 
@@ -140,12 +134,12 @@ void LoadLabel(LoadLine& line) {
     LoaderState& L = line.in.loader;
     L.labels.push_back(line.in.program.entryCount);
     line.T.insert(1, std::to_string(labelScope(L)));
-    if (repeatsEarlier(line.in.program, L.labels, line.T)) Havethesamename(line.in, line.source);
+    if (repeatsEarlier(line.in.program, L.labels, line.T)) FailSameName(line);
 }
 
 void LoadGoTo(LoadLine& line) {
-    if (line.T == "goto") fail(line, kMsgNoLabel, line.source);
-    if (!IsEN(std::string_view(line.T).substr(4))) fail(line, kMsgLabelName, line.source);
+    if (line.T == "goto") FailLoad(line, kMsgNoLabel, line.source);
+    if (!IsEN(std::string_view(line.T).substr(4))) FailLoad(line, kMsgLabelName, line.source);
     line.T.insert(4, " " + std::to_string(labelScope(line.in.loader)));
 }
 

@@ -3,9 +3,8 @@
 #include "loader/loader.h"
 
 #include "core/strings.h"
-#include "core/text_file.h"
-#include "frontend/messages.h"
-#include "frontend/report.h"
+#include "loader/loader_messages.h"
+#include "core/errors.h"
 #include "loader/normal_form.h"
 #include "loader/statements.h"
 
@@ -14,12 +13,6 @@ namespace ml {
 namespace {
 
 
-[[noreturn]] void fail(LoadLine& line, const MsgPair& message, std::string_view error) {
-    ErrBug(line.in, line.in.program.entryCount, Say(line.in, message), error);
-}
-[[noreturn]] void fail(LoadLine& line, const MsgPair& message, const MsgPair& error) {
-    ErrBug(line.in, line.in.program.entryCount, message, error);
-}
 
 // Only these characters may form the target of an assignment.
 bool IsEN_Dim(std::string_view text) {
@@ -34,68 +27,71 @@ bool IsEN_Dim(std::string_view text) {
 
 void checkArrayLiteral(LoadLine& line) {
     const std::string& T = line.T;
-    if (InCountChar(T, '(') != 1) ErrNNNNN(line.in, line.source);
+    if (InCountChar(T, '(') != 1) FailSymbol(line.in, line.source);
     std::string_view name = std::string_view(T).substr(2, T.find('(') - 2);
-    if (CharAt(T, 2) == '(' || T.find("()") != std::string::npos || !IsEN(name)) fail(line, kMsgArray, line.source);
+    if (CharAt(T, 2) == '(' || T.find("()") != std::string::npos || !IsEN(name)) FailLoad(line, kMsgArray, line.source);
 }
 
 void checkVariableLine(LoadLine& line) {
     if (EndsWith(line.T, ").array")) return checkArrayLiteral(line);
     auto equal = line.T.find('=');
-    if (equal == std::string::npos) fail(line, kMsgNoEqual, line.source);
+    if (equal == std::string::npos) FailLoad(line, kMsgNoEqual, line.source);
     if (!IsEN_Dim(std::string_view(line.T).substr(0, equal))) {
         std::string message = Say(line.in, kMsgVariable) + line.source.substr(0, line.source.find('='));
-        ErrBug(line.in, line.in.program.entryCount, message, line.source);
+        FailAt(line.in.program.entryCount, message, line.source);
     }
 }
 
 // `Cmp` and `ElCmp` must have their condition in parentheses right after the word;
 // an empty condition is always true.
 void checkCondition(LoadLine& line, std::size_t paren) {
-    if (CharAt(line.T, paren) != '(' || line.T.back() != ')') ErrNNNNN(line.in, line.source);
+    if (CharAt(line.T, paren) != '(' || line.T.back() != ')') FailSymbol(line.in, line.source);
     if (line.T.size() == paren + 2) line.T.insert(paren + 1, "1");
 }
 
 void loadCmp(LoadLine& line) {
     LoaderState& L = line.in.loader;
-    if (L.openCmpCount >= kMaxOpenCmp) ErrBug(line.in, -2, Say(line.in, kMsgCmpTooDeep), line.source);
+    if (L.openCmpCount >= kMaxOpenCmp) FailAt(kNoEntry, Say(line.in, kMsgCmpTooDeep), line.source);
     L.openCmpEntries[static_cast<std::size_t>(L.openCmpCount++)] = line.in.program.entryCount;
     checkCondition(line, 3);
 }
 
 void loadElCmp(LoadLine& line) {
-    if (line.in.loader.openCmpCount == 0) fail(line, kMsgElCmpAlone, kErrNoCmp);
+    if (line.in.loader.openCmpCount == 0) FailLoad(line, kMsgElCmpAlone, kErrNoCmp);
     checkCondition(line, 5);
 }
 
 void loadBlockEnd(LoadLine& line) {
-    if (line.in.loader.openCmpCount == 0) fail(line, line.T == "end" ? kMsgEndAlone : kMsgLoopAlone, kErrNoCmp);
+    if (line.in.loader.openCmpCount == 0) FailLoad(line, line.T == "end" ? kMsgEndAlone : kMsgLoopAlone, kErrNoCmp);
     --line.in.loader.openCmpCount;
 }
 
 void loadBreak(LoadLine& line) {
-    if (line.in.loader.openCmpCount == 0) fail(line, line.T == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
-}
-
-// Several editors begin a UTF-8 file with a byte order mark; it is no part of the
-// first line, which is then read as far as it would be without it.
-void dropByteOrderMark(std::FILE* file, std::string& piece) {
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (!StartsWith(piece, kByteOrderMark)) return;
-    const bool full = piece.size() == kMaxText && piece.back() != '\n';
-    piece.erase(0, kByteOrderMark.size());
-    std::string rest;
-    if (full && ReadPiece(file, rest, kByteOrderMark.size())) piece += rest;
+    if (line.in.loader.openCmpCount == 0) FailLoad(line, line.T == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
 }
 
 }  // namespace
+
+void FailLoad(LoadLine& line, const MsgPair& message, std::string_view error) {
+    FailAt(line.in.program.entryCount, Say(line.in, message), std::string(error));
+}
+
+void FailLoad(LoadLine& line, const MsgPair& message, const MsgPair& error) {
+    FailAt(line.in.program.entryCount, Say(line.in, message), Say(line.in, error));
+}
+
+void FailSymbol(Interp& in, std::string_view source) {
+    FailAt(in.program.entryCount, Say(in, kMsgSymbolMissing), std::string(source));
+}
+
+void FailSameName(LoadLine& line) { FailLoad(line, kMsgSameName, line.source); }
 
 void EmptyEntry(Interp& in) { in.program.addEntry({}, false, false); }
 
 void StoreEntry(LoadLine& line, bool bracket, bool call) {
     LoaderState& L = line.in.loader;
     Program& P = line.in.program;
-    if (!line.T.empty() && L.inClass && L.outsideFunctionBody) fail(line, kMsgClassLevel, line.source);
+    if (!line.T.empty() && L.inClass && L.outsideFunctionBody) FailLoad(line, kMsgClassLevel, line.source);
     if (line.T == "enddef") L.outsideFunctionBody = true;
     P.addEntry(line.T, bracket, call);
 }
@@ -107,7 +103,7 @@ void ListStr(Interp& in, std::string& source) {
     const bool marked = CharAt(T, 0) == kMarker;
     if (IsModuleImport(line)) return EmptyEntry(in);
     if (StartsWith(T, "#import")) return LoadFileImport(line);
-    if (T == ":") fail(line, kMsgLoneColon, source);
+    if (T == ":") FailLoad(line, kMsgLoneColon, source);
     if (StartsWith(T, ":")) LoadLabel(line);
     else if (StartsWith(T, "class:")) return LoadClass(line), EmptyEntry(in);
     else if (T == "endclass") return LoadEndClass(line), EmptyEntry(in);
@@ -122,16 +118,6 @@ void ListStr(Interp& in, std::string& source) {
     else if (StartsWith(T, "return")) LoadReturn(line);
     else if (StartsWith(T, "goto")) LoadGoTo(line);
     StoreEntry(line, normal.bracket, normal.call);
-}
-
-void LoadStream(Interp& in, std::FILE* file) {
-    std::string piece;
-    // Reading stops once the table is past its limit, so an endless file cannot hold
-    // the load up; the limit is reported when loading ends.
-    for (bool first = true; in.program.entryCount <= kMaxEntries && ReadPiece(file, piece); first = false) {
-        if (first) dropByteOrderMark(file, piece);
-        ListStr(in, piece);
-    }
 }
 
 }  // namespace ml

@@ -13,7 +13,16 @@ namespace ml {
 // writable: its letters are lowered in place as it is scanned.
 void ListStr(Interp& in, std::string& source);
 
-// Loads every line of an open script file, in pieces of at most 255 characters.
+// Loads a script file: every line in pieces of at most 255 characters, imports in
+// place. A class, `Cmp` or function left open is then an error, unless loading
+// stopped at the table limit.
+void LoadScript(Interp& in, std::FILE* file);
+// After the load summary: a script past the table limit is an error; otherwise the
+// branches of every block are paired.
+void FinishLoading(Interp& in);
+
+// Loads every line of an open file, in pieces of at most 255 characters, up to the
+// table limit; a file import loads through it.
 void LoadStream(Interp& in, std::FILE* file);
 
 // Fills the block jump table after a successful load.

@@ -4,7 +4,8 @@
 #include <array>
 
 #include "core/strings.h"
-#include "frontend/report.h"
+#include "core/errors.h"
+#include "loader/statements.h"
 
 namespace ml {
 
@@ -82,7 +83,7 @@ NormalLine Normalise(Interp& in, std::string& source) {
         if (c == '\'' || c == '\n') break;
         if (c == '"') {
             std::size_t close = source.find('"', i + 1);
-            if (close == std::string::npos) ErrNNNNN(in, source);
+            if (close == std::string::npos) FailSymbol(in, source);
             *out++ = kMarker;
             *out++ = '"';
             out = std::copy(source.begin() + i + 1, source.begin() + close, out);
@@ -101,18 +102,18 @@ NormalLine Normalise(Interp& in, std::string& source) {
         } else if (c == '(') {
             paren.open();
         } else if (c == ')') {
-            if (!paren.close()) ErrNNNNN(in, source);
+            if (!paren.close()) FailSymbol(in, source);
         } else if (c == '[') {
             line.bracket = true;
             bracket.open();
         } else if (c == ']') {
-            if (!bracket.close()) ErrNNNNN(in, source);
+            if (!bracket.close()) FailSymbol(in, source);
         }
         *out++ = c;
         ++i;
     }
     line.text.resize(static_cast<std::size_t>(out - line.text.data()));
-    if (paren.opened != paren.closed || bracket.opened != bracket.closed) ErrNNNNN(in, source);
+    if (paren.opened != paren.closed || bracket.opened != bracket.closed) FailSymbol(in, source);
     return line;
 }
 

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/interp.h"
+#include "core/language.h"
 
 namespace ml {
 
@@ -13,6 +15,15 @@ struct LoadLine {
     std::string& source;
     std::string T;
 };
+
+// A load error of the line being loaded: the message, and the error text or the
+// source as far as it was lowered.
+[[noreturn]] void FailLoad(LoadLine& line, const MsgPair& message, std::string_view error);
+[[noreturn]] void FailLoad(LoadLine& line, const MsgPair& message, const MsgPair& error);
+// A missing or unusual symbol in the line being loaded.
+[[noreturn]] void FailSymbol(Interp& in, std::string_view source);
+// A label, class or function loaded a second time.
+[[noreturn]] void FailSameName(LoadLine& line);
 
 // The store step: the class-level check, then the entry is written.
 void StoreEntry(LoadLine& line, bool bracket, bool call);

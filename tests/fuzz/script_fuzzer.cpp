@@ -5,6 +5,7 @@
 // error report ends one input like any other run.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <memory>
@@ -13,8 +14,11 @@
 #include <unistd.h>
 
 #include "engine/executor.h"
+#include "core/errors.h"
 #include "core/interp.h"
+#include "core/text_file.h"
 #include "fake_platform.h"
+#include "frontend/report.h"
 #include "loader/loader.h"
 #include "sandbox_files.h"
 
@@ -28,16 +32,13 @@ constexpr std::uint64_t kStatementBound = 5000;
 // The first byte picks the display language, so messages of both are exercised.
 char LanguageOf(std::uint8_t first) { return static_cast<char>('1' + first % 3); }
 
+// Loads the bytes as the program loads a script file, then runs them.
 void LoadAndRun(ml::Interp& in, std::string_view script) {
-    std::size_t from = 0;
-    while (from < script.size()) {
-        std::size_t end = script.find('\n', from);
-        end = end == std::string_view::npos ? script.size() : end + 1;
-        std::string line(script.substr(from, end - from));
-        ml::ListStr(in, line);
-        from = end;
-    }
-    ml::CmpElseEndLoop(in);
+    std::FILE* file = fmemopen(const_cast<char*>(script.data()), script.size(), "rb");
+    if (file == nullptr) return;
+    ml::FileHandle closer(file);
+    ml::LoadScript(in, file);
+    ml::FinishLoading(in);
     ml::Script(in);
 }
 
@@ -59,6 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in->exec.statementsLeft = kStatementBound;
     try {
         LoadAndRun(*in, std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+    } catch (const ml::FatalError& error) {
+        ml::ShowReport(*in, error);
     } catch (const ml::ProgramEnd&) {
     }
     return 0;

@@ -31,7 +31,7 @@ TEST(DisplayLanguage, OnlyCodePage936ConvertsToSimplified) {
 
 TEST(ErrorReport, ColouredLabelsAndTheLinePlusOne) {
     TestRun t;
-    t.guard([&] { ErrBug(*t.in, -2, "100% sure", "text %s %d"); });
+    t.guard([&] { FailAt(kNoEntry, "100% sure", "text %s %d"); });
     EXPECT_TRUE(t.ended);
     EXPECT_EQ(t.fake.console.transcript,
               "{attr 10}\nRanks  : {attr 15}-1\n{attr 14}Message: {attr 15}100% sure\n"

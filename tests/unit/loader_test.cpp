@@ -119,8 +119,10 @@ TEST(Loader, EachCheckReportsItsMessage) {
 TEST(Loader, SeventeenthOpenCmpIsReportedAtLineMinusOne) {
     std::string script;
     for (int i = 0; i < 16; ++i) script += "Cmp (1)\n";
+    std::string ends;
+    for (int i = 0; i < 16; ++i) ends += "End\n";
     TestRun deep;
-    deep.load(script);
+    deep.load(script + ends);
     EXPECT_FALSE(deep.ended);
     TestRun tooDeep;
     tooDeep.load(script + "Cmp (2)\n");
@@ -165,14 +167,16 @@ TEST(Loader, FunctionsClassesLabelsAndGoToAreRewritten) {
     EXPECT_EQ(L.classNames.at(0), "calc");
 }
 
-TEST(Loader, EntriesPastTheTableAreCountedButNeverStored) {
-    std::string script;
-    for (int i = 0; i < kMaxEntries + 5; ++i) script += "$a = 1\n";
+TEST(Loader, LoadingStopsAtTheFirstEntryPastTheTableWhichIsNeverStored) {
+    std::string script = "Cmp (1)\n";
+    for (int i = 0; i < kMaxEntries + 500; ++i) script += "$a = 1\n";
     TestRun t;
     t.load(script);
-    EXPECT_FALSE(t.ended);
-    EXPECT_EQ(t.in->program.entryCount, kMaxEntries + 5);
+    EXPECT_FALSE(t.ended);   // the open block is not reported: the limit will be
+    EXPECT_EQ(t.in->program.entryCount, kMaxEntries + 1);
     EXPECT_EQ(t.in->program.texts.size(), static_cast<std::size_t>(kMaxEntries));
+    t.guard([&] { FinishLoading(*t.in); });
+    EXPECT_EQ(t.out(), Report(-1, "Ranks of memory, has exceeded the maximum value.", ""));
 }
 
 TEST(BlockMatching, BranchesPointToTheirSuccessors) {
@@ -215,18 +219,5 @@ TEST(LoadStream, AByteOrderMarkIsNoPartOfTheFirstLine) {
     // Only at the start of the file.
     EXPECT_NE(LoadedFrom("$a = 1\n\xEF\xBB\xBF$a = 1\n"), LoadedFrom("$a = 1\n$a = 1\n"));
 }
-
-TEST(LoadStream, StopsReadingOnceTheTableIsPastItsLimit) {
-    std::string script;
-    for (int i = 0; i < kMaxEntries + 500; ++i) script += "$n = 1\n";
-    TestRun t;
-    std::FILE* file = std::tmpfile();
-    std::fwrite(script.data(), 1, script.size(), file);
-    std::rewind(file);
-    LoadStream(*t.in, file);
-    EXPECT_EQ(t.in->program.entryCount, kMaxEntries + 1);
-    std::fclose(file);
-}
-
 }  // namespace
 }  // namespace ml

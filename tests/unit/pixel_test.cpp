@@ -111,11 +111,11 @@ TEST(Pixel, CmpPixelToleranceIsPerChannelAndClipped) {
     t.fake.desktop.paint(1, 0, 0x0000FF);
     t.fake.desktop.paint(2, 0, 0x006500);   // green 101: within 100 of green 1 (256), not of green 0
     // 17834032 is 0x1102030: only its low 24 bits count.
-    EXPECT_EQ(Printed(t, "~Lib.CmpPixel(0, 0, 0, 1056816, 0) ~Lib.CmpPixel(0, 0, 0, 1056817, 0) "
-                         "~Lib.CmpPixel(0, 0, 0, 1056817, 1) ~Lib.CmpPixel(0, 1, 0, 250, 100) "
-                         "~Lib.CmpPixel(0, 2, 0, 256, 100) ~Lib.CmpPixel(0, 2, 0, 1, 100) "
-                         "~Lib.CmpPixel(0, 0, 0, 17834032, 0) ~Lib.CmpPixel(0, 1, 0, 255, 65537)"),
-              "10111011");
+    t.run("~Dos.Print(~Lib.CmpPixel(0, 0, 0, 1056816, 0) ~Lib.CmpPixel(0, 0, 0, 1056817, 0) "
+          "~Lib.CmpPixel(0, 0, 0, 1056817, 1) ~Lib.CmpPixel(0, 1, 0, 250, 100))\n"
+          "~Dos.Print(~Lib.CmpPixel(0, 2, 0, 256, 100) ~Lib.CmpPixel(0, 2, 0, 1, 100) "
+          "~Lib.CmpPixel(0, 0, 0, 17834032, 0) ~Lib.CmpPixel(0, 1, 0, 255, 65537))\n");
+    EXPECT_EQ(t.out(), "10111011");
 }
 
 TEST(Pixel, CmpPixelToleranceOutOfRangeStopsBeforeReading) {

@@ -1,16 +1,20 @@
-// A fresh interpreter on fake platforms: load script text line by line, run it, and
+// A fresh interpreter on fake platforms: load script text as the program loads a file, run it, and
 // read what reached the console.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "engine/executor.h"
+#include "core/errors.h"
 #include "core/interp.h"
+#include "core/text_file.h"
 #include "fake_platform.h"
+#include "frontend/report.h"
 #include "loader/loader.h"
 
 namespace ml {
@@ -20,17 +24,12 @@ struct TestRun {
     std::unique_ptr<Interp> in = std::make_unique<Interp>(fake.platform);
     bool ended = false;   // a fatal report (or Exit) ended the run
 
-    // Loads each line of the text as the front end does, with its line end.
+    // Loads the text as the program loads a script file.
     TestRun& load(std::string_view script) {
         guard([&] {
-            std::size_t from = 0;
-            while (from < script.size()) {
-                std::size_t end = script.find('\n', from);
-                std::string line(script.substr(from, end == std::string_view::npos ? end : end - from + 1));
-                if (end == std::string_view::npos) end = script.size();
-                ListStr(*in, line);
-                from = end + 1;
-            }
+            std::FILE* file = fmemopen(const_cast<char*>(script.data()), script.size(), "rb");
+            FileHandle closer(file);
+            LoadScript(*in, file);
         });
         return *this;
     }
@@ -39,7 +38,7 @@ struct TestRun {
     TestRun& run(std::string_view script) {
         load(script);
         if (!ended) guard([&] {
-            CmpElseEndLoop(*in);
+            FinishLoading(*in);
             Script(*in);
         });
         return *this;
@@ -52,6 +51,9 @@ struct TestRun {
     void guard(F body) {
         try {
             body();
+        } catch (const FatalError& error) {
+            ShowReport(*in, error);
+            ended = true;
         } catch (const ProgramEnd&) {
             ended = true;
         }
