@@ -6,7 +6,7 @@
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "engine/functions.h"
-#include "engine/messages.h"
+#include "core/messages.h"
 #include "expr/expression.h"
 #include "core/errors.h"
 #include "interop/interop.h"

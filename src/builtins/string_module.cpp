@@ -6,7 +6,7 @@
 #include "builtins/frame.h"
 #include "builtins/modules.h"
 #include "core/strings.h"
-#include "engine/variables.h"
+#include "core/variables.h"
 #include "core/errors.h"
 
 namespace ml {

@@ -3,8 +3,9 @@
 #include "builtins/frame.h"
 #include "core/strings.h"
 #include "engine/functions.h"
-#include "engine/messages.h"
-#include "engine/variables.h"
+#include "core/messages.h"
+#include "core/variables.h"
+#include "expr/substitution.h"
 #include "expr/expression.h"
 #include "core/errors.h"
 
@@ -41,11 +42,39 @@ void runCall(Interp& in) {
     }
 }
 
+// `$name(e1, e2, ...).Array`: stores the elements and the length.
+void storeArrayLiteral(Interp& in, std::string_view name, std::string_view elements) {
+    std::string element;
+    int n = 0;
+    auto store = [&] {
+        std::string key = std::string(name) + "[" + std::to_string(n++) + "]";
+        std::string value = CodeCount(in, element);
+        in.vars.values[DimKey(in, key)] = std::move(value);
+        element.clear();
+    };
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        char c = elements[i];
+        if (c == ',') {
+            store();
+            continue;
+        }
+        element += c;
+        if (c != '"') continue;
+        // A quoted part is copied whole, up to and including its closing quote.
+        std::size_t close = elements.find('"', i + 1);
+        if (close == std::string_view::npos) close = elements.size() - 1;
+        element.append(elements, i + 1, close - i);
+        i = close;
+    }
+    store();
+    in.vars.values[DimKey(in, std::string(name) + ".length")] = std::to_string(n);
+}
+
 void runAssignment(Interp& in) {
     const std::string& text = in.exec.current;
     if (EndsWith(text, ").array")) {
         const std::size_t open = text.find('('), close = text.rfind(')');
-        DimArray(in, std::string_view(text).substr(0, open), std::string_view(text).substr(open + 1, close - open - 1));
+        storeArrayLiteral(in, std::string_view(text).substr(0, open), std::string_view(text).substr(open + 1, close - open - 1));
     } else {
         const std::size_t equal = text.find('=');
         std::string_view target = std::string_view(text).substr(0, equal);

@@ -4,8 +4,8 @@
 
 #include "builtins/frame.h"
 #include "core/strings.h"
-#include "engine/messages.h"
-#include "engine/variables.h"
+#include "core/messages.h"
+#include "core/variables.h"
 #include "expr/expression.h"
 #include "core/errors.h"
 

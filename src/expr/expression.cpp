@@ -4,7 +4,8 @@
 
 #include "core/strings.h"
 #include "core/value_text.h"
-#include "engine/variables.h"
+#include "core/variables.h"
+#include "expr/substitution.h"
 #include "expr/fast_arithmetic.h"
 #include "core/errors.h"
 #include "core/program.h"

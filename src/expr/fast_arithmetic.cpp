@@ -6,7 +6,7 @@
 
 #include "core/strings.h"
 #include "core/value_text.h"
-#include "engine/variables.h"
+#include "core/variables.h"
 
 namespace ml {
 

@@ -1,5 +1,5 @@
 #include "builtins/frame.h"
-#include "engine/messages.h"
+#include "core/messages.h"
 #include "core/errors.h"
 #include "interop/interop.h"
 

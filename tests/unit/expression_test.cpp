@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/variables.h"
+#include "core/variables.h"
+#include "expr/substitution.h"
 #include "expr/expression.h"
 #include "expr/fast_arithmetic.h"
 #include "reference_arithmetic.h"

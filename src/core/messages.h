@@ -1,4 +1,4 @@
-// Message pairs of the executor, the variable store and user functions.
+// Message pairs of run-time errors that several folders raise.
 #pragma once
 
 #include "core/language.h"

@@ -1,0 +1,63 @@
+#include "core/variables.h"
+
+#include "core/errors.h"
+#include "core/messages.h"
+#include "core/strings.h"
+
+namespace ml {
+
+namespace {
+
+constexpr std::string_view kPublicPrefix = "\x07$public.";
+
+// The key of a reference at the current depth: the reference itself in the main
+// body, else built in the table's scratch text.
+std::string_view keyOf(Interp& in, std::string_view reference) {
+    std::string_view clipped = ClipView(reference);
+    const int depth = in.calls.callDepth;
+    if (depth == 0 || StartsWith(clipped, kPublicPrefix)) return clipped;
+    std::string& key = in.vars.key;
+    key.assign(clipped);
+    key += in.calls.calledName[static_cast<std::size_t>(depth - 1)];
+    key += std::to_string(depth);
+    if (key.size() > kMaxText) key.resize(kMaxText);
+    return key;
+}
+
+}  // namespace
+
+bool IsENChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '[' || c == ']' || c == '_';
+}
+
+bool IsEN_Def(std::string_view text) {
+    for (char c : text) {
+        bool ok = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '.' || c == '$' || c == kMarker;
+        if (!ok) return false;
+    }
+    return InCountChar(text, '$') == 1;
+}
+
+int FindVariable(Interp& in, std::string_view reference) {
+    auto found = in.vars.index.find(keyOf(in, reference));
+    return found == in.vars.index.end() ? -1 : found->second;
+}
+
+std::uint16_t DimKey(Interp& in, std::string_view reference) {
+    VarTable& V = in.vars;
+    if (CharAt(reference, 0) != kMarker && CharAt(reference, 1) != '$')
+        Fail(in, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)),
+               in.program.text(in.exec.pc));
+    const std::string_view key = keyOf(in, reference);
+    if (auto found = V.index.find(key); found != V.index.end()) return found->second;
+    if (V.keys.size() >= static_cast<std::size_t>(kMaxVariables))
+        FailAt(kNoEntry, Say(in, kMsgVariablesFull), in.program.text(in.exec.pc));
+    if (V.mustExist) Fail(in, Say(in, kMsgVariableNotSet) + std::string(reference));
+    auto slot = static_cast<std::uint16_t>(V.keys.size());
+    V.index.emplace(std::string(key), slot);
+    V.keys.emplace_back(key);
+    V.values.emplace_back();
+    return slot;
+}
+
+}  // namespace ml

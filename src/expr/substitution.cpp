@@ -1,0 +1,84 @@
+#include "expr/substitution.h"
+
+#include <array>
+
+#include "core/strings.h"
+#include "core/value_text.h"
+#include "core/variables.h"
+#include "expr/expression.h"
+
+namespace ml {
+
+namespace {
+
+// A reference: from its marker byte to one past its name.
+struct Reference {
+    std::size_t start;
+    std::size_t end;
+};
+
+// A 255-byte text holds at most this many references (each takes two bytes at least).
+constexpr std::size_t kMaxReferences = kMaxText / 2 + 1;
+
+// Every reference of the text, left to right; gives their number. A name runs over the
+// characters that continue a reference, so a value never becomes part of a name.
+std::size_t findReferences(std::string_view text, std::array<Reference, kMaxReferences>& refs) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find("\x07$"); at != std::string_view::npos; at = text.find("\x07$", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < text.size() && IsENChar(text[end])) ++end;
+        refs[count++] = {at, end};
+    }
+    return count;
+}
+
+}  // namespace
+
+std::string Dim(Interp& in, std::string_view text) {
+    std::string_view work = ClipSource(text);
+    std::array<Reference, kMaxReferences> refs;
+    const std::size_t count = findReferences(work, refs);
+    if (count == 0) return std::string(work);
+    // Values are looked up right to left, so the rightmost missing one is reported.
+    std::array<std::uint16_t, kMaxReferences> slots;
+    in.vars.mustExist = true;
+    for (std::size_t i = count; i-- > 0;)
+        slots[i] = DimKey(in, work.substr(refs[i].start, refs[i].end - refs[i].start));
+    in.vars.mustExist = false;
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        out.append(work, from, refs[i].start - from);
+        out += in.vars.values[slots[i]];
+        from = refs[i].end;
+    }
+    out.append(work, from);
+    return out;
+}
+
+std::string Dim_LR_(Interp& in, std::string_view line) {
+    std::string text(line);
+    std::size_t i = text.size();
+    while (i > 0) {
+        --i;
+        if (text[i] == '"') {
+            // A quoted text is passed over whole.
+            while (i > 0 && text[--i] != '"') {
+            }
+            continue;
+        }
+        if (text[i] != '[') continue;
+        std::size_t close = i + 1;
+        for (int depth = 1; close < text.size(); ++close) {
+            depth += text[close] == '[';
+            depth -= text[close] == ']';
+            if (depth == 0) break;
+        }
+        if (close >= text.size()) continue;
+        std::string value = CodeCount(in, std::string_view(text).substr(i + 1, close - i - 1));
+        text.replace(i + 1, close - i - 1, value);
+    }
+    return text;
+}
+
+}  // namespace ml
