@@ -8,8 +8,7 @@
 #include "automation/capture.h"
 #include "automation/image_search.h"
 #include "automation/pixels.h"
-#include "builtins/frame.h"
-#include "builtins/modules.h"
+#include "automation/lib_module.h"
 #include "core/strings.h"
 
 namespace ml {
@@ -146,22 +145,22 @@ std::string capture(Interp& in) {
 }
 
 constexpr std::array<Builtin, 16> kLib = {{
-    {"lib.active", 1, false, active},
-    {"lib.findwindow", 1, true, findWindow},
-    {"lib.findwindowex", 2, true, findWindowEx},
-    {"lib.mousemsg", 4, false, mouseMsg},
-    {"lib.keybdmsg", 3, false, keybdMsg},
-    {"lib.getkey", 1, true, getKey},
-    {"lib.sleep", 1, false, sleep},
-    {"lib.getx", 0, true, cursorX, readCursor},
-    {"lib.gety", 0, true, cursorY, readCursor},
-    {"lib.dec", 1, true, dec},
-    {"lib.hex", 1, true, hex},
-    {"lib.rgb", 3, true, rgb},
-    {"lib.getpixel", 3, true, getPixel},
-    {"lib.cmppixel", 5, true, cmpPixel},
-    {"lib.findrgb", 7, true, findRGB},
-    {"lib.capture", 2, false, capture},
+    {"lib.active", 1, Use::Statement, active},
+    {"lib.findwindow", 1, Use::Value, findWindow},
+    {"lib.findwindowex", 2, Use::Value, findWindowEx},
+    {"lib.mousemsg", 4, Use::Statement, mouseMsg},
+    {"lib.keybdmsg", 3, Use::Statement, keybdMsg},
+    {"lib.getkey", 1, Use::Value, getKey},
+    {"lib.sleep", 1, Use::Statement, sleep},
+    {"lib.getx", 0, Use::Value, cursorX, readCursor},
+    {"lib.gety", 0, Use::Value, cursorY, readCursor},
+    {"lib.dec", 1, Use::Value, dec},
+    {"lib.hex", 1, Use::Value, hex},
+    {"lib.rgb", 3, Use::Value, rgb},
+    {"lib.getpixel", 3, Use::Value, getPixel},
+    {"lib.cmppixel", 5, Use::Value, cmpPixel},
+    {"lib.findrgb", 7, Use::Value, findRGB},
+    {"lib.capture", 2, Use::Statement, capture},
 }};
 
 }  // namespace

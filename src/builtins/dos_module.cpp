@@ -1,8 +1,8 @@
 // The dos module: console output and input, commands, the screen and colours.
 #include <array>
 
-#include "builtins/frame.h"
-#include "builtins/modules.h"
+#include "core/builtin.h"
+#include "builtins/builtin_modules.h"
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "core/errors.h"
@@ -73,13 +73,13 @@ std::string colour(Interp& in) {
 }
 
 constexpr std::array<Builtin, 7> kDos = {{
-    {"dos.print", 1, false, print},
-    {"dos.system", 1, false, system},
-    {"dos.gets", 0, true, gets},
-    {"dos.getch", 0, true, getch},
-    {"dos.clrscr", 0, false, clear},
-    {"dos.gotoxy", 2, false, moveCursor},
-    {"dos.textcolor", 2, false, colour},
+    {"dos.print", 1, Use::Statement, print},
+    {"dos.system", 1, Use::Statement, system},
+    {"dos.gets", 0, Use::Value, gets},
+    {"dos.getch", 0, Use::Value, getch},
+    {"dos.clrscr", 0, Use::Statement, clear},
+    {"dos.gotoxy", 2, Use::Statement, moveCursor},
+    {"dos.textcolor", 2, Use::Statement, colour},
 }};
 
 }  // namespace

@@ -3,8 +3,9 @@
 #include <array>
 #include <filesystem>
 
-#include "builtins/frame.h"
-#include "builtins/modules.h"
+#include "core/markers.h"
+#include "core/builtin.h"
+#include "builtins/builtin_modules.h"
 #include "core/strings.h"
 #include "core/text_file.h"
 #include "core/errors.h"
@@ -98,7 +99,7 @@ std::size_t literalSize(char c) { return needsEscape(c) ? 4 : c == '\\' ? 2 : 1;
 constexpr char kHex[] = "0123456789abcdef";
 
 std::string literal(std::string_view text) {
-    std::string out = "\x07\"";
+    std::string out(kLiteralQuote);
     for (char c : text) {
         if (c == '\\') {
             out += kMarker;
@@ -112,7 +113,7 @@ std::string literal(std::string_view text) {
         const auto byte = static_cast<unsigned char>(c);
         out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
     }
-    return out + "\x07\"";
+    return out.append(kLiteralQuote);
 }
 
 // The next line, or the next piece of a line too long for one value: as many of its
@@ -163,13 +164,13 @@ std::string close(Interp& in) {
 }
 
 constexpr std::array<Builtin, 7> kFile = {{
-    {"file.exists", 1, true, exists},
-    {"file.eof", 0, true, eof},
-    {"file.open", 2, false, open},
-    {"file.read", 0, true, read},
-    {"file.write", 1, false, writeW},
-    {"file.addwrite", 1, false, writeA},
-    {"file.close", 1, false, close},
+    {"file.exists", 1, Use::Value, exists},
+    {"file.eof", 0, Use::Value, eof},
+    {"file.open", 2, Use::Statement, open},
+    {"file.read", 0, Use::Value, read},
+    {"file.write", 1, Use::Statement, writeW},
+    {"file.addwrite", 1, Use::Statement, writeA},
+    {"file.close", 1, Use::Statement, close},
 }};
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "builtins/frame.h"
-#include "builtins/modules.h"
+#include "core/builtin.h"
+#include "builtins/builtin_modules.h"
 #include "core/strings.h"
 #include "core/errors.h"
 
@@ -48,15 +48,15 @@ double cosine(double x) { return std::cos(x); }
 double tangent(double x) { return std::tan(x); }
 
 constexpr std::array<Builtin, 9> kMath = {{
-    {"math.abs", 1, true, apply<absolute>},
-    {"math.exp", 1, true, apply<power>},
-    {"math.floor", 1, true, apply<below>},
-    {"math.ceil", 1, true, apply<above>},
-    {"math.sqrt", 1, true, apply<root>},
-    {"math.log", 1, true, apply<logarithm>},
-    {"math.sin", 1, true, apply<sine>},
-    {"math.cos", 1, true, apply<cosine>},
-    {"math.tan", 1, true, apply<tangent>},
+    {"math.abs", 1, Use::Value, apply<absolute>},
+    {"math.exp", 1, Use::Value, apply<power>},
+    {"math.floor", 1, Use::Value, apply<below>},
+    {"math.ceil", 1, Use::Value, apply<above>},
+    {"math.sqrt", 1, Use::Value, apply<root>},
+    {"math.log", 1, Use::Value, apply<logarithm>},
+    {"math.sin", 1, Use::Value, apply<sine>},
+    {"math.cos", 1, Use::Value, apply<cosine>},
+    {"math.tan", 1, Use::Value, apply<tangent>},
 }};
 
 }  // namespace

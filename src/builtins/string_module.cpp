@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "builtins/frame.h"
-#include "builtins/modules.h"
+#include "core/markers.h"
+#include "core/builtin.h"
+#include "builtins/builtin_modules.h"
 #include "core/strings.h"
 #include "core/variables.h"
 #include "core/errors.h"
@@ -59,7 +60,7 @@ std::string splitTarget(Interp& in) {
     const std::string& line = in.exec.current;
     const std::size_t equal = line.find('=');
     std::string_view target = std::string_view(line).substr(0, equal == std::string::npos ? 0 : equal);
-    const bool reference = target.size() > 2 && StartsWith(target, "\x07$") &&
+    const bool reference = target.size() > 2 && StartsWith(target, kVariableMarker) &&
                            std::all_of(target.begin() + 2, target.end(), IsENChar);
     if (!reference)
         Fail(in, Say(in, kMsgSplitTarget) + "~string.split");
@@ -83,22 +84,22 @@ std::string split(Interp& in) {
 }
 
 constexpr std::array<Builtin, 16> kString = {{
-    {"string.mid", 3, true, mid},
-    {"string.len", 1, true, len},
-    {"string.instr", 2, true, instr},
-    {"string.instrrev", 2, true, instrrev},
-    {"string.insert", 3, true, insert},
-    {"string.remove", 3, true, remove},
-    {"string.replace", 3, true, replace},
-    {"string.trim", 1, true, trim},
-    {"string.reverse", 1, true, reverse},
-    {"string.lower", 1, true, lower},
-    {"string.upper", 1, true, upper},
-    {"string.incount", 2, true, incount},
-    {"string.isnumber", 1, true, isnumber},
-    {"string.lmend", 2, true, lmend},
-    {"string.rmend", 2, true, rmend},
-    {"string.split", 2, true, split},
+    {"string.mid", 3, Use::Value, mid},
+    {"string.len", 1, Use::Value, len},
+    {"string.instr", 2, Use::Value, instr},
+    {"string.instrrev", 2, Use::Value, instrrev},
+    {"string.insert", 3, Use::Value, insert},
+    {"string.remove", 3, Use::Value, remove},
+    {"string.replace", 3, Use::Value, replace},
+    {"string.trim", 1, Use::Value, trim},
+    {"string.reverse", 1, Use::Value, reverse},
+    {"string.lower", 1, Use::Value, lower},
+    {"string.upper", 1, Use::Value, upper},
+    {"string.incount", 2, Use::Value, incount},
+    {"string.isnumber", 1, Use::Value, isnumber},
+    {"string.lmend", 2, Use::Value, lmend},
+    {"string.rmend", 2, Use::Value, rmend},
+    {"string.split", 2, Use::Value, split},
 }};
 
 }  // namespace

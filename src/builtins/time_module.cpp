@@ -5,8 +5,8 @@
 #include <chrono>
 #include <ctime>
 
-#include "builtins/frame.h"
-#include "builtins/modules.h"
+#include "core/builtin.h"
+#include "builtins/builtin_modules.h"
 #include "core/strings.h"
 #include "core/errors.h"
 
@@ -52,15 +52,15 @@ std::string rand(Interp& in) {
 }
 
 constexpr std::array<Builtin, 9> kTime = {{
-    {"time.year", 0, true, year},
-    {"time.month", 0, true, month},
-    {"time.day", 0, true, day},
-    {"time.week", 0, true, week},
-    {"time.hour", 0, true, hour},
-    {"time.minute", 0, true, minute},
-    {"time.second", 0, true, second},
-    {"time.clock", 0, true, clock},
-    {"time.rand", 1, true, rand},
+    {"time.year", 0, Use::Value, year},
+    {"time.month", 0, Use::Value, month},
+    {"time.day", 0, Use::Value, day},
+    {"time.week", 0, Use::Value, week},
+    {"time.hour", 0, Use::Value, hour},
+    {"time.minute", 0, Use::Value, minute},
+    {"time.second", 0, Use::Value, second},
+    {"time.clock", 0, Use::Value, clock},
+    {"time.rand", 1, Use::Value, rand},
 }};
 
 }  // namespace

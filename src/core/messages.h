@@ -17,6 +17,7 @@ inline constexpr MsgPair kErrNoLoop{"Can not find: Loop", "找不到: Loop"};
 inline constexpr MsgPair kMsgCallsTooDeep{"Def: 16 count memory, has exceeded the maximum value.",
                                           "Def: 計數 16 次存儲，已經超過了最大值。"};
 inline constexpr MsgPair kMsgCanNotFind{"Can not find: ", "找不到: "};
+inline constexpr MsgPair kMsgEmptyParameter{"Not joined parameter definition", "沒有加入參數的定義"};
 inline constexpr MsgPair kMsgParameter{"Parameter exception error: ", "參數異常錯誤: "};
 inline constexpr MsgPair kMsgSeveralParameters{" -> Several parameters: ", " -> 有幾個參數: "};
 inline constexpr MsgPair kMsgProhibitReturn{"Prohibit the return value of the data: ", "禁止返回值的數據: "};

@@ -14,9 +14,6 @@ namespace ml {
 inline constexpr int kMaxEntries = 8192;
 // Blocks opened by `Cmp` may nest 16 deep.
 inline constexpr int kMaxOpenCmp = 16;
-// The marker byte that precedes every `$`, `~` and both quotes of a string literal
-// outside literals, so run-time code finds them by plain search.
-inline constexpr char kMarker = '\x07';
 
 struct Program {
     // The table's room is reserved, not filled: pages of it that no entry uses are

@@ -1,3 +1,4 @@
+#include "core/markers.h"
 #include "core/value_text.h"
 
 #include <algorithm>

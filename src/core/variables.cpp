@@ -1,3 +1,4 @@
+#include "core/markers.h"
 #include "core/variables.h"
 
 #include "core/errors.h"

@@ -1,6 +1,7 @@
+#include "core/markers.h"
 #include "engine/executor.h"
 
-#include "builtins/frame.h"
+#include "engine/call_dispatch.h"
 #include "core/strings.h"
 #include "engine/functions.h"
 #include "core/messages.h"
@@ -13,8 +14,6 @@ namespace ml {
 
 namespace {
 
-constexpr std::string_view kCallMarker = "\x07~";
-constexpr std::string_view kVariableMarker = "\x07$";
 
 // The text between a block word's "(" and the final ")".
 std::string_view condition(std::string_view text, std::size_t open) {

@@ -1,8 +1,9 @@
+#include "core/markers.h"
 #include "engine/functions.h"
 
 #include <algorithm>
 
-#include "builtins/frame.h"
+#include "engine/call_dispatch.h"
 #include "core/strings.h"
 #include "core/messages.h"
 #include "core/variables.h"
@@ -83,7 +84,7 @@ void EndDefStatement(Interp& in) {
     const std::size_t d = depthIndex(--C.callDepth);
     in.exec.pc = C.callingEntry[d];
     const std::string& caller = C.callingLine[d];
-    if (caller.rfind("\x07~") != 0)
+    if (caller.rfind(kCallMarker) != 0)
         FailAt(C.callingEntry[d], Say(in, kMsgProhibitReturn) + "~" + C.calledName[d], caller);
     ++in.exec.pc;
 }
@@ -92,7 +93,7 @@ void ReturnStatement(Interp& in) {
     CallState& C = in.calls;
     const std::size_t d = depthIndex(C.callDepth - 1);
     const std::string caller = C.callingLine[d];
-    const std::size_t marker = caller.rfind("\x07~");
+    const std::size_t marker = caller.rfind(kCallMarker);
     if (marker == 0) Fail(in, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
     std::string_view expression = in.exec.current;
     expression.remove_prefix(std::min<std::size_t>(expression.size(), 7));  // "return "

@@ -1,3 +1,4 @@
+#include "core/markers.h"
 #include "expr/expression.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+#include "core/markers.h"
 #include "expr/fast_arithmetic.h"
 
 #include <array>
@@ -75,7 +76,7 @@ bool parse(std::string_view text, Chain& chain, Interp* in) {
         if (chain.count == kMaxTerms) return false;
         std::string_view number;
         double value = 0;
-        if (in != nullptr && text.substr(at).starts_with("\x07$")) {
+        if (in != nullptr && text.substr(at).starts_with(kVariableMarker)) {
             if (chain.count == 0 && at == 1) return false;   // a minus before a value
             std::size_t end = at + 2;
             while (end < text.size() && IsENChar(text[end])) ++end;

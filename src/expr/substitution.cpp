@@ -1,3 +1,4 @@
+#include "core/markers.h"
 #include "expr/substitution.h"
 
 #include <array>
@@ -24,7 +25,7 @@ constexpr std::size_t kMaxReferences = kMaxText / 2 + 1;
 // characters that continue a reference, so a value never becomes part of a name.
 std::size_t findReferences(std::string_view text, std::array<Reference, kMaxReferences>& refs) {
     std::size_t count = 0;
-    for (std::size_t at = text.find("\x07$"); at != std::string_view::npos; at = text.find("\x07$", at + 2)) {
+    for (std::size_t at = text.find(kVariableMarker); at != std::string_view::npos; at = text.find(kVariableMarker, at + 2)) {
         std::size_t end = at + 2;
         while (end < text.size() && IsENChar(text[end])) ++end;
         refs[count++] = {at, end};

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "builtins/modules.h"
+#include "builtins/builtin_modules.h"
 #include "core/text_file.h"
 #include "engine/executor.h"
 #include "frontend/banner.h"

@@ -4,6 +4,7 @@
 
 #include "core/strings.h"
 #include "interop/interop.h"
+#include "core/errors.h"
 #include "interop/interop_messages.h"
 
 namespace ml {
@@ -35,15 +36,15 @@ std::string ComCall(Interp& in, const std::string& progId, const std::string& ty
     std::vector<ComArgument> mirrored(count);
     for (std::size_t i = 0; i < count; ++i) mirrored[count - 1 - i] = Classify(arguments[i]);
     const ComResult result = in.platform.com.call(progId, method, mirrored);
-    if (result.status == ComResult::Status::CannotCreate) InteropFail(in, Say(in, kMsgComLoad) + progId);
+    if (result.status == ComResult::Status::CannotCreate) Fail(in, Say(in, kMsgComLoad) + progId);
     if (result.status == ComResult::Status::NoMethod) {
-        InteropFail(in, Say(in, kMsgComNoMethod) + progId + " -> " + method + Say(in, kMsgComNoMethodTail));
+        Fail(in, Say(in, kMsgComNoMethod) + progId + " -> " + method + Say(in, kMsgComNoMethodTail));
     }
     // The method has run by now: a wrong result type is found only afterwards.
     if (type == "int") return Int_Convert_Char(result.integer);
     if (type == "dbl") return Double_Convert_Char(result.real);
     if (type == "str") return Clip(result.text);
-    InteropFail(in, Say(in, kMsgDataType) + type);
+    Fail(in, Say(in, kMsgDataType) + type);
 }
 
 }  // namespace ml

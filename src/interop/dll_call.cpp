@@ -6,21 +6,21 @@
 
 #include "core/strings.h"
 #include "interop/interop.h"
+#include "core/errors.h"
 #include "interop/interop_messages.h"
 
 namespace ml {
 
 namespace {
 
-constexpr std::size_t kPositions = 10;
 // A function may write into a text argument as into a buffer of an argument slot's
 // size, so each text is handed over in a zero-filled buffer of that size.
 constexpr std::size_t kSlotBytes = 768;
 using TextBuffer = std::array<char, kSlotBytes>;
 
 struct Positions {
-    std::array<std::intptr_t, kPositions> values{};   // unused positions stay 0
-    std::array<TextBuffer, kPositions> texts{};
+    NativeArguments values{};   // unused positions stay 0
+    std::array<TextBuffer, kNativePositions> texts{};
 };
 
 // A number goes as the integer its text reads as (sign-extended where positions are
@@ -47,19 +47,19 @@ std::string DllCall(Interp& in, const std::string& module, const std::string& ty
                     std::span<std::string> arguments) {
     NativeLibraries& native = in.platform.native;
     void* library = native.load(module);
-    if (!library) InteropFail(in, Say(in, kMsgDllLoad) + module);
+    if (!library) Fail(in, Say(in, kMsgDllLoad) + module);
     void* entry = native.find(library, function);
     if (!entry) {
         native.release(library);
-        InteropFail(in, Say(in, kMsgDllNoFunction) + module + " -> " + function);
+        Fail(in, Say(in, kMsgDllNoFunction) + module + " -> " + function);
     }
     Positions positions;
-    for (std::size_t i = 0; i < std::min(arguments.size(), kPositions); ++i)
+    for (std::size_t i = 0; i < std::min(arguments.size(), kNativePositions); ++i)
         positions.values[i] = Classify(arguments[i], positions.texts[i]);
     const bool text = type == "char*";
     if (!text && type != "int") {
         native.release(library);
-        InteropFail(in, Say(in, kMsgDataType) + type);
+        Fail(in, Say(in, kMsgDataType) + type);
     }
     const std::intptr_t result = native.call(entry, positions.values);
     // A returned text may lie in the library's own data or in an argument buffer, so

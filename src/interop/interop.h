@@ -1,24 +1,20 @@
-// Calls into native libraries (`~DLLMsg`) and automation objects (`~COMMsg`): the
-// first two steps of the call dispatcher, and the calls themselves.
+// Calls into native libraries (`~DLLMsg`) and automation objects (`~COMMsg`).
 #pragma once
 
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "core/builtin.h"
 #include "core/interp.h"
 
 namespace ml {
 
-// Both calls take the target, the result type and the function or method, then 0 to
-// 10 arguments of their own.
-inline constexpr int kInteropMinArgs = 3;
-inline constexpr int kInteropMaxArgs = 13;
+// `~DLLMsg` and `~COMMsg`, tried by the dispatcher before every module.
+const ModuleDef& NativeCallModule();
 
-// Takes the call when its name is "dllmsg" or "commsg": checks the count, runs it and
-// gives the new line (the result where the call stood, "(null)" for a statement).
-std::optional<std::string> InteropStep(Interp& in, std::string_view name, const std::string& line);
+// At most this many arguments of a call's own reach the function or method.
+inline constexpr int kMaxNativeArgs = static_cast<int>(kNativePositions);
 
 // The call arguments are the argument slots themselves: a leading "@" of a text
 // argument is removed from its slot. Both give the result text.
@@ -26,8 +22,5 @@ std::string DllCall(Interp& in, const std::string& module, const std::string& ty
                     std::span<std::string> arguments);
 std::string ComCall(Interp& in, const std::string& progId, const std::string& type, const std::string& method,
                     std::span<std::string> arguments);
-
-// Fatal report on the current line.
-[[noreturn]] void InteropFail(Interp& in, const std::string& message);
 
 }  // namespace ml

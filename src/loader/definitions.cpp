@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/markers.h"
 #include "core/strings.h"
 #include "core/text_file.h"
 #include "loader/loader_messages.h"

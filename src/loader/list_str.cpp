@@ -1,5 +1,6 @@
 // Recognition of each normalised line, the checks of variable lines and of `Cmp`
 // blocks, and the store step.
+#include "core/markers.h"
 #include "loader/loader.h"
 
 #include "core/strings.h"
@@ -37,7 +38,7 @@ void checkVariableLine(LoadLine& line) {
     auto equal = line.T.find('=');
     if (equal == std::string::npos) FailLoad(line, kMsgNoEqual, line.source);
     if (!IsEN_Dim(std::string_view(line.T).substr(0, equal))) {
-        std::string message = Say(line.in, kMsgVariable) + line.source.substr(0, line.source.find('='));
+        std::string message = Say(line.in, kMsgVariableError) + line.source.substr(0, line.source.find('='));
         FailAt(line.in.program.entryCount, message, line.source);
     }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/language.h"
+#include "core/messages.h"
 
 namespace ml {
 
@@ -34,7 +35,6 @@ inline constexpr MsgPair kErrEndClassInDef{"Structure error: Def: ... (End Class
                                            "結構錯誤: Def: ... (End Class) ... End Def"};
 inline constexpr MsgPair kMsgArray{"Array exception error", "陣列異常錯誤"};
 inline constexpr MsgPair kMsgNoEqual{"No equal sign: =", "沒有等號: ="};
-inline constexpr MsgPair kMsgVariable{"Variable exception error: ", "變量異常錯誤: "};
 inline constexpr MsgPair kMsgCmpTooDeep{"Cmp 16 count memory, has exceeded the maximum value.",
                                         "Cmp 計數 16 次存儲，已經超過了最大值。"};
 inline constexpr MsgPair kErrNoCmp{"Can not find: Cmp", "找不到: Cmp"};
@@ -50,7 +50,6 @@ inline constexpr MsgPair kMsgDef{"Def:", ""};
 inline constexpr MsgPair kErrDefInCmp{"Structure error: Cmp ... (Def:) ... End & Loop",
                                       "結構錯誤: Cmp ... (Def:) ... End & Loop"};
 inline constexpr MsgPair kMsgFunctionName{"Function exception error", "函式異常錯誤"};
-inline constexpr MsgPair kMsgEmptyParameter{"Not joined parameter definition", "沒有加入參數的定義"};
 inline constexpr MsgPair kMsgEndDef{"End Def", ""};
 inline constexpr MsgPair kErrEndDefInCmp{"Structure error: Cmp ... (End Def) ... End & Loop",
                                          "結構錯誤: Cmp ... (End Def) ... End & Loop"};

@@ -1,3 +1,4 @@
+#include "core/markers.h"
 #include "loader/normal_form.h"
 
 #include <algorithm>

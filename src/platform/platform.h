@@ -127,6 +127,10 @@ public:
     virtual bool loadTemplate(const std::string& file, TemplateImage& image) = 0;
 };
 
+// A native call always passes ten integer-sized positions; unused ones hold 0.
+inline constexpr std::size_t kNativePositions = 10;
+using NativeArguments = std::array<std::intptr_t, kNativePositions>;
+
 // Native libraries: load one, find an exported function, call it with ten
 // integer-sized arguments, release it.
 class NativeLibraries {
@@ -137,7 +141,7 @@ public:
     // Null when the function is not exported.
     virtual void* find(void* library, const std::string& function) = 0;
     // Calls the function with exactly ten argument positions; gives its integer result.
-    virtual std::intptr_t call(void* function, const std::array<std::intptr_t, 10>& arguments) = 0;
+    virtual std::intptr_t call(void* function, const NativeArguments& arguments) = 0;
     virtual void release(void* library) = 0;
 };
 

@@ -12,7 +12,7 @@ namespace ml {
 
 class FakeNativeLibraries final : public NativeLibraries {
 public:
-    using Positions = std::array<std::intptr_t, 10>;
+    using Positions = NativeArguments;
     // library name -> exported names; a call gives result, or what onCall gives.
     std::map<std::string, std::vector<std::string>> exports;
     std::intptr_t result = 0;

@@ -6,7 +6,7 @@ namespace ml {
 
 namespace {
 
-using Positions = std::array<std::intptr_t, 10>;
+using Positions = NativeArguments;
 
 // The C library, loaded for one test and released after it.
 struct CLibrary : ::testing::Test {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "builtins/modules.h"
+#include "builtins/builtin_modules.h"
 #include "test_run.h"
 
 namespace ml {

@@ -27,7 +27,7 @@ void* PosixNativeLibraries::find(void* library, const std::string& function) {
     return dlsym(library, function.c_str());
 }
 
-std::intptr_t PosixNativeLibraries::call(void* function, const std::array<std::intptr_t, 10>& a) {
+std::intptr_t PosixNativeLibraries::call(void* function, const NativeArguments& a) {
     const auto target = reinterpret_cast<TenPositions>(function);
     return target(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
 }

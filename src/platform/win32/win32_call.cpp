@@ -14,7 +14,7 @@ using TenPositions = std::intptr_t (*)(std::intptr_t, std::intptr_t, std::intptr
 
 }  // namespace
 
-std::intptr_t CallTenPositions(void* function, const std::array<std::intptr_t, 10>& a) {
+std::intptr_t CallTenPositions(void* function, const NativeArguments& a) {
     const auto target = reinterpret_cast<TenPositions>(function);
     return target(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
 }
@@ -23,7 +23,7 @@ std::intptr_t CallTenPositions(void* function, const std::array<std::intptr_t, 1
 
 // The thunk pushes ten 4-byte words read at offsets 0..36 of the positions.
 static_assert(sizeof(void*) == 4 && sizeof(std::intptr_t) == 4, "positions are 4 bytes on x86");
-static_assert(sizeof(std::array<std::intptr_t, 10>) == 40, "the positions lie contiguous");
+static_assert(sizeof(NativeArguments) == 40, "the positions lie contiguous");
 
 // On x86 a __stdcall function pops the bytes it declares, a __cdecl one pops nothing,
 // and neither knows that ten words were pushed. The thunk keeps its entry stack
@@ -62,7 +62,7 @@ extern "C" __attribute__((naked, cdecl)) std::intptr_t ml_CallTenThunk(void*, co
         "    ret\n");
 }
 
-std::intptr_t CallTenPositions(void* function, const std::array<std::intptr_t, 10>& positions) {
+std::intptr_t CallTenPositions(void* function, const NativeArguments& positions) {
     return ml_CallTenThunk(function, positions.data());
 }
 

@@ -8,6 +8,6 @@ namespace ml {
 
 // Position 1 is the first parameter. Works for functions that remove their own
 // arguments from the stack and for those that leave them to the caller.
-std::intptr_t CallTenPositions(void* function, const std::array<std::intptr_t, 10>& positions);
+std::intptr_t CallTenPositions(void* function, const NativeArguments& positions);
 
 }  // namespace ml

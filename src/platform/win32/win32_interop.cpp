@@ -15,7 +15,7 @@ void* Win32NativeLibraries::find(void* library, const std::string& function) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), function.c_str()));
 }
 
-std::intptr_t Win32NativeLibraries::call(void* function, const std::array<std::intptr_t, 10>& arguments) {
+std::intptr_t Win32NativeLibraries::call(void* function, const NativeArguments& arguments) {
     return CallTenPositions(function, arguments);
 }
 

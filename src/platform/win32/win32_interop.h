@@ -9,7 +9,7 @@ class Win32NativeLibraries final : public NativeLibraries {
 public:
     void* load(const std::string& module) override;
     void* find(void* library, const std::string& function) override;
-    std::intptr_t call(void* function, const std::array<std::intptr_t, 10>& arguments) override;
+    std::intptr_t call(void* function, const NativeArguments& arguments) override;
     void release(void* library) override;
 };
 

@@ -1,30 +1,28 @@
-#include "builtins/frame.h"
+// How a call is dispatched: the innermost call of the line is located, its arguments
+// are evaluated into the argument slots, and its name is matched against each module
+// in turn (native calls first) and then against the script's own functions. The
+// call's result is put back where the call stood.
+#include "engine/call_dispatch.h"
 
 #include <optional>
 
-#include "builtins/modules.h"
+#include "core/errors.h"
+#include "core/markers.h"
+#include "core/messages.h"
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "engine/functions.h"
-#include "core/messages.h"
+#include "engine/modules.h"
 #include "expr/expression.h"
-#include "core/errors.h"
-#include "interop/interop.h"
 
 namespace ml {
 
 namespace {
 
-constexpr std::string_view kCallMarker = "\x07~";
 inline constexpr MsgPair kMsgNoFullSymbol{"No full symbol: ()", "沒有充分的符號: ()"};
-inline constexpr MsgPair kMsgEmptyArgument{"Not joined parameter definition", "沒有加入參數的定義"};
-
-[[noreturn]] void failOnLine(Interp& in, std::string message) {
-    Fail(in, message);
-}
 
 void storeArgument(Interp& in, std::string& scratch) {
-    if (scratch.empty()) failOnLine(in, Say(in, kMsgEmptyArgument));
+    if (scratch.empty()) Fail(in, Say(in, kMsgEmptyParameter));
     ArgSlots& A = in.args;
     std::string value = CodeCount(in, scratch);
     if (A.slots.size() <= static_cast<std::size_t>(A.count)) A.slots.emplace_back();
@@ -59,35 +57,52 @@ void evaluateArguments(Interp& in, std::string_view text) {
     }
 }
 
-// Tries one module's step; gives the new line when one of its functions took the call.
+bool isImported(const Interp& in, const ModuleDef& module) {
+    return !module.import || in.loader.moduleImported[static_cast<std::size_t>(*module.import)];
+}
+
+// The count a function takes as its reports write it: "2", or "3 ~ 13".
+std::string countText(ArgCount args) {
+    const std::string least = std::to_string(args.least);
+    return args.least == args.most ? least : least + " ~ " + std::to_string(args.most);
+}
+
+// The count and the position of a call, checked against the function's entry.
+void checkCall(Interp& in, const Builtin& fn, std::string_view name, bool statement) {
+    const std::string shown = "~" + std::string(fn.shownName.empty() ? name : fn.shownName);
+    if (in.args.count < fn.args.least || in.args.count > fn.args.most)
+        Fail(in, shown + Say(in, kMsgSeveralParameters) + countText(fn.args));
+    if (fn.use == Use::Value && statement) Fail(in, Say(in, kMsgNeedReturn) + shown);
+    if (fn.use == Use::Statement && !statement) Fail(in, Say(in, kMsgProhibitReturn) + shown);
+}
+
+// The arguments reach a built-in function as the bytes they stand for: data
+// backslashes lose their marks (user functions keep them, as variables do).
+void unprotectArguments(Interp& in) {
+    for (int i = 0; i < in.args.count; ++i) UnprotectData(in.args.slots[static_cast<std::size_t>(i)]);
+}
+
+// Tries one module; gives the new line when one of its functions took the call.
 std::optional<std::string> tryModule(Interp& in, const ModuleDef& module, std::string_view name,
                                      std::string_view line) {
-    const bool imported = in.loader.moduleImported[static_cast<std::size_t>(module.flag)];
-    std::string full = imported && !StartsWith(name, module.prefix) ? std::string(module.prefix) + std::string(name)
-                                                                    : std::string(name);
+    const bool prefixed = !isImported(in, module) || StartsWith(name, module.prefix);
+    const std::string full = prefixed ? std::string(name) : std::string(module.prefix) + std::string(name);
     for (const Builtin& fn : module.functions) {
         if (fn.name != full) continue;
         if (fn.before) fn.before(in);
         std::string cut;
         const std::size_t r = dJ(line, cut);
-        if (in.args.count != fn.argc) Error_Bug(in, fn.argc, full);
         const bool statement = r == 1;
-        if (fn.givesValue == statement) YesNo_Return(in, fn.givesValue, full);
-        UnprotectArguments(in);
+        checkCall(in, fn, full, statement);
+        unprotectArguments(in);
         std::string result = fn.run(in);
-        cut.insert(r - 1, fn.givesValue ? result : std::string("(null)"));
+        cut.insert(r - 1, statement ? std::string("(null)") : result);
         return cut;
     }
     return std::nullopt;
 }
 
 }  // namespace
-
-void UnprotectArguments(Interp& in) {
-    for (int i = 0; i < in.args.count; ++i) UnprotectData(in.args.slots[static_cast<std::size_t>(i)]);
-}
-
-const std::string& Arg(Interp& in, int i) { return in.args.slots[static_cast<std::size_t>(i - 1)]; }
 
 CallSpan LocateCall(std::string_view line, std::size_t marker) {
     CallSpan span{marker, marker, false};
@@ -120,14 +135,6 @@ std::size_t dJ(std::string_view line, std::string& cut) {
     return marker + 1;
 }
 
-void Error_Bug(Interp& in, int expected, std::string_view name) {
-    failOnLine(in, "~" + std::string(name) + Say(in, kMsgSeveralParameters) + std::to_string(expected));
-}
-
-void YesNo_Return(Interp& in, bool needsValue, std::string_view name) {
-    failOnLine(in, Say(in, needsValue ? kMsgNeedReturn : kMsgProhibitReturn) + "~" + std::string(name));
-}
-
 std::string def(Interp& in, const std::string& line) {
     CallState& C = in.calls;
     C.callingLine[static_cast<std::size_t>(C.callDepth)] = line;
@@ -135,17 +142,15 @@ std::string def(Interp& in, const std::string& line) {
 
     const std::size_t marker = line.rfind(kCallMarker);
     CallSpan span = LocateCall(line, marker);
-    if (!span.complete) failOnLine(in, Say(in, kMsgNoFullSymbol));
+    if (!span.complete) Fail(in, Say(in, kMsgNoFullSymbol));
     std::string_view call = std::string_view(line).substr(marker + 2, span.end - marker - 2);
     const std::size_t open = call.find('(');
     std::string_view name = call.substr(0, open);
     std::string_view arguments = CharAt(call, open + 1) == ')' ? std::string_view() : call.substr(open + 1, call.size() - open - 2);
     evaluateArguments(in, arguments);
 
-    if (auto result = InteropStep(in, name, line)) return *result;
     for (const ModuleDef& module : Modules()) {
-        const bool imported = in.loader.moduleImported[static_cast<std::size_t>(module.flag)];
-        if (!StartsWith(name, module.prefix) && !imported) continue;
+        if (!StartsWith(name, module.prefix) && !isImported(in, module)) continue;
         if (module.enter) module.enter(in);
         if (auto result = tryModule(in, module, name, line)) return *result;
     }

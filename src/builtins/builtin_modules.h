@@ -1,16 +1,11 @@
-// The built-in modules in the order the dispatcher tries them.
+// The modules of this folder: console, strings, time, math and files.
 #pragma once
 
-#include <span>
-
-#include "builtins/frame.h"
+#include "core/builtin.h"
 
 namespace ml {
 
-std::span<const ModuleDef> Modules();
-
 // Each module's table, defined beside its functions.
-const ModuleDef& LibModule();
 const ModuleDef& DosModule();
 const ModuleDef& StringModule();
 const ModuleDef& TimeModule();

@@ -1,0 +1,29 @@
+// The call dispatch frame: finds the innermost call of a line, evaluates its
+// arguments into the argument slots, dispatches it to a module or a user function,
+// and puts its result back into the line.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/interp.h"
+
+namespace ml {
+
+// Evaluates the innermost call of the line and gives the line with the call replaced
+// by its result, or by "(null)" for a call that gives no value.
+std::string def(Interp& in, const std::string& line);
+
+// Where the innermost call of a line stands: its marker and one past its closing
+// parenthesis. complete is false when the call has no balanced parentheses.
+struct CallSpan {
+    std::size_t marker = 0;
+    std::size_t end = 0;
+    bool complete = false;
+};
+CallSpan LocateCall(std::string_view line, std::size_t marker);
+
+// Cuts the innermost call out of the line into cut; gives the call's 1-based position.
+std::size_t dJ(std::string_view line, std::string& cut);
+
+}  // namespace ml
