@@ -7,13 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "core/limits.h"
+
 namespace ml {
 
-// The program line table holds 8192 entries; a script that needs more is reported
-// after loading, and nothing past this index is ever stored.
-inline constexpr int kMaxEntries = 8192;
-// Blocks opened by `Cmp` may nest 16 deep.
-inline constexpr int kMaxOpenCmp = 16;
 
 struct Program {
     // The table's room is reserved, not filled: pages of it that no entry uses are

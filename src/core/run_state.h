@@ -10,12 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/limits.h"
+
 namespace ml {
 
-// Variables live in one table of at most 4097 entries (indices 0 to 4096).
-inline constexpr int kMaxVariables = 4097;
-// User functions may be nested 16 deep; depth 0 is the main body.
-inline constexpr int kMaxCallDepth = 16;
 
 // Hashes keys as texts of either kind, so lookups need not build a std::string.
 // Keys are short names, for which FNV-1a inline beats the library's general hash.

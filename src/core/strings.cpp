@@ -10,7 +10,6 @@ namespace ml {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -124,7 +123,7 @@ std::string RMendSpace(std::string_view text, long width) {
 
 int IsEN(std::string_view text) {
     for (char c : text)
-        if (!((c >= 'a' && c <= 'z') || isDigit(c) || c == '_' || c == '.')) return 0;
+        if (!((c >= 'a' && c <= 'z') || IsDigit(c) || c == '_' || c == '.')) return 0;
     return 1;
 }
 
@@ -134,7 +133,7 @@ int IsNumber(std::string_view text) {
     int points = 0;
     for (; i < text.size(); ++i) {
         if (text[i] == '.') ++points;
-        else if (!isDigit(text[i])) return 0;
+        else if (!IsDigit(text[i])) return 0;
     }
     return points <= 1;
 }
@@ -162,7 +161,7 @@ int Char_Convert_Int(std::string_view text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     long long value = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i) {
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
         value = value * 10 + (text[i] - '0');
         if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
     }
@@ -182,7 +181,7 @@ std::uint32_t Hex2Long(std::string_view text) {
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
         char c = text[i];
-        std::uint32_t digit = isDigit(c) ? c - '0'
+        std::uint32_t digit = IsDigit(c) ? c - '0'
                             : (c >= 'a' && c <= 'f') ? c - 'a' + 10
                             : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : 0;
         sum += digit * HexPow(16, static_cast<std::uint32_t>(n - i - 1));
@@ -200,9 +199,9 @@ double Char_Convert_Double(std::string_view text) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     std::uint64_t mantissa = 0;
     int digits = 0, fraction = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i, ++digits) mantissa = mantissa * 10 + (text[i] - '0');
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) mantissa = mantissa * 10 + (text[i] - '0');
     if (i < text.size() && text[i] == '.')
-        for (++i; i < text.size() && isDigit(text[i]); ++i, ++digits, ++fraction)
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits, ++fraction)
             mantissa = mantissa * 10 + (text[i] - '0');
     if (digits == 0) return 0.0;
     const bool exponent = i < text.size() && (text[i] == 'e' || text[i] == 'E');
@@ -222,15 +221,15 @@ double ShortDecimalValue(std::uint64_t mantissa, int fraction) {
 double ParseDecimal(std::string_view text) {
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    while (i < text.size() && isDigit(text[i])) ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
     if (i < text.size() && text[i] == '.')
-        for (++i; i < text.size() && isDigit(text[i]); ++i) {
+        for (++i; i < text.size() && IsDigit(text[i]); ++i) {
         }
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        if (j < text.size() && isDigit(text[j])) {
-            while (j < text.size() && isDigit(text[j])) ++j;
+        if (j < text.size() && IsDigit(text[j])) {
+            while (j < text.size() && IsDigit(text[j])) ++j;
             i = j;
         }
     }

@@ -10,11 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/limits.h"
+
 namespace ml {
 
-// Every value the language handles fits in 255 bytes; texts made by these routines
-// are cut to this length rather than ever growing past a value slot.
-inline constexpr std::size_t kMaxText = 255;
 
 inline bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -25,6 +24,8 @@ inline bool EndsWith(std::string_view text, std::string_view suffix) {
 inline bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 // The byte at i, or NUL past the end, as a C buffer reads.
 inline char CharAt(std::string_view text, std::size_t i) { return i < text.size() ? text[i] : '\0'; }
 

@@ -28,12 +28,12 @@ std::string_view keyOf(Interp& in, std::string_view reference) {
 }  // namespace
 
 bool IsENChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '[' || c == ']' || c == '_';
+    return (c >= 'a' && c <= 'z') || IsDigit(c) || c == '.' || c == '[' || c == ']' || c == '_';
 }
 
 bool IsEN_Def(std::string_view text) {
     for (char c : text) {
-        bool ok = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '.' || c == '$' || c == kMarker;
+        bool ok = (c >= 'a' && c <= 'z') || IsDigit(c) || c == '_' || c == '.' || c == '$' || c == kMarker;
         if (!ok) return false;
     }
     return InCountChar(text, '$') == 1;

@@ -18,8 +18,7 @@ namespace {
 inline constexpr MsgPair kMsgSpecialChar{"Special character error: \\x", "特殊字符錯誤: \\x"};
 inline constexpr MsgPair kMsgRemainderByZero{"Remainder by zero: ", "餘數除以零: "};
 
-bool isDigitOrPoint(char c) { return (c >= '0' && c <= '9') || c == '.'; }
-bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool isDigitOrPoint(char c) { return IsDigit(c) || c == '.'; }
 
 // One operation of CountB: the operator at i and its operands [start, end).
 struct Operation {
@@ -150,7 +149,7 @@ std::string HexChar(Interp& in, std::string_view text) {
         }
         if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'x') {
             char h = CharAt(text, i + 2), l = CharAt(text, i + 3);
-            if (!isHexDigit(h) || !isHexDigit(l)) {
+            if (!IsHexDigit(h) || !IsHexDigit(l)) {
                 std::string message = Say(in, kMsgSpecialChar) + std::string(text.substr(i + 2, 2));
                 Fail(in, message);
             }

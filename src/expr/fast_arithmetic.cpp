@@ -30,7 +30,6 @@ struct Chain {
     std::size_t count = 0;
 };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^'; }
 
 // Reads one number at `at`: digits with at most one point, at least one digit; and
@@ -41,7 +40,7 @@ bool readNumber(std::string_view text, std::size_t& at, double& value) {
     int digits = 0, points = 0, fraction = 0;
     for (; at < text.size(); ++at) {
         const char c = text[at];
-        if (isDigit(c)) {
+        if (IsDigit(c)) {
             mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
             ++digits;
             fraction += points;

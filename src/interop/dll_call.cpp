@@ -7,16 +7,14 @@
 #include "core/strings.h"
 #include "interop/interop.h"
 #include "core/errors.h"
+#include "core/limits.h"
 #include "interop/interop_messages.h"
 
 namespace ml {
 
 namespace {
 
-// A function may write into a text argument as into a buffer of an argument slot's
-// size, so each text is handed over in a zero-filled buffer of that size.
-constexpr std::size_t kSlotBytes = 768;
-using TextBuffer = std::array<char, kSlotBytes>;
+using TextBuffer = std::array<char, kNativeTextBytes>;
 
 struct Positions {
     NativeArguments values{};   // unused positions stay 0
@@ -28,7 +26,7 @@ struct Positions {
 std::intptr_t Classify(std::string& slot, TextBuffer& text) {
     if (IsNumber(slot)) return static_cast<std::intptr_t>(Char_Convert_Int(slot));
     if (StartsWith(slot, "@")) slot.erase(0, 1);
-    std::copy_n(slot.begin(), std::min(slot.size(), kSlotBytes - 1), text.begin());
+    std::copy_n(slot.begin(), std::min(slot.size(), kNativeTextBytes - 1), text.begin());
     return reinterpret_cast<std::intptr_t>(text.data());
 }
 

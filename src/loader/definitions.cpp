@@ -10,6 +10,7 @@
 #include "core/text_file.h"
 #include "loader/loader_messages.h"
 #include "core/errors.h"
+#include "core/limits.h"
 #include "loader/loader.h"
 #include "loader/statements.h"
 
@@ -17,8 +18,6 @@ namespace ml {
 
 namespace {
 
-// A file that imports itself, directly or through others, would load forever.
-constexpr int kMaxImportDepth = 32;
 // Labels outside functions share this scope; the n-th function loaded has 100 + n.
 constexpr int kMainScope = 100;
 

@@ -18,7 +18,7 @@ namespace {
 // Only these characters may form the target of an assignment.
 bool IsEN_Dim(std::string_view text) {
     for (char c : text) {
-        bool ok = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '$' || c == kMarker ||
+        bool ok = (c >= 'a' && c <= 'z') || IsDigit(c) || c == '$' || c == kMarker ||
                   c == '(' || c == ')' || c == '*' || c == '+' || c == '-' || c == '.' ||
                   c == '/' || c == '_' || c == '[' || c == ']';
         if (!ok) return false;

@@ -12,9 +12,6 @@ namespace ml {
 
 namespace {
 
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
 
 struct Balance {
     int opened = 0, closed = 0, depth = 0;
@@ -34,7 +31,7 @@ struct Balance {
 // 2 to the 32nd power as a signed 32-bit number, and returns the index after it.
 std::size_t foldHex(const std::string& source, std::size_t i, char*& out) {
     std::size_t end = i + 2;
-    while (end < source.size() && isHexDigit(source[end])) ++end;
+    while (end < source.size() && IsHexDigit(source[end])) ++end;
     auto value = static_cast<std::int32_t>(Hex2Long(std::string_view(source).substr(i + 2, end - i - 2)));
     const std::string text = Int_Convert_Char(value);
     out = std::copy(text.begin(), text.end(), out);

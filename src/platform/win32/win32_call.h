@@ -1,8 +1,9 @@
 // A call of a native function with exactly ten integer-sized argument positions.
 #pragma once
 
-#include <array>
 #include <cstdint>
+
+#include "platform/platform.h"
 
 namespace ml {
 

@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
-#include <climits>
 #include <string>
 #include <vector>
+
+#include "platform/win32/win32_text.h"
 
 namespace ml {
 
@@ -14,36 +15,12 @@ constexpr UINT kBig5 = 950;
 constexpr UINT kGbk = 936;
 constexpr LCID kChinesePrc = 0x0804;
 
-// UTF-16 from bytes of a code page; empty when the system cannot convert them.
-std::wstring toWide(UINT codePage, std::string_view bytes) {
-    if (bytes.empty() || bytes.size() > INT_MAX) return {};
-    const int length = static_cast<int>(bytes.size());
-    const int units = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
-    if (units <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    if (MultiByteToWideChar(codePage, 0, bytes.data(), length, wide.data(), units) != units) return {};
-    return wide;
-}
-
-// Bytes of a code page from UTF-16; empty when the system cannot convert them.
-std::string fromWide(UINT codePage, const std::wstring& wide) {
-    if (wide.empty() || wide.size() > INT_MAX) return {};
-    const int units = static_cast<int>(wide.size());
-    const int bytes = WideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return {};
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    if (WideCharToMultiByte(codePage, 0, wide.data(), units, text.data(), bytes, nullptr, nullptr) != bytes) {
-        return {};
-    }
-    return text;
-}
-
 }  // namespace
 
 unsigned Win32CodePage::ansiCodePage() { return GetACP(); }
 
 std::string Win32CodePage::fromUtf8(std::string_view utf8) {
-    const std::string big5 = fromWide(kBig5, toWide(CP_UTF8, utf8));
+    const std::string big5 = FromWide(kBig5, ToWide(CP_UTF8, utf8));
     return big5.empty() ? std::string(utf8) : big5;
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/win32/win32_interop.h"
+#include "platform/win32/win32_text.h"
 
 namespace ml {
 
@@ -15,36 +16,16 @@ static_assert(sizeof(VARIANT) == (sizeof(void*) == 8 ? 24 : 16), "VARIANT layout
 
 constexpr LCID kSystemLocale = LOCALE_SYSTEM_DEFAULT;   // 0x0800
 
-// UTF-16 from the ANSI code page. A text the system cannot convert becomes empty,
-// which no class or method is named.
-std::wstring Wide(const std::string& text) {
-    const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (units <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    if (MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), units) != units) return {};
-    wide.pop_back();   // the terminator, which std::wstring keeps by itself
-    return wide;
-}
-
-std::string Narrow(const wchar_t* wide) {
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return {};
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), bytes, nullptr, nullptr) != bytes) return {};
-    text.pop_back();
-    return text;
-}
-
 IDispatch* CreateObject(const std::string& progId) {
     CLSID classId;
-    if (FAILED(CLSIDFromProgID(Wide(progId).c_str(), &classId))) return nullptr;
+    if (FAILED(CLSIDFromProgID(ToWide(CP_ACP, progId).c_str(), &classId))) return nullptr;
     void* object = nullptr;
     if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, &object))) return nullptr;
     return static_cast<IDispatch*>(object);
 }
 
 bool FindMethod(IDispatch* object, const std::string& method, DISPID& id) {
-    std::wstring name = Wide(method);
+    std::wstring name = ToWide(CP_ACP, method);
     LPOLESTR names[] = {name.data()};
     return SUCCEEDED(object->GetIDsOfNames(IID_NULL, names, 1, kSystemLocale, &id));
 }
@@ -63,7 +44,7 @@ VARIANT ToVariant(const ComArgument& argument) {
         break;
     case ComArgument::Kind::Text:
         v.vt = VT_BSTR;
-        v.bstrVal = SysAllocString(Wide(argument.text).c_str());
+        v.bstrVal = SysAllocString(ToWide(CP_ACP, argument.text).c_str());
         break;
     }
     return v;
@@ -74,7 +55,7 @@ VARIANT ToVariant(const ComArgument& argument) {
 void ReadResult(const VARIANT& value, ComResult& result) {
     std::memcpy(&result.integer, &value.intVal, sizeof result.integer);
     std::memcpy(&result.real, &value.dblVal, sizeof result.real);
-    if (value.vt == VT_BSTR && value.bstrVal) result.text = Narrow(value.bstrVal);
+    if (value.vt == VT_BSTR && value.bstrVal) result.text = FromWide(CP_ACP, value.bstrVal);
 }
 
 bool Invoke(IDispatch* object, DISPID id, const std::vector<ComArgument>& arguments, ComResult& result) {
