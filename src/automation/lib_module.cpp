@@ -1,5 +1,5 @@
 // The lib module: windows, synthesised and posted mouse and key input, key state,
-// the cursor, number and colour conversions, and the entries of the pixel, capture
+// the cursor, number and colour conversions, and the entries of the pixel, LibCapture
 // and image-search functions. Every packed value is computed here, so the platform
 // only delivers finished records and messages.
 #include <array>
@@ -51,19 +51,19 @@ std::int32_t ScaleAbsolute(std::int32_t v, int extent) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(quotient) + 1u);
 }
 
-std::string active(Interp& in) {
+std::string LibActive(Interp& in) {
     in.platform.desktop.setForeground(ArgInt(in, 1));
     return {};
 }
 
-std::string findWindow(Interp& in) { return Int_Convert_Char(in.platform.desktop.findWindow(Arg(in, 1))); }
+std::string LibFindWindow(Interp& in) { return Int_Convert_Char(in.platform.desktop.findWindow(Arg(in, 1))); }
 
-std::string findWindowEx(Interp& in) {
+std::string LibFindWindowEx(Interp& in) {
     return Int_Convert_Char(in.platform.desktop.findChildWindow(ArgInt(in, 1), Arg(in, 2)));
 }
 
 // A code that is no button flag sends nothing, in either mode.
-std::string mouseMsg(Interp& in) {
+std::string LibMouseMsg(Interp& in) {
     const int code = ArgInt(in, 2);
     const int x = ArgInt(in, 3);
     const int y = ArgInt(in, 4);
@@ -84,7 +84,7 @@ std::string mouseMsg(Interp& in) {
 
 // Synthesised, the code goes through as the key flags; posted, only key down and key
 // up select a message and any other code sends nothing.
-std::string keybdMsg(Interp& in) {
+std::string LibKeybdMsg(Interp& in) {
     const int code = ArgInt(in, 2);
     const int key = ArgInt(in, 3);
     Desktop& desktop = in.platform.desktop;
@@ -98,69 +98,69 @@ std::string keybdMsg(Interp& in) {
     return {};
 }
 
-std::string getKey(Interp& in) { return Int_Convert_Char(in.platform.desktop.asyncKeyState(ArgInt(in, 1))); }
+std::string LibGetKey(Interp& in) { return Int_Convert_Char(in.platform.desktop.asyncKeyState(ArgInt(in, 1))); }
 
 // The platform reads the duration as unsigned, so a negative one would never end; it
 // waits no time instead.
-std::string sleep(Interp& in) {
+std::string LibSleep(Interp& in) {
     const int milliseconds = ArgInt(in, 1);
     in.platform.desktop.sleep(milliseconds < 0 ? 0u : static_cast<std::uint32_t>(milliseconds));
     return {};
 }
 
-void readCursor(Interp& in) { in.modules.p = in.platform.desktop.cursorPosition(); }
-std::string cursorX(Interp& in) { return Int_Convert_Char(in.modules.p.x); }
-std::string cursorY(Interp& in) { return Int_Convert_Char(in.modules.p.y); }
+void ReadCursor(Interp& in) { in.modules.p = in.platform.desktop.cursorPosition(); }
+std::string LibCursorX(Interp& in) { return Int_Convert_Char(in.modules.p.x); }
+std::string LibCursorY(Interp& in) { return Int_Convert_Char(in.modules.p.y); }
 
-std::string dec(Interp& in) { return Int_Convert_Char(static_cast<std::int32_t>(Hex2Long(Arg(in, 1)))); }
+std::string LibDec(Interp& in) { return Int_Convert_Char(static_cast<std::int32_t>(Hex2Long(Arg(in, 1)))); }
 
-std::string hex(Interp& in) {
+std::string LibHex(Interp& in) {
     char text[9];
     std::snprintf(text, sizeof text, "%x", static_cast<unsigned>(ArgInt(in, 1)));
     return text;
 }
 
-std::string rgb(Interp& in) {
+std::string LibRgb(Interp& in) {
     return Int_Convert_Char((ArgInt(in, 1) & 255) + 256 * (ArgInt(in, 2) & 255) + 65536 * (ArgInt(in, 3) & 255));
 }
 
 std::uint16_t ArgU16(Interp& in, int i) { return static_cast<std::uint16_t>(ArgInt(in, i)); }
 
-std::string getPixel(Interp& in) { return Int_Convert_Char(ReadPixel(in, ArgInt(in, 1), ArgU16(in, 2), ArgU16(in, 3))); }
+std::string LibGetPixel(Interp& in) { return Int_Convert_Char(ReadPixel(in, ArgInt(in, 1), ArgU16(in, 2), ArgU16(in, 3))); }
 
-std::string cmpPixel(Interp& in) {
+std::string LibCmpPixel(Interp& in) {
     const bool match = CmpPixel(in, ArgInt(in, 1), ArgU16(in, 2), ArgU16(in, 3), ArgInt(in, 4),
                                 static_cast<std::int16_t>(ArgInt(in, 5)));
     return match ? "1" : "0";
 }
 
-std::string findRGB(Interp& in) {
+std::string LibFindRGB(Interp& in) {
     const SearchArea area{ArgU16(in, 2), ArgU16(in, 3), ArgU16(in, 4), ArgU16(in, 5)};
     return std::to_string(FindRGB(in, ArgInt(in, 1), area, Arg(in, 6), static_cast<std::int16_t>(ArgInt(in, 7))));
 }
 
-std::string capture(Interp& in) {
+std::string LibCapture(Interp& in) {
     ScreenCapture(in, ArgInt(in, 1), Arg(in, 2));
     return {};
 }
 
 constexpr std::array<Builtin, 16> kLib = {{
-    {"lib.active", 1, Use::Statement, active},
-    {"lib.findwindow", 1, Use::Value, findWindow},
-    {"lib.findwindowex", 2, Use::Value, findWindowEx},
-    {"lib.mousemsg", 4, Use::Statement, mouseMsg},
-    {"lib.keybdmsg", 3, Use::Statement, keybdMsg},
-    {"lib.getkey", 1, Use::Value, getKey},
-    {"lib.sleep", 1, Use::Statement, sleep},
-    {"lib.getx", 0, Use::Value, cursorX, readCursor},
-    {"lib.gety", 0, Use::Value, cursorY, readCursor},
-    {"lib.dec", 1, Use::Value, dec},
-    {"lib.hex", 1, Use::Value, hex},
-    {"lib.rgb", 3, Use::Value, rgb},
-    {"lib.getpixel", 3, Use::Value, getPixel},
-    {"lib.cmppixel", 5, Use::Value, cmpPixel},
-    {"lib.findrgb", 7, Use::Value, findRGB},
-    {"lib.capture", 2, Use::Statement, capture},
+    {"lib.active", 1, Use::Statement, LibActive},
+    {"lib.findwindow", 1, Use::Value, LibFindWindow},
+    {"lib.findwindowex", 2, Use::Value, LibFindWindowEx},
+    {"lib.mousemsg", 4, Use::Statement, LibMouseMsg},
+    {"lib.keybdmsg", 3, Use::Statement, LibKeybdMsg},
+    {"lib.getkey", 1, Use::Value, LibGetKey},
+    {"lib.sleep", 1, Use::Statement, LibSleep},
+    {"lib.getx", 0, Use::Value, LibCursorX, ReadCursor},
+    {"lib.gety", 0, Use::Value, LibCursorY, ReadCursor},
+    {"lib.dec", 1, Use::Value, LibDec},
+    {"lib.hex", 1, Use::Value, LibHex},
+    {"lib.rgb", 3, Use::Value, LibRgb},
+    {"lib.getpixel", 3, Use::Value, LibGetPixel},
+    {"lib.cmppixel", 5, Use::Value, LibCmpPixel},
+    {"lib.findrgb", 7, Use::Value, LibFindRGB},
+    {"lib.capture", 2, Use::Statement, LibCapture},
 }};
 
 }  // namespace

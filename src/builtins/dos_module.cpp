@@ -15,7 +15,7 @@ namespace {
 
 // The text is written as a format without arguments: "%%" prints one "%", and any
 // other "%" is printed as it stands, never read as a conversion.
-std::string print(Interp& in) {
+std::string DosPrint(Interp& in) {
     const std::string& text = Arg(in, 1);
     std::string out;
     out.reserve(text.size());
@@ -27,7 +27,7 @@ std::string print(Interp& in) {
     return {};
 }
 
-std::string system(Interp& in) {
+std::string DosSystem(Interp& in) {
     in.platform.console.runCommand(Arg(in, 1));
     return {};
 }
@@ -36,7 +36,7 @@ inline constexpr MsgPair kMsgEndOfInput{"End of input", "輸入已結束"};
 
 // The first read at the end of input gives its usual value; reading on after that
 // has nothing left to wait for.
-void noteInputEnd(Interp& in, bool atEnd) {
+void NoteInputEnd(Interp& in, bool atEnd) {
     if (atEnd && in.modules.inputEnded) {
         Fail(in, Say(in, kMsgEndOfInput));
     }
@@ -44,42 +44,42 @@ void noteInputEnd(Interp& in, bool atEnd) {
 }
 
 // A line holds at most 255 characters; at the end of input the value is empty.
-std::string gets(Interp& in) {
+std::string DosGets(Interp& in) {
     std::string line;
-    noteInputEnd(in, !in.platform.console.readLine(line));
+    NoteInputEnd(in, !in.platform.console.readLine(line));
     return ProtectData(Clip(std::move(line)));
 }
 
 // At the end of input there is no key: the value is -1.
-std::string getch(Interp& in) {
+std::string DosGetch(Interp& in) {
     const int key = in.platform.console.readKey();
-    noteInputEnd(in, key < 0);
+    NoteInputEnd(in, key < 0);
     return std::to_string(key);
 }
 
-std::string clear(Interp& in) {
+std::string DosClear(Interp& in) {
     clrscr(in);
     return {};
 }
 
-std::string moveCursor(Interp& in) {
+std::string DosMoveCursor(Interp& in) {
     gotoxy(in, Char_Convert_Int(Arg(in, 1)), Char_Convert_Int(Arg(in, 2)));
     return {};
 }
 
-std::string colour(Interp& in) {
+std::string DosColour(Interp& in) {
     textcolor(in, Char_Convert_Int(Arg(in, 1)), Char_Convert_Int(Arg(in, 2)));
     return {};
 }
 
 constexpr std::array<Builtin, 7> kDos = {{
-    {"dos.print", 1, Use::Statement, print},
-    {"dos.system", 1, Use::Statement, system},
-    {"dos.gets", 0, Use::Value, gets},
-    {"dos.getch", 0, Use::Value, getch},
-    {"dos.clrscr", 0, Use::Statement, clear},
-    {"dos.gotoxy", 2, Use::Statement, moveCursor},
-    {"dos.textcolor", 2, Use::Statement, colour},
+    {"dos.print", 1, Use::Statement, DosPrint},
+    {"dos.system", 1, Use::Statement, DosSystem},
+    {"dos.gets", 0, Use::Value, DosGets},
+    {"dos.getch", 0, Use::Value, DosGetch},
+    {"dos.clrscr", 0, Use::Statement, DosClear},
+    {"dos.gotoxy", 2, Use::Statement, DosMoveCursor},
+    {"dos.textcolor", 2, Use::Statement, DosColour},
 }};
 
 }  // namespace

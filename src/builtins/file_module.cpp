@@ -25,80 +25,80 @@ inline constexpr MsgPair kMsgFileOpenTwice{"File is already open for writing: ",
 // 255-byte value go to them.
 inline constexpr std::size_t kMaxReadText = kMaxText - 4;
 
-[[noreturn]] void fail(Interp& in, const MsgPair& message, const std::string& detail) {
+[[noreturn]] void FailNaming(Interp& in, const MsgPair& message, const std::string& detail) {
     Fail(in, Say(in, message) + detail);
 }
 
 // Closing a file that holds no open file does nothing; data that did not reach the
 // file is a fatal error, as a failed write is.
-void closeWriting(Interp& in, WrittenFile& written) {
+void CloseWriting(Interp& in, WrittenFile& written) {
     if (!written.file) return;
     const bool closed = std::fclose(written.file.release()) == 0;
-    if (!closed) fail(in, kMsgFileNotWritten, written.name);
+    if (!closed) FailNaming(in, kMsgFileNotWritten, written.name);
 }
 
-bool fileExists(std::string name) {
+bool FileExists(std::string name) {
     std::erase(name, '"');
     return OpenForReading(name) != nullptr;
 }
 
-std::string exists(Interp& in) { return fileExists(Arg(in, 1)) ? "1" : "0"; }
+std::string FileExists(Interp& in) { return FileExists(Arg(in, 1)) ? "1" : "0"; }
 
-// Nothing is left to give only when the read file ran into its end (or none is open).
-std::string eof(Interp& in) {
+// Nothing is left to give only when the read file ran into its end (or none is FileOpen).
+std::string FileEof(Interp& in) {
     const FileState& F = in.modules.file;
-    const bool atEnd = F.pending.empty() && (!F.fp_r || std::feof(F.fp_r.get()));
+    const bool atEnd = F.pending.empty() && (!F.reading || std::feof(F.reading.get()));
     return atEnd ? "1" : "0";
 }
 
 // The modes are compared exactly ("R" and "rb" are no modes).
-bool isMode(std::string_view mode) { return mode == "r" || mode == "w" || mode == "a"; }
+bool IsMode(std::string_view mode) { return mode == "r" || mode == "w" || mode == "a"; }
 
-void openForReading(Interp& in, const std::string& name) {
+void OpenReadFile(Interp& in, const std::string& name) {
     FileState& F = in.modules.file;
-    F.fp_r.reset();
+    F.reading.reset();
     F.pending.clear();
-    if (fileExists(name)) F.fp_r = OpenForReading(name);
-    if (!F.fp_r) fail(in, kMsgFileNotFound, name);
+    if (FileExists(name)) F.reading = OpenForReading(name);
+    if (!F.reading) FailNaming(in, kMsgFileNotFound, name);
 }
 
 // One file may not be open for writing and for appending at once: two streams over
 // it would each keep their own place in it, and the bytes of one would be lost under
 // the other's. Its two names may differ ("two.txt", "./two.txt").
-void openForWriting(Interp& in, const std::string& name, const std::string& mode) {
+void OpenForWriting(Interp& in, const std::string& name, const std::string& mode) {
     FileState& F = in.modules.file;
-    WrittenFile& written = mode == "w" ? F.fp_w : F.fp_a;
-    const WrittenFile& other = mode == "w" ? F.fp_a : F.fp_w;
-    closeWriting(in, written);
+    WrittenFile& written = mode == "w" ? F.writing : F.appending;
+    const WrittenFile& other = mode == "w" ? F.appending : F.writing;
+    CloseWriting(in, written);
     std::error_code error;
-    if (other.file && std::filesystem::equivalent(other.name, name, error)) fail(in, kMsgFileOpenTwice, name);
+    if (other.file && std::filesystem::equivalent(other.name, name, error)) FailNaming(in, kMsgFileOpenTwice, name);
     written.file.reset(std::fopen(name.c_str(), mode.c_str()));
-    if (!written.file) fail(in, kMsgFileNotOpened, name);
+    if (!written.file) FailNaming(in, kMsgFileNotOpened, name);
     written.name = name;
 }
 
 // A file in use is closed before its mode opens again, so what was written to it
 // reaches its file first.
-std::string open(Interp& in) {
+std::string FileOpen(Interp& in) {
     const std::string& name = Arg(in, 1);
     const std::string& mode = Arg(in, 2);
-    if (!isMode(mode)) fail(in, kMsgFileMode, mode);
-    if (mode == "r") openForReading(in, name);
-    else openForWriting(in, name, mode);
+    if (!IsMode(mode)) FailNaming(in, kMsgFileMode, mode);
+    if (mode == "r") OpenReadFile(in, name);
+    else OpenForWriting(in, name, mode);
     return {};
 }
 
 // Bytes that the rest of the line's evaluation would read as syntax (quotes, markers,
 // comparisons) travel as \xHH escapes, and a backslash marked as data, so the value is
-// exactly the bytes read, however often it is evaluated again.
-bool needsEscape(char c) { return c == kMarker || c == '"' || c == '<' || c == '=' || c == '>'; }
+// exactly the bytes FileRead, however often it is evaluated again.
+bool NeedsEscape(char c) { return c == kMarker || c == '"' || c == '<' || c == '=' || c == '>'; }
 
 // The bytes a read byte takes in the literal.
-std::size_t literalSize(char c) { return needsEscape(c) ? 4 : c == '\\' ? 2 : 1; }
+std::size_t LiteralSize(char c) { return NeedsEscape(c) ? 4 : c == '\\' ? 2 : 1; }
 
 constexpr char kHex[] = "0123456789abcdef";
 
-std::string literal(std::string_view text) {
+std::string Literal(std::string_view text) {
     std::string out(kLiteralQuote);
     for (char c : text) {
         if (c == '\\') {
@@ -106,7 +106,7 @@ std::string literal(std::string_view text) {
             out += c;
             continue;
         }
-        if (!needsEscape(c)) {
+        if (!NeedsEscape(c)) {
             out += c;
             continue;
         }
@@ -117,67 +117,67 @@ std::string literal(std::string_view text) {
 }
 
 // The next line, or the next piece of a line too long for one value: as many of its
-// bytes as fit in a literal; the rest waits for the next read. Without an open read
+// bytes as fit in a literal; the rest waits for the next read. Without an open FileRead
 // file, or past its end, the value is empty.
-std::string read(Interp& in) {
+std::string FileRead(Interp& in) {
     FileState& F = in.modules.file;
     std::string piece = std::move(F.pending);
     F.pending.clear();
-    if (F.fp_r && (piece.empty() || piece.back() != '\n')) {
+    if (F.reading && (piece.empty() || piece.back() != '\n')) {
         std::string more;
-        ReadPiece(F.fp_r.get(), more);
+        ReadPiece(F.reading.get(), more);
         piece += more;
     }
     const bool lineEnd = !piece.empty() && piece.back() == '\n';
     if (lineEnd) piece.pop_back();
     std::size_t taken = 0, size = 0;
     for (; taken < piece.size(); ++taken) {
-        size += literalSize(piece[taken]);
+        size += LiteralSize(piece[taken]);
         if (size > kMaxReadText) break;
     }
     if (taken < piece.size()) F.pending = piece.substr(taken) + (lineEnd ? "\n" : "");
     piece.resize(taken);
-    return literal(piece);
+    return Literal(piece);
 }
 
-std::string write(Interp& in, WrittenFile& written, const std::string& text) {
+std::string Write(Interp& in, WrittenFile& written, const std::string& text) {
     if (!written.file) return {};
     if (std::fwrite(text.data(), 1, text.size(), written.file.get()) != text.size())
-        fail(in, kMsgFileNotWritten, written.name);
+        FailNaming(in, kMsgFileNotWritten, written.name);
     return {};
 }
 
-std::string writeW(Interp& in) { return write(in, in.modules.file.fp_w, Arg(in, 1)); }
-std::string writeA(Interp& in) { return write(in, in.modules.file.fp_a, Arg(in, 1)); }
+std::string FileWriteW(Interp& in) { return Write(in, in.modules.file.writing, Arg(in, 1)); }
+std::string FileWriteA(Interp& in) { return Write(in, in.modules.file.appending, Arg(in, 1)); }
 
-std::string close(Interp& in) {
+std::string FileClose(Interp& in) {
     const std::string& mode = Arg(in, 1);
     FileState& F = in.modules.file;
-    if (!isMode(mode)) fail(in, kMsgFileMode, mode);
+    if (!IsMode(mode)) FailNaming(in, kMsgFileMode, mode);
     if (mode == "r") {
-        F.fp_r.reset();
+        F.reading.reset();
         F.pending.clear();
     } else {
-        closeWriting(in, mode == "w" ? F.fp_w : F.fp_a);
+        CloseWriting(in, mode == "w" ? F.writing : F.appending);
     }
     return {};
 }
 
 constexpr std::array<Builtin, 7> kFile = {{
-    {"file.exists", 1, Use::Value, exists},
-    {"file.eof", 0, Use::Value, eof},
-    {"file.open", 2, Use::Statement, open},
-    {"file.read", 0, Use::Value, read},
-    {"file.write", 1, Use::Statement, writeW},
-    {"file.addwrite", 1, Use::Statement, writeA},
-    {"file.close", 1, Use::Statement, close},
+    {"file.exists", 1, Use::Value, FileExists},
+    {"file.eof", 0, Use::Value, FileEof},
+    {"file.open", 2, Use::Statement, FileOpen},
+    {"file.read", 0, Use::Value, FileRead},
+    {"file.write", 1, Use::Statement, FileWriteW},
+    {"file.addwrite", 1, Use::Statement, FileWriteA},
+    {"file.close", 1, Use::Statement, FileClose},
 }};
 
 }  // namespace
 
 void CloseFiles(Interp& in) {
-    closeWriting(in, in.modules.file.fp_w);
-    closeWriting(in, in.modules.file.fp_a);
+    CloseWriting(in, in.modules.file.writing);
+    CloseWriting(in, in.modules.file.appending);
 }
 
 const ModuleDef& FileModule() {

@@ -17,7 +17,7 @@ inline constexpr MsgPair kMsgMathRange{"Math domain or range error: ", "數學�
 
 // A result that is no finite number (the logarithm of 0, the square root of -1) or
 // whose number text would not fit in a value would read back as a different number.
-bool fitsValue(double value) {
+bool FitsValue(double value) {
     if (!std::isfinite(value)) return false;
     // A number with a fraction lies below 2^53, so only the whole part can come near
     // the limit.
@@ -29,34 +29,34 @@ bool fitsValue(double value) {
 
 // Such a result ends the run; the report's error text shows the call.
 template <double (*F)(double)>
-std::string apply(Interp& in) {
+std::string MathApply(Interp& in) {
     const double value = F(Char_Convert_Double(Arg(in, 1)));
-    if (!fitsValue(value))
+    if (!FitsValue(value))
         Fail(in, Say(in, kMsgMathRange) + Arg(in, 1));
     return Double_Convert_Char(value);
 }
 
 // The <cmath> names are overloaded; these pin the double versions.
-double absolute(double x) { return std::fabs(x); }
-double power(double x) { return std::exp(x); }
-double below(double x) { return std::floor(x); }
-double above(double x) { return std::ceil(x); }
-double root(double x) { return std::sqrt(x); }
-double logarithm(double x) { return std::log(x); }
-double sine(double x) { return std::sin(x); }
-double cosine(double x) { return std::cos(x); }
-double tangent(double x) { return std::tan(x); }
+double Absolute(double x) { return std::fabs(x); }
+double Power(double x) { return std::exp(x); }
+double Below(double x) { return std::floor(x); }
+double Above(double x) { return std::ceil(x); }
+double Root(double x) { return std::sqrt(x); }
+double Logarithm(double x) { return std::log(x); }
+double Sine(double x) { return std::sin(x); }
+double Cosine(double x) { return std::cos(x); }
+double Tangent(double x) { return std::tan(x); }
 
 constexpr std::array<Builtin, 9> kMath = {{
-    {"math.abs", 1, Use::Value, apply<absolute>},
-    {"math.exp", 1, Use::Value, apply<power>},
-    {"math.floor", 1, Use::Value, apply<below>},
-    {"math.ceil", 1, Use::Value, apply<above>},
-    {"math.sqrt", 1, Use::Value, apply<root>},
-    {"math.log", 1, Use::Value, apply<logarithm>},
-    {"math.sin", 1, Use::Value, apply<sine>},
-    {"math.cos", 1, Use::Value, apply<cosine>},
-    {"math.tan", 1, Use::Value, apply<tangent>},
+    {"math.abs", 1, Use::Value, MathApply<Absolute>},
+    {"math.exp", 1, Use::Value, MathApply<Power>},
+    {"math.floor", 1, Use::Value, MathApply<Below>},
+    {"math.ceil", 1, Use::Value, MathApply<Above>},
+    {"math.sqrt", 1, Use::Value, MathApply<Root>},
+    {"math.log", 1, Use::Value, MathApply<Logarithm>},
+    {"math.sin", 1, Use::Value, MathApply<Sine>},
+    {"math.cos", 1, Use::Value, MathApply<Cosine>},
+    {"math.tan", 1, Use::Value, MathApply<Tangent>},
 }};
 
 }  // namespace

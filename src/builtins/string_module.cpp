@@ -18,20 +18,20 @@ inline constexpr MsgPair kMsgSplitTarget{"Need a variable to split into: ", "需
 
 long Number(Interp& in, int i) { return Char_Convert_Int(Arg(in, i)); }
 
-std::string mid(Interp& in) { return Mid(Arg(in, 1), Number(in, 2), Number(in, 3)); }
-std::string len(Interp& in) { return std::to_string(Arg(in, 1).size()); }
-std::string instr(Interp& in) { return std::to_string(InStr(Arg(in, 1), Arg(in, 2))); }
-std::string instrrev(Interp& in) { return std::to_string(InStrRev(Arg(in, 1), Arg(in, 2))); }
-std::string insert(Interp& in) { return Insert(Arg(in, 1), Number(in, 2), Arg(in, 3)); }
-std::string remove(Interp& in) { return Remove(Arg(in, 1), Number(in, 2), Number(in, 3)); }
-std::string replace(Interp& in) { return Replace(Arg(in, 1), Arg(in, 2), Arg(in, 3)); }
-std::string trim(Interp& in) { return Trim(Arg(in, 1)); }
-std::string incount(Interp& in) { return std::to_string(InCount(Arg(in, 1), Arg(in, 2))); }
-std::string isnumber(Interp& in) { return std::to_string(IsNumber(Arg(in, 1))); }
-std::string lmend(Interp& in) { return LMendSpace(Arg(in, 1), Number(in, 2)); }
-std::string rmend(Interp& in) { return RMendSpace(Arg(in, 1), Number(in, 2)); }
+std::string StringMid(Interp& in) { return Mid(Arg(in, 1), Number(in, 2), Number(in, 3)); }
+std::string StringLen(Interp& in) { return std::to_string(Arg(in, 1).size()); }
+std::string StringInstr(Interp& in) { return std::to_string(InStr(Arg(in, 1), Arg(in, 2))); }
+std::string StringInstrrev(Interp& in) { return std::to_string(InStrRev(Arg(in, 1), Arg(in, 2))); }
+std::string StringInsert(Interp& in) { return Insert(Arg(in, 1), Number(in, 2), Arg(in, 3)); }
+std::string StringRemove(Interp& in) { return Remove(Arg(in, 1), Number(in, 2), Number(in, 3)); }
+std::string StringReplace(Interp& in) { return Replace(Arg(in, 1), Arg(in, 2), Arg(in, 3)); }
+std::string StringTrim(Interp& in) { return Trim(Arg(in, 1)); }
+std::string StringIncount(Interp& in) { return std::to_string(InCount(Arg(in, 1), Arg(in, 2))); }
+std::string StringIsnumber(Interp& in) { return std::to_string(IsNumber(Arg(in, 1))); }
+std::string StringLmend(Interp& in) { return LMendSpace(Arg(in, 1), Number(in, 2)); }
+std::string StringRmend(Interp& in) { return RMendSpace(Arg(in, 1), Number(in, 2)); }
 
-std::string reverse(Interp& in) {
+std::string StringReverse(Interp& in) {
     std::string text = Arg(in, 1);
     std::reverse(text.begin(), text.end());
     return text;
@@ -39,14 +39,14 @@ std::string reverse(Interp& in) {
 
 // Only the ASCII letters change, so the bytes of double-byte characters outside
 // that range stay as they are.
-std::string lower(Interp& in) {
+std::string StringLower(Interp& in) {
     std::string text = Arg(in, 1);
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return text;
 }
 
-std::string upper(Interp& in) {
+std::string StringUpper(Interp& in) {
     std::string text = Arg(in, 1);
     for (char& c : text)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -56,7 +56,7 @@ std::string upper(Interp& in) {
 // The variable that the line assigns: the text before its first "=", which must be
 // one variable reference. A line that assigns nothing has no array to fill, and that
 // is reported rather than the tokens silently dropped.
-std::string splitTarget(Interp& in) {
+std::string SplitTarget(Interp& in) {
     const std::string& line = in.exec.current;
     const std::size_t equal = line.find('=');
     std::string_view target = std::string_view(line).substr(0, equal == std::string::npos ? 0 : equal);
@@ -69,8 +69,8 @@ std::string splitTarget(Interp& in) {
 
 // Tokens as strtok cuts them: runs of characters outside the separator set; empty
 // tokens never arise. Elements past the last token keep their values.
-std::string split(Interp& in) {
-    const std::string target = splitTarget(in);
+std::string StringSplit(Interp& in) {
+    const std::string target = SplitTarget(in);
     const std::string& text = Arg(in, 1);
     const std::string& separators = Arg(in, 2);
     int k = 0;
@@ -84,22 +84,22 @@ std::string split(Interp& in) {
 }
 
 constexpr std::array<Builtin, 16> kString = {{
-    {"string.mid", 3, Use::Value, mid},
-    {"string.len", 1, Use::Value, len},
-    {"string.instr", 2, Use::Value, instr},
-    {"string.instrrev", 2, Use::Value, instrrev},
-    {"string.insert", 3, Use::Value, insert},
-    {"string.remove", 3, Use::Value, remove},
-    {"string.replace", 3, Use::Value, replace},
-    {"string.trim", 1, Use::Value, trim},
-    {"string.reverse", 1, Use::Value, reverse},
-    {"string.lower", 1, Use::Value, lower},
-    {"string.upper", 1, Use::Value, upper},
-    {"string.incount", 2, Use::Value, incount},
-    {"string.isnumber", 1, Use::Value, isnumber},
-    {"string.lmend", 2, Use::Value, lmend},
-    {"string.rmend", 2, Use::Value, rmend},
-    {"string.split", 2, Use::Value, split},
+    {"string.mid", 3, Use::Value, StringMid},
+    {"string.len", 1, Use::Value, StringLen},
+    {"string.instr", 2, Use::Value, StringInstr},
+    {"string.instrrev", 2, Use::Value, StringInstrrev},
+    {"string.insert", 3, Use::Value, StringInsert},
+    {"string.remove", 3, Use::Value, StringRemove},
+    {"string.replace", 3, Use::Value, StringReplace},
+    {"string.trim", 1, Use::Value, StringTrim},
+    {"string.reverse", 1, Use::Value, StringReverse},
+    {"string.lower", 1, Use::Value, StringLower},
+    {"string.upper", 1, Use::Value, StringUpper},
+    {"string.incount", 2, Use::Value, StringIncount},
+    {"string.isnumber", 1, Use::Value, StringIsnumber},
+    {"string.lmend", 2, Use::Value, StringLmend},
+    {"string.rmend", 2, Use::Value, StringRmend},
+    {"string.split", 2, Use::Value, StringSplit},
 }};
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The time module: the local date and time, a millisecond clock and random numbers.
 // Every entry into the module's step takes a fresh snapshot and reseeds the generator
-// from the current second, so all time functions of one call agree.
+// from the current TimeSecond, so all time functions of one call agree.
 #include <array>
 #include <chrono>
 #include <ctime>
@@ -16,7 +16,7 @@ namespace {
 
 inline constexpr MsgPair kMsgRandomRange{"Random number range error: ", "隨機數範圍錯誤: "};
 
-void enter(Interp& in) {
+void Enter(Interp& in) {
     TimeState& T = in.modules.time;
     const std::time_t now = std::time(nullptr);
     // The broken-down time is copied at once: localtime's result is shared storage.
@@ -27,46 +27,46 @@ void enter(Interp& in) {
     T.random.seed(static_cast<std::uint32_t>(now));
 }
 
-const TimeSnapshot& now(Interp& in) { return in.modules.time.now; }
+const TimeSnapshot& Now(Interp& in) { return in.modules.time.now; }
 
-std::string year(Interp& in) { return Int_Convert_Char(now(in).year); }
-std::string month(Interp& in) { return Int_Convert_Char(now(in).month); }
-std::string day(Interp& in) { return Int_Convert_Char(now(in).day); }
-std::string week(Interp& in) { return Int_Convert_Char(now(in).week); }
-std::string hour(Interp& in) { return Int_Convert_Char(now(in).hour); }
-std::string minute(Interp& in) { return Int_Convert_Char(now(in).minute); }
-std::string second(Interp& in) { return Int_Convert_Char(now(in).second); }
+std::string TimeYear(Interp& in) { return Int_Convert_Char(Now(in).year); }
+std::string TimeMonth(Interp& in) { return Int_Convert_Char(Now(in).month); }
+std::string TimeDay(Interp& in) { return Int_Convert_Char(Now(in).day); }
+std::string TimeWeek(Interp& in) { return Int_Convert_Char(Now(in).week); }
+std::string TimeHour(Interp& in) { return Int_Convert_Char(Now(in).hour); }
+std::string TimeMinute(Interp& in) { return Int_Convert_Char(Now(in).minute); }
+std::string TimeSecond(Interp& in) { return Int_Convert_Char(Now(in).second); }
 
 // Wall-clock milliseconds since start-up on every build; a 64-bit count never wraps.
-std::string clock(Interp& in) {
+std::string TimeClock(Interp& in) {
     const auto elapsed = std::chrono::steady_clock::now() - in.modules.time.start;
     return std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
 // The first number after the reseeding, modulo n with truncating division, so a
 // negative n gives the range of its absolute value. A modulus of 0 has no range.
-std::string rand(Interp& in) {
+std::string TimeRand(Interp& in) {
     const int n = Char_Convert_Int(Arg(in, 1));
     if (n == 0) Fail(in, Say(in, kMsgRandomRange) + Arg(in, 1));
     return Int_Convert_Char(in.modules.time.random.draw() % n);
 }
 
 constexpr std::array<Builtin, 9> kTime = {{
-    {"time.year", 0, Use::Value, year},
-    {"time.month", 0, Use::Value, month},
-    {"time.day", 0, Use::Value, day},
-    {"time.week", 0, Use::Value, week},
-    {"time.hour", 0, Use::Value, hour},
-    {"time.minute", 0, Use::Value, minute},
-    {"time.second", 0, Use::Value, second},
-    {"time.clock", 0, Use::Value, clock},
-    {"time.rand", 1, Use::Value, rand},
+    {"time.year", 0, Use::Value, TimeYear},
+    {"time.month", 0, Use::Value, TimeMonth},
+    {"time.day", 0, Use::Value, TimeDay},
+    {"time.week", 0, Use::Value, TimeWeek},
+    {"time.hour", 0, Use::Value, TimeHour},
+    {"time.minute", 0, Use::Value, TimeMinute},
+    {"time.second", 0, Use::Value, TimeSecond},
+    {"time.clock", 0, Use::Value, TimeClock},
+    {"time.rand", 1, Use::Value, TimeRand},
 }};
 
 }  // namespace
 
 const ModuleDef& TimeModule() {
-    static constexpr ModuleDef module{"time.", Module::Time, kTime, enter};
+    static constexpr ModuleDef module{"time.", Module::Time, kTime, Enter};
     return module;
 }
 

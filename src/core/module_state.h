@@ -45,8 +45,8 @@ struct WrittenFile {
 // One file per mode of the file module; a file still open when the run ends is closed
 // (and so written out) then.
 struct FileState {
-    FileHandle fp_r;
-    WrittenFile fp_w, fp_a;
+    FileHandle reading;
+    WrittenFile writing, appending;
     // What `file.read` took from the read file but has not yet given: the rest of a
     // line too long for one value.
     std::string pending;

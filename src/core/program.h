@@ -55,10 +55,10 @@ struct LoaderState {
 
     int importDepth = 0;                  // nesting of file imports being loaded
 
-    bool InFunction() const { return openFunctions > 0; }
-    std::size_t ClassCount() const { return classNames.size(); }
-    std::size_t FunctionCount() const { return defEntry.size(); }
-    std::size_t LabelCount() const { return labels.size(); }
+    bool inFunction() const { return openFunctions > 0; }
+    std::size_t classCount() const { return classNames.size(); }
+    std::size_t functionCount() const { return defEntry.size(); }
+    std::size_t labelCount() const { return labels.size(); }
 };
 
 }  // namespace ml

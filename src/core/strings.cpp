@@ -10,8 +10,8 @@ namespace ml {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // A replacement loop rescans from the start after every change; this bound stops a
 // pathological rewrite that keeps forming new occurrences without end.
@@ -99,8 +99,8 @@ std::string Replace(std::string_view text, std::string_view search, std::string_
 
 std::string Trim(std::string_view text) {
     std::size_t first = 0, last = text.size();
-    while (first < last && isBlank(text[first])) ++first;
-    while (last > first && isBlank(text[last - 1])) --last;
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
     return Clip(std::string(text.substr(first, last - first)));
 }
 
@@ -157,7 +157,7 @@ std::string Int_Convert_Char(std::int32_t value) { return std::to_string(value);
 // that both builds agree (the runtimes differ there).
 int Char_Convert_Int(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && isCSpace(text[i])) ++i;
+    while (i < text.size() && IsCSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     long long value = 0;
@@ -193,7 +193,7 @@ std::uint32_t Hex2Long(std::string_view text) {
 // point, digits, exponent), so that both builds read the same numbers.
 double Char_Convert_Double(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && isCSpace(text[i])) ++i;
+    while (i < text.size() && IsCSpace(text[i])) ++i;
     const std::size_t start = i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';

@@ -14,7 +14,7 @@ constexpr char kFill = '\x01';
 
 // Where fgets put its zero: the first zero, unless the text read holds zeros of its
 // own; then the last one, as every place after fgets's zero still holds the fill.
-std::size_t readLength(const char* buffer, std::size_t limit) {
+std::size_t ReadLength(const char* buffer, std::size_t limit) {
     const auto* first = static_cast<const char*>(std::memchr(buffer, '\0', limit + 1));
     const auto at = static_cast<std::size_t>(first - buffer);
     if (at == limit || (at > 0 && buffer[at - 1] == '\n')) return at;
@@ -31,7 +31,7 @@ bool ReadPiece(std::FILE* file, std::string& piece, std::size_t limit) {
     char buffer[kMaxText + 1];
     std::memset(buffer, kFill, limit + 1);
     if (std::fgets(buffer, static_cast<int>(limit + 1), file) == nullptr) return false;
-    std::size_t length = readLength(buffer, limit);
+    std::size_t length = ReadLength(buffer, limit);
 
     // The Windows runtime's text mode folds CR LF, and a CR LF takes one place in
     // the piece; do the same everywhere.

@@ -13,7 +13,7 @@ namespace {
 // An escape is a backslash, an x and two hexadecimal digits.
 constexpr std::size_t kEscapeLength = 4;
 
-bool escapeStartsAt(std::string_view text, std::size_t i) {
+bool EscapeStartsAt(std::string_view text, std::size_t i) {
     return text[i] == '\\' && CharAt(text, i + 1) == 'x' && !(i > 0 && text[i - 1] == kMarker);
 }
 
@@ -23,7 +23,7 @@ std::string_view ClipSource(std::string_view text) {
     if (text.size() <= kMaxText) return text;
     std::size_t end = kMaxText;
     for (std::size_t i = kMaxText - (kEscapeLength - 1); i < kMaxText; ++i) {
-        if (escapeStartsAt(text, i)) {
+        if (EscapeStartsAt(text, i)) {
             end = i;
             break;
         }

@@ -13,7 +13,7 @@ constexpr std::string_view kPublicPrefix = "\x07$public.";
 
 // The key of a reference at the current depth: the reference itself in the main
 // body, else built in the table's scratch text.
-std::string_view keyOf(Interp& in, std::string_view reference) {
+std::string_view KeyOf(Interp& in, std::string_view reference) {
     std::string_view clipped = ClipView(reference);
     const int depth = in.calls.callDepth;
     if (depth == 0 || StartsWith(clipped, kPublicPrefix)) return clipped;
@@ -40,7 +40,7 @@ bool IsEN_Def(std::string_view text) {
 }
 
 int FindVariable(Interp& in, std::string_view reference) {
-    auto found = in.vars.index.find(keyOf(in, reference));
+    auto found = in.vars.index.find(KeyOf(in, reference));
     return found == in.vars.index.end() ? -1 : found->second;
 }
 
@@ -49,7 +49,7 @@ std::uint16_t DimKey(Interp& in, std::string_view reference) {
     if (CharAt(reference, 0) != kMarker && CharAt(reference, 1) != '$')
         Fail(in, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)),
                in.program.text(in.exec.pc));
-    const std::string_view key = keyOf(in, reference);
+    const std::string_view key = KeyOf(in, reference);
     if (auto found = V.index.find(key); found != V.index.end()) return found->second;
     if (V.keys.size() >= static_cast<std::size_t>(kMaxVariables))
         FailAt(kNoEntry, Say(in, kMsgVariablesFull), in.program.text(in.exec.pc));

@@ -21,7 +21,7 @@ namespace {
 
 inline constexpr MsgPair kMsgNoFullSymbol{"No full symbol: ()", "沒有充分的符號: ()"};
 
-void storeArgument(Interp& in, std::string& scratch) {
+void StoreArgument(Interp& in, std::string& scratch) {
     if (scratch.empty()) Fail(in, Say(in, kMsgEmptyParameter));
     ArgSlots& A = in.args;
     std::string value = CodeCount(in, scratch);
@@ -31,21 +31,21 @@ void storeArgument(Interp& in, std::string& scratch) {
 }
 
 // Splits the argument text at top-level commas and evaluates each argument.
-void evaluateArguments(Interp& in, std::string_view text) {
+void EvaluateArguments(Interp& in, std::string_view text) {
     in.args.count = 0;
     if (text.empty()) return;
     std::string scratch;
     int depth = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i == text.size()) {
-            storeArgument(in, scratch);
+            StoreArgument(in, scratch);
             break;
         }
         char c = text[i];
         depth += c == '(';
         depth -= c == ')';
         if (c == ',' && depth == 0) {
-            storeArgument(in, scratch);
+            StoreArgument(in, scratch);
         } else if (c == '"') {
             std::size_t close = text.find('"', i + 1);
             if (close == std::string_view::npos) close = text.size() - 1;
@@ -57,35 +57,35 @@ void evaluateArguments(Interp& in, std::string_view text) {
     }
 }
 
-bool isImported(const Interp& in, const ModuleDef& module) {
+bool IsImported(const Interp& in, const ModuleDef& module) {
     return !module.import || in.loader.moduleImported[static_cast<std::size_t>(*module.import)];
 }
 
 // The count a function takes as its reports write it: "2", or "3 ~ 13".
-std::string countText(ArgCount args) {
+std::string CountText(ArgCount args) {
     const std::string least = std::to_string(args.least);
     return args.least == args.most ? least : least + " ~ " + std::to_string(args.most);
 }
 
 // The count and the position of a call, checked against the function's entry.
-void checkCall(Interp& in, const Builtin& fn, std::string_view name, bool statement) {
+void CheckCall(Interp& in, const Builtin& fn, std::string_view name, bool statement) {
     const std::string shown = "~" + std::string(fn.shownName.empty() ? name : fn.shownName);
     if (in.args.count < fn.args.least || in.args.count > fn.args.most)
-        Fail(in, shown + Say(in, kMsgSeveralParameters) + countText(fn.args));
+        Fail(in, shown + Say(in, kMsgSeveralParameters) + CountText(fn.args));
     if (fn.use == Use::Value && statement) Fail(in, Say(in, kMsgNeedReturn) + shown);
     if (fn.use == Use::Statement && !statement) Fail(in, Say(in, kMsgProhibitReturn) + shown);
 }
 
 // The arguments reach a built-in function as the bytes they stand for: data
 // backslashes lose their marks (user functions keep them, as variables do).
-void unprotectArguments(Interp& in) {
+void UnprotectArguments(Interp& in) {
     for (int i = 0; i < in.args.count; ++i) UnprotectData(in.args.slots[static_cast<std::size_t>(i)]);
 }
 
 // Tries one module; gives the new line when one of its functions took the call.
-std::optional<std::string> tryModule(Interp& in, const ModuleDef& module, std::string_view name,
+std::optional<std::string> TryModule(Interp& in, const ModuleDef& module, std::string_view name,
                                      std::string_view line) {
-    const bool prefixed = !isImported(in, module) || StartsWith(name, module.prefix);
+    const bool prefixed = !IsImported(in, module) || StartsWith(name, module.prefix);
     const std::string full = prefixed ? std::string(name) : std::string(module.prefix) + std::string(name);
     for (const Builtin& fn : module.functions) {
         if (fn.name != full) continue;
@@ -93,8 +93,8 @@ std::optional<std::string> tryModule(Interp& in, const ModuleDef& module, std::s
         std::string cut;
         const std::size_t r = dJ(line, cut);
         const bool statement = r == 1;
-        checkCall(in, fn, full, statement);
-        unprotectArguments(in);
+        CheckCall(in, fn, full, statement);
+        UnprotectArguments(in);
         std::string result = fn.run(in);
         cut.insert(r - 1, statement ? std::string("(null)") : result);
         return cut;
@@ -147,12 +147,12 @@ std::string def(Interp& in, const std::string& line) {
     const std::size_t open = call.find('(');
     std::string_view name = call.substr(0, open);
     std::string_view arguments = CharAt(call, open + 1) == ')' ? std::string_view() : call.substr(open + 1, call.size() - open - 2);
-    evaluateArguments(in, arguments);
+    EvaluateArguments(in, arguments);
 
     for (const ModuleDef& module : Modules()) {
-        if (!StartsWith(name, module.prefix) && !isImported(in, module)) continue;
+        if (!StartsWith(name, module.prefix) && !IsImported(in, module)) continue;
         if (module.enter) module.enter(in);
-        if (auto result = tryModule(in, module, name, line)) return *result;
+        if (auto result = TryModule(in, module, name, line)) return *result;
     }
     return StartUserCall(in, name, line);
 }

@@ -16,15 +16,15 @@ namespace {
 
 
 // The text between a block word's "(" and the final ")".
-std::string_view condition(std::string_view text, std::size_t open) {
+std::string_view Condition(std::string_view text, std::size_t open) {
     return text.size() > open + 1 ? text.substr(open + 1, text.size() - open - 2) : std::string_view();
 }
 
-[[noreturn]] void commandError(Interp& in, const std::string& text) {
+[[noreturn]] void CommandError(Interp& in, const std::string& text) {
     Fail(in, Say(in, kMsgCommand), text);
 }
 
-void runCall(Interp& in) {
+void RunCall(Interp& in) {
     ExecState& E = in.exec;
     if (StartsWith(E.current, kCallMarker) && EndsWith(E.current, ").new")) return NewStatement(in);
     const int remembered = E.pc;
@@ -37,12 +37,12 @@ void runCall(Interp& in) {
     } else {
         // A statement call followed by more text.
         E.pc = remembered;
-        commandError(in, E.current);
+        CommandError(in, E.current);
     }
 }
 
 // `$name(e1, e2, ...).Array`: stores the elements and the length.
-void storeArrayLiteral(Interp& in, std::string_view name, std::string_view elements) {
+void StoreArrayLiteral(Interp& in, std::string_view name, std::string_view elements) {
     std::string element;
     int n = 0;
     auto store = [&] {
@@ -69,11 +69,11 @@ void storeArrayLiteral(Interp& in, std::string_view name, std::string_view eleme
     in.vars.values[DimKey(in, std::string(name) + ".length")] = std::to_string(n);
 }
 
-void runAssignment(Interp& in) {
+void RunAssignment(Interp& in) {
     const std::string& text = in.exec.current;
     if (EndsWith(text, ").array")) {
         const std::size_t open = text.find('('), close = text.rfind(')');
-        storeArrayLiteral(in, std::string_view(text).substr(0, open), std::string_view(text).substr(open + 1, close - open - 1));
+        StoreArrayLiteral(in, std::string_view(text).substr(0, open), std::string_view(text).substr(open + 1, close - open - 1));
     } else {
         const std::size_t equal = text.find('=');
         std::string_view target = std::string_view(text).substr(0, equal);
@@ -89,9 +89,9 @@ void runAssignment(Interp& in) {
     ++in.exec.pc;
 }
 
-void skipFunctionBody(Interp& in) {
+void SkipFunctionBody(Interp& in) {
     const LoaderState& L = in.loader;
-    for (std::size_t i = 0; i < L.FunctionCount(); ++i)
+    for (std::size_t i = 0; i < L.functionCount(); ++i)
         if (L.defEntry[i] == in.exec.pc) {
             in.exec.pc = L.endDefEntry[i];
             break;
@@ -99,7 +99,7 @@ void skipFunctionBody(Interp& in) {
     ++in.exec.pc;
 }
 
-void runGoTo(Interp& in) {
+void RunGoTo(Interp& in) {
     const std::string& text = in.exec.current;
     const std::string key = ":" + text.substr(std::min<std::size_t>(text.size(), 5));
     for (int entry : in.loader.labels)
@@ -113,36 +113,36 @@ void runGoTo(Interp& in) {
     Fail(in, Say(in, kMsgNoJumpLabel), shown + " -> :" + name + "\n");
 }
 
-// Leaves a block for good at its successor: into the next `ElCmp`'s condition, or
+// Leaves a block for good at its successor: into the next `ElCmp`'s Condition, or
 // past the `End` or `Loop`.
-void leaveBranch(Interp& in, bool& search) {
+void LeaveBranch(Interp& in, bool& search) {
     const int next = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
     search = StartsWith(in.program.text(next), "elcmp");
     in.exec.pc = search ? next : next + 1;
 }
 
-void runCmp(Interp& in) {
+void RunCmp(Interp& in) {
     bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.callDepth)];
-    if (CmpCodeCount(in, condition(in.exec.current, 3))) ++in.exec.pc;
-    else leaveBranch(in, search);
+    if (CmpCodeCount(in, Condition(in.exec.current, 3))) ++in.exec.pc;
+    else LeaveBranch(in, search);
 }
 
-void runElCmp(Interp& in) {
+void RunElCmp(Interp& in) {
     bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.callDepth)];
     if (!search) {
         // The previous branch ran to its end: pass control along the chain.
         in.exec.pc = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
-    } else if (CmpCodeCount(in, condition(in.exec.current, 5))) {
+    } else if (CmpCodeCount(in, Condition(in.exec.current, 5))) {
         search = false;
         ++in.exec.pc;
     } else {
-        leaveBranch(in, search);
+        LeaveBranch(in, search);
     }
 }
 
 // `Break` and `Continue` look forward for the `Loop` of the innermost enclosing loop.
 // The search never crosses into or out of a function body.
-void runBreak(Interp& in, bool isBreak) {
+void RunBreak(Interp& in, bool isBreak) {
     ExecState& E = in.exec;
     int skip = 0;
     for (;;) {
@@ -161,16 +161,16 @@ void runBreak(Interp& in, bool isBreak) {
     else E.pc = in.program.successors[static_cast<std::size_t>(E.pc)];
 }
 
-void runStatement(Interp& in) {
+void RunStatement(Interp& in) {
     const std::string& text = in.exec.current;
-    if (StartsWith(text, kVariableMarker)) return runAssignment(in);
-    if (StartsWith(text, "def:")) return skipFunctionBody(in);
+    if (StartsWith(text, kVariableMarker)) return RunAssignment(in);
+    if (StartsWith(text, "def:")) return SkipFunctionBody(in);
     // Function ends are reached only inside a call; at depth 0 they are no statement.
     if (text == "enddef" && in.calls.callDepth > 0) return EndDefStatement(in);
     if (StartsWith(text, "return") && in.calls.callDepth > 0) return ReturnStatement(in);
-    if (StartsWith(text, "goto")) return runGoTo(in);
-    if (StartsWith(text, "cmp")) return runCmp(in);
-    if (StartsWith(text, "elcmp")) return runElCmp(in);
+    if (StartsWith(text, "goto")) return RunGoTo(in);
+    if (StartsWith(text, "cmp")) return RunCmp(in);
+    if (StartsWith(text, "elcmp")) return RunElCmp(in);
     if (text == "end") {
         ++in.exec.pc;
         return;
@@ -179,9 +179,9 @@ void runStatement(Interp& in) {
         in.exec.pc = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
         return;
     }
-    if (text == "break" || text == "continue") return runBreak(in, text == "break");
+    if (text == "break" || text == "continue") return RunBreak(in, text == "break");
     if (text == "exit") throw ProgramEnd{};
-    commandError(in, text);
+    CommandError(in, text);
 }
 
 }  // namespace
@@ -199,8 +199,8 @@ void Script(Interp& in) {
         }
         if (E.rerun) E.rerun = false;
         else E.current = P.hasBracket[pc] ? Dim_LR_(in, stored) : stored;
-        if (P.hasCall[pc] && Contains(E.current, kCallMarker)) runCall(in);
-        else runStatement(in);
+        if (P.hasCall[pc] && Contains(E.current, kCallMarker)) RunCall(in);
+        else RunStatement(in);
     }
 }
 

@@ -19,17 +19,17 @@ namespace {
 inline constexpr std::size_t kMaxObjects = kMaxEntries;
 inline constexpr MsgPair kMsgObjectsFull{"Object table is full: ", "物件表已滿: "};
 
-std::size_t depthIndex(int depth) { return static_cast<std::size_t>(depth); }
+std::size_t DepthIndex(int depth) { return static_cast<std::size_t>(depth); }
 
 // The key of the `Def:` line a call name reaches: an object alias is routed to its class.
-std::string defKey(const CallState& C, std::string_view name) {
+std::string DefKey(const CallState& C, std::string_view name) {
     for (const auto& [alias, cls] : C.objects)
         if (StartsWith(name, alias)) return "def:" + cls + std::string(name.substr(name.find('.'))) + "(";
     return "def:" + std::string(name) + "(";
 }
 
 // Binds the argument slots to the parameters of the `Def:` line; gives their number.
-int bindParameters(Interp& in, const std::string& defText) {
+int BindParameters(Interp& in, const std::string& defText) {
     const std::size_t open = defText.find('('), close = defText.rfind(')');
     std::string_view list = std::string_view(defText).substr(open + 1, close - open - 1);
     int k = 0;
@@ -48,7 +48,7 @@ int bindParameters(Interp& in, const std::string& defText) {
 }
 
 // The position just after the call that starts at the line's last call marker.
-std::size_t callEnd(std::string_view line, std::size_t marker) {
+std::size_t CallEnd(std::string_view line, std::size_t marker) {
     CallSpan span = LocateCall(line, marker);
     return span.complete ? span.end : line.size();
 }
@@ -59,18 +59,18 @@ std::string StartUserCall(Interp& in, std::string_view name, const std::string& 
     CallState& C = in.calls;
     const int callingEntry = in.exec.pc;
     if (++C.callDepth > kMaxCallDepth) FailAt(kNoEntry, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
-    C.calledName[depthIndex(C.callDepth - 1)] = std::string(name);
-    const std::string key = defKey(C, name);
+    C.calledName[DepthIndex(C.callDepth - 1)] = std::string(name);
+    const std::string key = DefKey(C, name);
     const LoaderState& L = in.loader;
     std::size_t i = 0;
-    while (i < L.FunctionCount() && !StartsWith(in.program.text(L.defEntry[i]), key)) ++i;
-    if (i == L.FunctionCount()) {
+    while (i < L.functionCount() && !StartsWith(in.program.text(L.defEntry[i]), key)) ++i;
+    if (i == L.functionCount()) {
         std::string message = Say(in, kMsgCanNotFind) + "~" + std::string(name) + " -> Def: " + std::string(name);
         FailAt(callingEntry, message, in.program.text(callingEntry));
     }
     in.exec.pc = L.defEntry[i];
     const std::string& defText = in.program.text(L.defEntry[i]);
-    const int k = bindParameters(in, defText);
+    const int k = BindParameters(in, defText);
     if (k != in.args.count) {
         std::string message = defText + Say(in, kMsgSeveralParameters) + std::to_string(k);
         FailAt(callingEntry, message, in.program.text(callingEntry));
@@ -81,7 +81,7 @@ std::string StartUserCall(Interp& in, std::string_view name, const std::string& 
 
 void EndDefStatement(Interp& in) {
     CallState& C = in.calls;
-    const std::size_t d = depthIndex(--C.callDepth);
+    const std::size_t d = DepthIndex(--C.callDepth);
     in.exec.pc = C.callingEntry[d];
     const std::string& caller = C.callingLine[d];
     if (caller.rfind(kCallMarker) != 0)
@@ -91,14 +91,14 @@ void EndDefStatement(Interp& in) {
 
 void ReturnStatement(Interp& in) {
     CallState& C = in.calls;
-    const std::size_t d = depthIndex(C.callDepth - 1);
+    const std::size_t d = DepthIndex(C.callDepth - 1);
     const std::string caller = C.callingLine[d];
     const std::size_t marker = caller.rfind(kCallMarker);
     if (marker == 0) Fail(in, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
     std::string_view expression = in.exec.current;
     expression.remove_prefix(std::min<std::size_t>(expression.size(), 7));  // "return "
     const std::string value = CodeCount(in, expression);
-    std::string line = caller.substr(0, marker) + value + caller.substr(callEnd(caller, marker));
+    std::string line = caller.substr(0, marker) + value + caller.substr(CallEnd(caller, marker));
     --C.callDepth;
     in.exec.pc = C.callingEntry[d];
     in.exec.current = std::move(line);

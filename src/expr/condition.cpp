@@ -21,7 +21,7 @@ constexpr OperatorText kOperators[] = {{"==", Compare::Equal},       {"<>", Comp
                                        {"<", Compare::Less},         {">", Compare::Greater}};
 
 // The comparison operator that starts at i, if one does.
-const OperatorText* operatorAt(std::string_view condition, std::size_t i) {
+const OperatorText* OperatorAt(std::string_view condition, std::size_t i) {
     const char c = condition[i];
     if (c != '<' && c != '>' && c != '=') return nullptr;
     for (const OperatorText& candidate : kOperators)
@@ -29,7 +29,7 @@ const OperatorText* operatorAt(std::string_view condition, std::size_t i) {
     return nullptr;
 }
 
-bool ordered(Compare op, double a, double b) {
+bool Ordered(Compare op, double a, double b) {
     switch (op) {
         case Compare::Less: return a < b;
         case Compare::Greater: return a > b;
@@ -47,7 +47,7 @@ int CmpCodeCount(Interp& in, std::string_view condition) {
     for (std::size_t i = 0; i < condition.size();) {
         std::size_t at = i;
         const OperatorText* found = nullptr;
-        while (at < condition.size() && !(found = operatorAt(condition, at))) ++at;
+        while (at < condition.size() && !(found = OperatorAt(condition, at))) ++at;
         sides[side].append(condition.substr(i, at - i));
         if (!found) break;
         // The character after an operator joins the right side untested; a later
@@ -61,7 +61,7 @@ int CmpCodeCount(Interp& in, std::string_view condition) {
     const bool ordering = op != Compare::None && op != Compare::Equal && op != Compare::NotEqual;
     if (ordering)
         if (auto a = FastCodeNumber(in, sides[0]))
-            if (auto b = FastCodeNumber(in, sides[1])) return ordered(op, *a, *b);
+            if (auto b = FastCodeNumber(in, sides[1])) return Ordered(op, *a, *b);
     std::string left = CodeCount(in, sides[0]);
     std::string right = CodeCount(in, sides[1]);
     UnprotectData(left);
@@ -72,7 +72,7 @@ int CmpCodeCount(Interp& in, std::string_view condition) {
         case Compare::NotEqual: return left != right;
         default: break;
     }
-    return ordered(op, Char_Convert_Double(left), Char_Convert_Double(right));
+    return Ordered(op, Char_Convert_Double(left), Char_Convert_Double(right));
 }
 
 }  // namespace ml

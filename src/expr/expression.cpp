@@ -18,7 +18,7 @@ namespace {
 inline constexpr MsgPair kMsgSpecialChar{"Special character error: \\x", "特殊字符錯誤: \\x"};
 inline constexpr MsgPair kMsgRemainderByZero{"Remainder by zero: ", "餘數除以零: "};
 
-bool isDigitOrPoint(char c) { return IsDigit(c) || c == '.'; }
+bool IsDigitOrPoint(char c) { return IsDigit(c) || c == '.'; }
 
 // One operation of CountB: the operator at i and its operands [start, end).
 struct Operation {
@@ -26,21 +26,21 @@ struct Operation {
     std::string_view left, right;
 };
 
-Operation operandsAround(std::string_view text, std::size_t i) {
+Operation OperandsAround(std::string_view text, std::size_t i) {
     std::size_t start = i;
     if (i > 0) {
         std::size_t k = i - 1;
-        while (k > 0 && isDigitOrPoint(text[k])) --k;
+        while (k > 0 && IsDigitOrPoint(text[k])) --k;
         if (k == 0) start = 0;
         else start = (text[k] == '-' && text[k - 1] == '-') ? k : k + 1;
     }
     std::size_t end = i + 1;
     if (end < text.size() && text[end] == '-') ++end;
-    while (end < text.size() && isDigitOrPoint(text[end])) ++end;
+    while (end < text.size() && IsDigitOrPoint(text[end])) ++end;
     return {start, end, text.substr(start, i - start), text.substr(i + 1, end - i - 1)};
 }
 
-double compute(Interp& in, char op, std::string_view left, std::string_view right) {
+double Compute(Interp& in, char op, std::string_view left, std::string_view right) {
     const double a = Char_Convert_Double(left), b = Char_Convert_Double(right);
     switch (op) {
         case '^': return std::pow(a, b);
@@ -60,7 +60,7 @@ double compute(Interp& in, char op, std::string_view left, std::string_view righ
 
 // The marked quotes of the literals go once the escapes are read. The text is not
 // cut here: its caller cuts the value.
-std::string withoutLiteralQuotes(std::string text) {
+std::string WithoutLiteralQuotes(std::string text) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == kMarker && CharAt(text, i + 1) == '"') ++i;
@@ -120,9 +120,9 @@ std::string CountB(Interp& in, std::string_view input) {
             std::size_t i = from;
             while (i < text.size() && !(IsLevelOperator(text[i], level) && !(i == 0 && text[i] == '-'))) ++i;
             if (i >= text.size()) break;
-            Operation op = operandsAround(text, i);
+            Operation op = OperandsAround(text, i);
             if (InCountChar(op.left, '.') > 1 || InCountChar(op.right, '.') > 1) return Clip(std::move(text));
-            std::string_view result = FormatNumber(compute(in, text[i], op.left, op.right), buffer);
+            std::string_view result = FormatNumber(Compute(in, text[i], op.left, op.right), buffer);
             // A minus after a non-number (as in 1,-3) only restates its operand; taken
             // as a sign it lets the scan move on instead of rewriting the same text.
             if (text.compare(op.start, op.end - op.start, result) == 0) {
@@ -160,7 +160,7 @@ std::string HexChar(Interp& in, std::string_view text) {
         }
         out += text[i];
     }
-    return withoutLiteralQuotes(std::move(out));
+    return WithoutLiteralQuotes(std::move(out));
 }
 
 }  // namespace ml

@@ -30,11 +30,11 @@ struct Chain {
     std::size_t count = 0;
 };
 
-bool isOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^'; }
+bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^'; }
 
 // Reads one number at `at`: digits with at most one point, at least one digit; and
 // its value, as the general conversion reads it.
-bool readNumber(std::string_view text, std::size_t& at, double& value) {
+bool ReadNumber(std::string_view text, std::size_t& at, double& value) {
     const std::size_t from = at;
     std::uint64_t mantissa = 0;   // wraps past 19 digits, where it is not used
     int digits = 0, points = 0, fraction = 0;
@@ -58,17 +58,17 @@ bool readNumber(std::string_view text, std::size_t& at, double& value) {
 
 // A number that may carry a minus (the first of a chain): its value, when the whole
 // text is one.
-bool readSignedNumber(std::string_view text, bool first, double& value) {
+bool ReadSignedNumber(std::string_view text, bool first, double& value) {
     const bool negative = first && !text.empty() && text[0] == '-';
     std::size_t at = negative ? 1 : 0;
-    if (!readNumber(text, at, value) || at != text.size()) return false;
+    if (!ReadNumber(text, at, value) || at != text.size()) return false;
     if (negative) value = -value;
     return true;
 }
 
 // Reads the chain. With an interpreter, a number may also be a variable reference
 // whose value is a plain number; the substituted text must then fit a value.
-bool parse(std::string_view text, Chain& chain, Interp* in) {
+bool Parse(std::string_view text, Chain& chain, Interp* in) {
     std::size_t at = text.empty() || text[0] != '-' ? 0 : 1;
     std::size_t length = 0;   // of the text with the values in place
     for (;;) {
@@ -82,32 +82,32 @@ bool parse(std::string_view text, Chain& chain, Interp* in) {
             const int slot = FindVariable(*in, text.substr(at, end - at));
             if (slot < 0) return false;
             number = in->vars.values[static_cast<std::size_t>(slot)];
-            if (!readSignedNumber(number, chain.count == 0, value)) return false;
+            if (!ReadSignedNumber(number, chain.count == 0, value)) return false;
             at = end;
         } else {
             const bool negative = chain.count == 0 && at == 1;   // the first keeps its sign
             const std::size_t from = negative ? 0 : at;
-            if (!readNumber(text, at, value)) return false;
+            if (!ReadNumber(text, at, value)) return false;
             number = text.substr(from, at - from);
             if (negative) value = -value;
         }
         chain.terms[chain.count++] = {value, number.data(), number.size()};
         length += number.size();
         if (at == text.size()) return length <= kMaxText;
-        if (!isOperator(text[at])) return false;
+        if (!IsOperator(text[at])) return false;
         ++length;
         chain.ops[chain.count - 1] = text[at++];
     }
 }
 
-int integerOf(const Term& term) {
+int IntegerOf(const Term& term) {
     if (term.text != nullptr) return Char_Convert_Int(std::string_view(term.text, term.length));
     NumberBuffer buffer;
     return Char_Convert_Int(FormatNumber(term.value, buffer));
 }
 
 // One operation; false where the rewriting must take over.
-bool apply(char op, const Term& left, const Term& right, double& result) {
+bool Apply(char op, const Term& left, const Term& right, double& result) {
     const double a = left.value, b = right.value;
     switch (op) {
         case '^': result = std::pow(a, b); break;
@@ -116,7 +116,7 @@ bool apply(char op, const Term& left, const Term& right, double& result) {
         case '+': result = a + b; break;
         case '-': result = a - b; break;
         default: {
-            const int x = integerOf(left), y = integerOf(right);
+            const int x = IntegerOf(left), y = IntegerOf(right);
             if (y == 0) return false;
             result = y == -1 ? 0.0 : static_cast<double>(x % y);
         }
@@ -125,7 +125,7 @@ bool apply(char op, const Term& left, const Term& right, double& result) {
 }
 
 // The value the next operation reads back from the result's text.
-double throughText(double value) {
+double ThroughText(double value) {
     if (value == std::trunc(value) && std::fabs(value) < 1e15) return value;
     NumberBuffer buffer;
     return Char_Convert_Double(FormatNumber(value, buffer));
@@ -137,9 +137,9 @@ struct Outcome {
     bool computed;
 };
 
-std::optional<Outcome> evaluate(std::string_view text, Interp* in) {
+std::optional<Outcome> Evaluate(std::string_view text, Interp* in) {
     Chain chain;
-    if (!parse(text, chain, in)) return std::nullopt;
+    if (!Parse(text, chain, in)) return std::nullopt;
     if (chain.count == 1) return Outcome{chain.terms[0], false};
     double result = 0;
     for (int level = 1; level <= 3; ++level) {
@@ -149,8 +149,8 @@ std::optional<Outcome> evaluate(std::string_view text, Interp* in) {
                 ++k;
                 continue;
             }
-            if (!apply(chain.ops[k], chain.terms[k], chain.terms[k + 1], result)) return std::nullopt;
-            chain.terms[k] = {throughText(result), nullptr, 0};
+            if (!Apply(chain.ops[k], chain.terms[k], chain.terms[k + 1], result)) return std::nullopt;
+            chain.terms[k] = {ThroughText(result), nullptr, 0};
             for (std::size_t j = k + 1; j + 1 < chain.count; ++j) {
                 chain.terms[j] = chain.terms[j + 1];
                 chain.ops[j - 1] = chain.ops[j];
@@ -161,7 +161,7 @@ std::optional<Outcome> evaluate(std::string_view text, Interp* in) {
     return Outcome{{result, nullptr, 0}, true};
 }
 
-std::optional<std::string> asText(const std::optional<Outcome>& outcome) {
+std::optional<std::string> AsText(const std::optional<Outcome>& outcome) {
     if (!outcome) return std::nullopt;
     if (!outcome->computed) return Clip(std::string(outcome->term.text, outcome->term.length));
     NumberBuffer buffer;
@@ -178,17 +178,17 @@ bool IsLevelOperator(char c, int level) {
     }
 }
 
-std::optional<std::string> FastCountB(std::string_view text) { return asText(evaluate(text, nullptr)); }
+std::optional<std::string> FastCountB(std::string_view text) { return AsText(Evaluate(text, nullptr)); }
 
 std::optional<std::string> FastCodeCount(Interp& in, std::string_view expression) {
-    return asText(evaluate(ClipSource(expression), &in));
+    return AsText(Evaluate(ClipSource(expression), &in));
 }
 
 std::optional<double> FastCodeNumber(Interp& in, std::string_view expression) {
-    auto outcome = evaluate(ClipSource(expression), &in);
+    auto outcome = Evaluate(ClipSource(expression), &in);
     if (!outcome) return std::nullopt;
     // A number as written reads as itself; a result reads back from its number text.
-    return outcome->computed ? throughText(outcome->term.value) : outcome->term.value;
+    return outcome->computed ? ThroughText(outcome->term.value) : outcome->term.value;
 }
 
 }  // namespace ml

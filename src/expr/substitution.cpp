@@ -23,7 +23,7 @@ constexpr std::size_t kMaxReferences = kMaxText / 2 + 1;
 
 // Every reference of the text, left to right; gives their number. A name runs over the
 // characters that continue a reference, so a value never becomes part of a name.
-std::size_t findReferences(std::string_view text, std::array<Reference, kMaxReferences>& refs) {
+std::size_t FindReferences(std::string_view text, std::array<Reference, kMaxReferences>& refs) {
     std::size_t count = 0;
     for (std::size_t at = text.find(kVariableMarker); at != std::string_view::npos; at = text.find(kVariableMarker, at + 2)) {
         std::size_t end = at + 2;
@@ -38,7 +38,7 @@ std::size_t findReferences(std::string_view text, std::array<Reference, kMaxRefe
 std::string Dim(Interp& in, std::string_view text) {
     std::string_view work = ClipSource(text);
     std::array<Reference, kMaxReferences> refs;
-    const std::size_t count = findReferences(work, refs);
+    const std::size_t count = FindReferences(work, refs);
     if (count == 0) return std::string(work);
     // Values are looked up right to left, so the rightmost missing one is reported.
     std::array<std::uint16_t, kMaxReferences> slots;

@@ -22,7 +22,7 @@ constexpr ModuleHeading kModules[] = {
     {"Time", HelpTimeEntries}, {"Math", HelpMathEntries}, {"File", HelpFileEntries},
 };
 
-void appendEntries(std::string& doc, std::span<const std::string_view> entries) {
+void AppendEntries(std::string& doc, std::span<const std::string_view> entries) {
     const std::string separator = "\n" + std::string(kEntryRule, '-') + "\n\n";
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i > 0) doc += separator;
@@ -30,9 +30,9 @@ void appendEntries(std::string& doc, std::span<const std::string_view> entries) 
     }
 }
 
-std::string referenceBody() {
+std::string ReferenceBody() {
     std::string body;
-    appendEntries(body, HelpNativeCallEntries());
+    AppendEntries(body, HelpNativeCallEntries());
     for (const ModuleHeading& module : kModules) {
         // Number signs fill the heading to the width of the rule between entries.
         const std::string title = "( " + std::string(module.name) + " )";
@@ -40,12 +40,12 @@ std::string referenceBody() {
         body.append(kEntryRule - title.size(), '#');
         body += title;
         body += "\n\n";
-        appendEntries(body, module.entries());
+        AppendEntries(body, module.entries());
     }
     return body;
 }
 
-void appendSection(std::string& doc, std::string_view title, std::string_view body) {
+void AppendSection(std::string& doc, std::string_view title, std::string_view body) {
     if (!doc.empty()) doc += '\n';
     doc.append(kSectionRule, '_');
     doc += "( ";
@@ -54,12 +54,12 @@ void appendSection(std::string& doc, std::string_view title, std::string_view bo
     doc += body;
 }
 
-std::string buildDocument() {
+std::string BuildDocument() {
     std::string doc;
-    for (const HelpSection& section : HelpGuideSections()) appendSection(doc, section.title, section.body);
-    appendSection(doc, kReferenceTitle, referenceBody());
+    for (const HelpSection& section : HelpGuideSections()) AppendSection(doc, section.title, section.body);
+    AppendSection(doc, kReferenceTitle, ReferenceBody());
     const HelpSection closing = HelpFileSection();
-    appendSection(doc, closing.title, closing.body);
+    AppendSection(doc, closing.title, closing.body);
     return doc;
 }
 
@@ -67,7 +67,7 @@ std::string buildDocument() {
 
 std::string_view HelpDocument() {
     // Put together once; the text never changes afterwards.
-    static const std::string document = buildDocument();
+    static const std::string document = BuildDocument();
     return document;
 }
 

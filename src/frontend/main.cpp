@@ -6,7 +6,7 @@
 #include "frontend/startup.h"
 
 int main(int argc, char** argv) {
-    ml::Platform& host = ml::hostPlatform();
+    ml::Platform& host = ml::HostPlatform();
     // The interpreter's tables are large; they live on the heap for the whole run.
     auto interp = std::make_unique<ml::Interp>(host);
     int status;

@@ -13,7 +13,7 @@ enum Colour { kWhite = 7, kLightGreen = 10, kLightRed = 12, kLightYellow = 14, k
 
 // One labelled line: the label in its colour, then the text in bright white. In
 // Chinese the label and the message texts are adapted to the code page.
-void labelled(Interp& in, bool chinese, int colour, const MsgPair& label, std::string_view text, bool isMessage) {
+void Labelled(Interp& in, bool chinese, int colour, const MsgPair& label, std::string_view text, bool isMessage) {
     textcolor(in, colour, 0);
     Print(in, chinese ? Big2Gb(in, Native(in, label.zh)) : std::string(label.en));
     textcolor(in, kBrightWhite, 0);
@@ -25,9 +25,9 @@ void labelled(Interp& in, bool chinese, int colour, const MsgPair& label, std::s
 
 void ShowReport(Interp& in, const FatalError& error) {
     const bool chinese = English_Chinese(in) != 0;
-    labelled(in, chinese, kLightGreen, kLabelRanks, std::to_string(error.entry + 1), false);
-    labelled(in, chinese, kLightYellow, kLabelMessage, error.message, true);
-    labelled(in, chinese, kLightRed, kLabelError, error.detail, true);
+    Labelled(in, chinese, kLightGreen, kLabelRanks, std::to_string(error.entry + 1), false);
+    Labelled(in, chinese, kLightYellow, kLabelMessage, error.message, true);
+    Labelled(in, chinese, kLightRed, kLabelError, error.detail, true);
     textcolor(in, kWhite, 0);
     in.platform.console.pause();
 }

@@ -31,7 +31,7 @@ struct ScriptName {
 };
 
 // Formats one of our own constant texts with numbers and a name.
-std::string format(const char* pattern, ...) {
+std::string Format(const char* pattern, ...) {
     va_list args, copy;
     va_start(args, pattern);
     va_copy(copy, args);
@@ -43,7 +43,7 @@ std::string format(const char* pattern, ...) {
     return out;
 }
 
-void readLanguageSetting(Interp& in) {
+void ReadLanguageSetting(Interp& in) {
     in.language = '1';
     std::FILE* file = std::fopen(kLanguageFile, "rb");
     if (!file) return;
@@ -55,13 +55,13 @@ void readLanguageSetting(Interp& in) {
 }
 
 // The name typed or given is kept to the 255 characters of its buffer.
-std::string clipName(std::string name) {
+std::string ClipName(std::string name) {
     if (name.size() > 255) name.resize(255);
     return name;
 }
 
-ScriptName chooseScriptName(Interp& in, int argc, char** argv) {
-    if (argc == 2) return {clipName(argv[1]), true, false};
+ScriptName ChooseScriptName(Interp& in, int argc, char** argv) {
+    if (argc == 2) return {ClipName(argv[1]), true, false};
     if (std::FILE* autoFile = std::fopen(kAutoScript, "rb")) {
         std::fclose(autoFile);
         return {"AUTO", false, true};
@@ -69,16 +69,16 @@ ScriptName chooseScriptName(Interp& in, int argc, char** argv) {
     Print(in, Big2Gb(in, Say(in, kPromptScriptName)));
     std::string typed;
     in.platform.console.readLine(typed);
-    return {clipName(typed), false, false};
+    return {ClipName(typed), false, false};
 }
 
-std::string upper(std::string text) {
+std::string Upper(std::string text) {
     for (char& c : text)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return text;
 }
 
-void languageMenu(Interp& in) {
+void LanguageMenu(Interp& in) {
     Print(in, kLanguageMenu.en);
     int key;
     do {
@@ -94,32 +94,32 @@ void languageMenu(Interp& in) {
 }
 
 // True only when every byte reached the file.
-bool writeWholeFile(const char* name, std::string_view text) {
+bool WriteWholeFile(const char* name, std::string_view text) {
     std::FILE* file = std::fopen(name, "w");
     if (!file) return false;
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     return std::fclose(file) == 0 && written;
 }
 
-void writeHelp(Interp& in) {
-    if (writeWholeFile(kHelpFile, Big2Gb(in, Native(in, HelpDocument())))) return;
+void WriteHelp(Interp& in) {
+    if (WriteWholeFile(kHelpFile, Big2Gb(in, Native(in, HelpDocument())))) return;
     Print(in, Big2Gb(in, Say(in, kMsgHelpNotWritten)) + kHelpFile + "\n");
     throw ProgramEnd{kStatusFailed};
 }
 
-void loadScript(Interp& in, const std::string& name, const std::string& path) {
+void LoadScriptFile(Interp& in, const std::string& name, const std::string& path) {
     FileHandle file = OpenForReading(path);
     if (!file) FailAt(kNoEntry, Say(in, kMsgNoFile), name);
     LoadScript(in, file.get());
 }
 
-void loadAndRun(Interp& in, ScriptName script) {
+void LoadAndRun(Interp& in, ScriptName script) {
     if (!script.fromCommandLine) script.name += ".txt";
     // The summary names AUTO.txt; the file found is the one opened, whatever the case
     // rules of the file system.
-    loadScript(in, script.name, script.fromAutoFile ? kAutoScript : script.name);
+    LoadScriptFile(in, script.name, script.fromAutoFile ? kAutoScript : script.name);
     const int loaded = in.program.entryCount;
-    Print(in, format(Big2Gb(in, Say(in, kLoadSummary)).c_str(), kMaxEntries, kMaxEntries - loaded, loaded,
+    Print(in, Format(Big2Gb(in, Say(in, kLoadSummary)).c_str(), kMaxEntries, kMaxEntries - loaded, loaded,
                      script.name.c_str()));
     FinishLoading(in);
     try {
@@ -132,19 +132,19 @@ void loadAndRun(Interp& in, ScriptName script) {
 }
 
 
-void runCommandOrScript(Interp& in, int argc, char** argv) {
-    readLanguageSetting(in);
+void RunCommandOrScript(Interp& in, int argc, char** argv) {
+    ReadLanguageSetting(in);
     for (;;) {
         ShowBanner(in);
-        Print(in, format(Big2Gb(in, Say(in, kLimitsText)).c_str(), 256, 4096, kMaxEntries));
-        ScriptName script = chooseScriptName(in, argc, argv);
-        const std::string command = upper(script.name);
+        Print(in, Format(Big2Gb(in, Say(in, kLimitsText)).c_str(), 256, 4096, kMaxEntries));
+        ScriptName script = ChooseScriptName(in, argc, argv);
+        const std::string command = Upper(script.name);
         if (command == "LANGUAGE") {
-            languageMenu(in);
+            LanguageMenu(in);
             continue;
         }
-        if (command == "HELP") return writeHelp(in);
-        return loadAndRun(in, std::move(script));
+        if (command == "HELP") return WriteHelp(in);
+        return LoadAndRun(in, std::move(script));
     }
 }
 
@@ -152,7 +152,7 @@ void runCommandOrScript(Interp& in, int argc, char** argv) {
 
 int RunMorrowlark(Interp& in, int argc, char** argv) {
     try {
-        runCommandOrScript(in, argc, argv);
+        RunCommandOrScript(in, argc, argv);
     } catch (const FatalError& error) {
         ShowReport(in, error);
         return kStatusFailed;

@@ -13,23 +13,23 @@ namespace {
 constexpr int kLeadingArgs = 3;
 constexpr ArgCount kNativeArgs{kLeadingArgs, kLeadingArgs + kMaxNativeArgs};
 
-std::span<std::string> ownArguments(Interp& in) {
+std::span<std::string> OwnArguments(Interp& in) {
     return std::span<std::string>(in.args.slots).subspan(kLeadingArgs, static_cast<std::size_t>(in.args.count - kLeadingArgs));
 }
 
-std::string dllMsg(Interp& in) {
+std::string DllMsg(Interp& in) {
     std::vector<std::string>& slots = in.args.slots;
-    return DllCall(in, slots[0], slots[1], slots[2], ownArguments(in));
+    return DllCall(in, slots[0], slots[1], slots[2], OwnArguments(in));
 }
 
-std::string comMsg(Interp& in) {
+std::string ComMsg(Interp& in) {
     std::vector<std::string>& slots = in.args.slots;
-    return ComCall(in, slots[0], slots[1], slots[2], ownArguments(in));
+    return ComCall(in, slots[0], slots[1], slots[2], OwnArguments(in));
 }
 
 constexpr std::array<Builtin, 2> kNative = {{
-    {"dllmsg", kNativeArgs, Use::Either, dllMsg, nullptr, "DLLMsg"},
-    {"commsg", kNativeArgs, Use::Either, comMsg, nullptr, "COMMsg"},
+    {"dllmsg", kNativeArgs, Use::Either, DllMsg, nullptr, "DLLMsg"},
+    {"commsg", kNativeArgs, Use::Either, ComMsg, nullptr, "COMMsg"},
 }};
 
 }  // namespace

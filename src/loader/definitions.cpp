@@ -26,12 +26,12 @@ constexpr std::string_view kModuleImports[kModuleCount] = {
 
 
 
-int labelScope(const LoaderState& L) {
-    return L.InFunction() ? kMainScope + static_cast<int>(L.FunctionCount()) : kMainScope;
+int LabelScope(const LoaderState& L) {
+    return L.inFunction() ? kMainScope + static_cast<int>(L.functionCount()) : kMainScope;
 }
 
 // Whether an earlier entry of the list stores the same text as the last one.
-bool repeatsEarlier(const Program& P, const std::vector<int>& entries, const std::string& text) {
+bool RepeatsEarlier(const Program& P, const std::vector<int>& entries, const std::string& text) {
     for (std::size_t i = 0; i + 1 < entries.size(); ++i)
         if (P.text(entries[i]) == text) return true;
     return false;
@@ -112,7 +112,7 @@ void LoadDef(LoadLine& line) {
     if (L.inClass) T.insert(4, L.classNames.back() + ".");
     L.defEntry.push_back(line.in.program.entryCount);
     L.endDefEntry.push_back(0);
-    if (repeatsEarlier(line.in.program, L.defEntry, T)) FailSameName(line);
+    if (RepeatsEarlier(line.in.program, L.defEntry, T)) FailSameName(line);
     L.openFunctionEntry = line.in.program.entryCount;
     L.outsideFunctionBody = false;
 }
@@ -126,21 +126,21 @@ void LoadEndDef(LoadLine& line) {
 }
 
 void LoadReturn(LoadLine& line) {
-    if (!line.in.loader.InFunction()) FailLoad(line, kMsgReturnAlone, line.source);
+    if (!line.in.loader.inFunction()) FailLoad(line, kMsgReturnAlone, line.source);
     line.T.insert(6, " ");
 }
 
 void LoadLabel(LoadLine& line) {
     LoaderState& L = line.in.loader;
     L.labels.push_back(line.in.program.entryCount);
-    line.T.insert(1, std::to_string(labelScope(L)));
-    if (repeatsEarlier(line.in.program, L.labels, line.T)) FailSameName(line);
+    line.T.insert(1, std::to_string(LabelScope(L)));
+    if (RepeatsEarlier(line.in.program, L.labels, line.T)) FailSameName(line);
 }
 
 void LoadGoTo(LoadLine& line) {
     if (line.T == "goto") FailLoad(line, kMsgNoLabel, line.source);
     if (!IsEN(std::string_view(line.T).substr(4))) FailLoad(line, kMsgLabelName, line.source);
-    line.T.insert(4, " " + std::to_string(labelScope(line.in.loader)));
+    line.T.insert(4, " " + std::to_string(LabelScope(line.in.loader)));
 }
 
 }  // namespace ml

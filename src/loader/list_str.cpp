@@ -26,15 +26,15 @@ bool IsEN_Dim(std::string_view text) {
     return true;
 }
 
-void checkArrayLiteral(LoadLine& line) {
+void CheckArrayLiteral(LoadLine& line) {
     const std::string& T = line.T;
     if (InCountChar(T, '(') != 1) FailSymbol(line.in, line.source);
     std::string_view name = std::string_view(T).substr(2, T.find('(') - 2);
     if (CharAt(T, 2) == '(' || T.find("()") != std::string::npos || !IsEN(name)) FailLoad(line, kMsgArray, line.source);
 }
 
-void checkVariableLine(LoadLine& line) {
-    if (EndsWith(line.T, ").array")) return checkArrayLiteral(line);
+void CheckVariableLine(LoadLine& line) {
+    if (EndsWith(line.T, ").array")) return CheckArrayLiteral(line);
     auto equal = line.T.find('=');
     if (equal == std::string::npos) FailLoad(line, kMsgNoEqual, line.source);
     if (!IsEN_Dim(std::string_view(line.T).substr(0, equal))) {
@@ -45,29 +45,29 @@ void checkVariableLine(LoadLine& line) {
 
 // `Cmp` and `ElCmp` must have their condition in parentheses right after the word;
 // an empty condition is always true.
-void checkCondition(LoadLine& line, std::size_t paren) {
+void CheckCondition(LoadLine& line, std::size_t paren) {
     if (CharAt(line.T, paren) != '(' || line.T.back() != ')') FailSymbol(line.in, line.source);
     if (line.T.size() == paren + 2) line.T.insert(paren + 1, "1");
 }
 
-void loadCmp(LoadLine& line) {
+void LoadCmp(LoadLine& line) {
     LoaderState& L = line.in.loader;
     if (L.openCmpCount >= kMaxOpenCmp) FailAt(kNoEntry, Say(line.in, kMsgCmpTooDeep), line.source);
     L.openCmpEntries[static_cast<std::size_t>(L.openCmpCount++)] = line.in.program.entryCount;
-    checkCondition(line, 3);
+    CheckCondition(line, 3);
 }
 
-void loadElCmp(LoadLine& line) {
+void LoadElCmp(LoadLine& line) {
     if (line.in.loader.openCmpCount == 0) FailLoad(line, kMsgElCmpAlone, kErrNoCmp);
-    checkCondition(line, 5);
+    CheckCondition(line, 5);
 }
 
-void loadBlockEnd(LoadLine& line) {
+void LoadBlockEnd(LoadLine& line) {
     if (line.in.loader.openCmpCount == 0) FailLoad(line, line.T == "end" ? kMsgEndAlone : kMsgLoopAlone, kErrNoCmp);
     --line.in.loader.openCmpCount;
 }
 
-void loadBreak(LoadLine& line) {
+void LoadBreak(LoadLine& line) {
     if (line.in.loader.openCmpCount == 0) FailLoad(line, line.T == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
 }
 
@@ -109,11 +109,11 @@ void ListStr(Interp& in, std::string& source) {
     else if (StartsWith(T, "class:")) return LoadClass(line), EmptyEntry(in);
     else if (T == "endclass") return LoadEndClass(line), EmptyEntry(in);
     else if (marked && CharAt(T, 1) == '~') CheckNew(line);
-    else if (marked && CharAt(T, 1) == '$') checkVariableLine(line);
-    else if (StartsWith(T, "cmp")) loadCmp(line);
-    else if (StartsWith(T, "elcmp")) loadElCmp(line);
-    else if (T == "end" || T == "loop") loadBlockEnd(line);
-    else if (T == "break" || T == "continue") loadBreak(line);
+    else if (marked && CharAt(T, 1) == '$') CheckVariableLine(line);
+    else if (StartsWith(T, "cmp")) LoadCmp(line);
+    else if (StartsWith(T, "elcmp")) LoadElCmp(line);
+    else if (T == "end" || T == "loop") LoadBlockEnd(line);
+    else if (T == "break" || T == "continue") LoadBreak(line);
     else if (StartsWith(T, "def:")) LoadDef(line);
     else if (T == "enddef") LoadEndDef(line);
     else if (StartsWith(T, "return")) LoadReturn(line);

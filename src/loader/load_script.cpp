@@ -16,7 +16,7 @@ namespace {
 
 // Several editors begin a UTF-8 file with a byte order mark; it is no part of the
 // first line, which is then read as far as it would be without it.
-void dropByteOrderMark(std::FILE* file, std::string& piece) {
+void DropByteOrderMark(std::FILE* file, std::string& piece) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (!StartsWith(piece, kByteOrderMark)) return;
     const bool full = piece.size() == kMaxText && piece.back() != '\n';
@@ -25,16 +25,16 @@ void dropByteOrderMark(std::FILE* file, std::string& piece) {
     if (full && ReadPiece(file, rest, kByteOrderMark.size())) piece += rest;
 }
 
-bool pastTableLimit(const Interp& in) { return in.program.entryCount > kMaxEntries; }
+bool PastTableLimit(const Interp& in) { return in.program.entryCount > kMaxEntries; }
 
-void checkOpenBlocks(Interp& in) {
+void CheckOpenBlocks(Interp& in) {
     const LoaderState& L = in.loader;
     if (L.inClass) FailAt(L.classEntry, Say(in, kMsgClassOpen), Say(in, kErrNoEndClass));
     if (L.openCmpCount != 0) {
         FailAt(L.openCmpEntries[static_cast<std::size_t>(L.openCmpCount - 1)], Say(in, kMsgCmpOpen),
                Say(in, kErrNoEndLoop));
     }
-    if (L.InFunction()) FailAt(L.openFunctionEntry, Say(in, kMsgDefOpen), Say(in, kErrNoEndDef));
+    if (L.inFunction()) FailAt(L.openFunctionEntry, Say(in, kMsgDefOpen), Say(in, kErrNoEndDef));
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ void LoadStream(Interp& in, std::FILE* file) {
     // Reading stops once the table is past its limit, so an endless file cannot hold
     // the load up; the limit is reported when loading ends.
     for (bool first = true; in.program.entryCount <= kMaxEntries && ReadPiece(file, piece); first = false) {
-        if (first) dropByteOrderMark(file, piece);
+        if (first) DropByteOrderMark(file, piece);
         ListStr(in, piece);
     }
 }
@@ -52,11 +52,11 @@ void LoadStream(Interp& in, std::FILE* file) {
 void LoadScript(Interp& in, std::FILE* file) {
     LoadStream(in, file);
     // Loading stopped at the limit, perhaps inside a block: the limit is the error.
-    if (!pastTableLimit(in)) checkOpenBlocks(in);
+    if (!PastTableLimit(in)) CheckOpenBlocks(in);
 }
 
 void FinishLoading(Interp& in) {
-    if (pastTableLimit(in)) FailAt(kNoEntry, Say(in, kMsgTooManyEntries), "");
+    if (PastTableLimit(in)) FailAt(kNoEntry, Say(in, kMsgTooManyEntries), "");
     CmpElseEndLoop(in);
 }
 

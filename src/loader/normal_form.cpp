@@ -29,7 +29,7 @@ struct Balance {
 
 // A hexadecimal literal starting at source[i] ("0x"): writes its value, taken modulo
 // 2 to the 32nd power as a signed 32-bit number, and returns the index after it.
-std::size_t foldHex(const std::string& source, std::size_t i, char*& out) {
+std::size_t FoldHex(const std::string& source, std::size_t i, char*& out) {
     std::size_t end = i + 2;
     while (end < source.size() && IsHexDigit(source[end])) ++end;
     auto value = static_cast<std::int32_t>(Hex2Long(std::string_view(source).substr(i + 2, end - i - 2)));
@@ -91,7 +91,7 @@ NormalLine Normalise(Interp& in, std::string& source) {
             continue;
         }
         if (c == '0' && i + 1 < n && source[i + 1] == 'x') {
-            i = foldHex(source, i, out);
+            i = FoldHex(source, i, out);
             continue;
         }
         if (c == '$' || c == '~') {

@@ -180,6 +180,6 @@ struct Platform {
 };
 
 // The host's own services (implemented once per operating system).
-Platform& hostPlatform();
+Platform& HostPlatform();
 
 }  // namespace ml

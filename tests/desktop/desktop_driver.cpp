@@ -16,7 +16,7 @@ namespace {
 using ml::Desktop;
 using ml::WindowHandle;
 
-Desktop& gDesktop = ml::hostPlatform().desktop;
+Desktop& gDesktop = ml::HostPlatform().desktop;
 std::string gLogPath;
 
 int LogLines() {

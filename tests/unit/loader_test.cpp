@@ -160,10 +160,10 @@ TEST(Loader, FunctionsClassesLabelsAndGoToAreRewritten) {
     EXPECT_EQ(t.entry(11), M("def:add(@$a,@$b)"));
     EXPECT_EQ(t.entry(14), "goto 103again");
     const LoaderState& L = t.in->loader;
-    ASSERT_EQ(L.FunctionCount(), 3u);
+    ASSERT_EQ(L.functionCount(), 3u);
     EXPECT_EQ(L.defEntry[0], 3);
     EXPECT_EQ(L.endDefEntry[0], 8);
-    EXPECT_EQ(L.LabelCount(), 2u);
+    EXPECT_EQ(L.labelCount(), 2u);
     EXPECT_EQ(L.classNames.at(0), "calc");
 }
 

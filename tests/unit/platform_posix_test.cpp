@@ -96,44 +96,44 @@ TEST(PosixCodePage, ToSimplifiedLeavesAsciiAndEmptyTextAlone) {
 // ---- ANSI sequences ----------------------------------------------------------
 
 TEST(AnsiAttribute, WindowsColourOrderBecomesAnsiOrder) {
-    EXPECT_EQ(ansiAttribute(0x00), "\x1b[30;40m");  // black
-    EXPECT_EQ(ansiAttribute(0x01), "\x1b[34;40m");  // blue
-    EXPECT_EQ(ansiAttribute(0x02), "\x1b[32;40m");  // green
-    EXPECT_EQ(ansiAttribute(0x03), "\x1b[36;40m");  // aqua
-    EXPECT_EQ(ansiAttribute(0x04), "\x1b[31;40m");  // red
-    EXPECT_EQ(ansiAttribute(0x05), "\x1b[35;40m");  // purple
-    EXPECT_EQ(ansiAttribute(0x06), "\x1b[33;40m");  // yellow
+    EXPECT_EQ(AnsiAttribute(0x00), "\x1b[30;40m");  // black
+    EXPECT_EQ(AnsiAttribute(0x01), "\x1b[34;40m");  // blue
+    EXPECT_EQ(AnsiAttribute(0x02), "\x1b[32;40m");  // green
+    EXPECT_EQ(AnsiAttribute(0x03), "\x1b[36;40m");  // aqua
+    EXPECT_EQ(AnsiAttribute(0x04), "\x1b[31;40m");  // red
+    EXPECT_EQ(AnsiAttribute(0x05), "\x1b[35;40m");  // purple
+    EXPECT_EQ(AnsiAttribute(0x06), "\x1b[33;40m");  // yellow
 }
 
 TEST(AnsiAttribute, IntensityBitSelectsTheBrightCodes) {
-    EXPECT_EQ(ansiAttribute(0x08), "\x1b[90;40m");  // grey
-    EXPECT_EQ(ansiAttribute(0x09), "\x1b[94;40m");
-    EXPECT_EQ(ansiAttribute(0x0C), "\x1b[91;40m");
-    EXPECT_EQ(ansiAttribute(0x0F), "\x1b[97;40m");
+    EXPECT_EQ(AnsiAttribute(0x08), "\x1b[90;40m");  // grey
+    EXPECT_EQ(AnsiAttribute(0x09), "\x1b[94;40m");
+    EXPECT_EQ(AnsiAttribute(0x0C), "\x1b[91;40m");
+    EXPECT_EQ(AnsiAttribute(0x0F), "\x1b[97;40m");
 }
 
 TEST(AnsiAttribute, HighNibbleIsTheBackground) {
-    EXPECT_EQ(ansiAttribute(0x1E), "\x1b[93;44m");  // yellow on blue
-    EXPECT_EQ(ansiAttribute(0x4F), "\x1b[97;41m");
-    EXPECT_EQ(ansiAttribute(0xF0), "\x1b[30;107m");
-    EXPECT_EQ(ansiAttribute(0x70), "\x1b[30;47m");
+    EXPECT_EQ(AnsiAttribute(0x1E), "\x1b[93;44m");  // yellow on blue
+    EXPECT_EQ(AnsiAttribute(0x4F), "\x1b[97;41m");
+    EXPECT_EQ(AnsiAttribute(0xF0), "\x1b[30;107m");
+    EXPECT_EQ(AnsiAttribute(0x70), "\x1b[30;47m");
 }
 
 TEST(AnsiAttribute, NormalColoursGiveTheTerminalItsDefaultsBack) {
-    EXPECT_EQ(ansiAttribute(0x07), "\x1b[0m");
-    EXPECT_EQ(ansiAttribute(0x8007), "\x1b[0m");
-    EXPECT_EQ(ansiAttribute(0x810C), "\x1b[91;40m") << "bits above the colours are ignored";
+    EXPECT_EQ(AnsiAttribute(0x07), "\x1b[0m");
+    EXPECT_EQ(AnsiAttribute(0x8007), "\x1b[0m");
+    EXPECT_EQ(AnsiAttribute(0x810C), "\x1b[91;40m") << "bits above the colours are ignored";
 }
 
 TEST(AnsiCursor, CellsAreZeroBasedAndRowComesFirst) {
-    EXPECT_EQ(ansiCursorMove(0, 0), "\x1b[1;1H");
-    EXPECT_EQ(ansiCursorMove(79, 24), "\x1b[25;80H");
+    EXPECT_EQ(AnsiCursorMove(0, 0), "\x1b[1;1H");
+    EXPECT_EQ(AnsiCursorMove(79, 24), "\x1b[25;80H");
 }
 
 TEST(AnsiCursor, CoordinatesAreSixteenBitAndNegativeCellsAreRefused) {
-    EXPECT_EQ(ansiCursorMove(65536 + 3, 2), "\x1b[3;4H");
-    EXPECT_EQ(ansiCursorMove(-1, 0), "");
-    EXPECT_EQ(ansiCursorMove(0, 40000), "");  // -25536 as a 16-bit cell number
+    EXPECT_EQ(AnsiCursorMove(65536 + 3, 2), "\x1b[3;4H");
+    EXPECT_EQ(AnsiCursorMove(-1, 0), "");
+    EXPECT_EQ(AnsiCursorMove(0, 40000), "");  // -25536 as a 16-bit cell number
 }
 
 // ---- Key sequences -------------------------------------------------------------
@@ -145,7 +145,7 @@ TEST(KeySequence, CursorAndEditingKeysComeWithPrefix224) {
         {"[5~", 73},  {"[6~", 81},  {"[2~", 82},  {"[3~", 83},  {"[1;5A", 72}, {"[3;2~", 83},
     };
     for (const auto& c : cases) {
-        const auto key = decodeKeySequence(c.sequence);
+        const auto key = DecodeKeySequence(c.sequence);
         ASSERT_TRUE(key.has_value()) << c.sequence;
         EXPECT_EQ(key->prefix, 224) << c.sequence;
         EXPECT_EQ(key->code, c.code) << c.sequence;
@@ -158,7 +158,7 @@ TEST(KeySequence, FunctionKeysOneToTenComeWithPrefix0) {
         {"[17~", 64}, {"[21~", 68}, {"[[A", 59},  {"[[E", 63},  {"[1;2P", 59},
     };
     for (const auto& c : cases) {
-        const auto key = decodeKeySequence(c.sequence);
+        const auto key = DecodeKeySequence(c.sequence);
         ASSERT_TRUE(key.has_value()) << c.sequence;
         EXPECT_EQ(key->prefix, 0) << c.sequence;
         EXPECT_EQ(key->code, c.code) << c.sequence;
@@ -166,29 +166,29 @@ TEST(KeySequence, FunctionKeysOneToTenComeWithPrefix0) {
 }
 
 TEST(KeySequence, ElevenAndTwelveComeWithPrefix224) {
-    ASSERT_TRUE(decodeKeySequence("[23~").has_value());
-    EXPECT_EQ(decodeKeySequence("[23~")->prefix, 224);
-    EXPECT_EQ(decodeKeySequence("[23~")->code, 133);
-    EXPECT_EQ(decodeKeySequence("[24~")->code, 134);
+    ASSERT_TRUE(DecodeKeySequence("[23~").has_value());
+    EXPECT_EQ(DecodeKeySequence("[23~")->prefix, 224);
+    EXPECT_EQ(DecodeKeySequence("[23~")->code, 133);
+    EXPECT_EQ(DecodeKeySequence("[24~")->code, 134);
 }
 
 TEST(KeySequence, OtherSequencesAreNoKey) {
     for (const char* sequence : {"", "[", "[Z", "[16~", "[200~", "x", "O", "[[Z", "[~"}) {
-        EXPECT_FALSE(decodeKeySequence(sequence).has_value()) << sequence;
+        EXPECT_FALSE(DecodeKeySequence(sequence).has_value()) << sequence;
     }
 }
 
 TEST(KeySequence, ReadingStopsAtTheFinalByte) {
-    EXPECT_FALSE(keySequenceComplete(""));
-    EXPECT_FALSE(keySequenceComplete("["));
-    EXPECT_FALSE(keySequenceComplete("[1;5"));
-    EXPECT_FALSE(keySequenceComplete("[["));
-    EXPECT_FALSE(keySequenceComplete("O"));
-    EXPECT_TRUE(keySequenceComplete("[1;5A"));
-    EXPECT_TRUE(keySequenceComplete("[15~"));
-    EXPECT_TRUE(keySequenceComplete("[[B"));
-    EXPECT_TRUE(keySequenceComplete("OP"));
-    EXPECT_TRUE(keySequenceComplete("x"));
+    EXPECT_FALSE(KeySequenceComplete(""));
+    EXPECT_FALSE(KeySequenceComplete("["));
+    EXPECT_FALSE(KeySequenceComplete("[1;5"));
+    EXPECT_FALSE(KeySequenceComplete("[["));
+    EXPECT_FALSE(KeySequenceComplete("O"));
+    EXPECT_TRUE(KeySequenceComplete("[1;5A"));
+    EXPECT_TRUE(KeySequenceComplete("[15~"));
+    EXPECT_TRUE(KeySequenceComplete("[[B"));
+    EXPECT_TRUE(KeySequenceComplete("OP"));
+    EXPECT_TRUE(KeySequenceComplete("x"));
 }
 
 // ---- Console on redirected streams ------------------------------------------

@@ -45,7 +45,7 @@ const Opencc& LoadOpencc() {
 }
 
 // The locale that decides the character type, in the order the C library asks.
-std::string_view characterLocale() {
+std::string_view CharacterLocale() {
     for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
         const char* value = std::getenv(name);
         if (value != nullptr && value[0] != '\0') return value;
@@ -55,7 +55,7 @@ std::string_view characterLocale() {
 
 }  // namespace
 
-unsigned codePageForLocale(std::string_view localeName) {
+unsigned CodePageForLocale(std::string_view localeName) {
     if (localeName.starts_with("zh_TW") || localeName.starts_with("zh_HK")) return 950;
     if (localeName.starts_with("zh_CN") || localeName.starts_with("zh_SG")) return 936;
     return 1252;
@@ -65,7 +65,7 @@ PosixCodePage::~PosixCodePage() {
     if (converter_ != nullptr) LoadOpencc().close(converter_);
 }
 
-unsigned PosixCodePage::ansiCodePage() { return codePageForLocale(characterLocale()); }
+unsigned PosixCodePage::ansiCodePage() { return CodePageForLocale(CharacterLocale()); }
 
 std::string PosixCodePage::fromUtf8(std::string_view utf8) { return std::string(utf8); }
 

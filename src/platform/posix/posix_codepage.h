@@ -11,7 +11,7 @@ namespace ml {
 
 // The Windows ANSI code page that a system with this locale name would use:
 // 950 for Taiwan and Hong Kong, 936 for mainland China and Singapore, else 1252.
-unsigned codePageForLocale(std::string_view localeName);
+unsigned CodePageForLocale(std::string_view localeName);
 
 class PosixCodePage final : public CodePage {
 public:

@@ -62,7 +62,7 @@ private:
 
 // One byte from the descriptor, or -1 at the end of input, on an error, or when
 // nothing came within the timeout.
-int readByte(int fd, int timeoutMs) {
+int ReadByte(int fd, int timeoutMs) {
     if (timeoutMs != kWaitForever) {
         pollfd request{fd, POLLIN, 0};
         int ready;
@@ -79,7 +79,7 @@ int readByte(int fd, int timeoutMs) {
     return count == 1 ? byte : -1;
 }
 
-int readStreamByte(std::FILE* input) {
+int ReadStreamByte(std::FILE* input) {
     const int c = std::fgetc(input);
     return c == EOF ? -1 : c;
 }
@@ -87,7 +87,7 @@ int readStreamByte(std::FILE* input) {
 // Takes one byte of redirected input if it is there already (in the stream's buffer
 // or the descriptor), as the Windows command interpreter's pause takes one; never
 // waits for a writer that may not come.
-void takeAvailableByte(std::FILE* input) {
+void TakeAvailableByte(std::FILE* input) {
     const int fd = fileno(input);
     const int flags = fcntl(fd, F_GETFL);
     if (flags < 0) return;
@@ -100,7 +100,7 @@ void takeAvailableByte(std::FILE* input) {
 
 // The command with surrounding blanks removed and in lower case, as the Windows
 // command interpreter matches its built-in names.
-std::string builtinName(const std::string& command) {
+std::string BuiltinName(const std::string& command) {
     const std::size_t first = command.find_first_not_of(" \t");
     if (first == std::string::npos) return {};
     const std::size_t last = command.find_last_not_of(" \t");
@@ -129,9 +129,9 @@ void PosixConsole::writeToTerminal(std::string_view sequence) {
 
 void PosixConsole::clearScreen() { writeToTerminal(kAnsiClearScreen); }
 
-void PosixConsole::moveCursor(int column, int row) { writeToTerminal(ansiCursorMove(column, row)); }
+void PosixConsole::moveCursor(int column, int row) { writeToTerminal(AnsiCursorMove(column, row)); }
 
-void PosixConsole::setAttribute(std::uint16_t attribute) { writeToTerminal(ansiAttribute(attribute)); }
+void PosixConsole::setAttribute(std::uint16_t attribute) { writeToTerminal(AnsiAttribute(attribute)); }
 
 bool PosixConsole::readLine(std::string& line) {
     flush();
@@ -157,7 +157,7 @@ int PosixConsole::readKey() {
         return code;
     }
     flush();
-    if (!inputIsTerminal_) return readStreamByte(input_);
+    if (!inputIsTerminal_) return ReadStreamByte(input_);
     return readTerminalKey();
 }
 
@@ -166,19 +166,19 @@ int PosixConsole::readTerminalKey() {
     // read, so a line read through the stream never leaves bytes buffered there.
     const int fd = fileno(input_);
     SingleKeyMode mode(fd);
-    if (!mode.active()) return readStreamByte(input_);
+    if (!mode.active()) return ReadStreamByte(input_);
 
-    const int first = readByte(fd, kWaitForever);
+    const int first = ReadByte(fd, kWaitForever);
     if (first == kTerminalBackspace) return kBackspace;
     if (first != kEscape) return first;
 
     std::string sequence;
-    while (!keySequenceComplete(sequence) && sequence.size() < kMaxKeySequence) {
-        const int next = readByte(fd, kEscapeSequenceGapMs);
+    while (!KeySequenceComplete(sequence) && sequence.size() < kMaxKeySequence) {
+        const int next = ReadByte(fd, kEscapeSequenceGapMs);
         if (next < 0) break;
         sequence.push_back(static_cast<char>(next));
     }
-    if (const auto key = decodeKeySequence(sequence)) {
+    if (const auto key = DecodeKeySequence(sequence)) {
         pendingKey_ = key->code;
         return key->prefix;
     }
@@ -186,7 +186,7 @@ int PosixConsole::readTerminalKey() {
 }
 
 int PosixConsole::runCommand(const std::string& command) {
-    const std::string builtin = builtinName(command);
+    const std::string builtin = BuiltinName(command);
     if (builtin == "pause") {
         pause();
         return 0;
@@ -211,7 +211,7 @@ void PosixConsole::pause() {
         readTerminalKey();
         pendingKey_ = owed;
     } else {
-        takeAvailableByte(input_);
+        TakeAvailableByte(input_);
     }
     writeToTerminal(kPauseTerminalLineEnd);
     flush();

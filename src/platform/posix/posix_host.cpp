@@ -9,7 +9,7 @@
 namespace ml {
 
 // The host is one per process by nature: one terminal, one locale.
-Platform& hostPlatform() {
+Platform& HostPlatform() {
     static PosixConsole console(stdin, stdout);
     static PosixCodePage codePage;
     static PosixDesktop desktop;

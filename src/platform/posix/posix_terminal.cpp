@@ -8,7 +8,7 @@ namespace {
 
 // Windows colour indices put blue in bit 0 and red in bit 2; ANSI the other way
 // round. Bit 3 (intensity) selects the bright range of SGR codes.
-int ansiColour(int windowsColour, int normalBase, int brightBase) {
+int AnsiColour(int windowsColour, int normalBase, int brightBase) {
     const int rgb = ((windowsColour & 1) << 2) | (windowsColour & 2) | ((windowsColour & 4) >> 2);
     return ((windowsColour & 8) != 0 ? brightBase : normalBase) + rgb;
 }
@@ -37,65 +37,65 @@ constexpr int kKeyF1 = 59;
 constexpr int kExtendedPrefix = 224;
 constexpr int kFunctionPrefix = 0;
 
-PrefixedKey extended(int code) { return {kExtendedPrefix, code}; }
+PrefixedKey Extended(int code) { return {kExtendedPrefix, code}; }
 
-std::optional<PrefixedKey> functionKey(int number) {
+std::optional<PrefixedKey> FunctionKey(int number) {
     if (number >= 1 && number <= 10) return PrefixedKey{kFunctionPrefix, kKeyF1 + number - 1};
-    if (number == 11) return extended(kKeyF11);
-    if (number == 12) return extended(kKeyF12);
+    if (number == 11) return Extended(kKeyF11);
+    if (number == 12) return Extended(kKeyF12);
     return std::nullopt;
 }
 
 // The final letter of "ESC [ ... X" and "ESC O X": cursor keys and, from SS3 and
 // modified CSI forms, F1 to F4.
-std::optional<PrefixedKey> letterKey(char letter) {
+std::optional<PrefixedKey> LetterKey(char letter) {
     switch (letter) {
-    case 'A': return extended(kKeyUp);
-    case 'B': return extended(kKeyDown);
-    case 'C': return extended(kKeyRight);
-    case 'D': return extended(kKeyLeft);
-    case 'H': return extended(kKeyHome);
-    case 'F': return extended(kKeyEnd);
-    case 'P': return functionKey(1);
-    case 'Q': return functionKey(2);
-    case 'R': return functionKey(3);
-    case 'S': return functionKey(4);
+    case 'A': return Extended(kKeyUp);
+    case 'B': return Extended(kKeyDown);
+    case 'C': return Extended(kKeyRight);
+    case 'D': return Extended(kKeyLeft);
+    case 'H': return Extended(kKeyHome);
+    case 'F': return Extended(kKeyEnd);
+    case 'P': return FunctionKey(1);
+    case 'Q': return FunctionKey(2);
+    case 'R': return FunctionKey(3);
+    case 'S': return FunctionKey(4);
     default: return std::nullopt;
     }
 }
 
 // "ESC [ n ~" (and "ESC [ n ; m ~" with modifiers): the number names the key. The
 // gaps (16, 22) are how terminals number them, following the old DEC layout.
-std::optional<PrefixedKey> tildeKey(int number) {
+std::optional<PrefixedKey> TildeKey(int number) {
     switch (number) {
     case 1:
-    case 7: return extended(kKeyHome);
-    case 2: return extended(kKeyInsert);
-    case 3: return extended(kKeyDelete);
+    case 7: return Extended(kKeyHome);
+    case 2: return Extended(kKeyInsert);
+    case 3: return Extended(kKeyDelete);
     case 4:
-    case 8: return extended(kKeyEnd);
-    case 5: return extended(kKeyPageUp);
-    case 6: return extended(kKeyPageDown);
-    case 11: case 12: case 13: case 14: case 15: return functionKey(number - 10);
-    case 17: case 18: case 19: case 20: case 21: return functionKey(number - 11);
-    case 23: return functionKey(11);
-    case 24: return functionKey(12);
+    case 8: return Extended(kKeyEnd);
+    case 5: return Extended(kKeyPageUp);
+    case 6: return Extended(kKeyPageDown);
+    case 11: case 12: case 13: case 14: case 15: return FunctionKey(number - 10);
+    case 17: case 18: case 19: case 20: case 21: return FunctionKey(number - 11);
+    case 23: return FunctionKey(11);
+    case 24: return FunctionKey(12);
     default: return std::nullopt;
     }
 }
 
-bool isFinalByte(char c) { return c >= 0x40 && c <= 0x7e; }
+bool IsFinalByte(char c) { return c >= 0x40 && c <= 0x7e; }
 
 }  // namespace
 
-std::string ansiAttribute(std::uint16_t attribute) {
+std::string AnsiAttribute(std::uint16_t attribute) {
     if ((attribute & 0xff) == kNormalAttribute) return "\x1b[0m";
-    const int foreground = ansiColour(attribute & 0x0f, 30, 90);
-    const int background = ansiColour((attribute >> 4) & 0x0f, 40, 100);
+    const int foreground = AnsiColour(attribute & 0x0f, 30, 90);
+    const int background = AnsiColour((attribute >> 4) & 0x0f, 40, 100);
     return "\x1b[" + std::to_string(foreground) + ";" + std::to_string(background) + "m";
 }
 
-std::string ansiCursorMove(int column, int row) {
+std::string AnsiCursorMove(int column, int row) {
     // The Windows build passes each coordinate as a 16-bit cell number, and the
     // console refuses a negative one; do the same so both builds agree.
     const auto x = static_cast<std::int16_t>(column);
@@ -104,34 +104,34 @@ std::string ansiCursorMove(int column, int row) {
     return "\x1b[" + std::to_string(y + 1) + ";" + std::to_string(x + 1) + "H";
 }
 
-bool keySequenceComplete(std::string_view afterEscape) {
+bool KeySequenceComplete(std::string_view afterEscape) {
     if (afterEscape.empty()) return false;
     switch (afterEscape[0]) {
     case 'O': return afterEscape.size() >= 2;
     case '[':
         // The Linux console sends F1 to F5 as "ESC [ [ A" to "ESC [ [ E".
         if (afterEscape.size() >= 2 && afterEscape[1] == '[') return afterEscape.size() >= 3;
-        return afterEscape.size() >= 2 && isFinalByte(afterEscape.back());
+        return afterEscape.size() >= 2 && IsFinalByte(afterEscape.back());
     default: return true;  // ESC followed by an ordinary key: Alt held down
     }
 }
 
-std::optional<PrefixedKey> decodeKeySequence(std::string_view afterEscape) {
-    if (!keySequenceComplete(afterEscape)) return std::nullopt;
+std::optional<PrefixedKey> DecodeKeySequence(std::string_view afterEscape) {
+    if (!KeySequenceComplete(afterEscape)) return std::nullopt;
     if (afterEscape[0] == 'O') {
-        return afterEscape.size() == 2 ? letterKey(afterEscape[1]) : std::nullopt;
+        return afterEscape.size() == 2 ? LetterKey(afterEscape[1]) : std::nullopt;
     }
     if (afterEscape[0] != '[') return std::nullopt;
 
     if (afterEscape[1] == '[') {
         const char letter = afterEscape[2];
-        if (afterEscape.size() == 3 && letter >= 'A' && letter <= 'E') return functionKey(letter - 'A' + 1);
+        if (afterEscape.size() == 3 && letter >= 'A' && letter <= 'E') return FunctionKey(letter - 'A' + 1);
         return std::nullopt;
     }
 
     const char final = afterEscape.back();
     const std::string_view parameters = afterEscape.substr(1, afterEscape.size() - 2);
-    if (final != '~') return letterKey(final);
+    if (final != '~') return LetterKey(final);
 
     int number = 0;
     std::size_t digits = 0;
@@ -140,7 +140,7 @@ std::optional<PrefixedKey> decodeKeySequence(std::string_view afterEscape) {
         ++digits;
     }
     if (digits == 0) return std::nullopt;
-    return tildeKey(number);
+    return TildeKey(number);
 }
 
 }  // namespace ml

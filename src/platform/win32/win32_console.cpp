@@ -11,12 +11,12 @@ namespace ml {
 
 namespace {
 
-HANDLE outputHandle() { return GetStdHandle(STD_OUTPUT_HANDLE); }
+HANDLE OutputHandle() { return GetStdHandle(STD_OUTPUT_HANDLE); }
 
 // _getch reads console input events only: with standard input redirected it
 // reports -1 at once and never sees the redirected bytes. Reading those bytes
 // instead lets a script take its keys from a file, as the Linux build does.
-bool inputIsConsole() {
+bool InputIsConsole() {
     DWORD mode = 0;
     return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
 }
@@ -33,7 +33,7 @@ void Win32Console::write(std::string_view bytes) {
 
 void Win32Console::clearScreen() {
     flush();
-    const HANDLE output = outputHandle();
+    const HANDLE output = OutputHandle();
     CONSOLE_SCREEN_BUFFER_INFO info;
     if (!GetConsoleScreenBufferInfo(output, &info)) return;
     const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
@@ -44,12 +44,12 @@ void Win32Console::clearScreen() {
 
 void Win32Console::moveCursor(int column, int row) {
     flush();
-    SetConsoleCursorPosition(outputHandle(), COORD{static_cast<SHORT>(column), static_cast<SHORT>(row)});
+    SetConsoleCursorPosition(OutputHandle(), COORD{static_cast<SHORT>(column), static_cast<SHORT>(row)});
 }
 
 void Win32Console::setAttribute(std::uint16_t attribute) {
     flush();
-    SetConsoleTextAttribute(outputHandle(), attribute);
+    SetConsoleTextAttribute(OutputHandle(), attribute);
 }
 
 bool Win32Console::readLine(std::string& line) {
@@ -73,7 +73,7 @@ bool Win32Console::readLine(std::string& line) {
 
 int Win32Console::readKey() {
     flush();
-    if (inputIsConsole()) return _getch();
+    if (InputIsConsole()) return _getch();
     const int c = std::fgetc(stdin);
     return c == EOF ? -1 : c;
 }

@@ -7,7 +7,7 @@
 namespace ml {
 
 // The host is one per process by nature: one console, one system code page.
-Platform& hostPlatform() {
+Platform& HostPlatform() {
     static Win32Console console;
     static Win32CodePage codePage;
     static Win32Desktop desktop;
