@@ -1,4 +1,4 @@
-// The console primitives of the banner and the dos module.
+// The console primitives of the banner, the error report and the dos module.
 #pragma once
 
 #include <string_view>
@@ -7,6 +7,7 @@
 
 namespace ml {
 
+// Clears the screen and puts the cursor at its top-left cell.
 void clrscr(Interp& in);
 // Moves the cursor to the 1-based column x and row y.
 void gotoxy(Interp& in, int x, int y);

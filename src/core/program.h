@@ -11,17 +11,16 @@
 
 namespace ml {
 
-
 struct Program {
     // The table's room is reserved, not filled: pages of it that no entry uses are
     // never touched, which keeps the start of a short script fast.
     Program() { texts.reserve(kMaxEntries); }
 
-    int entryCount = 0;                         // entries made so far
-    std::vector<std::string> texts;        // one per entry made, up to the limit
-    std::array<std::uint8_t, kMaxEntries> hasBracket{};  // line holds `[` outside quotes
-    std::array<std::uint8_t, kMaxEntries> hasCall{};  // line holds `~` outside quotes
-    std::array<std::uint16_t, kMaxEntries> successors{};      // block successors
+    int entryCount = 0;                                   // entries made so far
+    std::vector<std::string> texts;                       // one per entry made, up to the limit
+    std::array<std::uint8_t, kMaxEntries> hasBracket{};   // line holds `[` outside quotes
+    std::array<std::uint8_t, kMaxEntries> hasCall{};      // line holds `~` outside quotes
+    std::array<std::uint16_t, kMaxEntries> successors{};  // where each block line's branch goes on
 
     // The stored text of an entry; entries past the table read as empty.
     const std::string& text(int entry) const;

@@ -27,25 +27,25 @@ struct KeyHash {
 };
 
 struct VarTable {
-    std::vector<std::string> keys;        // keys, in creation order
-    std::vector<std::string> values;        // values, same index
+    std::vector<std::string> keys;    // in creation order
+    std::vector<std::string> values;  // same index
     std::unordered_map<std::string, std::uint16_t, KeyHash, std::equal_to<>> index;  // key -> slot
-    std::string key;                           // scratch for building a key
-    bool mustExist = false;                     // read mode: a missing key is an error
+    std::string key;                  // scratch for building a key
+    bool mustExist = false;           // read mode: a missing key is an error
 };
 
 struct CallState {
-    int callDepth = 0;                                             // call depth
-    std::array<int, kMaxCallDepth + 1> callingEntry{};                 // calling entry per depth
-    std::array<std::string, kMaxCallDepth + 1> callingLine;    // calling line per depth
-    std::array<std::string, kMaxCallDepth + 1> calledName;    // name called per depth
+    int callDepth = 0;                                          // 0 in the main body
+    std::array<int, kMaxCallDepth + 1> callingEntry{};          // per depth
+    std::array<std::string, kMaxCallDepth + 1> callingLine;     // per depth
+    std::array<std::string, kMaxCallDepth + 1> calledName;      // per depth
     std::vector<std::pair<std::string, std::string>> objects;  // alias + ".", class
 };
 
 struct ExecState {
-    int pc = 0;                 // the program counter
-    std::string current;               // the text being executed for the entry
-    bool rerun = false;                // run the current text again
+    int pc = 0;            // the program counter: the entry being executed
+    std::string current;   // the text being executed for the entry
+    bool rerun = false;    // run the current text again
     // A false condition handed control to the next `ElCmp`, whose condition must be
     // evaluated. Kept per call depth, so a function called from a condition neither
     // sees nor clears its caller's search.

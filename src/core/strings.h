@@ -24,6 +24,7 @@ inline bool EndsWith(std::string_view text, std::string_view suffix) {
 inline bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
+// Decimal and hexadecimal digits, whatever the C locale says.
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 // The byte at i, or NUL past the end, as a C buffer reads.
@@ -34,28 +35,45 @@ std::string Clip(std::string text);
 // The first 255 bytes of a text, without copying.
 inline std::string_view ClipView(std::string_view text) { return text.substr(0, std::min(text.size(), kMaxText)); }
 
+// Appends one byte; gives the text.
 std::string& CatChar(std::string& text, char c);
+// The count bytes from the 1-based position start (the rest of the text when count
+// runs past its end).
 std::string Mid(std::string_view text, long start, long count);
+// The 1-based position of the first (InStr) or last (InStrRev) occurrence, or 0.
 long InStr(std::string_view text, std::string_view search);
 long InStrChar(std::string_view text, char c);
 long InStrRev(std::string_view text, std::string_view search);
 long InStrRevChar(std::string_view text, char c);
+// The text with insert placed after its first pos bytes.
 std::string Insert(std::string_view text, long pos, std::string_view insert);
+// The text without the count bytes that follow its first pos bytes.
 std::string Remove(std::string_view text, long pos, long count);
+// Every occurrence of search replaced by with, left to right.
 std::string Replace(std::string_view text, std::string_view search, std::string_view with);
+// The text without its leading and trailing blanks.
 std::string Trim(std::string_view text);
+// The text made width bytes long with blanks after it (LMendSpace: left-aligned) or
+// before it (RMendSpace: right-aligned).
 std::string LMendSpace(std::string_view text, long width);
 std::string RMendSpace(std::string_view text, long width);
+// 1 when the text is a plain name: lower-case letters, digits, "_" and ".".
 int IsEN(std::string_view text);
+// 1 when the text is a decimal number: a minus, digits and one point at most, the
+// point neither first nor last.
 int IsNumber(std::string_view text);
+// How many times search (or c) occurs, occurrences not overlapping.
 long InCount(std::string_view text, std::string_view search);
 long InCountChar(std::string_view text, char c);
+// Between a number and its text, as the C runtime's atoi, atof and "%f" do.
 std::string Int_Convert_Char(std::int32_t value);
 int Char_Convert_Int(std::string_view text);
-std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent);
-std::uint32_t Hex2Long(std::string_view text);
 double Char_Convert_Double(std::string_view text);
 std::string Double_Convert_Char(double value);
+// base to the power exponent, in 32-bit arithmetic.
+std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent);
+// The value of a hexadecimal text.
+std::uint32_t Hex2Long(std::string_view text);
 
 // Room for the fixed notation of any double.
 using NumberBuffer = std::array<char, 400>;

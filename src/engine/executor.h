@@ -5,8 +5,8 @@
 
 namespace ml {
 
-// Runs until the counter passes the last entry. `Exit` and fatal errors end the run
-// by throwing ProgramEnd.
+// Script: runs the program until the counter passes the last entry. `Exit` ends the
+// run by throwing ProgramEnd, an error by raising FatalError.
 void Script(Interp& in);
 
 }  // namespace ml
