@@ -45,11 +45,10 @@ std::string Format(const char* pattern, ...) {
 
 void ReadLanguageSetting(Interp& in) {
     in.language = '1';
-    std::FILE* file = std::fopen(kLanguageFile, "rb");
+    FileHandle file(std::fopen(kLanguageFile, "rb"));
     if (!file) return;
     std::string line;
-    ReadPiece(file, line);
-    std::fclose(file);
+    ReadPiece(file.get(), line);
     for (char choice = '1'; choice <= '3'; ++choice)
         if (line == kLanguageLines[choice - '1']) in.language = choice;
 }
@@ -62,10 +61,7 @@ std::string ClipName(std::string name) {
 
 ScriptName ChooseScriptName(Interp& in, int argc, char** argv) {
     if (argc == 2) return {ClipName(argv[1]), true, false};
-    if (std::FILE* autoFile = std::fopen(kAutoScript, "rb")) {
-        std::fclose(autoFile);
-        return {"AUTO", false, true};
-    }
+    if (FileHandle(std::fopen(kAutoScript, "rb"))) return {"AUTO", false, true};
     Print(in, Big2Gb(in, Say(in, kPromptScriptName)));
     std::string typed;
     in.platform.console.readLine(typed);
@@ -87,18 +83,15 @@ void LanguageMenu(Interp& in) {
         if (key < 0) throw ProgramEnd{};
     } while (key < '1' || key > '3');
     in.language = static_cast<char>(key);
-    if (std::FILE* file = std::fopen(kLanguageFile, "wb")) {
-        std::fputs(kLanguageLines[key - '1'], file);
-        std::fclose(file);
-    }
+    if (FileHandle file{std::fopen(kLanguageFile, "wb")}) std::fputs(kLanguageLines[key - '1'], file.get());
 }
 
 // True only when every byte reached the file.
 bool WriteWholeFile(const char* name, std::string_view text) {
-    std::FILE* file = std::fopen(name, "w");
+    FileHandle file(std::fopen(name, "w"));
     if (!file) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && written;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+    return std::fclose(file.release()) == 0 && written;
 }
 
 void WriteHelp(Interp& in) {
