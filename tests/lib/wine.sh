@@ -32,7 +32,7 @@ ml_wine_cannot_run() {
     if [[ ! -x $loader ]]; then
         echo "$package is not installed (there is no $loader)"
     elif ! output=$("$loader" --version 2>&1 </dev/null); then
-        echo "$loader does not start here (no i386 support in the kernel?): $output"
+        echo "$loader does not start here (no i386 support in the kernel?): ${output//$'\n'/ }"
     fi
 }
 
