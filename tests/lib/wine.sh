@@ -5,8 +5,9 @@
 # wine32:i386); either hands a program of the other size to the other loader. The `wine`
 # command starts the 32-bit loader whenever it is installed, so on a kernel without
 # i386 support it fails for 64-bit programs too. The tests start each program with the
-# loader of its own word size instead.
-ML_WINE_LOADERS=/usr/lib/wine
+# loader of its own word size instead. (ML_WINE_LOADERS may name another folder that
+# holds both loaders and wineserver.)
+ML_WINE_LOADERS=${ML_WINE_LOADERS:-/usr/lib/wine}
 
 export WINEDEBUG=${WINEDEBUG:--all}
 # Stops wineboot from offering to install Mono and Gecko, a dialog that would wait for
