@@ -41,7 +41,7 @@ bool RepeatsEarlier(const Program& P, const std::vector<int>& entries, const std
 
 bool IsModuleImport(LoadLine& line) {
     for (int m = 0; m < kModuleCount; ++m) {
-        if (std::string_view(line.T) == kModuleImports[m]) {
+        if (std::string_view(line.normal) == kModuleImports[m]) {
             line.in.loader.moduleImported[static_cast<std::size_t>(m)] = true;
             return true;
         }
@@ -50,12 +50,12 @@ bool IsModuleImport(LoadLine& line) {
 }
 
 void LoadFileImport(LoadLine& line) {
-    const std::string& T = line.T;
-    const std::size_t n = T.size();
-    bool quotedStart = CharAt(T, 7) == kMarker || CharAt(T, 8) == '"';
-    bool quotedEnd = CharAt(T, n - 1) == '"' || (n >= 2 && T[n - 2] == kMarker);
+    const std::string& normal = line.normal;
+    const std::size_t n = normal.size();
+    bool quotedStart = CharAt(normal, 7) == kMarker || CharAt(normal, 8) == '"';
+    bool quotedEnd = CharAt(normal, n - 1) == '"' || (n >= 2 && normal[n - 2] == kMarker);
     if (!quotedStart || !quotedEnd) FailSymbol(line.in, line.source);
-    std::string name = n > 11 ? T.substr(9, n - 11) : std::string();
+    std::string name = n > 11 ? normal.substr(9, n - 11) : std::string();
     LoaderState& L = line.in.loader;
     if (L.importDepth >= kMaxImportDepth) FailLoad(line, kMsgImportTooDeep, line.source);
     // Only a plain file is a script: a folder holds no lines, and a device or a pipe
@@ -73,7 +73,7 @@ void LoadClass(LoadLine& line) {
     if (L.inClass) FailLoad(line, kMsgClassOpen, kErrNoEndClass);
     if (L.openCmpCount != 0) FailLoad(line, kMsgClass, kErrClassInCmp);
     if (L.openFunctions != 0) FailLoad(line, kMsgClass, kErrClassInDef);
-    std::string name = line.T.substr(6);
+    std::string name = line.normal.substr(6);
     if (name.empty() || !IsEN(name)) FailLoad(line, kMsgClassName, line.source);
     for (const std::string& earlier : L.classNames)
         if (earlier == name) FailSameName(line);
@@ -92,27 +92,27 @@ void LoadEndClass(LoadLine& line) {
 
 // `~Alias(Class).new`: the alias must be a plain name and the class given.
 void CheckNew(LoadLine& line) {
-    const std::string& T = line.T;
-    if (!EndsWith(T, ").new")) return;
-    if (InCountChar(T, '(') != 1) FailSymbol(line.in, line.source);
-    std::string_view alias = std::string_view(T).substr(2, T.find('(') - 2);
-    if (CharAt(T, 2) == '(' || Contains(T, "()") || !IsEN(alias)) FailLoad(line, kMsgClassName, line.source);
+    const std::string& normal = line.normal;
+    if (!EndsWith(normal, ").new")) return;
+    if (InCountChar(normal, '(') != 1) FailSymbol(line.in, line.source);
+    std::string_view alias = std::string_view(normal).substr(2, normal.find('(') - 2);
+    if (CharAt(normal, 2) == '(' || Contains(normal, "()") || !IsEN(alias)) FailLoad(line, kMsgClassName, line.source);
 }
 
 void LoadDef(LoadLine& line) {
     LoaderState& L = line.in.loader;
-    std::string& T = line.T;
+    std::string& normal = line.normal;
     ++L.openFunctions;
     if (L.openCmpCount != 0) FailLoad(line, kMsgDef, kErrDefInCmp);
     if (L.openFunctions == 2) FailLoad(line, kMsgDefOpen, kErrNoEndDef);
-    if (InCountChar(T, '(') != 1 || T.back() != ')') FailSymbol(line.in, line.source);
-    std::string_view name = std::string_view(T).substr(4, T.find('(') - 4);
-    if (CharAt(T, 4) == '(' || !IsEN(name)) FailLoad(line, kMsgFunctionName, line.source);
-    if (Contains(T, "(,") || Contains(T, ",,") || Contains(T, ",)")) FailLoad(line, kMsgEmptyParameter, line.source);
-    if (L.inClass) T.insert(4, L.classNames.back() + ".");
+    if (InCountChar(normal, '(') != 1 || normal.back() != ')') FailSymbol(line.in, line.source);
+    std::string_view name = std::string_view(normal).substr(4, normal.find('(') - 4);
+    if (CharAt(normal, 4) == '(' || !IsEN(name)) FailLoad(line, kMsgFunctionName, line.source);
+    if (Contains(normal, "(,") || Contains(normal, ",,") || Contains(normal, ",)")) FailLoad(line, kMsgEmptyParameter, line.source);
+    if (L.inClass) normal.insert(4, L.classNames.back() + ".");
     L.defEntry.push_back(line.in.program.entryCount);
     L.endDefEntry.push_back(0);
-    if (RepeatsEarlier(line.in.program, L.defEntry, T)) FailSameName(line);
+    if (RepeatsEarlier(line.in.program, L.defEntry, normal)) FailSameName(line);
     L.openFunctionEntry = line.in.program.entryCount;
     L.outsideFunctionBody = false;
 }
@@ -127,20 +127,20 @@ void LoadEndDef(LoadLine& line) {
 
 void LoadReturn(LoadLine& line) {
     if (!line.in.loader.inFunction()) FailLoad(line, kMsgReturnAlone, line.source);
-    line.T.insert(6, " ");
+    line.normal.insert(6, " ");
 }
 
 void LoadLabel(LoadLine& line) {
     LoaderState& L = line.in.loader;
     L.labels.push_back(line.in.program.entryCount);
-    line.T.insert(1, std::to_string(LabelScope(L)));
-    if (RepeatsEarlier(line.in.program, L.labels, line.T)) FailSameName(line);
+    line.normal.insert(1, std::to_string(LabelScope(L)));
+    if (RepeatsEarlier(line.in.program, L.labels, line.normal)) FailSameName(line);
 }
 
 void LoadGoTo(LoadLine& line) {
-    if (line.T == "goto") FailLoad(line, kMsgNoLabel, line.source);
-    if (!IsEN(std::string_view(line.T).substr(4))) FailLoad(line, kMsgLabelName, line.source);
-    line.T.insert(4, " " + std::to_string(LabelScope(line.in.loader)));
+    if (line.normal == "goto") FailLoad(line, kMsgNoLabel, line.source);
+    if (!IsEN(std::string_view(line.normal).substr(4))) FailLoad(line, kMsgLabelName, line.source);
+    line.normal.insert(4, " " + std::to_string(LabelScope(line.in.loader)));
 }
 
 }  // namespace ml

@@ -27,17 +27,17 @@ bool IsEN_Dim(std::string_view text) {
 }
 
 void CheckArrayLiteral(LoadLine& line) {
-    const std::string& T = line.T;
-    if (InCountChar(T, '(') != 1) FailSymbol(line.in, line.source);
-    std::string_view name = std::string_view(T).substr(2, T.find('(') - 2);
-    if (CharAt(T, 2) == '(' || T.find("()") != std::string::npos || !IsEN(name)) FailLoad(line, kMsgArray, line.source);
+    const std::string& normal = line.normal;
+    if (InCountChar(normal, '(') != 1) FailSymbol(line.in, line.source);
+    std::string_view name = std::string_view(normal).substr(2, normal.find('(') - 2);
+    if (CharAt(normal, 2) == '(' || normal.find("()") != std::string::npos || !IsEN(name)) FailLoad(line, kMsgArray, line.source);
 }
 
 void CheckVariableLine(LoadLine& line) {
-    if (EndsWith(line.T, ").array")) return CheckArrayLiteral(line);
-    auto equal = line.T.find('=');
+    if (EndsWith(line.normal, ").array")) return CheckArrayLiteral(line);
+    auto equal = line.normal.find('=');
     if (equal == std::string::npos) FailLoad(line, kMsgNoEqual, line.source);
-    if (!IsEN_Dim(std::string_view(line.T).substr(0, equal))) {
+    if (!IsEN_Dim(std::string_view(line.normal).substr(0, equal))) {
         std::string message = Say(line.in, kMsgVariableError) + line.source.substr(0, line.source.find('='));
         FailAt(line.in.program.entryCount, message, line.source);
     }
@@ -46,8 +46,8 @@ void CheckVariableLine(LoadLine& line) {
 // `Cmp` and `ElCmp` must have their condition in parentheses right after the word;
 // an empty condition is always true.
 void CheckCondition(LoadLine& line, std::size_t paren) {
-    if (CharAt(line.T, paren) != '(' || line.T.back() != ')') FailSymbol(line.in, line.source);
-    if (line.T.size() == paren + 2) line.T.insert(paren + 1, "1");
+    if (CharAt(line.normal, paren) != '(' || line.normal.back() != ')') FailSymbol(line.in, line.source);
+    if (line.normal.size() == paren + 2) line.normal.insert(paren + 1, "1");
 }
 
 void LoadCmp(LoadLine& line) {
@@ -63,12 +63,12 @@ void LoadElCmp(LoadLine& line) {
 }
 
 void LoadBlockEnd(LoadLine& line) {
-    if (line.in.loader.openCmpCount == 0) FailLoad(line, line.T == "end" ? kMsgEndAlone : kMsgLoopAlone, kErrNoCmp);
+    if (line.in.loader.openCmpCount == 0) FailLoad(line, line.normal == "end" ? kMsgEndAlone : kMsgLoopAlone, kErrNoCmp);
     --line.in.loader.openCmpCount;
 }
 
 void LoadBreak(LoadLine& line) {
-    if (line.in.loader.openCmpCount == 0) FailLoad(line, line.T == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
+    if (line.in.loader.openCmpCount == 0) FailLoad(line, line.normal == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
 }
 
 }  // namespace
@@ -92,33 +92,33 @@ void EmptyEntry(Interp& in) { in.program.addEntry({}, false, false); }
 void StoreEntry(LoadLine& line, bool bracket, bool call) {
     LoaderState& L = line.in.loader;
     Program& P = line.in.program;
-    if (!line.T.empty() && L.inClass && L.outsideFunctionBody) FailLoad(line, kMsgClassLevel, line.source);
-    if (line.T == "enddef") L.outsideFunctionBody = true;
-    P.addEntry(line.T, bracket, call);
+    if (!line.normal.empty() && L.inClass && L.outsideFunctionBody) FailLoad(line, kMsgClassLevel, line.source);
+    if (line.normal == "enddef") L.outsideFunctionBody = true;
+    P.addEntry(line.normal, bracket, call);
 }
 
 void ListStr(Interp& in, std::string& source) {
-    NormalLine normal = Normalise(in, source);
-    LoadLine line{in, source, std::move(normal.text)};
-    const std::string& T = line.T;
-    const bool marked = CharAt(T, 0) == kMarker;
+    NormalLine form = Normalise(in, source);
+    LoadLine line{in, source, std::move(form.text)};
+    const std::string& normal = line.normal;
+    const bool marked = CharAt(normal, 0) == kMarker;
     if (IsModuleImport(line)) return EmptyEntry(in);
-    if (StartsWith(T, "#import")) return LoadFileImport(line);
-    if (T == ":") FailLoad(line, kMsgLoneColon, source);
-    if (StartsWith(T, ":")) LoadLabel(line);
-    else if (StartsWith(T, "class:")) return LoadClass(line), EmptyEntry(in);
-    else if (T == "endclass") return LoadEndClass(line), EmptyEntry(in);
-    else if (marked && CharAt(T, 1) == '~') CheckNew(line);
-    else if (marked && CharAt(T, 1) == '$') CheckVariableLine(line);
-    else if (StartsWith(T, "cmp")) LoadCmp(line);
-    else if (StartsWith(T, "elcmp")) LoadElCmp(line);
-    else if (T == "end" || T == "loop") LoadBlockEnd(line);
-    else if (T == "break" || T == "continue") LoadBreak(line);
-    else if (StartsWith(T, "def:")) LoadDef(line);
-    else if (T == "enddef") LoadEndDef(line);
-    else if (StartsWith(T, "return")) LoadReturn(line);
-    else if (StartsWith(T, "goto")) LoadGoTo(line);
-    StoreEntry(line, normal.bracket, normal.call);
+    if (StartsWith(normal, "#import")) return LoadFileImport(line);
+    if (normal == ":") FailLoad(line, kMsgLoneColon, source);
+    if (StartsWith(normal, ":")) LoadLabel(line);
+    else if (StartsWith(normal, "class:")) return LoadClass(line), EmptyEntry(in);
+    else if (normal == "endclass") return LoadEndClass(line), EmptyEntry(in);
+    else if (marked && CharAt(normal, 1) == '~') CheckNew(line);
+    else if (marked && CharAt(normal, 1) == '$') CheckVariableLine(line);
+    else if (StartsWith(normal, "cmp")) LoadCmp(line);
+    else if (StartsWith(normal, "elcmp")) LoadElCmp(line);
+    else if (normal == "end" || normal == "loop") LoadBlockEnd(line);
+    else if (normal == "break" || normal == "continue") LoadBreak(line);
+    else if (StartsWith(normal, "def:")) LoadDef(line);
+    else if (normal == "enddef") LoadEndDef(line);
+    else if (StartsWith(normal, "return")) LoadReturn(line);
+    else if (StartsWith(normal, "goto")) LoadGoTo(line);
+    StoreEntry(line, form.bracket, form.call);
 }
 
 }  // namespace ml

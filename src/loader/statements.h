@@ -1,5 +1,5 @@
 // The statements the loader records and rewrites, one handler each. They share the
-// line being loaded: its source (for error reports) and its normal form T.
+// line being loaded: its source (for error reports) and its normal form.
 #pragma once
 
 #include <string>
@@ -13,7 +13,7 @@ namespace ml {
 struct LoadLine {
     Interp& in;
     std::string& source;
-    std::string T;
+    std::string normal;
 };
 
 // A load error of the line being loaded: the message, and the error text or the
