@@ -55,8 +55,6 @@ void Search(benchmark::State& state, const ml::ScreenImage& screen, const ml::Te
         }
         benchmark::DoNotOptimize(found);
     }
-    state.counters["positions/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * kWidth * kHeight,
-                                                       benchmark::Counter::kIsRate);
 }
 
 void BM_FindAbsentTemplate_Noise(benchmark::State& state) {
