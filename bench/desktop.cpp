@@ -10,7 +10,8 @@
 //   FindRGB_Desktop             the same over a drawn desktop (drawn_desktop.h) for a
 //                               template cut around text from another one (absent)
 //                               or from this one (found where it was cut).
-// Times are wall times: the X server's work is part of what a script waits for.
+// Times are wall times (the Time column): the X server's work is part of what a
+// script waits for.
 // Without a display nothing is measured, and the benchmark says so.
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,6 @@
 #include <vector>
 
 #include "automation/capture.h"
-#include "core/errors.h"
 #include "core/interp.h"
 #include "core/markers.h"
 #include "core/variables.h"
@@ -34,8 +34,7 @@
 #include "pictures.h"
 
 // After our headers: Xlib's Status macro would rename a field of the platform's.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "painted_window.h"
 
 namespace {
 
@@ -44,55 +43,12 @@ unsigned long XPixel(std::uint32_t colour) {
     return (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
 }
 
-// A window over the whole screen in the flat background colour; pictures are painted on it.
-class Cover {
-public:
-    explicit Cover(Display* display) : display_(display) {
-        const int screen = DefaultScreen(display);
-        width_ = DisplayWidth(display, screen);
-        height_ = DisplayHeight(display, screen);
-        XSetWindowAttributes attributes{};
-        attributes.override_redirect = True;
-        attributes.background_pixel = XPixel(bench::kBackground);
-        attributes.event_mask = ExposureMask;
-        window_ = XCreateWindow(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(width_),
-                                static_cast<unsigned>(height_), 0, CopyFromParent, InputOutput, CopyFromParent,
-                                CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
-        XMapRaised(display, window_);
-        XEvent event;
-        XWindowEvent(display, window_, ExposureMask, &event);
-        XSync(display, False);
-    }
-    ~Cover() { XDestroyWindow(display_, window_); }
-
-    // Paints the picture's colours (R + 256 G + 65536 B, rows top first) at (x, y).
-    void paint(int x, int y, int width, int height, const std::vector<std::uint32_t>& colours) {
-        std::vector<std::uint32_t> values;
-        for (std::uint32_t colour : colours) values.push_back(static_cast<std::uint32_t>(XPixel(colour)));
-        const int screen = DefaultScreen(display_);
-        XImage* image = XCreateImage(display_, DefaultVisual(display_, screen), static_cast<unsigned>(DefaultDepth(display_, screen)),
-                                     ZPixmap, 0, reinterpret_cast<char*>(values.data()), static_cast<unsigned>(width),
-                                     static_cast<unsigned>(height), 32, 0);
-        GC gc = XCreateGC(display_, window_, 0, nullptr);
-        XPutImage(display_, window_, gc, image, 0, 0, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
-        XFreeGC(display_, gc);
-        image->data = nullptr;  // the vector owns the bytes
-        XDestroyImage(image);
-        XSync(display_, False);
-    }
-    void clear() {
-        XClearWindow(display_, window_);
-        XSync(display_, False);
-    }
-    int width() const { return width_; }
-    int height() const { return height_; }
-
-private:
-    Display* display_;
-    Window window_ = 0;
-    int width_ = 0;
-    int height_ = 0;
-};
+// X pixel values of the colours.
+std::vector<std::uint32_t> XPixels(const std::vector<std::uint32_t>& colours) {
+    std::vector<std::uint32_t> values;
+    for (std::uint32_t colour : colours) values.push_back(static_cast<std::uint32_t>(XPixel(colour)));
+    return values;
+}
 
 // Writes the colours as a 24-bit bitmap file, as a user's template would be saved.
 void WriteBitmap(const std::string& file, int side, const std::vector<std::uint32_t>& colours) {
@@ -189,8 +145,10 @@ int main(int argc, char** argv) {
     const std::string foundTextFile = std::string(folder) + "/found_text.bmp";
     const int side = bench::kTemplateSide;
     {
-        Cover cover(display);
-        const bench::DrawnDesktop desktop(cover.width(), cover.height(), 1), other(cover.width(), cover.height(), 2);
+        const int width = DisplayWidth(display, DefaultScreen(display));
+        const int height = DisplayHeight(display, DefaultScreen(display));
+        PaintedWindow cover(display, 0, 0, width, height, XPixel(bench::kBackground));
+        const bench::DrawnDesktop desktop(width, height, 1), other(width, height, 2);
         const ml::ScreenPoint cut = desktop.textCorner(side);
         WriteBitmap(flatFile, side, bench::FlatBorderColours());
         WriteBitmap(textFile, side, other.colours(other.textCorner(side), side, side));
@@ -203,16 +161,16 @@ int main(int argc, char** argv) {
             RunFindRGB(state, flatFile, "0");
         });
         Register("FindRGB_FlatBorder_Found", [&](benchmark::State& state) {
-            cover.paint(1800, 1000, side, side, bench::FlatBorderColours());
+            cover.paint(1800, 1000, side, side, XPixels(bench::FlatBorderColours()));
             RunFindRGB(state, flatFile, Packed({1800, 1000}));
         });
-        const std::vector<std::uint32_t> shown = desktop.colours({0, 0}, cover.width(), cover.height());
+        const std::vector<std::uint32_t> shown = XPixels(desktop.colours({0, 0}, width, height));
         Register("FindRGB_Desktop_Absent", [&](benchmark::State& state) {
-            cover.paint(0, 0, cover.width(), cover.height(), shown);
+            cover.paint(0, 0, width, height, shown);
             RunFindRGB(state, textFile, "0");
         });
         Register("FindRGB_Desktop_Found", [&](benchmark::State& state) {
-            cover.paint(0, 0, cover.width(), cover.height(), shown);
+            cover.paint(0, 0, width, height, shown);
             RunFindRGB(state, foundTextFile, Packed(cut));
         });
         benchmark::RunSpecifiedBenchmarks();

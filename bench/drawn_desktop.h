@@ -23,8 +23,8 @@ public:
         image_.height = height;
         image_.rowSize = (3 * width + 3) / 4 * 4;
         image_.pixels.assign(static_cast<std::size_t>(image_.rowSize) * static_cast<std::size_t>(height), 0);
-        MakeFont();
-        for (int y = 0; y < height; ++y) fill(0, y, width, 1, Mix(0x604020, 0xA08050, 255 * y / height));
+        makeFont();
+        for (int y = 0; y < height; ++y) fill(0, y, width, 1, mix(0x604020, 0xA08050, 255 * y / height));
         for (int k = 0; k < 3; ++k) window(below(width / 3), below(height / 3), width / 2 + below(width / 3),
                                            height / 2 + below(height / 3));
         taskbar();
@@ -72,7 +72,7 @@ private:
 
     int below(int n) { return static_cast<int>(random_() % static_cast<std::uint32_t>(n)); }
 
-    static std::uint32_t Mix(std::uint32_t from, std::uint32_t to, int share) {
+    static std::uint32_t mix(std::uint32_t from, std::uint32_t to, int share) {
         std::uint32_t mixed = 0;
         for (int shift = 0; shift < 24; shift += 8) {
             const int a = static_cast<int>(from >> shift & 0xFF), b = static_cast<int>(to >> shift & 0xFF);
@@ -102,7 +102,7 @@ private:
 
     // Strokes of full coverage with half-covered edges, as a smoothed font draws them.
     // The font is the same for every seed.
-    void MakeFont() {
+    void makeFont() {
         std::mt19937 strokes(1234);
         for (Glyph& glyph : font_) {
             for (int stroke = 0; stroke < 2 + static_cast<int>(strokes() % 2); ++stroke) {
@@ -124,7 +124,7 @@ private:
         for (int row = 0; row < kGlyphHeight; ++row) {
             for (int column = 0; column < kGlyphWidth; ++column) {
                 const int coverage = g[static_cast<std::size_t>(row * kGlyphWidth + column)];
-                if (coverage != 0) put(x + column, y + row, Mix(paper, ink, coverage));
+                if (coverage != 0) put(x + column, y + row, mix(paper, ink, coverage));
             }
         }
     }
@@ -145,7 +145,7 @@ private:
 
     void window(int x, int y, int width, int height) {
         fill(x, y, width, height, 0x707070);
-        for (int row = 1; row < 30; ++row) fill(x + 1, y + row, width - 2, 1, Mix(0x6A240A, 0xF0CAA6, 255 * row / 30));
+        for (int row = 1; row < 30; ++row) fill(x + 1, y + row, width - 2, 1, mix(0x6A240A, 0xF0CAA6, 255 * row / 30));
         line(x + 8, y + 10, width / 3, 0xFFFFFF, 0x965A3C);
         fill(x + 1, y + 30, width - 2, 24, 0xF0F0F0);
         line(x + 8, y + 36, width / 2, 0x000000, 0xF0F0F0);

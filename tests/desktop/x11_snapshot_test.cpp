@@ -18,8 +18,7 @@
 #include "platform/posix/x11_image.h"
 #include "platform/posix/x11_connection.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "painted_window.h"
 
 namespace ml {
 namespace {
@@ -41,48 +40,6 @@ Pixels RandomPixels(int width, int height, std::uint32_t seed) {
     for (std::uint32_t& value : p.values) value = random() & 0xFFFFFF;
     return p;
 }
-
-// A window of our own, shown at (x, y) and painted with the pixels.
-class PaintedWindow {
-public:
-    PaintedWindow(Display* display, int x, int y, const Pixels& pixels) : display_(display) {
-        XSetWindowAttributes attributes{};
-        attributes.override_redirect = True;
-        attributes.event_mask = ExposureMask;
-        const int screen = DefaultScreen(display);
-        window_ = XCreateWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(pixels.width),
-                                static_cast<unsigned>(pixels.height), 0, DefaultDepth(display, screen), InputOutput,
-                                DefaultVisual(display, screen), CWOverrideRedirect | CWEventMask, &attributes);
-        XMapRaised(display, window_);
-        XEvent event;
-        XWindowEvent(display, window_, ExposureMask, &event);
-        paint(pixels);
-    }
-    ~PaintedWindow() {
-        XDestroyWindow(display_, window_);
-        XSync(display_, False);
-    }
-    Window id() const { return window_; }
-
-    void paint(const Pixels& pixels) {
-        std::vector<std::uint32_t> data = pixels.values;
-        const int screen = DefaultScreen(display_);
-        XImage* image = XCreateImage(display_, DefaultVisual(display_, screen), static_cast<unsigned>(DefaultDepth(display_, screen)),
-                                     ZPixmap, 0, reinterpret_cast<char*>(data.data()), static_cast<unsigned>(pixels.width),
-                                     static_cast<unsigned>(pixels.height), 32, 0);
-        GC gc = XCreateGC(display_, window_, 0, nullptr);
-        XPutImage(display_, window_, gc, image, 0, 0, 0, 0, static_cast<unsigned>(pixels.width),
-                  static_cast<unsigned>(pixels.height));
-        XFreeGC(display_, gc);
-        image->data = nullptr;  // the vector owns the bytes
-        XDestroyImage(image);
-        XSync(display_, False);
-    }
-
-private:
-    Display* display_;
-    Window window_ = 0;
-};
 
 // The screen image a snapshot should give: the pixels at (left, top), black elsewhere.
 ScreenImage Expected(int width, int height, const Pixels& pixels, int left, int top) {
@@ -136,7 +93,8 @@ protected:
 TEST_P(Snapshot, GivesThePixelsOnTheScreenAndOfOneWindow) {
     const Pixels background = RandomPixels(width_, height_, 1);
     const Pixels part = RandomPixels(300, 200, 2);
-    PaintedWindow screenWide(display_, 0, 0, background);
+    PaintedWindow screenWide(display_, 0, 0, width_, height_, 0);
+    screenWide.paint(0, 0, width_, height_, background.values);
     X11Connection x11(GetParam());
     ScreenImage image;
     CaptureScreen(x11, 0, image);
@@ -145,7 +103,8 @@ TEST_P(Snapshot, GivesThePixelsOnTheScreenAndOfOneWindow) {
 
     // A window reaching 20 pixels past the left edge: its visible part lands where it
     // lies in the window, into the image the screen was just read into.
-    PaintedWindow window(display_, -20, 30, part);
+    PaintedWindow window(display_, -20, 30, 300, 200, 0);
+    window.paint(0, 0, 300, 200, part.values);
     CaptureScreen(x11, static_cast<Window>(window.id()), image);
     Pixels visible{280, 200, {}};
     for (int y = 0; y < 200; ++y) {
@@ -156,8 +115,8 @@ TEST_P(Snapshot, GivesThePixelsOnTheScreenAndOfOneWindow) {
 
     // The screen again, changed, into the same image.
     const Pixels changed = RandomPixels(width_, height_, 3);
-    screenWide.paint(changed);
-    window.paint(RandomPixels(300, 200, 4));
+    screenWide.paint(0, 0, width_, height_, changed.values);
+    window.paint(0, 0, 300, 200, RandomPixels(300, 200, 4).values);
     CaptureScreen(x11, 0, image);
     ScreenImage expected = Expected(width_, height_, changed, 0, 0);
     const ScreenImage inWindow = Expected(width_, height_, RandomPixels(300, 200, 4), -20, 30);
