@@ -43,7 +43,7 @@ std::array<std::uint8_t, kBitmapHeadersSize> BitmapHeaders(const ScreenImage& im
 }
 
 void ScreenCapture(Interp& in, WindowHandle window, const std::string& file) {
-    const ScreenImage image = TakeScreenImage(in, window);
+    const ScreenImage& image = TakeScreenImage(in, window);
     std::FILE* out = std::fopen(file.c_str(), "wb");
     if (out == nullptr) return;
     const auto headers = BitmapHeaders(image);

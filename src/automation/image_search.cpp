@@ -1,60 +1,81 @@
-// The search rejects almost every position after one range test on the anchor pixel,
-// so that test and the loops around it work on raw bytes with all bounds and offsets
-// computed once per call.
+// Every placement is first put to the plan's first tests, sixteen placements at a
+// time; only the few that pass them all are compared row by row. The result is that
+// of trying every placement in scan order with every pixel.
 #include "automation/image_search.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdio>
-#include <vector>
 
 #include "automation/lib_messages.h"
+#include "automation/pixel_ranges.h"
 #include "automation/screen_image.h"
+#include "automation/search_plan.h"
 #include "core/errors.h"
 
 namespace ml {
 
 namespace {
 
-// The values blue, green and red may take: channel k passes when
-// unsigned(s - low[k]) <= span[k], one compare per channel.
-struct Bounds {
-    std::uint8_t low[3];
-    std::uint8_t span[3];
-};
-
-// A non-skip template pixel other than the anchor: where its screen pixel lies
-// relative to the anchor's screen pixel, and its bounds.
-struct Probe {
-    std::ptrdiff_t offset;
-    Bounds bounds;
-};
-
-inline bool Within(const std::uint8_t* p, const Bounds& b) {
-    return static_cast<unsigned>(p[0] - b.low[0]) <= static_cast<unsigned>(b.span[0]) &&
-           static_cast<unsigned>(p[1] - b.low[1]) <= static_cast<unsigned>(b.span[1]) &&
-           static_cast<unsigned>(p[2] - b.low[2]) <= static_cast<unsigned>(b.span[2]);
+// The area bounds the anchor; every placement keeps the template inside the image.
+Placements PlacementsOf(const ScreenImage& screen, const SearchPlan& plan, SearchArea area) {
+    Placements p;
+    p.left = std::max<int>(area.x1, plan.anchorX) - plan.anchorX;
+    p.right = std::min<int>(area.x2, screen.width - plan.width + plan.anchorX + 1) - plan.anchorX;
+    p.top = std::max<int>(area.y1, plan.anchorY) - plan.anchorY;
+    p.bottom = std::min<int>(area.y2, screen.height - plan.height + plan.anchorY + 1) - plan.anchorY;
+    return p;
 }
 
-inline bool AllWithin(const std::uint8_t* anchor, const std::vector<Probe>& probes) {
-    for (const Probe& probe : probes) {
-        if (!Within(anchor + probe.offset, probe.bounds)) return false;
+// The pixel mask of the count placements from (x, y) rightwards that pass every first test.
+std::uint64_t PassFirstTests(const ScreenImage& screen, const SearchPlan& plan, int x, int y, int count) {
+    std::uint64_t passed = ~std::uint64_t{0};
+    for (const FirstTest& test : plan.firstTests) {
+        passed &= PixelsWithin(ScreenPixel(screen, x + test.x, y + test.y), test.ranges, count);
+        if (passed == 0) break;
+    }
+    return passed;
+}
+
+bool MatchesAt(const ScreenImage& screen, const SearchPlan& plan, int x, int y) {
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(plan.width);
+    for (const int row : plan.rows) {
+        const std::size_t at = static_cast<std::size_t>(row) * rowBytes;
+        if (!BytesWithin(ScreenPixel(screen, x, y + row), &plan.low[at], &plan.span[at], rowBytes)) return false;
     }
     return true;
 }
 
-Bounds BoundsOf(const std::uint8_t* pixel, int tolerance) {
-    Bounds b{};
-    for (int k = 0; k < 3; ++k) {
-        const ChannelRange range = Tolerate(pixel[k], tolerance);
-        b.low[k] = static_cast<std::uint8_t>(range.low);
-        b.span[k] = static_cast<std::uint8_t>(range.high - range.low);
+// How many of the whole blocks of sixteen placements from pixels on, at most blocks,
+// one test rejects entirely. Nothing in the loop writes memory, so the ranges stay in
+// registers: this is where a search spends its time.
+int RejectedBlocks(const std::uint8_t* pixels, const PixelRanges& ranges, int blocks) {
+    int rejected = 0;
+    while (rejected < blocks && PixelsWithin(pixels, ranges, kPixelsPerTest) == 0) {
+        ++rejected;
+        pixels += 3 * kPixelsPerTest;
     }
-    return b;
+    return rejected;
 }
 
-inline bool IsSkip(const std::uint8_t* pixel) {
-    return (pixel[2] | pixel[1] << 8 | pixel[0] << 16) == kSkipColour;
+// The first placement of row y that matches; -1 when none does.
+int FirstMatchInRow(const ScreenImage& screen, const SearchPlan& plan, const Placements& placements, int y) {
+    const FirstTest& first = plan.firstTests.front();
+    const std::uint8_t* firstPixels = ScreenPixel(screen, placements.left + first.x, y + first.y);
+    int x = placements.left;
+    while (x < placements.right) {
+        const int blocks = (placements.right - x) / kPixelsPerTest;
+        x += kPixelsPerTest * RejectedBlocks(firstPixels + 3 * (x - placements.left), first.ranges, blocks);
+        if (x >= placements.right) break;
+        const int count = std::min(kPixelsPerTest, placements.right - x);
+        for (std::uint64_t passed = PassFirstTests(screen, plan, x, y, count); passed != 0; passed &= passed - 1) {
+            const int at = x + std::countr_zero(passed) / 3;
+            if (MatchesAt(screen, plan, at, y)) return at;
+        }
+        x += count;
+    }
+    return -1;
 }
 
 bool FileExists(const std::string& file) {
@@ -77,45 +98,17 @@ bool Complete(const TemplateImage& picture) {
 }  // namespace
 
 std::uint32_t SearchImage(const ScreenImage& screen, const TemplateImage& picture, SearchArea area, int tolerance) {
-    const int tw = picture.width;
-    const int th = picture.height;
-    if (tw <= 0 || th <= 0 || tw > screen.width || th > screen.height) return 0;
-
-    const std::uint8_t* pixels = picture.pixels.data();
-    const std::size_t total = static_cast<std::size_t>(tw) * static_cast<std::size_t>(th);
-    std::size_t anchor = 0;
-    while (anchor < total && IsSkip(pixels + 4 * anchor)) ++anchor;
-    if (anchor == total) return 0;
-    const int ax = static_cast<int>(anchor % static_cast<std::size_t>(tw));
-    const int ay = static_cast<int>(anchor / static_cast<std::size_t>(tw));
-
-    // Anchor positions at which the whole template lies inside the image.
-    const int xBegin = std::max<int>(area.x1, ax);
-    const int xEnd = std::min<int>(area.x2, screen.width - tw + ax + 1);
-    const int yBegin = std::max<int>(area.y1, ay);
-    const int yEnd = std::min<int>(area.y2, screen.height - th + ay + 1);
-    if (xBegin >= xEnd || yBegin >= yEnd) return 0;
-
-    const std::ptrdiff_t row = screen.rowSize;
-    std::vector<Probe> probes;
-    for (std::size_t k = anchor + 1; k < total; ++k) {
-        const std::uint8_t* pixel = pixels + 4 * k;
-        if (IsSkip(pixel)) continue;
-        const int n = static_cast<int>(k % static_cast<std::size_t>(tw));
-        const int m = static_cast<int>(k / static_cast<std::size_t>(tw));
-        // Rows are stored bottom-up: a row further down the template lies earlier.
-        probes.push_back({(ay - m) * row + 3 * (n - ax), BoundsOf(pixel, tolerance)});
+    if (picture.width <= 0 || picture.height <= 0 || picture.width > screen.width || picture.height > screen.height) {
+        return 0;
     }
-
-    const Bounds first = BoundsOf(pixels + 4 * anchor, tolerance);
-    const std::uint8_t* data = screen.pixels.data();
-    for (int y = yBegin; y < yEnd; ++y) {
-        const std::uint8_t* p = data + (screen.height - 1 - y) * row + 3 * xBegin;
-        for (int x = xBegin; x < xEnd; ++x, p += 3) {
-            if (Within(p, first) && AllWithin(p, probes)) {
-                return static_cast<std::uint32_t>(y - ay) * 65536u + static_cast<std::uint32_t>(x - ax);
-            }
-        }
+    SearchPlan plan;
+    if (!PlanRows(picture, tolerance, plan)) return 0;
+    const Placements placements = PlacementsOf(screen, plan, area);
+    if (placements.left >= placements.right || placements.top >= placements.bottom) return 0;
+    ChooseFirstTests(picture, screen, placements, plan);
+    for (int y = placements.top; y < placements.bottom; ++y) {
+        const int x = FirstMatchInRow(screen, plan, placements, y);
+        if (x >= 0) return static_cast<std::uint32_t>(y) * 65536u + static_cast<std::uint32_t>(x);
     }
     return 0;
 }
@@ -127,7 +120,7 @@ std::uint32_t FindRGB(Interp& in, WindowHandle window, SearchArea area, const st
     // A file that exists but holds no usable bitmap is as good as missing.
     TemplateImage picture;
     if (!in.platform.desktop.loadTemplate(file, picture) || !Complete(picture)) NoPictureFile(in, file);
-    const ScreenImage screen = TakeScreenImage(in, window);
+    const ScreenImage& screen = TakeScreenImage(in, window);
     return SearchImage(screen, picture, area, tolerance);
 }
 

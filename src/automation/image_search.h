@@ -9,9 +9,6 @@
 
 namespace ml {
 
-// Template pixels of this colour (red, green and blue all 234) match anything.
-inline constexpr std::int32_t kSkipColour = 0xEAEAEA;
-
 // Anchor positions x1 <= x < x2, y1 <= y < y2 are searched.
 struct SearchArea {
     std::uint16_t x1 = 0;
@@ -22,7 +19,8 @@ struct SearchArea {
 
 // The top-left corner of the first placement, rows first, at which every non-skip
 // template pixel matches the screen within the tolerance (0..100), as y × 65536 + x;
-// 0 when none. A placement that would leave the image is no match, and a template of
+// 0 when none. Template pixels of colour EAEAEA (red, green and blue all 234) match
+// anything. A placement that would leave the image is no match, and a template of
 // skip pixels only is found nowhere. The screen must hold rowSize × height bytes (as
 // TakeScreenImage leaves it) and the template width × height × 4.
 std::uint32_t SearchImage(const ScreenImage& screen, const TemplateImage& picture, SearchArea area, int tolerance);

@@ -1,6 +1,7 @@
 #include "automation/screen_image.h"
 
 #include <cstddef>
+#include <cstring>
 #include <limits>
 
 namespace ml {
@@ -9,6 +10,16 @@ namespace {
 
 // Screen coordinates are 16-bit throughout, so no sane image is larger.
 constexpr int kMaxExtent = 0xFFFF;
+
+// Platforms need not write the bytes that pad each row.
+void ZeroPadding(ScreenImage& image) {
+    const std::size_t used = 3 * static_cast<std::size_t>(image.width);
+    const std::size_t padding = static_cast<std::size_t>(image.rowSize) - used;
+    if (padding == 0) return;
+    for (std::size_t row = 0; row < static_cast<std::size_t>(image.height); ++row) {
+        std::memset(image.pixels.data() + row * static_cast<std::size_t>(image.rowSize) + used, 0, padding);
+    }
+}
 
 // Whatever the platform reported, afterwards every pixel inside the declared size lies
 // inside the buffer.
@@ -28,12 +39,13 @@ void FitScreenImage(ScreenImage& image) {
     image.rowSize = row;
     const std::size_t bytes = static_cast<std::size_t>(row) * rows;
     if (image.pixels.size() < bytes) image.pixels.resize(bytes, 0);
+    ZeroPadding(image);
 }
 
 }  // namespace
 
-ScreenImage TakeScreenImage(Interp& in, WindowHandle window) {
-    ScreenImage image;
+const ScreenImage& TakeScreenImage(Interp& in, WindowHandle window) {
+    ScreenImage& image = in.modules.screen;
     in.platform.desktop.screenImage(window, image);
     FitScreenImage(image);
     return image;
@@ -41,9 +53,7 @@ ScreenImage TakeScreenImage(Interp& in, WindowHandle window) {
 
 std::int32_t PixelAt(const ScreenImage& image, int x, int y) {
     if (x < 0 || y < 0 || x >= image.width || y >= image.height) return 0;
-    const std::size_t at = static_cast<std::size_t>(image.height - 1 - y) * static_cast<std::size_t>(image.rowSize) +
-                           3 * static_cast<std::size_t>(x);
-    const std::uint8_t* p = image.pixels.data() + at;
+    const std::uint8_t* p = ScreenPixel(image, x, y);
     return p[2] + 256 * p[1] + 65536 * p[0];
 }
 

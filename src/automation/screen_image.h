@@ -3,6 +3,7 @@
 // shared by the pixel functions and the image search.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "core/interp.h"
@@ -13,10 +14,18 @@ namespace ml {
 // Bytes of one image row: three a pixel, padded with zeros to a multiple of 4.
 inline int PaddedRow(int width) { return (3 * width + 3) & ~3; }
 
-// A snapshot of the screen (window 0) or of one window's client area. Afterwards the
-// image holds at least rowSize × height bytes in the padded bottom-up layout; bytes the
-// platform did not deliver read as black.
-ScreenImage TakeScreenImage(Interp& in, WindowHandle window);
+// A snapshot of the screen (window 0) or of one window's client area. It holds at
+// least rowSize × height bytes in the padded bottom-up layout, the padding zero; bytes
+// the platform did not deliver read as black. Scripts poll the screen, so the image
+// and its megabytes are the run's own and are reused by the next snapshot.
+const ScreenImage& TakeScreenImage(Interp& in, WindowHandle window);
+
+// The bytes of pixel (x, y), (0, 0) being the top-left corner, of an image that holds
+// rowSize × height bytes.
+inline const std::uint8_t* ScreenPixel(const ScreenImage& image, int x, int y) {
+    return image.pixels.data() + static_cast<std::size_t>(image.height - 1 - y) * static_cast<std::size_t>(image.rowSize) +
+           3 * static_cast<std::size_t>(x);
+}
 
 // Colour value R + 256 × G + 65536 × B of pixel (x, y), (0, 0) being the top-left
 // corner; 0 outside the image.

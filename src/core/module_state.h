@@ -54,6 +54,8 @@ struct FileState {
 
 struct ModuleState {
     ScreenPoint p;   // lib: the cursor position, read ahead of the call's checks
+    // lib: the latest screen image; the next snapshot rewrites it in place.
+    ScreenImage screen;
     // dos: a read found standard input at its end; the next read that does is fatal,
     // so a script reading until it sees a word cannot spin for ever.
     bool inputEnded = false;

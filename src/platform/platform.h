@@ -121,7 +121,9 @@ public:
     virtual std::uint32_t scanCode(std::uint32_t virtualKey) = 0;
     virtual void sleep(std::uint32_t milliseconds) = 0;
     // Fills image with a screen-sized snapshot of the screen (window 0) or of the
-    // window's client area.
+    // window's client area. The image may hold an earlier snapshot, whose buffer is
+    // reused: every pixel is rewritten, black where nothing could be read. The
+    // padding bytes at the row ends need not be written; the caller zeroes them.
     virtual void screenImage(WindowHandle window, ScreenImage& image) = 0;
     // Decodes a bitmap file; false when it cannot be read as a bitmap.
     virtual bool loadTemplate(const std::string& file, TemplateImage& image) = 0;

@@ -165,6 +165,19 @@ TEST(Capture, MissingImageBytesAreWrittenAsBlackAndTheFileIsReplaced) {
               (std::vector<unsigned char>{0xAB, 0xCD, 0xEF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
+TEST(Capture, RowPaddingIsWrittenAsZerosWhateverThePlatformLeftThere) {
+    ScratchDir dir;
+    TestRun t;
+    t.fake.desktop.blankScreen(1, 2);
+    t.fake.desktop.paint(0, 0, 0x030201);
+    t.fake.desktop.image.pixels = {4, 5, 6, 0xFF, 1, 2, 3, 0xEE};
+    t.run("~Lib.Capture(0, \"" + dir.file("shot.bmp") + "\")\n");
+    const std::vector<unsigned char> file = dir.read("shot.bmp");
+    ASSERT_EQ(file.size(), 54u + 8u);
+    EXPECT_EQ(std::vector<unsigned char>(file.begin() + 54, file.end()),
+              (std::vector<unsigned char>{4, 5, 6, 0, 1, 2, 3, 0}));
+}
+
 TEST(Capture, AFileThatCannotBeOpenedIsSkippedSilently) {
     ScratchDir dir;
     TestRun t;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "platform/posix/x11_image.h"
@@ -59,6 +60,28 @@ TEST(X11Image, PlacesRowsBottomUpInPaddedRows) {
         0, 0, 0, 0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0, 0, 0,  // top row
     };
     EXPECT_EQ(screen.pixels, expected);
+}
+
+TEST(X11Image, PacksLongRowsSixteenPixelsAtATimeAndTheRestOneByOne) {
+    // 37 pixels: two blocks of sixteen and five more, placed one pixel in.
+    TestImage source(37, 3, 32, 0xFF0000, 0xFF00, 0xFF);
+    std::mt19937 random(5);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 37; ++x) source.set(x, y, random());  // the unused top byte varies too
+    }
+    ScreenImage screen = BlankScreen(39, 3);
+    CopyImagePixels(source.image, 1, 0, screen);
+    ScreenImage expected = BlankScreen(39, 3);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            const unsigned long pixel = XGetPixel(&source.image, x, y);
+            std::uint8_t* p = &expected.pixels[static_cast<std::size_t>((2 - y) * expected.rowSize + 3 * (x + 1))];
+            p[0] = static_cast<std::uint8_t>(pixel);
+            p[1] = static_cast<std::uint8_t>(pixel >> 8);
+            p[2] = static_cast<std::uint8_t>(pixel >> 16);
+        }
+    }
+    EXPECT_EQ(screen.pixels, expected.pixels);
 }
 
 TEST(X11Image, WidensSixteenBitPixels) {

@@ -12,7 +12,9 @@ int IgnoreProtocolError(Display*, XErrorEvent*) { return 0; }
 }  // namespace
 
 X11Connection::~X11Connection() {
-    if (display_ != nullptr) Xlib().XCloseDisplay(display_);
+    if (display_ == nullptr) return;
+    shared_.release(display_);
+    Xlib().XCloseDisplay(display_);
 }
 
 Display* X11Connection::display() {

@@ -5,12 +5,17 @@
 #pragma once
 
 #include "platform/posix/x11_library.h"
+#include "platform/posix/x11_shared_memory.h"
 
 namespace ml {
 
+// Whether snapshots may travel through shared memory (the usual way) or must come over
+// the connection, as they do from a server without the extension.
+enum class SharedMemory { IfAvailable, Never };
+
 class X11Connection {
 public:
-    X11Connection() = default;
+    explicit X11Connection(SharedMemory use = SharedMemory::IfAvailable) : shared_(use == SharedMemory::IfAvailable) {}
     X11Connection(const X11Connection&) = delete;
     X11Connection& operator=(const X11Connection&) = delete;
     ~X11Connection();
@@ -21,11 +26,13 @@ public:
     // True when synthesised input can be injected (the XTEST extension).
     bool canFakeInput();
     Atom atom(const char* name);
+    X11SharedMemory& sharedMemory() { return shared_; }
 
 private:
     bool tried_ = false;
     Display* display_ = nullptr;
     bool xtest_ = false;
+    X11SharedMemory shared_;
 };
 
 }  // namespace ml

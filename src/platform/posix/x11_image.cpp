@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace ml {
 
@@ -34,6 +39,14 @@ struct ChannelMask {
     }
 };
 
+// The part of the screen image that a snapshot filled: left <= x < right, top <= y < bottom.
+struct Filled {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
 // The usual 24- and 32-bit layouts hold blue, green and red in the first three
 // bytes already; they are copied without decoding each pixel.
 bool IsDirectLayout(const XImage& image) {
@@ -41,11 +54,38 @@ bool IsDirectLayout(const XImage& image) {
            image.green_mask == 0xFF00 && image.blue_mask == 0xFF;
 }
 
+#if defined(__SSE2__)
+// The blue, green and red of four 4-byte pixels, packed into the low 12 bytes.
+__m128i PackFour(__m128i pixels) {
+    const __m128i first = _mm_set_epi32(0, 0xFFFFFF, 0, 0xFFFFFF);
+    const __m128i second = _mm_set_epi32(0xFFFF, static_cast<int>(0xFF000000), 0xFFFF, static_cast<int>(0xFF000000));
+    // Each half now holds two pixels in its low 6 bytes.
+    const __m128i halves = _mm_or_si128(_mm_and_si128(pixels, first), _mm_and_si128(_mm_srli_epi64(pixels, 8), second));
+    const __m128i lowHalf = _mm_set_epi32(0, 0, -1, -1);
+    return _mm_or_si128(_mm_and_si128(halves, lowHalf), _mm_srli_si128(_mm_andnot_si128(lowHalf, halves), 2));
+}
+
+// Sixteen pixels, 64 bytes in, 48 out.
+void PackSixteen(const std::uint8_t* from, std::uint8_t* to) {
+    const __m128i* in = reinterpret_cast<const __m128i*>(from);
+    const __m128i a = PackFour(_mm_loadu_si128(in)), b = PackFour(_mm_loadu_si128(in + 1));
+    const __m128i c = PackFour(_mm_loadu_si128(in + 2)), d = PackFour(_mm_loadu_si128(in + 3));
+    __m128i* out = reinterpret_cast<__m128i*>(to);
+    _mm_storeu_si128(out, _mm_or_si128(a, _mm_slli_si128(b, 12)));
+    _mm_storeu_si128(out + 1, _mm_or_si128(_mm_srli_si128(b, 4), _mm_slli_si128(c, 8)));
+    _mm_storeu_si128(out + 2, _mm_or_si128(_mm_srli_si128(c, 8), _mm_slli_si128(d, 4)));
+}
+#endif
+
 void CopyRowDirect(const XImage& source, int sourceY, int first, int count, std::uint8_t* target) {
     const auto* from = reinterpret_cast<const std::uint8_t*>(source.data) +
                        static_cast<std::size_t>(sourceY) * static_cast<std::size_t>(source.bytes_per_line) +
                        4 * static_cast<std::size_t>(first);
-    for (int i = 0; i < count; ++i, from += 4, target += 3) {
+    int i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= count; i += 16, from += 64, target += 48) PackSixteen(from, target);
+#endif
+    for (; i < count; ++i, from += 4, target += 3) {
         target[0] = from[0];
         target[1] = from[1];
         target[2] = from[2];
@@ -62,44 +102,74 @@ void CopyRowDecoded(XImage& source, int sourceY, int first, int count, std::uint
     }
 }
 
-// Sizes the image for the screen and blanks it, keeping the buffer's capacity.
-void PrepareImage(int width, int height, ScreenImage& image) {
+// Sizes the image for the screen. Its bytes are left as they are: the snapshot
+// rewrites them, and blanks what it could not fill.
+void SizeImage(int width, int height, ScreenImage& image) {
     image.width = width;
     image.height = height;
     image.rowSize = (3 * width + 3) / 4 * 4;
-    image.pixels.assign(static_cast<std::size_t>(image.rowSize) * static_cast<std::size_t>(height), 0);
+    image.pixels.resize(static_cast<std::size_t>(image.rowSize) * static_cast<std::size_t>(height));
 }
 
-void CopyWindow(Display* display, Window root, Window window, ScreenImage& image) {
+void BlankOutside(const Filled& filled, ScreenImage& image) {
+    for (int y = 0; y < image.height; ++y) {
+        std::uint8_t* row = image.pixels.data() + static_cast<std::size_t>(image.height - 1 - y) * image.rowSize;
+        if (y < filled.top || y >= filled.bottom || filled.left >= filled.right) {
+            std::memset(row, 0, static_cast<std::size_t>(image.rowSize));
+            continue;
+        }
+        std::memset(row, 0, 3 * static_cast<std::size_t>(filled.left));
+        std::memset(row + 3 * filled.right, 0, static_cast<std::size_t>(image.rowSize - 3 * filled.right));
+    }
+}
+
+// The drawable's area, through shared memory when the connection can use it.
+XImagePtr ReadArea(X11Connection& x11, Drawable drawable, Visual* visual, int depth, const Filled& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    XImagePtr image = x11.sharedMemory().read(x11.display(), drawable, visual, depth, area.left, area.top, width, height);
+    if (image) return image;
+    return XImagePtr(Xlib().XGetImage(x11.display(), drawable, area.left, area.top, static_cast<unsigned>(width),
+                                      static_cast<unsigned>(height), AllPlanes, ZPixmap));
+}
+
+Filled CopyRoot(X11Connection& x11, ScreenImage& image) {
+    Display* display = x11.display();
+    const int screen = DefaultScreen(display);
+    const Filled whole{0, 0, image.width, image.height};
+    const XImagePtr pixels = ReadArea(x11, x11.root(), DefaultVisual(display, screen), DefaultDepth(display, screen), whole);
+    if (!pixels || !CopyImagePixels(*pixels, 0, 0, image)) return {};
+    return whole;
+}
+
+Filled CopyWindow(X11Connection& x11, Window window, ScreenImage& image) {
+    Display* display = x11.display();
     XWindowAttributes attributes;
-    if (Xlib().XGetWindowAttributes(display, window, &attributes) == 0 || attributes.map_state != IsViewable) return;
+    if (Xlib().XGetWindowAttributes(display, window, &attributes) == 0 || attributes.map_state != IsViewable) return {};
     int originX = 0, originY = 0;
     Window child = 0;
-    if (Xlib().XTranslateCoordinates(display, window, root, 0, 0, &originX, &originY, &child) == 0) return;
+    if (Xlib().XTranslateCoordinates(display, window, x11.root(), 0, 0, &originX, &originY, &child) == 0) return {};
     // The server hands out only what is on the screen; the part of the window
     // there, in window coordinates, is also where it goes in the image.
-    const int left = std::max(0, -originX);
-    const int top = std::max(0, -originY);
-    const int right = std::min({attributes.width, image.width - originX, image.width});
-    const int bottom = std::min({attributes.height, image.height - originY, image.height});
-    if (left >= right || top >= bottom) return;
-    XImage* part = Xlib().XGetImage(display, window, left, top, static_cast<unsigned>(right - left),
-                             static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap);
-    if (part == nullptr) return;
-    CopyImagePixels(*part, left, top, image);
-    XDestroyImage(part);
+    const Filled onScreen{std::max(0, -originX), std::max(0, -originY),
+                          std::min({attributes.width, image.width - originX, image.width}),
+                          std::min({attributes.height, image.height - originY, image.height})};
+    if (onScreen.left >= onScreen.right || onScreen.top >= onScreen.bottom) return {};
+    const XImagePtr part = ReadArea(x11, window, attributes.visual, attributes.depth, onScreen);
+    if (!part || !CopyImagePixels(*part, onScreen.left, onScreen.top, image)) return {};
+    return onScreen;
 }
 
 }  // namespace
 
-void CopyImagePixels(XImage& source, int left, int top, ScreenImage& image) {
+bool CopyImagePixels(XImage& source, int left, int top, ScreenImage& image) {
     // Palette displays would need their colour map; those images stay black.
-    if (source.red_mask == 0 || source.green_mask == 0 || source.blue_mask == 0) return;
+    if (source.red_mask == 0 || source.green_mask == 0 || source.blue_mask == 0) return false;
     const int firstX = std::max(0, -left);
     const int endX = std::min(source.width, image.width - left);
     const int firstY = std::max(0, -top);
     const int endY = std::min(source.height, image.height - top);
-    if (firstX >= endX) return;
+    if (firstX >= endX) return true;
     const bool direct = IsDirectLayout(source);
     for (int y = firstY; y < endY; ++y) {
         const int row = image.height - 1 - (top + y);
@@ -111,26 +181,19 @@ void CopyImagePixels(XImage& source, int left, int top, ScreenImage& image) {
             CopyRowDecoded(source, y, firstX, endX - firstX, target);
         }
     }
+    return true;
 }
 
 void CaptureScreen(X11Connection& x11, Window window, ScreenImage& image) {
     Display* display = x11.display();
     if (display == nullptr) {
-        PrepareImage(0, 0, image);
+        image = ScreenImage{};
         return;
     }
     const int screen = DefaultScreen(display);
-    PrepareImage(DisplayWidth(display, screen) & 0xFFFF, DisplayHeight(display, screen) & 0xFFFF, image);
+    SizeImage(DisplayWidth(display, screen) & 0xFFFF, DisplayHeight(display, screen) & 0xFFFF, image);
     if (image.pixels.empty()) return;
-    if (window != 0) {
-        CopyWindow(display, x11.root(), window, image);
-        return;
-    }
-    XImage* screenPixels = Xlib().XGetImage(display, x11.root(), 0, 0, static_cast<unsigned>(image.width),
-                                     static_cast<unsigned>(image.height), AllPlanes, ZPixmap);
-    if (screenPixels == nullptr) return;
-    CopyImagePixels(*screenPixels, 0, 0, image);
-    XDestroyImage(screenPixels);
+    BlankOutside(window == 0 ? CopyRoot(x11, image) : CopyWindow(x11, window, image), image);
 }
 
 }  // namespace ml

@@ -8,11 +8,13 @@
 namespace ml {
 
 // A screen-sized image of the screen (window 0) or of the part of the window that
-// lies on the screen, at the image's top-left corner; the rest is black.
+// lies on the screen, at the image's top-left corner; the rest is black. The image's
+// buffer is reused: every byte is rewritten.
 void CaptureScreen(X11Connection& x11, Window window, ScreenImage& image);
 
 // Copies the pixels of a true-colour X image into the screen image with its
-// top-left pixel at (left, top); whatever falls outside the image is dropped.
-void CopyImagePixels(XImage& source, int left, int top, ScreenImage& image);
+// top-left pixel at (left, top); whatever falls outside the image is dropped. False,
+// with nothing copied, for a palette image.
+bool CopyImagePixels(XImage& source, int left, int top, ScreenImage& image);
 
 }  // namespace ml

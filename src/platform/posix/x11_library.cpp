@@ -33,6 +33,23 @@ const Loaded& Libraries() {
     return loaded;
 }
 
+struct LoadedShm {
+    X11ShmLibrary table;
+    bool complete = false;
+};
+
+LoadedShm LoadShm() {
+    LoadedShm loaded;
+    void* xext = dlopen("libXext.so.6", RTLD_NOW | RTLD_LOCAL);
+    if (xext == nullptr) return loaded;
+    bool complete = true;
+#define ML_X11_BIND(name) complete = BindSymbol(xext, #name, loaded.table.name) && complete;
+    ML_XSHM_FUNCTIONS(ML_X11_BIND)
+#undef ML_X11_BIND
+    loaded.complete = complete;
+    return loaded;
+}
+
 }  // namespace
 
 const X11Library* OpenX11Library() {
@@ -41,5 +58,10 @@ const X11Library* OpenX11Library() {
 }
 
 const X11Library& Xlib() { return Libraries().table; }
+
+const X11ShmLibrary* OpenX11Shm() {
+    static const LoadedShm loaded = LoadShm();
+    return loaded.complete ? &loaded.table : nullptr;
+}
 
 }  // namespace ml

@@ -5,6 +5,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 #include <X11/extensions/XTest.h>
 
 namespace ml {
@@ -13,21 +14,33 @@ namespace ml {
     F(XOpenDisplay) F(XCloseDisplay) F(XSetErrorHandler) F(XFlush) F(XFree) F(XInternAtom)          \
     F(XQueryTree) F(XGetWindowProperty) F(XGetClassHint) F(XGetWindowAttributes)                   \
     F(XTranslateCoordinates) F(XGetImage) F(XSendEvent) F(XRaiseWindow) F(XSetInputFocus)          \
-    F(XQueryPointer) F(XQueryKeymap) F(XKeysymToKeycode)
+    F(XQueryPointer) F(XQueryKeymap) F(XKeysymToKeycode) F(XSync)
 #define ML_XTEST_FUNCTIONS(F)                                                                      \
     F(XTestQueryExtension) F(XTestFakeMotionEvent) F(XTestFakeRelativeMotionEvent)                 \
     F(XTestFakeButtonEvent) F(XTestFakeKeyEvent)
 
-struct X11Library {
+#define ML_XSHM_FUNCTIONS(F)                                                                       \
+    F(XShmQueryExtension) F(XShmCreateImage) F(XShmAttach) F(XShmDetach) F(XShmGetImage)
+
 #define ML_X11_MEMBER(name) decltype(&::name) name = nullptr;
+struct X11Library {
     ML_XLIB_FUNCTIONS(ML_X11_MEMBER)
     ML_XTEST_FUNCTIONS(ML_X11_MEMBER)
-#undef ML_X11_MEMBER
 };
+
+// The shared-memory extension's entry points, from libXext.
+struct X11ShmLibrary {
+    ML_XSHM_FUNCTIONS(ML_X11_MEMBER)
+};
+#undef ML_X11_MEMBER
 
 // The libraries, opened once; null when either is missing or lacks an entry point,
 // which the desktop services treat as having no display.
 const X11Library* OpenX11Library();
+
+// The extension's library, opened at the first snapshot; null when it is missing or
+// incomplete, and snapshots then travel over the connection.
+const X11ShmLibrary* OpenX11Shm();
 
 // The opened table. Only code that holds an open display calls this, and a display
 // is only ever opened through the table.

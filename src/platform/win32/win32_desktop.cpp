@@ -25,28 +25,6 @@ WindowHandle FromHwnd(HWND window) {
 // is refused rather than read with a wrapped size.
 constexpr LONG kTemplateSideLimit = 0xFFFF;
 
-// The documented 24-bit bottom-up description; biSizeImage is W x H before the
-// retrieval, which replaces it with the padded size.
-BITMAPINFO ScreenDescription(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height);
-    return info;
-}
-
-void FillBitmap(HWND window, HDC windowDc, HDC memoryDc, int width, int height) {
-    if (window == nullptr) {
-        BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
-    } else {
-        PrintWindow(window, memoryDc, PW_CLIENTONLY);
-    }
-}
-
 // A display-compatible bitmap holds 32-bit pixels only on a 32-bit display; on
 // any other depth the system converts to the 32-bit top-down layout for us.
 bool TemplatePixels(HBITMAP bitmap, const BITMAP& description, TemplateImage& image) {
@@ -123,29 +101,7 @@ void Win32Desktop::sleep(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
 void Win32Desktop::screenImage(WindowHandle window, ScreenImage& image) {
     const ScreenPoint size = screenSize();
-    image.width = size.x;
-    image.height = size.y;
-    image.rowSize = (3 * size.x + 3) / 4 * 4;
-    // assign keeps the vector's capacity, so a script polling pixels does not
-    // reallocate megabytes at every call.
-    image.pixels.assign(static_cast<std::size_t>(image.rowSize) * static_cast<std::size_t>(size.y), 0);
-    if (image.pixels.empty()) return;
-
-    const HWND hwnd = ToHwnd(window);
-    HDC windowDc = GetWindowDC(hwnd);
-    if (windowDc == nullptr) return;  // no such window: the image stays black
-    HDC memoryDc = CreateCompatibleDC(windowDc);
-    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, size.x, size.y);
-    if (memoryDc != nullptr && bitmap != nullptr) {
-        HGDIOBJ previous = SelectObject(memoryDc, bitmap);
-        FillBitmap(hwnd, windowDc, memoryDc, size.x, size.y);
-        BITMAPINFO info = ScreenDescription(size.x, size.y);
-        GetDIBits(memoryDc, bitmap, 0, static_cast<UINT>(size.y), image.pixels.data(), &info, DIB_RGB_COLORS);
-        SelectObject(memoryDc, previous);
-    }
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    if (memoryDc != nullptr) DeleteDC(memoryDc);
-    ReleaseDC(hwnd, windowDc);
+    snapshot_.take(ToHwnd(window), size.x, size.y, image);
 }
 
 bool Win32Desktop::loadTemplate(const std::string& file, TemplateImage& image) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/win32/win32_snapshot.h"
 
 namespace ml {
 
@@ -20,6 +21,9 @@ public:
     void sleep(std::uint32_t milliseconds) override;
     void screenImage(WindowHandle window, ScreenImage& image) override;
     bool loadTemplate(const std::string& file, TemplateImage& image) override;
+
+private:
+    Win32Snapshot snapshot_;
 };
 
 }  // namespace ml
