@@ -27,7 +27,7 @@ std::size_t ReadLength(const char* buffer, std::size_t limit) {
 
 bool ReadPiece(std::FILE* file, std::string& piece, std::size_t limit) {
     piece.clear();
-    limit = std::min(limit, kMaxText);
+    limit = std::clamp<std::size_t>(limit, 1, kMaxText);
     char buffer[kMaxText + 1];
     std::memset(buffer, kFill, limit + 1);
     if (std::fgets(buffer, static_cast<int>(limit + 1), file) == nullptr) return false;

@@ -14,7 +14,7 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // Reads the next piece: up to and including the next line feed, or limit characters
-// (at most 255), whichever comes first. Zero bytes are bytes like any other. False at
+// (1 to 255), whichever comes first. Zero bytes are bytes like any other. False at
 // the end of the file.
 bool ReadPiece(std::FILE* file, std::string& piece, std::size_t limit = 255);
 

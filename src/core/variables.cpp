@@ -47,8 +47,7 @@ int FindVariable(Interp& in, std::string_view reference) {
 std::uint16_t DimKey(Interp& in, std::string_view reference) {
     VarTable& V = in.vars;
     if (CharAt(reference, 0) != kMarker && CharAt(reference, 1) != '$')
-        Fail(in, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)),
-               in.program.text(in.exec.pc));
+        Fail(in, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)));
     const std::string_view key = KeyOf(in, reference);
     if (auto found = V.index.find(key); found != V.index.end()) return found->second;
     if (V.keys.size() >= static_cast<std::size_t>(kMaxVariables))

@@ -69,11 +69,11 @@ std::string CountText(ArgCount args) {
 
 // The count and the position of a call, checked against the function's entry.
 void CheckCall(Interp& in, const Builtin& fn, std::string_view name, bool statement) {
-    const std::string shown = "~" + std::string(fn.shownName.empty() ? name : fn.shownName);
+    auto shown = [&] { return "~" + std::string(fn.shownName.empty() ? name : fn.shownName); };
     if (in.args.count < fn.args.least || in.args.count > fn.args.most)
-        Fail(in, shown + Say(in, kMsgSeveralParameters) + CountText(fn.args));
-    if (fn.use == Use::Value && statement) Fail(in, Say(in, kMsgNeedReturn) + shown);
-    if (fn.use == Use::Statement && !statement) Fail(in, Say(in, kMsgProhibitReturn) + shown);
+        Fail(in, shown() + Say(in, kMsgSeveralParameters) + CountText(fn.args));
+    if (fn.use == Use::Value && statement) Fail(in, Say(in, kMsgNeedReturn) + shown());
+    if (fn.use == Use::Statement && !statement) Fail(in, Say(in, kMsgProhibitReturn) + shown());
 }
 
 // The arguments reach a built-in function as the bytes they stand for: data

@@ -77,10 +77,7 @@ void RunAssignment(Interp& in) {
     } else {
         const std::size_t equal = text.find('=');
         std::string_view target = std::string_view(text).substr(0, equal);
-        if (InCountChar(target, '$') != 1) {
-            const std::string& entry = in.program.text(in.exec.pc);
-            Fail(in, Say(in, kMsgVariableError) + std::string(target), entry);
-        }
+        if (InCountChar(target, '$') != 1) Fail(in, Say(in, kMsgVariableError) + std::string(target));
         // The target exists before its right side is evaluated, so $n = $n + 1 works.
         const std::uint16_t slot = DimKey(in, target);
         std::string_view right = equal == std::string::npos ? std::string_view() : std::string_view(text).substr(equal + 1);

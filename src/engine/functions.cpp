@@ -110,19 +110,13 @@ void NewStatement(Interp& in) {
     const std::size_t open = text.find('('), close = text.rfind(')');
     const std::string cls = text.substr(open + 1, close - open - 1);
     const auto& classes = in.loader.classNames;
-    if (std::find(classes.begin(), classes.end(), cls) == classes.end()) {
-        const std::string& entry = in.program.text(in.exec.pc);
-        Fail(in, Say(in, kMsgNotJoinedClass) + cls, entry);
-    }
+    if (std::find(classes.begin(), classes.end(), cls) == classes.end()) Fail(in, Say(in, kMsgNotJoinedClass) + cls);
     // The first object of an alias decides every call through it, so binding an alias
     // again changes nothing and takes no new slot: the table stays bounded.
     std::string alias = text.substr(2, open - 2) + ".";
     auto& objects = in.calls.objects;
     const bool known = std::any_of(objects.begin(), objects.end(), [&](const auto& o) { return o.first == alias; });
-    if (!known && objects.size() >= kMaxObjects) {
-        const std::string& entry = in.program.text(in.exec.pc);
-        Fail(in, Say(in, kMsgObjectsFull) + alias, entry);
-    }
+    if (!known && objects.size() >= kMaxObjects) Fail(in, Say(in, kMsgObjectsFull) + alias);
     if (!known) objects.emplace_back(std::move(alias), cls);
     ++in.exec.pc;
 }

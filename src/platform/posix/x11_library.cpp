@@ -6,13 +6,15 @@ namespace ml {
 
 namespace {
 
+// A table of entry points, and whether every one of them was found.
+template <class Table>
 struct Loaded {
-    X11Library table;
+    Table table;
     bool complete = false;
 };
 
-Loaded Load() {
-    Loaded loaded;
+Loaded<X11Library> Load() {
+    Loaded<X11Library> loaded;
     void* xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
     void* xtest = xlib == nullptr ? nullptr : dlopen("libXtst.so.6", RTLD_NOW | RTLD_LOCAL);
     if (xtest == nullptr) return loaded;
@@ -28,18 +30,13 @@ Loaded Load() {
     return loaded;
 }
 
-const Loaded& Libraries() {
-    static const Loaded loaded = Load();
+const Loaded<X11Library>& Libraries() {
+    static const Loaded<X11Library> loaded = Load();
     return loaded;
 }
 
-struct LoadedShm {
-    X11ShmLibrary table;
-    bool complete = false;
-};
-
-LoadedShm LoadShm() {
-    LoadedShm loaded;
+Loaded<X11ShmLibrary> LoadShm() {
+    Loaded<X11ShmLibrary> loaded;
     void* xext = dlopen("libXext.so.6", RTLD_NOW | RTLD_LOCAL);
     if (xext == nullptr) return loaded;
     bool complete = true;
@@ -53,14 +50,14 @@ LoadedShm LoadShm() {
 }  // namespace
 
 const X11Library* OpenX11Library() {
-    const Loaded& loaded = Libraries();
+    const Loaded<X11Library>& loaded = Libraries();
     return loaded.complete ? &loaded.table : nullptr;
 }
 
 const X11Library& Xlib() { return Libraries().table; }
 
 const X11ShmLibrary* OpenX11Shm() {
-    static const LoadedShm loaded = LoadShm();
+    static const Loaded<X11ShmLibrary> loaded = LoadShm();
     return loaded.complete ? &loaded.table : nullptr;
 }
 
