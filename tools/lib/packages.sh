@@ -1,11 +1,17 @@
 # Debian packages that building and testing Morrowlark needs, and the step that installs
 # the missing ones. Sourced by tools/run and tools/test.
 
-ML_PACKAGES=(
-    # native build and its libraries
+# What building and running the Linux program needs (tools/run): the compiler and the
+# headers of the libraries it opens.
+ML_NATIVE_PACKAGES=(
     g++ cmake ninja-build pkg-config
     libx11-dev libxtst-dev libxext-dev
     libopencc-dev libopencc-data # libopencc-data holds t2s.json, the conversion table
+)
+
+# Everything for building and testing (tools/test).
+ML_PACKAGES=(
+    "${ML_NATIVE_PACKAGES[@]}"
     libgtest-dev libbenchmark-dev
     # Windows builds
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
@@ -34,11 +40,16 @@ ml_has_i386() {
 }
 
 # Installs what is missing when run as root; otherwise prints the commands, and fails
-# unless only the i386 packages are missing.
+# unless only the i386 packages are missing. With the argument "native", only what the
+# Linux program needs.
 ml_ensure_packages() {
-    local missing missing_i386
-    mapfile -t missing < <(ml_missing_packages "${ML_PACKAGES[@]}")
-    mapfile -t missing_i386 < <(ml_missing_packages "${ML_I386_PACKAGES[@]}")
+    local missing missing_i386=()
+    if [[ ${1:-} == native ]]; then
+        mapfile -t missing < <(ml_missing_packages "${ML_NATIVE_PACKAGES[@]}")
+    else
+        mapfile -t missing < <(ml_missing_packages "${ML_PACKAGES[@]}")
+        mapfile -t missing_i386 < <(ml_missing_packages "${ML_I386_PACKAGES[@]}")
+    fi
     local all=("${missing[@]}" "${missing_i386[@]}")
     [[ ${#all[@]} -eq 0 ]] && return 0
 
