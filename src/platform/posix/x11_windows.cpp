@@ -3,12 +3,20 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <chrono>
 #include <deque>
+#include <thread>
 #include <vector>
 
 namespace ml {
 
 namespace {
+
+// How often, and how far apart, a move is looked at while a window manager carries
+// it out.
+constexpr int kManagerLooks = 30;
+constexpr auto kManagerLookInterval = std::chrono::milliseconds(10);
 
 // Windows nest only so deep; the bound keeps a changing tree from holding us.
 constexpr int kMaxNesting = 64;
@@ -174,9 +182,38 @@ bool OuterRectangle(X11Connection& x11, Window window, WindowRect& rect) {
     return true;
 }
 
+namespace {
+
+bool SameRectangle(const WindowRect& a, const WindowRect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+// The outer rectangle once a window manager has carried out a request: it has
+// changed from the one before and stays put for one more look; false when it did
+// not change in the time.
+bool SettledRectangle(X11Connection& x11, Window window, const WindowRect& before, WindowRect& after) {
+    WindowRect last = before;
+    for (int look = 0; look < kManagerLooks; ++look) {
+        std::this_thread::sleep_for(kManagerLookInterval);
+        if (!OuterRectangle(x11, window, after)) return false;
+        if (!SameRectangle(after, before) && SameRectangle(after, last)) return true;
+        last = after;
+    }
+    return false;
+}
+
+void RequestRectangle(Display* display, Window window, int x, int y, int width, int height) {
+    Xlib().XMoveResizeWindow(display, window, x, y, static_cast<unsigned int>(std::max(width, 1)),
+                             static_cast<unsigned int>(std::max(height, 1)));
+    Xlib().XSync(display, False);
+}
+
+}  // namespace
+
 // The client asks for the size that leaves room for the frame (or its border) in
-// the outer rectangle; with the usual north-west gravity, a window manager puts the
-// frame's corner where the client asks to be.
+// the outer rectangle. Window managers read the requested corner differently (the
+// frame's, or the client's inside it), so under one the move is corrected once by
+// where the frame really went.
 void MoveWindowTo(X11Connection& x11, Window window, const WindowRect& rect) {
     Display* display = x11.display();
     WindowRect outer;
@@ -184,9 +221,13 @@ void MoveWindowTo(X11Connection& x11, Window window, const WindowRect& rect) {
     if (!OuterRectangle(x11, window, outer) || Xlib().XGetWindowAttributes(display, window, &inner) == 0) return;
     const int width = rect.width - (outer.width - inner.width);
     const int height = rect.height - (outer.height - inner.height);
-    Xlib().XMoveResizeWindow(display, window, rect.x, rect.y, static_cast<unsigned int>(width < 1 ? 1 : width),
-                             static_cast<unsigned int>(height < 1 ? 1 : height));
-    Xlib().XFlush(display);
+    RequestRectangle(display, window, rect.x, rect.y, width, height);
+    WindowRect placed;
+    if (SameRectangle(outer, rect) || !HasProperty(display, window, x11.atom("WM_STATE")) ||
+        !SettledRectangle(x11, window, outer, placed) || (placed.x == rect.x && placed.y == rect.y)) {
+        return;
+    }
+    RequestRectangle(display, window, 2 * rect.x - placed.x, 2 * rect.y - placed.y, width, height);
 }
 
 // A window that does not take part in the delete protocol is closed as a window
