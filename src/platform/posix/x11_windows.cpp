@@ -15,7 +15,7 @@ namespace {
 
 // How often, and how far apart, a move is looked at while a window manager carries
 // it out.
-constexpr int kManagerLooks = 30;
+constexpr int kManagerLooks = 100;
 constexpr auto kManagerLookInterval = std::chrono::milliseconds(10);
 
 // Windows nest only so deep; the bound keeps a changing tree from holding us.
@@ -188,15 +188,17 @@ bool SameRectangle(const WindowRect& a, const WindowRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
-// The outer rectangle once a window manager has carried out a request: it has
-// changed from the one before and stays put for one more look; false when it did
-// not change in the time.
-bool SettledRectangle(X11Connection& x11, Window window, const WindowRect& before, WindowRect& after) {
+// The outer rectangle once a window manager has carried out a request for this
+// size: it has changed from the one before, has the size, and stays put for one more
+// look; false when that did not come in the time.
+bool SettledRectangle(X11Connection& x11, Window window, const WindowRect& before, const WindowRect& asked,
+                      WindowRect& after) {
     WindowRect last = before;
     for (int look = 0; look < kManagerLooks; ++look) {
         std::this_thread::sleep_for(kManagerLookInterval);
         if (!OuterRectangle(x11, window, after)) return false;
-        if (!SameRectangle(after, before) && SameRectangle(after, last)) return true;
+        const bool sized = after.width == asked.width && after.height == asked.height;
+        if (sized && !SameRectangle(after, before) && SameRectangle(after, last)) return true;
         last = after;
     }
     return false;
@@ -213,7 +215,8 @@ void RequestRectangle(Display* display, Window window, int x, int y, int width, 
 // The client asks for the size that leaves room for the frame (or its border) in
 // the outer rectangle. Window managers read the requested corner differently (the
 // frame's, or the client's inside it), so under one the move is corrected once by
-// where the frame really went.
+// where the frame really went, and the correction awaited, so that the rectangle
+// read next is the one asked for.
 void MoveWindowTo(X11Connection& x11, Window window, const WindowRect& rect) {
     Display* display = x11.display();
     WindowRect outer;
@@ -224,10 +227,12 @@ void MoveWindowTo(X11Connection& x11, Window window, const WindowRect& rect) {
     RequestRectangle(display, window, rect.x, rect.y, width, height);
     WindowRect placed;
     if (SameRectangle(outer, rect) || !HasProperty(display, window, x11.atom("WM_STATE")) ||
-        !SettledRectangle(x11, window, outer, placed) || (placed.x == rect.x && placed.y == rect.y)) {
+        !SettledRectangle(x11, window, outer, rect, placed) || (placed.x == rect.x && placed.y == rect.y)) {
         return;
     }
     RequestRectangle(display, window, 2 * rect.x - placed.x, 2 * rect.y - placed.y, width, height);
+    WindowRect corrected;
+    SettledRectangle(x11, window, placed, rect, corrected);
 }
 
 // A window that does not take part in the delete protocol is closed as a window
