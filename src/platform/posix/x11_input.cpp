@@ -225,7 +225,11 @@ void PostWindowMessage(X11Connection& x11, PostedModifiers& modifiers, Window wi
     XWindowAttributes attributes;
     if (Xlib().XGetWindowAttributes(display, window, &attributes) == 0) return;
     const unsigned int state = PostedState(x11, modifiers);
-    if (message == kWheelMessage) PostWheel(x11, window, wParam, lParam, state);
+    if (message == kWheelMessage) {
+        PostWheel(x11, window, wParam, lParam, state);
+        Xlib().XFlush(display);
+        return;
+    }
     const MessageEvent* kind = nullptr;
     for (const MessageEvent& candidate : kMessageEvents) {
         if (candidate.message == message) kind = &candidate;
