@@ -1,6 +1,7 @@
 #include "automation/capture.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "automation/screen_image.h"
 
@@ -20,6 +21,17 @@ void Put32(std::uint8_t*& at, std::uint32_t value) {
 
 std::uint32_t ImageSize(const ScreenImage& image) {
     return static_cast<std::uint32_t>(image.rowSize) * static_cast<std::uint32_t>(image.height);
+}
+
+bool HasPngExtension(const std::string& file) {
+    constexpr std::string_view kExtension = ".png";
+    if (file.size() < kExtension.size()) return false;
+    for (std::size_t i = 0; i < kExtension.size(); ++i) {
+        const char c = file[file.size() - kExtension.size() + i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != kExtension[i]) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -51,6 +63,16 @@ void ScreenCapture(Interp& in, WindowHandle window, const std::string& file) {
     std::fwrite(image.pixels.data(), 1, ImageSize(image), out);
     std::fflush(out);
     std::fclose(out);
+}
+
+}  // namespace ml
+
+namespace ml {
+
+void ScreenCaptureByName(Interp& in, WindowHandle window, const std::string& file) {
+    if (!HasPngExtension(file)) return ScreenCapture(in, window, file);
+    // A file that cannot be written is left alone, as with a bitmap.
+    in.platform.desktop.writePng(file, TakeScreenImage(in, window));
 }
 
 }  // namespace ml

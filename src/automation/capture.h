@@ -1,4 +1,4 @@
-// Saving the screen image as a 24-bit bitmap file.
+// Saving the screen image as a 24-bit bitmap file, or as PNG through the platform.
 #pragma once
 
 #include <array>
@@ -19,5 +19,8 @@ std::array<std::uint8_t, kBitmapHeadersSize> BitmapHeaders(const ScreenImage& im
 // (created or truncated). A file that cannot be opened is left alone, silently, like
 // every other failing desktop service.
 void ScreenCapture(Interp& in, WindowHandle window, const std::string& file);
+
+// Like ScreenCapture, but a file name ending in .png (any case) gets a PNG file.
+void ScreenCaptureByName(Interp& in, WindowHandle window, const std::string& file);
 
 }  // namespace ml

@@ -7,6 +7,7 @@
 
 #include "automation/capture.h"
 #include "automation/image_search.h"
+#include "automation/input_codes.h"
 #include "automation/pixels.h"
 #include "automation/lib_module.h"
 #include "core/strings.h"
@@ -15,10 +16,6 @@ namespace ml {
 
 namespace {
 
-// Every event moves the pointer in absolute coordinates (MOUSEEVENTF_MOVE | ABSOLUTE).
-constexpr std::uint32_t kMoveAbsolute = 0x8001;
-constexpr std::uint32_t kKeyDownMessage = 0x0100;
-constexpr std::uint32_t kKeyUpMessage = 0x0101;
 constexpr int kKeyDown = 0;
 constexpr int kKeyUp = 2;
 
@@ -43,14 +40,6 @@ int ArgInt(Interp& in, int i) { return Char_Convert_Int(Arg(in, i)); }
 // Only the exact text 0 means the whole desktop; 00 is window 0.
 bool ForegroundMode(Interp& in) { return Arg(in, 1) == "0"; }
 
-// v × 65536 / extent + 1 in wrapping 32-bit signed arithmetic, the quotient truncated
-// toward zero. A screen that reports no size counts as a quotient of 0.
-std::int32_t ScaleAbsolute(std::int32_t v, int extent) {
-    const auto product = static_cast<std::int32_t>(static_cast<std::uint32_t>(v) << 16);
-    const std::int32_t quotient = extent > 0 ? product / extent : 0;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(quotient) + 1u);
-}
-
 std::string LibActive(Interp& in) {
     in.platform.desktop.setForeground(ArgInt(in, 1));
     return {};
@@ -74,9 +63,8 @@ std::string LibMouseMsg(Interp& in) {
             const ScreenPoint screen = desktop.screenSize();
             desktop.sendMouse({ScaleAbsolute(x, screen.x), ScaleAbsolute(y, screen.y), event.flags});
         } else {
-            // Client coordinates unscaled, y in the high word, zero-extended.
-            const std::uint32_t lParam = (static_cast<std::uint32_t>(y) & 0xFFFF) << 16 | (static_cast<std::uint32_t>(x) & 0xFFFF);
-            desktop.postMessage(ArgInt(in, 1), event.message, event.wParam, lParam);
+            // Client coordinates, unscaled.
+            desktop.postMessage(ArgInt(in, 1), event.message, event.wParam, PackPoint(x, y));
         }
     }
     return {};

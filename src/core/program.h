@@ -28,8 +28,8 @@ struct Program {
     void addEntry(const std::string& text, bool bracket, bool call);
 };
 
-enum class Module { Lib, Dos, String, Time, Math, File };
-inline constexpr int kModuleCount = 6;
+enum class Module { Lib, Dos, String, Time, Math, File, Desk };
+inline constexpr int kModuleCount = 7;
 
 // Loading state that spans lines, and the records the executor and the call
 // dispatcher use afterwards.

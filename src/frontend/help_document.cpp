@@ -20,6 +20,7 @@ struct ModuleHeading {
 constexpr ModuleHeading kModules[] = {
     {"Lib", HelpLibEntries},   {"Dos", HelpDosEntries},   {"String", HelpStringEntries},
     {"Time", HelpTimeEntries}, {"Math", HelpMathEntries}, {"File", HelpFileEntries},
+    {"Desk", HelpDeskEntries},
 };
 
 void AppendEntries(std::string& doc, std::span<const std::string_view> entries) {

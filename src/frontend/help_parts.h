@@ -26,5 +26,6 @@ std::span<const std::string_view> HelpStringEntries();
 std::span<const std::string_view> HelpTimeEntries();
 std::span<const std::string_view> HelpMathEntries();
 std::span<const std::string_view> HelpFileEntries();
+std::span<const std::string_view> HelpDeskEntries();
 
 }  // namespace ml

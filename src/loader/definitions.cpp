@@ -22,7 +22,8 @@ namespace {
 constexpr int kMainScope = 100;
 
 constexpr std::string_view kModuleImports[kModuleCount] = {
-    "#import<lib>", "#import<dos>", "#import<string>", "#import<time>", "#import<math>", "#import<file>"};
+    "#import<lib>",  "#import<dos>",  "#import<string>", "#import<time>",
+    "#import<math>", "#import<file>", "#import<desk>"};
 
 
 

@@ -71,6 +71,7 @@ struct MouseRecord {
     std::int32_t dx = 0;
     std::int32_t dy = 0;
     std::uint32_t flags = 0;
+    std::int32_t wheel = 0;  // with the wheel flag: 120 a step, positive away from the user
 };
 
 // One synthesised key event.
@@ -78,6 +79,14 @@ struct KeyRecord {
     std::uint16_t virtualKey = 0;
     std::uint16_t scanCode = 0;
     std::uint32_t flags = 0;
+};
+
+// A window's outer rectangle on the screen.
+struct WindowRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
 };
 
 // A snapshot of the screen, or of one window's client area drawn at its top-left
@@ -127,6 +136,27 @@ public:
     virtual void screenImage(WindowHandle window, ScreenImage& image) = 0;
     // Decodes a bitmap file; false when it cannot be read as a bitmap.
     virtual bool loadTemplate(const std::string& file, TemplateImage& image) = 0;
+
+    // Types the text, in the script's encoding (the console code page on Windows,
+    // UTF-8 on Linux): synthesised with window 0, else posted to the window. A line
+    // feed, a carriage return or the pair of them types Enter, a tab Tab; other
+    // control characters are left out.
+    virtual void typeText(WindowHandle window, const std::string& text) = 0;
+    // The visible top-level windows in stacking order from the top (on X11 the
+    // clients' windows, not a window manager's frames).
+    virtual std::vector<WindowHandle> topWindows() = 0;
+    // The window's title as far as the platform reads it; empty for no window.
+    virtual std::string windowTitle(WindowHandle window) = 0;
+    // The window's outer rectangle; false, and the rectangle untouched, for no window.
+    virtual bool windowRect(WindowHandle window, WindowRect& rect) = 0;
+    // Gives the window this outer rectangle.
+    virtual void moveWindow(WindowHandle window, const WindowRect& rect) = 0;
+    // Asks the window to close, as its close button would.
+    virtual void closeWindow(WindowHandle window) = 0;
+    // The screen position of a point of the window's client area.
+    virtual ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) = 0;
+    // Writes the image as a PNG file (created or truncated); false when it could not.
+    virtual bool writePng(const std::string& file, const ScreenImage& image) = 0;
 };
 
 // A native call always passes ten integer-sized positions; unused ones hold 0.

@@ -3,6 +3,9 @@
 // child window of class "TargetChild". It paints four coloured quadrants and a
 // 16 x 16 pattern, and writes every click and key it receives to the log file:
 //   desktop_target.exe LOG
+// Beside it, a framed window titled "Morrowlark Editor" holds an edit control. The
+// editor's title shows the control's text (line ends as "|") after every change, so
+// a script can wait for what it typed to arrive; closing the editor logs the text.
 // The log lines are those of the X11 target; a key is named by its lower-case
 // letter or digit (else "vkN"), and its scan code is bits 16 to 23 of lParam.
 #include <windows.h>
@@ -14,6 +17,11 @@
 namespace {
 
 std::FILE* gLog = nullptr;
+HWND gEdit = nullptr;
+
+constexpr const char* kEditorTitle = "Morrowlark Editor";
+constexpr const char* kEditorClass = "MorrowlarkEditor";
+constexpr int kTextLimit = 200;
 
 void Paint(HWND window) {
     PAINTSTRUCT paint;
@@ -58,6 +66,14 @@ LRESULT CALLBACK TargetProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONUP: LogLine("left-up %d %d\n", x, y); return 0;
     case WM_RBUTTONDOWN: LogLine("right-down %d %d\n", x, y); return 0;
     case WM_RBUTTONUP: LogLine("right-up %d %d\n", x, y); return 0;
+    case WM_LBUTTONDBLCLK: LogLine("left-double %d %d\n", x, y); return 0;
+    case WM_MBUTTONDOWN: LogLine("middle-down %d %d\n", x, y); return 0;
+    case WM_MBUTTONUP: LogLine("middle-up %d %d\n", x, y); return 0;
+    case WM_MBUTTONDBLCLK: LogLine("middle-double %d %d\n", x, y); return 0;
+    case WM_MOUSEWHEEL:
+        std::fprintf(gLog, "wheel %d at screen %d %d\n", GET_WHEEL_DELTA_WPARAM(wParam), x, y);
+        std::fflush(gLog);
+        return 0;
     case WM_MOUSEMOVE:
         if (wParam & MK_LBUTTON) LogLine("move %d %d left\n", x, y);
         return 0;
@@ -66,6 +82,46 @@ LRESULT CALLBACK TargetProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+// The edit control's text with its line ends shown as "|".
+void ShowTextInTitle(HWND editor) {
+    char text[kTextLimit + 1] = {};
+    GetWindowTextA(gEdit, text, sizeof text);
+    char title[kTextLimit + 32];
+    int length = std::snprintf(title, sizeof title, "%s: ", kEditorTitle);
+    for (const char* c = text; *c != '\0' && length < static_cast<int>(sizeof title) - 1; ++c) {
+        if (*c == '\r') continue;
+        title[length++] = *c == '\n' ? '|' : *c;
+    }
+    title[length] = '\0';
+    SetWindowTextA(editor, title);
+}
+
+LRESULT CALLBACK EditorProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE) ShowTextInTitle(window);
+        return 0;
+    case WM_SETFOCUS: SetFocus(gEdit); return 0;
+    case WM_CLOSE: {
+        char text[kTextLimit + 1] = {};
+        GetWindowTextA(gEdit, text, sizeof text);
+        std::fprintf(gLog, "editor closed with: %s\n", text);
+        std::fflush(gLog);
+        DestroyWindow(window);
+        return 0;
+    }
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void CreateEditor() {
+    HWND editor = CreateWindowExA(0, kEditorClass, kEditorTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 100, 300, 200,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    gEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 0, 0, 280, 150,
+                            editor, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(gEdit, EM_LIMITTEXT, kTextLimit, 0);
 }
 
 bool Register(const char* className, WNDPROC procedure) {
@@ -84,7 +140,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: desktop_target LOG\n");
         return 2;
     }
-    if (!Register(kTargetClass, TargetProcedure) || !Register(kChildClass, DefWindowProcA)) return 1;
+    if (!Register(kTargetClass, TargetProcedure) || !Register(kChildClass, DefWindowProcA) ||
+        !Register(kEditorClass, EditorProcedure)) {
+        return 1;
+    }
+    CreateEditor();
     HWND window = CreateWindowExA(0, kTargetClass, kTargetTitle, WS_POPUP | WS_VISIBLE, kTargetX, kTargetY,
                                   kTargetSide, kTargetSide, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) return 1;

@@ -4,7 +4,9 @@
 // and writes every click and key it receives to the log file:
 //   x11_target LOG
 // Log lines: ready | left-down X Y | left-up X Y | right-down X Y | right-up X Y |
-// move X Y left (only with the left button held) | key-down NAME scan N | key-up ...
+// middle-down X Y | middle-up X Y | wheel-away-down X Y ... (button 4) | wheel-toward-...
+// (button 5) | move X Y left (only with the left button held) | key-down NAME scan N |
+// key-up ...
 // The scan code is the keycode less 8, which on the server's evdev key map is the
 // set-1 scan code of the key.
 #include <X11/Xlib.h>
@@ -69,7 +71,14 @@ Window CreateTarget(Display* display) {
 }
 
 const char* ButtonName(unsigned int button) {
-    return button == Button1 ? "left" : button == Button3 ? "right" : "other";
+    switch (button) {
+    case Button1: return "left";
+    case Button2: return "middle";
+    case Button3: return "right";
+    case Button4: return "wheel-away";
+    case Button5: return "wheel-toward";
+    default: return "other";
+    }
 }
 
 void LogKey(std::FILE* log, const XKeyEvent& key, const char* what) {

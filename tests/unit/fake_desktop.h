@@ -11,8 +11,16 @@
 
 namespace ml {
 
+// A visible top-level window of the fake desktop.
+struct FakeWindow {
+    WindowHandle handle = 0;
+    std::string title;
+    WindowRect rect;
+};
+
 class FakeDesktop final : public Desktop {
 public:
+    std::vector<FakeWindow> shown;    // the visible top-level windows, topmost first
     ScreenPoint size{0, 0};
     std::map<std::string, WindowHandle> windows;
     std::vector<std::string> log;     // every call, in order
@@ -31,7 +39,8 @@ public:
     }
     void setForeground(WindowHandle window) override { log.push_back("foreground " + std::to_string(window)); }
     void sendMouse(const MouseRecord& r) override {
-        log.push_back("mouse " + std::to_string(r.dx) + " " + std::to_string(r.dy) + " " + std::to_string(r.flags));
+        log.push_back("mouse " + std::to_string(r.dx) + " " + std::to_string(r.dy) + " " + std::to_string(r.flags) +
+                      (r.wheel != 0 ? " wheel " + std::to_string(r.wheel) : ""));
     }
     void sendKey(const KeyRecord& r) override {
         log.push_back("key " + std::to_string(r.virtualKey) + " " + std::to_string(r.scanCode) + " " +
@@ -80,6 +89,45 @@ public:
         if (found == templates.end()) return false;
         out = found->second;
         return true;
+    }
+
+    void typeText(WindowHandle window, const std::string& text) override {
+        log.push_back("type " + std::to_string(window) + " " + text);
+    }
+    std::vector<WindowHandle> topWindows() override {
+        std::vector<WindowHandle> handles;
+        for (const FakeWindow& window : shown) handles.push_back(window.handle);
+        return handles;
+    }
+    std::string windowTitle(WindowHandle window) override {
+        const FakeWindow* found = shownWindow(window);
+        return found == nullptr ? std::string() : found->title;
+    }
+    bool windowRect(WindowHandle window, WindowRect& rect) override {
+        const FakeWindow* found = shownWindow(window);
+        if (found != nullptr) rect = found->rect;
+        return found != nullptr;
+    }
+    void moveWindow(WindowHandle window, const WindowRect& r) override {
+        log.push_back("move " + std::to_string(window) + " " + std::to_string(r.x) + " " + std::to_string(r.y) + " " +
+                      std::to_string(r.width) + " " + std::to_string(r.height));
+    }
+    void closeWindow(WindowHandle window) override { log.push_back("close " + std::to_string(window)); }
+    // The client area starts 1000 pixels right of and 2000 below the window's handle.
+    ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) override {
+        return {point.x + 1000 + window, point.y + 2000 + window};
+    }
+    bool pngWritable = true;
+    bool writePng(const std::string& file, const ScreenImage& written) override {
+        log.push_back("png " + file + " " + std::to_string(written.width) + "x" + std::to_string(written.height));
+        return pngWritable;
+    }
+
+private:
+    const FakeWindow* shownWindow(WindowHandle window) const {
+        for (const FakeWindow& candidate : shown)
+            if (candidate.handle == window) return &candidate;
+        return nullptr;
     }
 };
 

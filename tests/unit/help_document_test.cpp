@@ -270,6 +270,7 @@ TEST(HelpDocument, ModuleHeadingsWithTheirSignCounts) {
     const std::vector<std::string> expected = {
         std::string(92, '#') + "( Lib )",  std::string(92, '#') + "( Dos )",  std::string(89, '#') + "( String )",
         std::string(91, '#') + "( Time )", std::string(91, '#') + "( Math )", std::string(91, '#') + "( File )",
+        std::string(91, '#') + "( Desk )",
     };
     EXPECT_EQ(headings, expected);
     // All of them stand in the built-in reference.
@@ -280,7 +281,7 @@ TEST(HelpDocument, ModuleHeadingsWithTheirSignCounts) {
 
 TEST(HelpDocument, NativeCallEntries) {
     const auto groups = ReferenceGroups();
-    ASSERT_EQ(groups.size(), 7u);
+    ASSERT_EQ(groups.size(), 8u);
     const std::vector<CallForm> expected = {
         {"~DLLMsg(模組名稱, 資料類型, 函式名稱, 參數1, 參數2, ...)", "返回值:無/有"},
         {"~COMMsg(ProgID, 資料類型, 方法名稱, 參數1, 參數2, ...)", "返回值:無/有"},
@@ -290,7 +291,7 @@ TEST(HelpDocument, NativeCallEntries) {
 
 TEST(HelpDocument, LibAndDosEntriesInOrder) {
     const auto groups = ReferenceGroups();
-    ASSERT_EQ(groups.size(), 7u);
+    ASSERT_EQ(groups.size(), 8u);
     const std::vector<CallForm> lib = {
         {"~Lib.Active(視窗代碼)", "返回值:無"},
         {"~Lib.FindWindow(視窗名稱)", "返回值:有"},
@@ -324,7 +325,7 @@ TEST(HelpDocument, LibAndDosEntriesInOrder) {
 
 TEST(HelpDocument, StringTimeMathFileEntriesInOrder) {
     const auto groups = ReferenceGroups();
-    ASSERT_EQ(groups.size(), 7u);
+    ASSERT_EQ(groups.size(), 8u);
     const std::vector<CallForm> string = {
         {"~String.Mid(文字, 開始位置, 長度)", "返回值:有"},
         {"~String.Len(文字)", "返回值:有"},
@@ -366,6 +367,29 @@ TEST(HelpDocument, StringTimeMathFileEntriesInOrder) {
     EXPECT_EQ(CallForms(groups[4]), time);
     EXPECT_EQ(CallForms(groups[5]), math);
     EXPECT_EQ(CallForms(groups[6]), file);
+}
+
+TEST(HelpDocument, DeskEntriesInOrder) {
+    const auto groups = ReferenceGroups();
+    ASSERT_EQ(groups.size(), 8u);
+    const std::vector<CallForm> desk = {
+        {"~Desk.Type(視窗代碼, 文字)", "返回值:無"},
+        {"~Desk.Key(按鍵名稱)", "返回值:有"},
+        {"~Desk.Wait(視窗名稱, 毫秒)", "返回值:有"},
+        {"~Desk.Find(文字)", "返回值:有"},
+        {"~Desk.Next(視窗代碼)", "返回值:有"},
+        {"~Desk.Title(視窗代碼)", "返回值:有"},
+        {"~Desk.X(視窗代碼)", "返回值:有"},
+        {"~Desk.Y(視窗代碼)", "返回值:有"},
+        {"~Desk.Width(視窗代碼)", "返回值:有"},
+        {"~Desk.Height(視窗代碼)", "返回值:有"},
+        {"~Desk.Move(視窗代碼, X座標, Y座標, 寬度, 高度)", "返回值:無"},
+        {"~Desk.Close(視窗代碼)", "返回值:無"},
+        {"~Desk.Click(視窗代碼, 按鈕, X座標, Y座標, 次數)", "返回值:無"},
+        {"~Desk.Wheel(視窗代碼, 格數, X座標, Y座標)", "返回值:無"},
+        {"~Desk.Capture(視窗代碼, 檔名.png)", "返回值:無"},
+    };
+    EXPECT_EQ(CallForms(groups[7]), desk);
 }
 
 TEST(HelpDocument, EveryCharacterHasABig5Form) {

@@ -6,6 +6,7 @@
 ML_NATIVE_PACKAGES=(
     g++ cmake ninja-build pkg-config
     libx11-dev libxtst-dev libxext-dev
+    libpng-dev # PNG captures; libpng is opened with dlopen at the first one
     libopencc-dev libopencc-data # libopencc-data holds t2s.json, the conversion table
 )
 
@@ -19,6 +20,10 @@ ML_PACKAGES=(
     wine64 wine
     # a display for the Wine and desktop tests; xvfb-run needs xauth
     xvfb xauth
+    # real programs that the desk module's desktop tests drive (xcalc and xmessage are
+    # in x11-apps), a window manager to drive them under, xwininfo, the reader of the
+    # calculator's selection, and Pillow to open the PNG captures
+    xterm x11-apps twm x11-utils xclip python3-pil
 )
 
 # Running the 32-bit Windows program. These come from Debian's i386 architecture, which

@@ -4,10 +4,12 @@
 #include <ctime>
 
 #include "platform/posix/bitmap_file.h"
+#include "platform/posix/png_file.h"
 #include "platform/posix/x11_connection.h"
 #include "platform/posix/x11_image.h"
 #include "platform/posix/x11_input.h"
 #include "platform/posix/x11_keys.h"
+#include "platform/posix/x11_typing.h"
 #include "platform/posix/x11_windows.h"
 
 namespace ml {
@@ -48,7 +50,7 @@ void PosixDesktop::sendKey(const KeyRecord& record) { FakeKeyInput(*x11_, record
 
 void PosixDesktop::postMessage(WindowHandle window, std::uint32_t message, std::uint64_t wParam,
                                std::uint64_t lParam) {
-    PostWindowMessage(*x11_, ToWindow(window), message, wParam, lParam);
+    PostWindowMessage(*x11_, postedModifiers_, ToWindow(window), message, wParam, lParam);
 }
 
 // X keeps no record of presses between two queries; a key counts as "pressed
@@ -88,5 +90,31 @@ void PosixDesktop::screenImage(WindowHandle window, ScreenImage& image) {
 bool PosixDesktop::loadTemplate(const std::string& file, TemplateImage& image) {
     return LoadBitmapFile(file, image);
 }
+
+void PosixDesktop::typeText(WindowHandle window, const std::string& text) {
+    TypeText(*x11_, postedModifiers_, ToWindow(window), text);
+}
+
+std::vector<WindowHandle> PosixDesktop::topWindows() {
+    std::vector<WindowHandle> handles;
+    for (Window window : ShownClientWindows(*x11_)) handles.push_back(FromWindow(window));
+    return handles;
+}
+
+std::string PosixDesktop::windowTitle(WindowHandle window) { return TitleOf(*x11_, ToWindow(window)); }
+
+bool PosixDesktop::windowRect(WindowHandle window, WindowRect& rect) {
+    return OuterRectangle(*x11_, ToWindow(window), rect);
+}
+
+void PosixDesktop::moveWindow(WindowHandle window, const WindowRect& rect) { MoveWindowTo(*x11_, ToWindow(window), rect); }
+
+void PosixDesktop::closeWindow(WindowHandle window) { CloseWindow(*x11_, ToWindow(window)); }
+
+ScreenPoint PosixDesktop::clientToScreen(WindowHandle window, ScreenPoint point) {
+    return ClientToScreen(*x11_, ToWindow(window), point);
+}
+
+bool PosixDesktop::writePng(const std::string& file, const ScreenImage& image) { return WritePngFile(file, image); }
 
 }  // namespace ml

@@ -6,10 +6,9 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/posix/x11_input.h"
 
 namespace ml {
-
-class X11Connection;
 
 class PosixDesktop final : public Desktop {
 public:
@@ -29,11 +28,20 @@ public:
     void sleep(std::uint32_t milliseconds) override;
     void screenImage(WindowHandle window, ScreenImage& image) override;
     bool loadTemplate(const std::string& file, TemplateImage& image) override;
+    void typeText(WindowHandle window, const std::string& text) override;
+    std::vector<WindowHandle> topWindows() override;
+    std::string windowTitle(WindowHandle window) override;
+    bool windowRect(WindowHandle window, WindowRect& rect) override;
+    void moveWindow(WindowHandle window, const WindowRect& rect) override;
+    void closeWindow(WindowHandle window) override;
+    ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) override;
+    bool writePng(const std::string& file, const ScreenImage& image) override;
 
 private:
     std::unique_ptr<X11Connection> x11_;
     // Whether each key was down at its previous query, for the "pressed since" bit.
     std::array<bool, 256> downAtLastQuery_{};
+    PostedModifiers postedModifiers_;
 };
 
 }  // namespace ml

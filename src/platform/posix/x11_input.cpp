@@ -2,6 +2,8 @@
 
 #include "platform/posix/x11_keys.h"
 
+#include <cstdlib>
+
 namespace ml {
 
 namespace {
@@ -23,7 +25,8 @@ constexpr ButtonFlag kButtonFlags[] = {
     {0x0020, Button2, true}, {0x0040, Button2, false},  // middle
 };
 
-// A posted window message and the X event that carries it.
+// A posted window message and the X event that carries it. A double click's second
+// press is a press like the first: X clients tell double clicks by the time between.
 struct MessageEvent {
     std::uint32_t message;
     int type;
@@ -35,13 +38,40 @@ constexpr MessageEvent kMessageEvents[] = {
     {0x0200, MotionNotify, 0, PointerMotionMask | ButtonMotionMask | Button1MotionMask},
     {0x0201, ButtonPress, Button1, ButtonPressMask},
     {0x0202, ButtonRelease, Button1, ButtonReleaseMask},
+    {0x0203, ButtonPress, Button1, ButtonPressMask},
     {0x0204, ButtonPress, Button3, ButtonPressMask},
     {0x0205, ButtonRelease, Button3, ButtonReleaseMask},
+    {0x0206, ButtonPress, Button3, ButtonPressMask},
     {0x0207, ButtonPress, Button2, ButtonPressMask},
     {0x0208, ButtonRelease, Button2, ButtonReleaseMask},
+    {0x0209, ButtonPress, Button2, ButtonPressMask},
     {0x0100, KeyPress, 0, KeyPressMask},
     {0x0101, KeyRelease, 0, KeyReleaseMask},
 };
+
+constexpr std::uint32_t kWheelMessage = 0x020A;
+constexpr std::uint32_t kWheelFlag = 0x0800;
+constexpr int kWheelDelta = 120;
+// The wheel is buttons 4 (away from the user) and 5 (toward).
+constexpr unsigned int kWheelAway = 4;
+constexpr unsigned int kWheelToward = 5;
+
+constexpr unsigned int kModifierMasks = ShiftMask | LockMask | ControlMask | Mod1Mask | Mod2Mask | Mod3Mask |
+                                        Mod4Mask | Mod5Mask;
+
+// Windows nest only so deep; the bound keeps a changing tree from holding us.
+constexpr int kMaxNesting = 64;
+
+// The modifier that a virtual key holds down; 0 for other keys.
+unsigned int ModifierOfVirtualKey(std::uint64_t virtualKey) {
+    switch (virtualKey) {
+    case 0x10: case 0xA0: case 0xA1: return ShiftMask;
+    case 0x11: case 0xA2: case 0xA3: return ControlMask;
+    case 0x12: case 0xA4: case 0xA5: return Mod1Mask;
+    case 0x5B: case 0x5C: return Mod4Mask;
+    default: return 0;
+    }
+}
 
 // The modifier and button state that the wParam of a mouse message reports.
 unsigned int StateOfMouseKeys(std::uint64_t wParam) {
@@ -60,19 +90,49 @@ KeyCode KeycodeOf(Display* display, std::uint64_t virtualKey) {
     return keysym == 0 ? 0 : Xlib().XKeysymToKeycode(display, keysym);
 }
 
-// Fills the fields that button, motion and key events share (their layouts agree).
-void FillPointerFields(XEvent& event, Display* display, Window window, Window root, int x, int y, int rootX,
-                       int rootY) {
-    event.xbutton.display = display;
-    event.xbutton.window = window;
-    event.xbutton.root = root;
+// An event of the type at the target, with the fields that button, motion and key
+// events share (their layouts agree).
+XEvent EventAt(X11Connection& x11, int type, const PostTarget& target, unsigned int state) {
+    XEvent event{};
+    event.type = type;
+    event.xbutton.display = x11.display();
+    event.xbutton.window = target.window;
+    event.xbutton.root = x11.root();
     event.xbutton.subwindow = None;
     event.xbutton.time = CurrentTime;
-    event.xbutton.x = x;
-    event.xbutton.y = y;
-    event.xbutton.x_root = rootX;
-    event.xbutton.y_root = rootY;
+    event.xbutton.x = target.x;
+    event.xbutton.y = target.y;
+    Window child = 0;
+    Xlib().XTranslateCoordinates(x11.display(), target.window, x11.root(), target.x, target.y, &event.xbutton.x_root,
+                                 &event.xbutton.y_root, &child);
+    event.xbutton.state = state;
     event.xbutton.same_screen = True;
+    return event;
+}
+
+void Send(X11Connection& x11, XEvent& event, long mask) {
+    Xlib().XSendEvent(x11.display(), event.xany.window, True, mask, &event);
+}
+
+void PostButton(X11Connection& x11, const PostTarget& target, int type, unsigned int button, unsigned int state) {
+    XEvent event = EventAt(x11, type, target, state);
+    event.xbutton.button = button;
+    Send(x11, event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
+}
+
+// One notch a message, whatever the delta says beyond its direction.
+void PostWheel(X11Connection& x11, Window window, std::uint64_t wParam, std::uint64_t lParam, unsigned int state) {
+    const int delta = static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
+    if (delta == 0) return;
+    const int screenX = static_cast<std::int16_t>(lParam & 0xFFFF);
+    const int screenY = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
+    int x = 0, y = 0;
+    Window child = 0;
+    if (Xlib().XTranslateCoordinates(x11.display(), x11.root(), window, screenX, screenY, &x, &y, &child) == 0) return;
+    const PostTarget target = PostTargetAt(x11, window, x, y);
+    const unsigned int button = delta > 0 ? kWheelAway : kWheelToward;
+    PostButton(x11, target, ButtonPress, button, state);
+    PostButton(x11, target, ButtonRelease, button, state);
 }
 
 }  // namespace
@@ -83,6 +143,7 @@ int PixelOfAbsolute(std::int32_t absolute, int side) {
     return pixel >= side ? side - 1 : static_cast<int>(pixel);
 }
 
+// The wheel's delta counts notches of 120; a part of a notch turns nothing.
 void FakeMouseInput(X11Connection& x11, const MouseRecord& record) {
     if (!x11.canFakeInput()) return;
     Display* display = x11.display();
@@ -98,6 +159,13 @@ void FakeMouseInput(X11Connection& x11, const MouseRecord& record) {
     for (const ButtonFlag& b : kButtonFlags) {
         if (record.flags & b.flag) Xlib().XTestFakeButtonEvent(display, b.button, b.press ? True : False, CurrentTime);
     }
+    if (record.flags & kWheelFlag) {
+        const unsigned int button = record.wheel > 0 ? kWheelAway : kWheelToward;
+        for (int notch = 0; notch < std::abs(record.wheel / kWheelDelta); ++notch) {
+            Xlib().XTestFakeButtonEvent(display, button, True, CurrentTime);
+            Xlib().XTestFakeButtonEvent(display, button, False, CurrentTime);
+        }
+    }
     Xlib().XFlush(display);
 }
 
@@ -110,38 +178,84 @@ void FakeKeyInput(X11Connection& x11, const KeyRecord& record) {
     Xlib().XFlush(display);
 }
 
-void PostWindowMessage(X11Connection& x11, Window window, std::uint32_t message, std::uint64_t wParam,
-                       std::uint64_t lParam) {
+PostTarget PostTargetAt(X11Connection& x11, Window window, int x, int y) {
+    Display* display = x11.display();
+    PostTarget target{window, x, y};
+    for (int depth = 0; depth < kMaxNesting; ++depth) {
+        Window child = 0;
+        int childX = 0, childY = 0;
+        if (Xlib().XTranslateCoordinates(display, target.window, target.window, target.x, target.y, &childX, &childY,
+                                         &child) == 0 ||
+            child == None) {
+            break;
+        }
+        Window under = 0;
+        if (Xlib().XTranslateCoordinates(display, target.window, child, target.x, target.y, &childX, &childY, &under) == 0)
+            break;
+        target = {child, childX, childY};
+    }
+    return target;
+}
+
+PostTarget KeyTarget(X11Connection& x11, Window window) {
+    XWindowAttributes attributes;
+    if (Xlib().XGetWindowAttributes(x11.display(), window, &attributes) == 0) return {};
+    return PostTargetAt(x11, window, attributes.width / 2, attributes.height / 2);
+}
+
+unsigned int PostedState(X11Connection& x11, const PostedModifiers& modifiers) {
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int server = 0;
+    Xlib().XQueryPointer(x11.display(), x11.root(), &root, &child, &rootX, &rootY, &x, &y, &server);
+    return (modifiers.held | server) & kModifierMasks;
+}
+
+void PostKeyEvent(X11Connection& x11, const PostTarget& target, KeyCode keycode, unsigned int state, bool press) {
+    XEvent event = EventAt(x11, press ? KeyPress : KeyRelease, target, state);
+    event.xkey.keycode = keycode;
+    Send(x11, event, press ? KeyPressMask : KeyReleaseMask);
+}
+
+void PostWindowMessage(X11Connection& x11, PostedModifiers& modifiers, Window window, std::uint32_t message,
+                       std::uint64_t wParam, std::uint64_t lParam) {
     Display* display = x11.display();
     if (display == nullptr || window == 0) return;
+    // Also the test that the window exists: nothing is sent to a window that does not.
+    XWindowAttributes attributes;
+    if (Xlib().XGetWindowAttributes(display, window, &attributes) == 0) return;
+    const unsigned int state = PostedState(x11, modifiers);
+    if (message == kWheelMessage) {
+        PostWheel(x11, window, wParam, lParam, state);
+        Xlib().XFlush(display);
+        return;
+    }
     const MessageEvent* kind = nullptr;
     for (const MessageEvent& candidate : kMessageEvents) {
         if (candidate.message == message) kind = &candidate;
     }
     if (kind == nullptr) return;
 
-    // Client coordinates are signed 16-bit halves of lParam, as the messages pack them.
-    const int x = static_cast<std::int16_t>(lParam & 0xFFFF);
-    const int y = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
-    const Window root = x11.root();
-    int rootX = 0, rootY = 0;
-    Window child = 0;
-    // Also the test that the window exists: nothing is sent to a window that does not.
-    if (Xlib().XTranslateCoordinates(display, window, root, x, y, &rootX, &rootY, &child) == 0) return;
-
-    XEvent event{};
-    event.type = kind->type;
-    FillPointerFields(event, display, window, root, x, y, rootX, rootY);
     if (kind->type == KeyPress || kind->type == KeyRelease) {
-        event.xkey.keycode = KeycodeOf(display, wParam);
-        if (event.xkey.keycode == 0) return;
-    } else if (kind->type == MotionNotify) {
-        event.xmotion.state = StateOfMouseKeys(wParam);
+        const KeyCode keycode = KeycodeOf(display, wParam);
+        if (keycode == 0) return;
+        PostKeyEvent(x11, KeyTarget(x11, window), keycode, state, kind->type == KeyPress);
+        // X reports the modifiers held before the event, so the key's own change
+        // shows from the next event on.
+        const unsigned int modifier = ModifierOfVirtualKey(wParam);
+        modifiers.held = kind->type == KeyPress ? modifiers.held | modifier : modifiers.held & ~modifier;
     } else {
-        event.xbutton.button = kind->button;
-        event.xbutton.state = StateOfMouseKeys(wParam);
+        // Client coordinates are signed 16-bit halves of lParam, as the messages pack them.
+        const PostTarget target = PostTargetAt(x11, window, static_cast<std::int16_t>(lParam & 0xFFFF),
+                                               static_cast<std::int16_t>((lParam >> 16) & 0xFFFF));
+        const unsigned int buttons = StateOfMouseKeys(wParam) | state;
+        if (kind->type == MotionNotify) {
+            XEvent event = EventAt(x11, MotionNotify, target, buttons);
+            Send(x11, event, kind->mask);
+        } else {
+            PostButton(x11, target, kind->type, kind->button, buttons);
+        }
     }
-    Xlib().XSendEvent(display, window, False, kind->mask, &event);
     Xlib().XFlush(display);
 }
 

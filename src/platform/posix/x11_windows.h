@@ -1,7 +1,11 @@
-// Windows of the X display: lookup by title and by class, and activation.
+// Windows of the X display: lookup by title and by class, activation, the list of
+// shown clients, titles, rectangles, moving and closing.
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "platform/platform.h"
 
 #include "platform/posix/x11_connection.h"
 
@@ -18,5 +22,24 @@ Window FindChildByClass(X11Connection& x11, Window parent, const std::string& cl
 // Asks the window manager to activate the window, raises it and gives it the
 // keyboard focus; with no window manager the last two do the work.
 void ActivateWindow(X11Connection& x11, Window window);
+
+// The viewable client windows, topmost first: a window manager's frames give their
+// client; windows that bypass the manager (menus, tooltips) are left out.
+std::vector<Window> ShownClientWindows(X11Connection& x11);
+
+// _NET_WM_NAME, else WM_NAME; empty for none.
+std::string TitleOf(X11Connection& x11, Window window);
+
+// The rectangle a client's frame (or a window without one) covers on the screen,
+// border included.
+bool OuterRectangle(X11Connection& x11, Window window, WindowRect& rect);
+void MoveWindowTo(X11Connection& x11, Window window, const WindowRect& rect);
+
+// Sends WM_DELETE_WINDOW where the window takes part in the protocol; otherwise
+// ends its client's connection.
+void CloseWindow(X11Connection& x11, Window window);
+
+// The screen point of a point in the window; the point itself when the window is gone.
+ScreenPoint ClientToScreen(X11Connection& x11, Window window, ScreenPoint point);
 
 }  // namespace ml

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+#include "platform/win32/win32_png.h"
+#include "platform/win32/win32_typing.h"
+
 namespace ml {
 
 // Scripts hand the input record to SendInput with its full platform size; the
@@ -44,6 +47,12 @@ bool TemplatePixels(HBITMAP bitmap, const BITMAP& description, TemplateImage& im
                                 DIB_RGB_COLORS);
     ReleaseDC(nullptr, screenDc);
     return lines == image.height;
+}
+
+// The system lists the top-level windows from the top of the stacking order.
+BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM list) {
+    if (IsWindowVisible(window)) reinterpret_cast<std::vector<WindowHandle>*>(list)->push_back(FromHwnd(window));
+    return TRUE;
 }
 
 }  // namespace
@@ -122,5 +131,40 @@ bool Win32Desktop::loadTemplate(const std::string& file, TemplateImage& image) {
     if (!ok) image = {};
     return ok;
 }
+
+void Win32Desktop::typeText(WindowHandle window, const std::string& text) { TypeText(ToHwnd(window), text); }
+
+std::vector<WindowHandle> Win32Desktop::topWindows() {
+    std::vector<WindowHandle> windows;
+    EnumWindows(AddVisibleWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::string Win32Desktop::windowTitle(WindowHandle window) {
+    char title[1024] = {};
+    const int length = GetWindowTextA(ToHwnd(window), title, sizeof title);
+    return std::string(title, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+bool Win32Desktop::windowRect(WindowHandle window, WindowRect& rect) {
+    RECT outer{};
+    if (!IsWindow(ToHwnd(window)) || !GetWindowRect(ToHwnd(window), &outer)) return false;
+    rect = {outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
+    return true;
+}
+
+void Win32Desktop::moveWindow(WindowHandle window, const WindowRect& rect) {
+    SetWindowPos(ToHwnd(window), nullptr, rect.x, rect.y, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Desktop::closeWindow(WindowHandle window) { PostMessageA(ToHwnd(window), WM_CLOSE, 0, 0); }
+
+ScreenPoint Win32Desktop::clientToScreen(WindowHandle window, ScreenPoint point) {
+    POINT screen{point.x, point.y};
+    if (!ClientToScreen(ToHwnd(window), &screen)) return point;
+    return {screen.x, screen.y};
+}
+
+bool Win32Desktop::writePng(const std::string& file, const ScreenImage& image) { return WritePngFile(file, image); }
 
 }  // namespace ml

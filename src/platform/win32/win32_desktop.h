@@ -21,6 +21,14 @@ public:
     void sleep(std::uint32_t milliseconds) override;
     void screenImage(WindowHandle window, ScreenImage& image) override;
     bool loadTemplate(const std::string& file, TemplateImage& image) override;
+    void typeText(WindowHandle window, const std::string& text) override;
+    std::vector<WindowHandle> topWindows() override;
+    std::string windowTitle(WindowHandle window) override;
+    bool windowRect(WindowHandle window, WindowRect& rect) override;
+    void moveWindow(WindowHandle window, const WindowRect& rect) override;
+    void closeWindow(WindowHandle window) override;
+    ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) override;
+    bool writePng(const std::string& file, const ScreenImage& image) override;
 
 private:
     Win32Snapshot snapshot_;

@@ -1,0 +1,78 @@
+#include "automation/desk_input.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "automation/input_codes.h"
+
+namespace ml {
+
+namespace {
+
+// A button's input flags, its window messages and its bit in a message's key state.
+struct ButtonCodes {
+    std::uint32_t downFlag, upFlag;
+    std::uint32_t downMessage, upMessage, doubleMessage;
+    std::uint64_t heldBit;
+};
+
+constexpr ButtonCodes kButtons[] = {
+    {0x0002, 0x0004, 0x0201, 0x0202, 0x0203, 0x0001},  // left
+    {0x0020, 0x0040, 0x0207, 0x0208, 0x0209, 0x0010},  // middle
+    {0x0008, 0x0010, 0x0204, 0x0205, 0x0206, 0x0002},  // right
+};
+
+const ButtonCodes& CodesOf(MouseButton button) { return kButtons[static_cast<int>(button)]; }
+
+MouseRecord AbsoluteRecord(Desktop& desktop, ScreenPoint at, std::uint32_t flags) {
+    const ScreenPoint screen = desktop.screenSize();
+    return {ScaleAbsolute(at.x, screen.x), ScaleAbsolute(at.y, screen.y), kMoveAbsolute | flags};
+}
+
+// The second press of a double click is what the system reports as the double click.
+void PostClick(Desktop& desktop, WindowHandle window, const ButtonCodes& codes, ScreenPoint at, int count) {
+    const std::uint32_t point = PackPoint(at.x, at.y);
+    desktop.postMessage(window, kMouseMoveMessage, 0, point);
+    for (int press = 0; press < count; ++press) {
+        desktop.postMessage(window, press == 0 ? codes.downMessage : codes.doubleMessage, codes.heldBit, point);
+        desktop.postMessage(window, codes.upMessage, 0, point);
+    }
+}
+
+}  // namespace
+
+void Click(Interp& in, InputTarget target, MouseButton button, ScreenPoint at, int count) {
+    Desktop& desktop = in.platform.desktop;
+    const ButtonCodes& codes = CodesOf(button);
+    if (!target.desktop) {
+        // A message posted to no window reaches nobody.
+        if (target.window != 0) PostClick(desktop, target.window, codes, at, count);
+        return;
+    }
+    for (int press = 0; press < count; ++press) {
+        desktop.sendMouse(AbsoluteRecord(desktop, at, codes.downFlag));
+        desktop.sendMouse(AbsoluteRecord(desktop, at, codes.upFlag));
+    }
+}
+
+// Posted, the wheel message carries screen coordinates and one notch each, as a
+// turning wheel sends them.
+void TurnWheel(Interp& in, InputTarget target, int steps, ScreenPoint at) {
+    Desktop& desktop = in.platform.desktop;
+    steps = std::clamp(steps, -kMaxWheelSteps, kMaxWheelSteps);
+    if (steps == 0) return;
+    if (target.desktop) {
+        MouseRecord record = AbsoluteRecord(desktop, at, kWheelFlag);
+        record.wheel = steps * kWheelDelta;
+        desktop.sendMouse(record);
+        return;
+    }
+    if (target.window == 0) return;
+    const ScreenPoint screen = desktop.clientToScreen(target.window, at);
+    const std::int32_t delta = steps > 0 ? kWheelDelta : -kWheelDelta;
+    const std::uint64_t wParam = (static_cast<std::uint64_t>(delta) & 0xFFFF) << 16;
+    for (int step = 0; step < std::abs(steps); ++step)
+        desktop.postMessage(target.window, kMouseWheelMessage, wParam, PackPoint(screen.x, screen.y));
+}
+
+}  // namespace ml

@@ -1,0 +1,123 @@
+// The desk module: what automation scripts reach for beyond the classic lib module.
+// Handles, coordinates and key numbers are the ones lib uses, and the exact text 0 as
+// a handle means the whole desktop where input is concerned.
+#include "automation/desk_module.h"
+
+#include <array>
+
+#include "automation/capture.h"
+#include "automation/desk_input.h"
+#include "automation/desk_messages.h"
+#include "automation/desk_windows.h"
+#include "automation/key_names.h"
+#include "core/errors.h"
+#include "core/strings.h"
+
+namespace ml {
+
+namespace {
+
+int ArgInt(Interp& in, int i) { return Char_Convert_Int(Arg(in, i)); }
+
+WindowHandle ArgWindow(Interp& in) { return ArgInt(in, 1); }
+
+ScreenPoint ArgPoint(Interp& in, int first) { return {ArgInt(in, first), ArgInt(in, first + 1)}; }
+
+// Only the exact text 0 means the whole desktop; 00 is window 0, which no posted
+// input reaches.
+InputTarget ArgTarget(Interp& in) { return {Arg(in, 1) == "0", ArgWindow(in)}; }
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+std::string DeskType(Interp& in) {
+    const InputTarget target = ArgTarget(in);
+    if (target.desktop || target.window != 0) in.platform.desktop.typeText(target.desktop ? 0 : target.window, Arg(in, 2));
+    return {};
+}
+
+std::string DeskKey(Interp& in) {
+    const std::optional<int> key = VirtualKeyOfName(Lower(Arg(in, 1)));
+    if (!key) Fail(in, Say(in, kMsgUnknownKeyName) + Arg(in, 1));
+    return Int_Convert_Char(*key);
+}
+
+std::string DeskWait(Interp& in) { return Int_Convert_Char(WaitForWindow(in, Arg(in, 1), ArgInt(in, 2))); }
+
+std::string DeskFind(Interp& in) { return Int_Convert_Char(FindWindowContaining(in, Arg(in, 1))); }
+
+std::string DeskNext(Interp& in) { return Int_Convert_Char(NextWindow(in, ArgWindow(in))); }
+
+std::string DeskTitle(Interp& in) { return WindowTitle(in, ArgWindow(in)); }
+
+std::string DeskX(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgWindow(in)).x); }
+std::string DeskY(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgWindow(in)).y); }
+std::string DeskWidth(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgWindow(in)).width); }
+std::string DeskHeight(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgWindow(in)).height); }
+
+std::string DeskMove(Interp& in) {
+    MoveWindow(in, ArgWindow(in), {ArgInt(in, 2), ArgInt(in, 3), ArgInt(in, 4), ArgInt(in, 5)});
+    return {};
+}
+
+std::string DeskClose(Interp& in) {
+    if (const WindowHandle window = ArgWindow(in)) in.platform.desktop.closeWindow(window);
+    return {};
+}
+
+MouseButton ArgButton(Interp& in) {
+    const std::string name = Lower(Arg(in, 2));
+    if (name == "left") return MouseButton::Left;
+    if (name == "middle") return MouseButton::Middle;
+    if (name == "right") return MouseButton::Right;
+    Fail(in, Say(in, kMsgClickButton) + Arg(in, 2) + Say(in, kMsgButtonNames));
+}
+
+std::string DeskClick(Interp& in) {
+    const MouseButton button = ArgButton(in);
+    const int count = ArgInt(in, 5);
+    if (count != 1 && count != 2) Fail(in, Say(in, kMsgClickCount) + Arg(in, 5) + Say(in, kMsgCountLimit));
+    Click(in, ArgTarget(in), button, ArgPoint(in, 3), count);
+    return {};
+}
+
+std::string DeskWheel(Interp& in) {
+    TurnWheel(in, ArgTarget(in), ArgInt(in, 2), ArgPoint(in, 3));
+    return {};
+}
+
+std::string DeskCapture(Interp& in) {
+    ScreenCaptureByName(in, ArgWindow(in), Arg(in, 2));
+    return {};
+}
+
+// Every desk function with its argument count and where it may stand.
+constexpr std::array<Builtin, 15> kDesk = {{
+    {"desk.type", 2, Use::Statement, DeskType},
+    {"desk.key", 1, Use::Value, DeskKey},
+    {"desk.wait", 2, Use::Value, DeskWait},
+    {"desk.find", 1, Use::Value, DeskFind},
+    {"desk.next", 1, Use::Value, DeskNext},
+    {"desk.title", 1, Use::Value, DeskTitle},
+    {"desk.x", 1, Use::Value, DeskX},
+    {"desk.y", 1, Use::Value, DeskY},
+    {"desk.width", 1, Use::Value, DeskWidth},
+    {"desk.height", 1, Use::Value, DeskHeight},
+    {"desk.move", 5, Use::Statement, DeskMove},
+    {"desk.close", 1, Use::Statement, DeskClose},
+    {"desk.click", 5, Use::Statement, DeskClick},
+    {"desk.wheel", 4, Use::Statement, DeskWheel},
+    {"desk.capture", 2, Use::Statement, DeskCapture},
+}};
+
+}  // namespace
+
+const ModuleDef& DeskModule() {
+    static constexpr ModuleDef module{"desk.", Module::Desk, kDesk};
+    return module;
+}
+
+}  // namespace ml

@@ -1,0 +1,12 @@
+// The desk module: typing text, key names, waiting for and listing windows, their
+// titles and rectangles, moving and closing them, clicks of any button, the wheel,
+// and captures to PNG or bitmap files.
+#pragma once
+
+#include "core/builtin.h"
+
+namespace ml {
+
+const ModuleDef& DeskModule();
+
+}  // namespace ml

@@ -1,0 +1,75 @@
+#include "automation/desk_windows.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/limits.h"
+
+namespace ml {
+
+namespace {
+
+constexpr int kPollMilliseconds = 50;
+
+WindowHandle FirstWindowWhere(Interp& in, bool (*match)(const std::string& title, const std::string& text),
+                              const std::string& text) {
+    for (WindowHandle window : in.platform.desktop.topWindows())
+        if (match(WindowTitle(in, window), text)) return window;
+    return 0;
+}
+
+bool Contains(const std::string& title, const std::string& text) { return title.find(text) != std::string::npos; }
+
+bool Equals(const std::string& title, const std::string& text) { return title == text; }
+
+}  // namespace
+
+std::string WindowTitle(Interp& in, WindowHandle window) {
+    if (window == 0) return {};
+    std::string title = in.platform.desktop.windowTitle(window);
+    if (title.size() > kMaxText) title.resize(kMaxText);
+    return title;
+}
+
+WindowHandle NextWindow(Interp& in, WindowHandle after) {
+    const std::vector<WindowHandle> windows = in.platform.desktop.topWindows();
+    if (after == 0) return windows.empty() ? 0 : windows.front();
+    const auto found = std::find(windows.begin(), windows.end(), after);
+    return found == windows.end() || found + 1 == windows.end() ? 0 : *(found + 1);
+}
+
+WindowHandle FindWindowContaining(Interp& in, const std::string& text) { return FirstWindowWhere(in, Contains, text); }
+
+// The time waited is counted from the sleeps, so a wait ends after the time asked
+// plus what the looks themselves took, never before.
+WindowHandle WaitForWindow(Interp& in, const std::string& title, int milliseconds) {
+    int remaining = std::max(milliseconds, 0);
+    for (;;) {
+        if (const WindowHandle window = FirstWindowWhere(in, Equals, title)) return window;
+        if (remaining == 0) return 0;
+        const int step = std::min(remaining, kPollMilliseconds);
+        in.platform.desktop.sleep(static_cast<std::uint32_t>(step));
+        remaining -= step;
+    }
+}
+
+WindowRect WindowRectangle(Interp& in, WindowHandle window) {
+    Desktop& desktop = in.platform.desktop;
+    if (window == 0) {
+        const ScreenPoint size = desktop.screenSize();
+        return {0, 0, size.x, size.y};
+    }
+    WindowRect rect;
+    return desktop.windowRect(window, rect) ? rect : WindowRect{};
+}
+
+void MoveWindow(Interp& in, WindowHandle window, WindowRect rect) {
+    Desktop& desktop = in.platform.desktop;
+    WindowRect current;
+    if (window == 0 || !desktop.windowRect(window, current)) return;
+    if (rect.width < 0) rect.width = current.width;
+    if (rect.height < 0) rect.height = current.height;
+    desktop.moveWindow(window, rect);
+}
+
+}  // namespace ml

@@ -1,0 +1,31 @@
+// The desk module's window functions: listing, finding, waiting, titles, rectangles,
+// moving and closing.
+#pragma once
+
+#include <string>
+
+#include "core/interp.h"
+
+namespace ml {
+
+// Titles are script values, so they are cut to the 255 bytes a value holds.
+std::string WindowTitle(Interp& in, WindowHandle window);
+
+// The visible top-level window after this one (0: the topmost); 0 after the last, and
+// for a window that is not one of them.
+WindowHandle NextWindow(Interp& in, WindowHandle after);
+
+// The first visible top-level window whose title contains the text; 0 when none.
+WindowHandle FindWindowContaining(Interp& in, const std::string& text);
+
+// Waits for a visible top-level window with exactly this title, looking again every
+// 50 ms at most; 0 when none came in the time.
+WindowHandle WaitForWindow(Interp& in, const std::string& title, int milliseconds);
+
+// The window's outer rectangle; window 0 gives the screen, no window all zeros.
+WindowRect WindowRectangle(Interp& in, WindowHandle window);
+
+// Gives the window this rectangle; a negative width or height keeps the current one.
+void MoveWindow(Interp& in, WindowHandle window, WindowRect rect);
+
+}  // namespace ml

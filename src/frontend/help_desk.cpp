@@ -1,0 +1,98 @@
+// Entries of the built-in reference: the desk module, in the same form as the lib
+// entries.
+#include <array>
+
+#include "frontend/help_parts.h"
+
+namespace ml {
+
+namespace {
+
+constexpr std::array<std::string_view, 15> kDesk = {
+    R"doc(輸入一段文字。視窗代碼 0 以模擬的鍵盤輸入到目前的焦點視窗，其他視窗代碼把字元送到該視窗。
+"\x0a" 是 Enter，"\x09" 是 Tab；需要 Shift 的字元會自動按下 Shift。
+~Desk.Type(視窗代碼, 文字)
+返回值:無
+)doc",
+
+    R"doc(取得按鍵名稱的虛擬鍵碼，不分大小寫，例如 "enter"、"esc"、"f5"、"a"、"comma"；可以用在 ~Lib.KeybdMsg。
+名稱不存在時會發生錯誤。
+~Desk.Key(按鍵名稱)
+返回值:有
+)doc",
+
+    R"doc(等待標題完全相同的可見視窗出現，每 50 毫秒檢查一次。
+~Desk.Wait(視窗名稱, 毫秒)
+返回值:有
+(視窗代碼，0 表示時間到了還沒有出現)
+)doc",
+
+    R"doc(尋找標題包含指定文字的第一個可見視窗，區分大小寫。
+~Desk.Find(文字)
+返回值:有
+(0 表示找不到)
+)doc",
+
+    R"doc(依照由上到下的順序逐一取得可見的頂層視窗：0 取得第一個，視窗代碼取得它的下一個。
+~Desk.Next(視窗代碼)
+返回值:有
+(0 表示已經沒有下一個)
+)doc",
+
+    R"doc(取得視窗的標題，最多 255 個 Byte。
+~Desk.Title(視窗代碼)
+返回值:有
+)doc",
+
+    R"doc(取得視窗外框左上角的 X 座標；視窗代碼 0 表示整個螢幕。
+~Desk.X(視窗代碼)
+返回值:有
+)doc",
+
+    R"doc(取得視窗外框左上角的 Y 座標；視窗代碼 0 表示整個螢幕。
+~Desk.Y(視窗代碼)
+返回值:有
+)doc",
+
+    R"doc(取得視窗外框的寬度；視窗代碼 0 表示整個螢幕。
+~Desk.Width(視窗代碼)
+返回值:有
+)doc",
+
+    R"doc(取得視窗外框的高度；視窗代碼 0 表示整個螢幕。
+~Desk.Height(視窗代碼)
+返回值:有
+)doc",
+
+    R"doc(移動視窗並改變它的大小；寬度或高度是負數時保持原來的大小。
+~Desk.Move(視窗代碼, X座標, Y座標, 寬度, 高度)
+返回值:無
+)doc",
+
+    R"doc(要求視窗關閉，和按下視窗的關閉按鈕相同。
+~Desk.Close(視窗代碼)
+返回值:無
+)doc",
+
+    R"doc(按一下或連按兩下滑鼠按鈕。視窗代碼 0 以螢幕座標模擬，其他視窗代碼以視窗的座標送到該視窗。
+~Desk.Click(視窗代碼, 按鈕, X座標, Y座標, 次數)
+返回值:無
+(按鈕: "left"、"middle" 或 "right"；次數: 1 或 2)
+)doc",
+
+    R"doc(轉動滑鼠滾輪，正數向前 (遠離使用者)，每次最多 1000 格。
+~Desk.Wheel(視窗代碼, 格數, X座標, Y座標)
+返回值:無
+)doc",
+
+    R"doc(和 ~Lib.Capture 相同，但檔名以 .png 結尾時 (不分大小寫) 存成 PNG 檔。
+~Desk.Capture(視窗代碼, 檔名.png)
+返回值:無
+)doc",
+};
+
+}  // namespace
+
+std::span<const std::string_view> HelpDeskEntries() { return kDesk; }
+
+}  // namespace ml

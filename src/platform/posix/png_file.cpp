@@ -1,0 +1,86 @@
+#include "platform/posix/png_file.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <vector>
+
+#include "platform/posix/bound_symbol.h"
+
+namespace ml {
+
+namespace {
+
+#define ML_PNG_FUNCTIONS(F)                                                                             \
+    F(png_create_write_struct) F(png_create_info_struct) F(png_destroy_write_struct) F(png_set_longjmp_fn) \
+    F(png_init_io) F(png_set_IHDR) F(png_set_bgr) F(png_write_info) F(png_write_image) F(png_write_end)
+
+// libpng is opened at the first PNG capture, like the X libraries at the first desktop
+// call: a script that never writes a PNG file never maps it or zlib.
+#define ML_PNG_MEMBER(name) decltype(&::name) name = nullptr;
+struct PngLibrary {
+    ML_PNG_FUNCTIONS(ML_PNG_MEMBER)
+    bool complete = false;
+};
+#undef ML_PNG_MEMBER
+
+PngLibrary Load() {
+    PngLibrary library;
+    void* png = dlopen("libpng16.so.16", RTLD_NOW | RTLD_LOCAL);
+    if (png == nullptr) return library;
+    bool complete = true;
+#define ML_PNG_BIND(name) complete = BindSymbol(png, #name, library.name) && complete;
+    ML_PNG_FUNCTIONS(ML_PNG_BIND)
+#undef ML_PNG_BIND
+    library.complete = complete;
+    return library;
+}
+
+const PngLibrary* OpenPng() {
+    static const PngLibrary library = Load();
+    return library.complete ? &library : nullptr;
+}
+
+// libpng reports failure by a long jump to the point set here; nothing between the
+// two owns a resource that a destructor would have to release.
+bool Encode(const PngLibrary& png, std::FILE* out, const ScreenImage& image, png_bytep* rows) {
+    png_structp write = png.png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (write == nullptr) return false;
+    png_infop info = png.png_create_info_struct(write);
+    if (info == nullptr || setjmp(*png.png_set_longjmp_fn(write, std::longjmp, sizeof(std::jmp_buf))) != 0) {
+        png.png_destroy_write_struct(&write, &info);
+        return false;
+    }
+    png.png_init_io(write, out);
+    png.png_set_IHDR(write, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
+                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png.png_write_info(write, info);
+    // The image holds blue, green, red.
+    png.png_set_bgr(write);
+    png.png_write_image(write, rows);
+    png.png_write_end(write, nullptr);
+    png.png_destroy_write_struct(&write, &info);
+    return true;
+}
+
+}  // namespace
+
+bool WritePngFile(const std::string& file, const ScreenImage& image) {
+    const PngLibrary* png = OpenPng();
+    if (png == nullptr || image.width <= 0 || image.height <= 0) return false;
+    // The image is stored bottom row first; PNG wants the top row first.
+    std::vector<png_bytep> rows(static_cast<std::size_t>(image.height));
+    for (int y = 0; y < image.height; ++y) {
+        rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(image.pixels.data()) +
+                                            static_cast<std::size_t>(image.height - 1 - y) * static_cast<std::size_t>(image.rowSize);
+    }
+    std::FILE* out = std::fopen(file.c_str(), "wb");
+    if (out == nullptr) return false;
+    const bool encoded = Encode(*png, out, image, rows.data());
+    const bool closed = std::fclose(out) == 0;
+    if (!encoded || !closed) std::remove(file.c_str());
+    return encoded && closed;
+}
+
+}  // namespace ml

@@ -1,0 +1,190 @@
+// The desk module on the recording fake: what each function hands the desktop, the
+// values it gives, and its argument checks.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "scratch_dir.h"
+#include "test_run.h"
+
+namespace ml {
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// A 1920 × 1080 desktop showing three windows, topmost first.
+struct DeskRun : TestRun {
+    DeskRun() {
+        fake.desktop.size = {1920, 1080};
+        fake.desktop.shown = {{11, "Notes - Editor", {10, 20, 300, 200}},
+                              {22, "Calculator", {400, 50, 228, 396}},
+                              {33, "Terminal", {-5, 600, 800, 400}}};
+    }
+    const Log& desktop(std::string_view script) {
+        run(script);
+        return fake.desktop.log;
+    }
+};
+
+}  // namespace
+
+TEST(DeskType, HandsTheTextToTheDesktopSynthesisedOrPostedToTheWindow) {
+    DeskRun t;
+    EXPECT_EQ(t.desktop("~Desk.Type(0, \"Hello, World!\\x0a\")\n~Desk.Type(22, \"a\\x09b\")\n"
+                        "~Desk.Type(\"00\", \"lost\")\n"),
+              (Log{"type 0 Hello, World!\n", "type 22 a\tb"}));
+}
+
+TEST(DeskKey, NamesInAnyCaseGiveTheVirtualKeyNumbers) {
+    EXPECT_EQ(Printed("#Import <desk>\n#Import <dos>\n"
+                      "~Print(~Key(\"a\") \",\" ~Key(\"Z\") \",\" ~Key(\"7\") \",\" ~Key(\"ENTER\") \",\" ~Key(\"tab\"))\n"
+                      "~Print(\",\" ~Key(\"Esc\") \",\" ~Key(\"space\") \",\" ~Key(\"backspace\") \",\" ~Key(\"delete\"))\n"
+                      "~Print(\",\" ~Key(\"PageUp\") \",\" ~Key(\"pagedown\") \",\" ~Key(\"left\") \",\" ~Key(\"down\"))\n"
+                      "~Print(\",\" ~Key(\"shift\") \",\" ~Key(\"ctrl\") \",\" ~Key(\"alt\") \",\" ~Key(\"win\"))\n"
+                      "~Print(\",\" ~Key(\"F1\") \",\" ~Key(\"f12\") \",\" ~Key(\"f24\") \",\" ~Key(\"comma\"))\n"
+                      "~Print(\",\" ~Key(\"slash\") \",\" ~Key(\"quote\") \",\" ~Key(\"leftbracket\"))\n"),
+              "65,90,55,13,9,27,32,8,46,33,34,37,40,16,17,18,91,112,123,135,188,191,222,219");
+}
+
+TEST(DeskKey, AnUnknownNameEndsTheRunNamingIt) {
+    for (const char* name : {"f25", "f0", "f01", "enterr", "", "ab"}) {
+        DeskRun t;
+        t.run(std::string("$k = ~Desk.Key(\"") + name + "\")\n");
+        EXPECT_EQ(t.out(), Report(1, std::string("~Desk.Key -> Unknown key name: ") + name, t.entry(0))) << name;
+    }
+}
+
+TEST(DeskWindows, WaitLooksEveryFiftyMillisecondsUntilTheTimeIsUp) {
+    DeskRun found;
+    found.run("#Import <dos>\n~Dos.Print(~Desk.Wait(\"Calculator\", 1000))\n");
+    EXPECT_EQ(found.out(), "22");
+    EXPECT_TRUE(found.fake.desktop.log.empty());
+    DeskRun missing;
+    missing.run("#Import <dos>\n~Dos.Print(~Desk.Wait(\"Calc\", 120) ~Desk.Wait(\"Calc\", -5))\n");
+    EXPECT_EQ(missing.out(), "00");
+    EXPECT_EQ(missing.fake.desktop.log, (Log{"sleep 50", "sleep 50", "sleep 20"}));
+}
+
+TEST(DeskWindows, FindTakesTheFirstTitleContainingTheTextCaseSensitively) {
+    DeskRun t;
+    t.run("#Import <desk>\n#Import <dos>\n~Print(~Find(\"Calc\") \",\" ~Find(\"calc\") \",\" ~Find(\"r\") \",\" "
+          "~Find(\"Editor\"))\n");
+    EXPECT_EQ(t.out(), "22,0,11,11");
+}
+
+TEST(DeskWindows, NextListsTheWindowsFromTheTopThenGivesZero) {
+    DeskRun t;
+    t.run("#Import <desk>\n#Import <dos>\n$w = ~Next(0)\nCmp ($w <> 0)\n~Print(~Title($w) \";\")\n$w = ~Next($w)\n"
+          "Loop\n~Print(~Next(99) ~Next(33))\n");
+    EXPECT_EQ(t.out(), "Notes - Editor;Calculator;Terminal;00");
+}
+
+TEST(DeskWindows, TitleIsCutToAValueAndEmptyForNoWindow) {
+    DeskRun t;
+    t.fake.desktop.shown[0].title = std::string(300, 't');
+    t.run("#Import <desk>\n#Import <dos>\n~Print(~String.Len(~Title(11)) \",\" ~Title(0) \",\" ~Title(5) \",\")\n");
+    EXPECT_EQ(t.out(), "255,,,");
+}
+
+TEST(DeskWindows, RectangleOfAWindowOfTheScreenAndOfNoWindow) {
+    DeskRun t;
+    t.run("#Import <desk>\n#Import <dos>\n~Print(~X(33) \",\" ~Y(33) \",\" ~Width(33) \",\" ~Height(33))\n"
+          "~Print(\";\" ~X(0) \",\" ~Y(0) \",\" ~Width(0) \",\" ~Height(0))\n"
+          "~Print(\";\" ~X(5) \",\" ~Y(5) \",\" ~Width(5) \",\" ~Height(5))\n");
+    EXPECT_EQ(t.out(), "-5,600,800,400;0,0,1920,1080;0,0,0,0");
+}
+
+TEST(DeskWindows, MoveKeepsTheSizeGivenAsNegativeAndSkipsMissingWindows) {
+    DeskRun t;
+    EXPECT_EQ(t.desktop("~Desk.Move(22, 1, 2, 300, 400)\n~Desk.Move(22, -10, 5, -1, 99)\n~Desk.Move(22, 0, 0, 7, -3)\n"
+                        "~Desk.Move(5, 1, 2, 3, 4)\n~Desk.Move(0, 1, 2, 3, 4)\n"),
+              (Log{"move 22 1 2 300 400", "move 22 -10 5 228 99", "move 22 0 0 7 396"}));
+}
+
+TEST(DeskWindows, CloseAsksTheWindowButNeverTheDesktop) {
+    DeskRun t;
+    EXPECT_EQ(t.desktop("~Desk.Close(22)\n~Desk.Close(0)\n"), (Log{"close 22"}));
+}
+
+TEST(DeskClick, SynthesisedClicksPressAndReleaseAtTheScaledPoint) {
+    DeskRun t;
+    // 960 × 65536 / 1920 + 1 and 540 × 65536 / 1080 + 1; move flags plus the button's.
+    EXPECT_EQ(t.desktop("~Desk.Click(0, \"left\", 960, 540, 1)\n~Desk.Click(0, \"Right\", 960, 540, 2)\n"
+                        "~Desk.Click(0, \"MIDDLE\", 0, 0, 1)\n"),
+              (Log{"mouse 32769 32769 32771", "mouse 32769 32769 32773", "mouse 32769 32769 32777",
+                   "mouse 32769 32769 32785", "mouse 32769 32769 32777", "mouse 32769 32769 32785",
+                   "mouse 1 1 32801", "mouse 1 1 32833"}));
+}
+
+TEST(DeskClick, PostedDoubleClickSendsTheDoubleClickMessageSecond) {
+    DeskRun t;
+    // Point (10, 20): 20 × 65536 + 10 = 1310730.
+    EXPECT_EQ(t.desktop("~Desk.Click(7, \"middle\", 10, 20, 2)\n~Desk.Click(7, \"left\", 10, 20, 1)\n"
+                        "~Desk.Click(\"00\", \"left\", 10, 20, 1)\n"),
+              (Log{"post 7 512 0 1310730", "post 7 519 16 1310730", "post 7 520 0 1310730", "post 7 521 16 1310730",
+                   "post 7 520 0 1310730", "post 7 512 0 1310730", "post 7 513 1 1310730", "post 7 514 0 1310730"}));
+}
+
+TEST(DeskClick, AWrongButtonOrCountEndsTheRunBeforeAnyInput) {
+    DeskRun button;
+    button.run("~Desk.Click(0, \"centre\", 1, 2, 1)\n");
+    EXPECT_EQ(button.out(), Report(1, "~Desk.Click -> Section 2 parameter error: centre (left, middle, right)",
+                                   button.entry(0)));
+    EXPECT_TRUE(button.fake.desktop.log.empty());
+    DeskRun count;
+    count.run("~Desk.Click(0, \"left\", 1, 2, 3)\n");
+    EXPECT_EQ(count.out(), Report(1, "~Desk.Click -> Section 5 parameter error: 3 (Numerical limit: 1 ~ 2)",
+                                  count.entry(0)));
+    EXPECT_TRUE(count.fake.desktop.log.empty());
+}
+
+TEST(DeskWheel, SynthesisedOneRecordPostedOneNotchAMessageAtScreenCoordinates) {
+    DeskRun t;
+    // The fake puts window 7's client area at (1007, 2007): (1017, 2027) packs to
+    // 2027 × 65536 + 1017 = 132842489; -120 is 0xFF88 in the high word of wParam.
+    EXPECT_EQ(t.desktop("~Desk.Wheel(0, 3, 960, 540)\n~Desk.Wheel(7, -2, 10, 20)\n~Desk.Wheel(0, 0, 1, 1)\n"
+                        "~Desk.Wheel(0, -5000, 0, 0)\n"),
+              (Log{"mouse 32769 32769 34817 wheel 360", "post 7 522 4287102976 132842489",
+                   "post 7 522 4287102976 132842489", "mouse 1 1 34817 wheel -120000"}));
+}
+
+TEST(DeskCapture, PngByTheNameInAnyCaseOtherwiseABitmap) {
+    ScratchDir dir;
+    DeskRun t;
+    t.fake.desktop.blankScreen(4, 2);
+    t.run("~Desk.Capture(0, \"" + dir.file("shot.PNG") + "\")\n~Desk.Capture(22, \"" + dir.file("shot.bmp") + "\")\n");
+    EXPECT_EQ(t.fake.desktop.log, (Log{"image 0", "png " + dir.file("shot.PNG") + " 4x2", "image 22"}));
+    // 54 header bytes and two rows of 4 pixels, 12 bytes each.
+    EXPECT_EQ(dir.read("shot.bmp").size(), 54u + 24u);
+}
+
+TEST(DeskFrame, CountAndPositionChecksComeFromTheTable) {
+    DeskRun count;
+    count.run("~Desk.Move(1, 2, 3, 4)\n");
+    EXPECT_EQ(count.out(), Report(1, "~desk.move -> Several parameters: 5", count.entry(0)));
+    DeskRun value;
+    value.run("~Desk.Find(\"a\")\n");
+    EXPECT_EQ(value.out(), Report(1, "Need to return value to the data: ~desk.find", value.entry(0)));
+    DeskRun statement;
+    statement.run("$a = ~Desk.Close(1)\n");
+    EXPECT_EQ(statement.out(), Report(1, "Prohibit the return value of the data: ~desk.close", statement.entry(0)));
+    EXPECT_TRUE(count.fake.desktop.log.empty() && value.fake.desktop.log.empty() && statement.fake.desktop.log.empty());
+}
+
+TEST(DeskFrame, ShortNamesOnlyAfterTheImportAndLibKeepsItsCapture) {
+    DeskRun plain;
+    plain.run("~Close(22)\n");
+    EXPECT_TRUE(plain.ended);
+    EXPECT_TRUE(plain.fake.desktop.log.empty());
+    ScratchDir dir;
+    DeskRun both;
+    both.fake.desktop.blankScreen(4, 2);
+    // With lib imported too, Capture is still lib's: a bitmap whatever the name.
+    both.run("#Import <lib>\n#Import <desk>\n~Close(22)\n~Capture(0, \"" + dir.file("a.png") + "\")\n");
+    EXPECT_EQ(both.fake.desktop.log, (Log{"close 22", "image 0"}));
+    EXPECT_EQ(dir.read("a.png").size(), 54u + 24u);
+}
+
+}  // namespace ml
