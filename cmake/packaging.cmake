@@ -45,15 +45,17 @@ else()
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-  # The X libraries and OpenCC are opened with dlopen, which dpkg-shlibdeps cannot see,
-  # so every runtime package is named here: the C library; Xlib, XTest (synthesised
-  # input) and Xext (MIT-SHM screen reads); OpenCC and its conversion tables. A library
+  # The X libraries, libpng and OpenCC are opened with dlopen, which dpkg-shlibdeps
+  # cannot see, so every runtime package is named here: the C library; Xlib, XTest
+  # (synthesised input) and Xext (MIT-SHM screen reads); libpng (PNG captures); OpenCC
+  # and its conversion tables. A library
   # the program comes to load is added to this list.
   set(ML_DEB_DEPENDS
       "libc6 (>= 2.36)"
       libx11-6
       libxtst6
       libxext6
+      libpng16-16
       libopencc1.1
       libopencc-data)
   list(JOIN ML_DEB_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
