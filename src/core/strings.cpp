@@ -247,7 +247,7 @@ std::string_view FormatNumber(double value, NumberBuffer& buffer) {
     char* const last = first + buffer.size();
     // A whole number below 2^53 prints as its integer: the same digits as "%f" after the
     // cut, without the cost of the general conversion.
-    if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0) {
+    if (IsWholeBelow(value, 9007199254740992.0)) {
         char* end = first;
         if (std::signbit(value)) *end++ = '-';
         end = std::to_chars(end, last, static_cast<std::uint64_t>(std::fabs(value))).ptr;

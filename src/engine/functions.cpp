@@ -40,7 +40,7 @@ int BindParameters(Interp& in, const std::string& defText) {
             Fail(in, Say(in, kMsgParameter) + std::string(parameter), defText);
         const std::uint16_t slot = DimKey(in, parameter);
         const auto& args = in.args.slots;
-        in.vars.values[slot] = static_cast<std::size_t>(k) < args.size() ? args[static_cast<std::size_t>(k)] : std::string();
+        SetValue(in, slot, static_cast<std::size_t>(k) < args.size() ? args[static_cast<std::size_t>(k)] : std::string());
         ++k;
         list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
     }
@@ -59,7 +59,11 @@ std::string StartUserCall(Interp& in, std::string_view name, const std::string& 
     CallState& C = in.calls;
     const int callingEntry = in.exec.pc;
     if (++C.callDepth > kMaxCallDepth) FailAt(kNoEntry, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
-    C.calledName[DepthIndex(C.callDepth - 1)] = std::string(name);
+    const std::size_t frame = DepthIndex(C.callDepth - 1);
+    if (C.calledName[frame] != name) {
+        C.calledName[frame] = std::string(name);
+        C.frameStamps[frame] = ++C.lastFrameStamp;
+    }
     const std::string key = DefKey(C, name);
     const LoaderState& L = in.loader;
     std::size_t i = 0;
