@@ -48,6 +48,15 @@ struct VarTable {
     bool mustExist = false;           // read mode: a missing key is an error
 };
 
+struct Builtin;
+
+// Where calls of one name go: the built-in function (or none: a user function) and
+// the module that has it (one past the last when none has).
+struct CallTarget {
+    int module;
+    const Builtin* builtin;
+};
+
 struct CallState {
     int callDepth = 0;                                          // 0 in the main body
     // A number for each function name a depth has held, never reused, so a slot found
@@ -58,6 +67,7 @@ struct CallState {
     std::array<std::string, kMaxCallDepth + 1> callingLine;     // per depth
     std::array<std::string, kMaxCallDepth + 1> calledName;      // per depth
     std::vector<std::pair<std::string, std::string>> objects;  // alias + ".", class
+    std::unordered_map<std::string, CallTarget, KeyHash, std::equal_to<>> targets;  // by call name
 };
 
 struct ExecState {

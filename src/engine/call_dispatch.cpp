@@ -82,24 +82,48 @@ void UnprotectArguments(Interp& in) {
     for (int i = 0; i < in.args.count; ++i) UnprotectData(in.args.slots[static_cast<std::size_t>(i)]);
 }
 
-// Tries one module; gives the new line when one of its functions took the call.
-std::optional<std::string> TryModule(Interp& in, const ModuleDef& module, std::string_view name,
-                                     std::string_view line) {
+// Whether the dispatcher tries a module for a name.
+bool Tries(const Interp& in, const ModuleDef& module, std::string_view name) {
+    return StartsWith(name, module.prefix) || IsImported(in, module);
+}
+
+// The function of a module that a name reaches, if any: the name as it stands where
+// the module is not imported or the name carries its prefix, else the prefix added.
+const Builtin* FindInModule(const Interp& in, const ModuleDef& module, std::string_view name) {
     const bool prefixed = !IsImported(in, module) || StartsWith(name, module.prefix);
-    const std::string full = prefixed ? std::string(name) : std::string(module.prefix) + std::string(name);
-    for (const Builtin& fn : module.functions) {
-        if (fn.name != full) continue;
-        if (fn.before) fn.before(in);
-        std::string cut;
-        const std::size_t r = dJ(line, cut);
-        const bool statement = r == 1;
-        CheckCall(in, fn, full, statement);
-        UnprotectArguments(in);
-        std::string result = fn.run(in);
-        cut.insert(r - 1, statement ? std::string("(null)") : result);
-        return cut;
+    const std::string_view prefix = prefixed ? std::string_view() : module.prefix;
+    for (const Builtin& fn : module.functions)
+        if (fn.name.size() == prefix.size() + name.size() && StartsWith(fn.name, prefix) && EndsWith(fn.name, name))
+            return &fn;
+    return nullptr;
+}
+
+// Where a name's calls go, found once per name: imports are fixed once the script
+// is loaded, so the answer never changes during a run.
+const CallTarget& FindTarget(Interp& in, std::string_view name) {
+    auto& targets = in.calls.targets;
+    if (auto found = targets.find(name); found != targets.end()) return found->second;
+    const auto modules = Modules();
+    CallTarget target{static_cast<int>(modules.size()), nullptr};
+    for (std::size_t i = 0; i < modules.size() && target.builtin == nullptr; ++i) {
+        if (!Tries(in, modules[i], name)) continue;
+        target = {static_cast<int>(i), FindInModule(in, modules[i], name)};
     }
-    return std::nullopt;
+    if (target.builtin == nullptr) target.module = static_cast<int>(modules.size());
+    return targets.emplace(std::string(name), target).first->second;
+}
+
+// Runs the built-in function that took the call; gives the new line.
+std::string RunBuiltin(Interp& in, const Builtin& fn, std::string_view line) {
+    if (fn.before) fn.before(in);
+    std::string cut;
+    const std::size_t r = dJ(line, cut);
+    const bool statement = r == 1;
+    CheckCall(in, fn, fn.name, statement);
+    UnprotectArguments(in);
+    std::string result = fn.run(in);
+    cut.insert(r - 1, statement ? std::string("(null)") : result);
+    return cut;
 }
 
 }  // namespace
@@ -107,20 +131,22 @@ std::optional<std::string> TryModule(Interp& in, const ModuleDef& module, std::s
 CallSpan LocateCall(std::string_view line, std::size_t marker) {
     CallSpan span{marker, marker, false};
     int depth = 0;
-    for (std::size_t i = marker + 2; i < line.size() && depth >= 0; ++i) {
-        if (line[i] == kMarker && CharAt(line, i + 1) == '"') {
+    for (std::size_t i = marker + 2; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == kMarker && CharAt(line, i + 1) == '"') {
             // Parentheses inside a string literal do not count.
             std::size_t close = line.find('"', i + 2);
             if (close == std::string_view::npos) return span;
             i = close;
-            continue;
-        }
-        depth += line[i] == '(';
-        depth -= line[i] == ')';
-        if (line[i] == ')' && depth == 0) {
-            span.end = i + 1;
-            span.complete = true;
-            return span;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (--depth < 0) return span;
+            if (depth == 0) {
+                span.end = i + 1;
+                span.complete = true;
+                return span;
+            }
         }
     }
     return span;
@@ -149,11 +175,12 @@ std::string def(Interp& in, const std::string& line) {
     std::string_view arguments = CharAt(call, open + 1) == ')' ? std::string_view() : call.substr(open + 1, call.size() - open - 2);
     EvaluateArguments(in, arguments);
 
-    for (const ModuleDef& module : Modules()) {
-        if (!StartsWith(name, module.prefix) && !IsImported(in, module)) continue;
-        if (module.enter) module.enter(in);
-        if (auto result = TryModule(in, module, name, line)) return *result;
-    }
+    // Every module tried up to the one that takes the call is entered, in order.
+    const CallTarget& target = FindTarget(in, name);
+    const auto modules = Modules();
+    for (std::size_t i = 0; i < modules.size() && static_cast<int>(i) <= target.module; ++i)
+        if (modules[i].enter && Tries(in, modules[i], name)) modules[i].enter(in);
+    if (target.builtin != nullptr) return RunBuiltin(in, *target.builtin, line);
     return StartUserCall(in, name, line);
 }
 

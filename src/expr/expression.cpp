@@ -140,7 +140,11 @@ std::string CountB(Interp& in, std::string_view input) {
 
 std::string HexChar(Interp& in, std::string_view text) {
     std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    // The text before its first backslash is copied as it stands.
+    std::size_t i = std::min(text.find('\\'), text.size());
+    if (i > 0 && text[i - 1] == kMarker && i < text.size()) --i;
+    out.assign(text.substr(0, i));
+    for (; i < text.size(); ++i) {
         if (text[i] == kMarker && CharAt(text, i + 1) == '\\') {
             // A backslash of data stays marked through every evaluation.
             out.append(text, i, 2);
