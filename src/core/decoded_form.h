@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/run_state.h"
+
 namespace ml {
 
 // A number or a variable reference of an arithmetic chain, as written.
@@ -36,7 +38,22 @@ struct NumberChain {
     std::uint32_t frame = 0;          // the call frame the slots were found in
 };
 
-enum class EntryKind : std::uint8_t { Text, Skip, Assign, Cmp, ElCmp, End, Loop };
+// An argument of a call: its text in the entry, and its chain where it is one.
+struct ArgumentPiece {
+    std::uint16_t from = 0, length = 0;
+    bool numeric = false;
+    NumberChain chain;
+};
+
+// The innermost call of an entry (the one at its last call marker), read once.
+struct DecodedCall {
+    std::uint16_t marker = 0, end = 0;   // the call's span in the entry's text
+    std::uint16_t nameLength = 0;        // the name follows the marker
+    std::vector<ArgumentPiece> arguments;
+    const CallTarget* target = nullptr;  // where the name's calls go, once found
+};
+
+enum class EntryKind : std::uint8_t { Text, Skip, Assign, Cmp, ElCmp, End, Loop, Call };
 
 struct DecodedEntry {
     EntryKind kind = EntryKind::Text;
@@ -47,6 +64,7 @@ struct DecodedEntry {
     int targetSlot = -1;              // an assignment's target, once found
     std::uint32_t targetFrame = 0;    // the call frame the target was found in
     NumberChain sides[2];             // the right side, or the condition's two sides
+    DecodedCall call;
 };
 
 // One decoded form per entry, made when the entry runs a second time: a line that

@@ -1,6 +1,7 @@
 #include "engine/entry_decoder.h"
 
 #include "core/markers.h"
+#include "engine/call_dispatch.h"
 #include "core/strings.h"
 #include "core/variables.h"
 #include "expr/condition.h"
@@ -38,6 +39,13 @@ void DecodeCondition(std::string_view text, std::size_t open, EntryKind kind, De
                       DecodeChain(parts.sides[1], decoded.sides[1]);
 }
 
+// A line with calls: its innermost call is decoded; the line that call leaves runs
+// from its text. Binding an object alias stays text.
+void DecodeCallEntry(std::string_view text, DecodedEntry& decoded) {
+    if (StartsWith(text, kCallMarker) && EndsWith(text, ").new")) return;
+    if (DecodeCall(text, decoded.call)) decoded.kind = EntryKind::Call;
+}
+
 }  // namespace
 
 std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
@@ -47,7 +55,8 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
     // Entries too long for the offsets kept here are rare enough to stay text.
     if (text.size() > UINT16_MAX) return decoded;
     if (text.empty() || text[0] == ':') decoded->kind = EntryKind::Skip;
-    else if (in.program.hasBracket[at] || (in.program.hasCall[at] && Contains(text, kCallMarker))) return decoded;
+    else if (in.program.hasBracket[at]) return decoded;
+    else if (in.program.hasCall[at] && Contains(text, kCallMarker)) DecodeCallEntry(text, *decoded);
     else if (StartsWith(text, kVariableMarker)) DecodeAssignment(text, *decoded);
     else if (StartsWith(text, "cmp")) DecodeCondition(text, 3, EntryKind::Cmp, *decoded);
     else if (StartsWith(text, "elcmp")) DecodeCondition(text, 5, EntryKind::ElCmp, *decoded);

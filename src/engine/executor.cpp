@@ -25,11 +25,12 @@ std::string_view Condition(std::string_view text, std::size_t open) {
     Fail(in, Say(in, kMsgCommand), text);
 }
 
-void RunCall(Interp& in) {
+bool IsNewStatement(std::string_view text) { return StartsWith(text, kCallMarker) && EndsWith(text, ").new"); }
+
+// What the line's innermost call left: the line again with the call's value in its
+// place, to run once more; or, from a call that gives none, "(null)" and the rest.
+void FinishCall(Interp& in, int remembered, std::string result) {
     ExecState& E = in.exec;
-    if (StartsWith(E.current, kCallMarker) && EndsWith(E.current, ").new")) return NewStatement(in);
-    const int remembered = E.pc;
-    std::string result = def(in, E.current);
     if (!StartsWith(result, "(null)")) {
         E.current = std::move(result);
         E.rerun = true;
@@ -40,6 +41,12 @@ void RunCall(Interp& in) {
         E.pc = remembered;
         CommandError(in, E.current);
     }
+}
+
+void RunCall(Interp& in) {
+    if (IsNewStatement(in.exec.current)) return NewStatement(in);
+    const int remembered = in.exec.pc;
+    FinishCall(in, remembered, def(in, in.exec.current));
 }
 
 // `$name(e1, e2, ...).Array`: stores the elements and the length.
@@ -207,6 +214,10 @@ bool RunDecoded(Interp& in) {
         case EntryKind::Cmp: RunCmp(in, [&] { return DecodedCondition(in, decoded); }); break;
         case EntryKind::ElCmp: RunElCmp(in, [&] { return DecodedCondition(in, decoded); }); break;
         case EntryKind::Loop: RunLoop(in); break;
+        case EntryKind::Call:
+            in.exec.current = in.program.texts[pc];
+            FinishCall(in, in.exec.pc, RunDecodedCall(in, decoded.call));
+            break;
         case EntryKind::Skip:
         case EntryKind::End: ++in.exec.pc; break;
     }

@@ -166,12 +166,22 @@ double ChainNumber(const ChainValue& result) {
     return result.computed ? ThroughText(result.value) : result.value;
 }
 
+std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result) {
+    if (!result.computed) {
+        const ChainTerm& term = chain.terms[0];
+        if (!term.isVariable) return Clip(std::string(TermText(chain, term)));
+        return Clip(ValueText(in, static_cast<std::size_t>(term.slot)));
+    }
+    NumberBuffer buffer;
+    return std::string(ClipView(FormatNumber(result.value, buffer)));
+}
+
 void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result) {
     if (!result.computed) {
         // A lone term keeps its text as written, as the text path copies it.
         const ChainTerm& term = chain.terms[0];
         if (!term.isVariable) {
-            SetValue(in, slot, Clip(std::string(TermText(chain, term))));
+            SetValue(in, slot, ChainText(in, chain, result));
         } else if (const auto from = static_cast<std::size_t>(term.slot); from != slot) {
             in.vars.values[slot] = in.vars.values[from];
             in.vars.numbers[slot] = in.vars.numbers[from];
@@ -179,8 +189,7 @@ void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, c
         return;
     }
     if (IsWholeBelow(result.value, 1e15)) return SetWholeNumber(in, slot, result.value);
-    NumberBuffer buffer;
-    SetValue(in, slot, std::string(ClipView(FormatNumber(result.value, buffer))));
+    SetValue(in, slot, ChainText(in, chain, result));
 }
 
 }  // namespace ml

@@ -29,6 +29,8 @@ struct ChainValue {
 bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result);
 // The number the value reads as (what FastCodeNumber gives).
 double ChainNumber(const ChainValue& result);
+// The value's text (what FastCodeCount gives).
+std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result);
 // Stores the value's text (what FastCodeCount gives) in a variable, with its number
 // where the text fixes it exactly.
 void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result);
