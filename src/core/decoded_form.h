@@ -59,6 +59,7 @@ struct DecodedEntry {
     EntryKind kind = EntryKind::Text;
     std::uint8_t compare = 0;         // a condition's comparison (expr/condition.h)
     bool numeric = false;             // the sides (or the right side) decoded as chains
+    bool assignsCall = false;         // a call whose line assigns what the call leaves
     std::uint16_t rightFrom = 0;      // where the right side or the condition starts
     std::uint16_t rightLength = 0;    // in the entry's text
     int targetSlot = -1;              // an assignment's target, once found

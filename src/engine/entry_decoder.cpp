@@ -43,7 +43,25 @@ void DecodeCondition(std::string_view text, std::size_t open, EntryKind kind, De
 // from its text. Binding an object alias stays text.
 void DecodeCallEntry(std::string_view text, DecodedEntry& decoded) {
     if (StartsWith(text, kCallMarker) && EndsWith(text, ").new")) return;
-    if (DecodeCall(text, decoded.call)) decoded.kind = EntryKind::Call;
+    if (!DecodeCall(text, decoded.call)) return;
+    decoded.kind = EntryKind::Call;
+    // `$t = ...~f(...)...`: the target stands before the call, so the line the call
+    // leaves assigns to the same variable.
+    const std::size_t equal = text.find('=');
+    if (!StartsWith(text, kVariableMarker) || equal > decoded.call.marker) return;
+    if (InCountChar(text.substr(0, equal), '$') != 1) return;
+    decoded.assignsCall = true;
+    decoded.rightFrom = static_cast<std::uint16_t>(equal + 1);
+}
+
+// The slot of an assignment's target, found once per call frame.
+std::uint16_t TargetSlot(Interp& in, DecodedEntry& decoded) {
+    const std::uint32_t frame = CurrentFrame(in);
+    if (decoded.targetSlot < 0 || decoded.targetFrame != frame) {
+        decoded.targetSlot = DimKey(in, Part(in, 0, static_cast<std::uint16_t>(decoded.rightFrom - 1)));
+        decoded.targetFrame = frame;
+    }
+    return static_cast<std::uint16_t>(decoded.targetSlot);
 }
 
 }  // namespace
@@ -66,19 +84,23 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
 }
 
 void RunDecodedAssignment(Interp& in, DecodedEntry& decoded) {
-    const std::uint32_t frame = CurrentFrame(in);
-    if (decoded.targetSlot < 0 || decoded.targetFrame != frame) {
-        // The target exists before its right side is evaluated, so $n = $n + 1 works.
-        decoded.targetSlot = DimKey(in, Part(in, 0, static_cast<std::uint16_t>(decoded.rightFrom - 1)));
-        decoded.targetFrame = frame;
-    }
-    const auto slot = static_cast<std::uint16_t>(decoded.targetSlot);
+    // The target exists before its right side is evaluated, so $n = $n + 1 works.
+    const std::uint16_t slot = TargetSlot(in, decoded);
     ChainValue value;
     if (decoded.numeric && EvaluateChain(in, decoded.sides[0], value))
         StoreChainValue(in, slot, decoded.sides[0], value);
     else
         SetValue(in, slot, CodeCount(in, Part(in, decoded.rightFrom, decoded.rightLength)));
     ++in.exec.pc;
+}
+
+bool RunLeftAssignment(Interp& in, DecodedEntry& decoded) {
+    const std::string& line = in.exec.current;
+    if (!decoded.assignsCall || Contains(line, kCallMarker) || EndsWith(line, ").array")) return false;
+    const std::uint16_t slot = TargetSlot(in, decoded);
+    SetValue(in, slot, CodeCount(in, std::string_view(line).substr(decoded.rightFrom)));
+    ++in.exec.pc;
+    return true;
 }
 
 bool DecodedCondition(Interp& in, DecodedEntry& decoded) {

@@ -14,6 +14,10 @@ namespace ml {
 std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry);
 // An assignment: the target found (once per call frame), then the value stored.
 void RunDecodedAssignment(Interp& in, DecodedEntry& decoded);
+// The line a decoded call left (the current text, the entry running again): where it
+// assigns and holds no further call, it is run as the text path would run it. False
+// where the text path must run it.
+bool RunLeftAssignment(Interp& in, DecodedEntry& decoded);
 // The condition of a decoded `Cmp` or `ElCmp`.
 bool DecodedCondition(Interp& in, DecodedEntry& decoded);
 

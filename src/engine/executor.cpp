@@ -196,6 +196,11 @@ void RunStatement(Interp& in) {
 bool RunDecoded(Interp& in) {
     auto& entries = in.decoded.entries;
     const auto pc = static_cast<std::size_t>(in.exec.pc);
+    if (in.exec.rerun) {
+        if (pc >= entries.size() || !entries[pc] || !RunLeftAssignment(in, *entries[pc])) return false;
+        in.exec.rerun = false;
+        return true;
+    }
     if (entries.size() <= pc) {
         entries.resize(static_cast<std::size_t>(in.program.entryCount));
         in.decoded.ranOnce.resize(entries.size());
@@ -231,7 +236,7 @@ void Script(Interp& in) {
     const Program& P = in.program;
     while (E.pc < P.entryCount) {
         if (--E.statementsLeft == 0) throw ProgramEnd{};
-        if (in.decoded.enabled && !E.rerun && RunDecoded(in)) continue;
+        if (in.decoded.enabled && RunDecoded(in)) continue;
         const auto pc = static_cast<std::size_t>(E.pc);
         const std::string& stored = P.texts[pc];
         if (stored.empty() || stored[0] == ':') {
