@@ -231,11 +231,8 @@ std::string RunDecodedCall(Interp& in, DecodedCall& call) {
     RememberCaller(in, line);
     in.args.count = 0;
     for (ArgumentPiece& argument : call.arguments) {
-        ChainValue value;
-        if (argument.numeric && EvaluateChain(in, argument.chain, value))
-            PushArgument(in, ChainText(in, argument.chain, value));
-        else
-            PushArgument(in, CodeCount(in, std::string_view(line).substr(argument.from, argument.length)));
+        const std::string_view text = std::string_view(line).substr(argument.from, argument.length);
+        PushArgument(in, DecodedValue(in, argument.numeric, argument.chain, text));
     }
     const std::string_view name = std::string_view(line).substr(call.marker + 2u, call.nameLength);
     if (call.target == nullptr) call.target = &FindTarget(in, name);

@@ -90,7 +90,7 @@ void RunDecodedAssignment(Interp& in, DecodedEntry& decoded) {
     if (decoded.numeric && EvaluateChain(in, decoded.sides[0], value))
         StoreChainValue(in, slot, decoded.sides[0], value);
     else
-        SetValue(in, slot, CodeCount(in, Part(in, decoded.rightFrom, decoded.rightLength)));
+        SetValue(in, slot, DecodedValue(in, decoded.numeric, decoded.sides[0], Part(in, decoded.rightFrom, decoded.rightLength)));
     ++in.exec.pc;
 }
 

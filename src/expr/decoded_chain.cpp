@@ -7,6 +7,7 @@
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "core/variables.h"
+#include "expr/expression.h"
 #include "expr/fast_arithmetic.h"
 
 namespace ml {
@@ -164,6 +165,30 @@ bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result) {
 
 double ChainNumber(const ChainValue& result) {
     return result.computed ? ThroughText(result.value) : result.value;
+}
+
+namespace {
+
+// A chain that is one reference to a text with no reference, literal, data mark or
+// escape in it, and no arithmetic: the value is that text.
+bool LoneReferenceText(Interp& in, const NumberChain& chain, std::string& value) {
+    if (chain.terms.size() != 1 || !chain.terms[0].isVariable || chain.terms[0].slot < 0) return false;
+    const std::string& text = ValueText(in, static_cast<std::size_t>(chain.terms[0].slot));
+    if (text.find_first_of("\x07\\") != std::string::npos || IsArithmetic(ClipView(text))) return false;
+    value = Clip(text);
+    return true;
+}
+
+}  // namespace
+
+std::string DecodedValue(Interp& in, bool numeric, NumberChain& chain, std::string_view expression) {
+    if (!numeric) return GeneralCodeCount(in, expression);
+    ChainValue result;
+    if (EvaluateChain(in, chain, result)) return ChainText(in, chain, result);
+    std::string text;
+    if (LoneReferenceText(in, chain, text)) return text;
+    // The fast arithmetic on the text gives nothing where the chain gave nothing.
+    return GeneralCodeCount(in, expression);
 }
 
 std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result) {

@@ -29,6 +29,9 @@ struct ChainValue {
 bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result);
 // The number the value reads as (what FastCodeNumber gives).
 double ChainNumber(const ChainValue& result);
+// The value of an expression read once as a chain (numeric: it is one): what
+// CodeCount gives, without reading the expression's text again where it need not.
+std::string DecodedValue(Interp& in, bool numeric, NumberChain& chain, std::string_view expression);
 // The value's text (what FastCodeCount gives).
 std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result);
 // Stores the value's text (what FastCodeCount gives) in a variable, with its number
