@@ -53,7 +53,7 @@ struct DecodedCall {
     const CallTarget* target = nullptr;  // where the name's calls go, once found
 };
 
-enum class EntryKind : std::uint8_t { Text, Skip, Assign, Cmp, ElCmp, End, Loop, Call };
+enum class EntryKind : std::uint8_t { Text, Skip, Assign, Cmp, ElCmp, End, Loop, Call, Return };
 
 struct DecodedEntry {
     EntryKind kind = EntryKind::Text;

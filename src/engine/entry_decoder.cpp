@@ -2,6 +2,7 @@
 
 #include "core/markers.h"
 #include "engine/call_dispatch.h"
+#include "engine/functions.h"
 #include "core/strings.h"
 #include "core/variables.h"
 #include "expr/condition.h"
@@ -76,6 +77,7 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
     else if (in.program.hasBracket[at]) return decoded;
     else if (in.program.hasCall[at] && Contains(text, kCallMarker)) DecodeCallEntry(text, *decoded);
     else if (StartsWith(text, kVariableMarker)) DecodeAssignment(text, *decoded);
+    else if (StartsWith(text, "return")) DecodeReturn(text, *decoded);
     else if (StartsWith(text, "cmp")) DecodeCondition(text, 3, EntryKind::Cmp, *decoded);
     else if (StartsWith(text, "elcmp")) DecodeCondition(text, 5, EntryKind::ElCmp, *decoded);
     else if (text == "end") decoded->kind = EntryKind::End;

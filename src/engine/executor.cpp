@@ -219,6 +219,12 @@ bool RunDecoded(Interp& in) {
         case EntryKind::Cmp: RunCmp(in, [&] { return DecodedCondition(in, decoded); }); break;
         case EntryKind::ElCmp: RunElCmp(in, [&] { return DecodedCondition(in, decoded); }); break;
         case EntryKind::Loop: RunLoop(in); break;
+        case EntryKind::Return:
+            // Outside a function the word is no statement: the text path reports it.
+            if (in.calls.callDepth == 0) return false;
+            in.exec.current = in.program.texts[pc];
+            ReturnDecoded(in, decoded);
+            break;
         case EntryKind::Call:
             in.exec.current = in.program.texts[pc];
             FinishCall(in, in.exec.pc, RunDecodedCall(in, decoded.call));

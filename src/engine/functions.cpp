@@ -7,6 +7,7 @@
 #include "core/strings.h"
 #include "core/messages.h"
 #include "core/variables.h"
+#include "expr/decoded_chain.h"
 #include "expr/expression.h"
 #include "core/errors.h"
 
@@ -18,6 +19,8 @@ namespace {
 // yet the table is bounded whatever a script does.
 inline constexpr std::size_t kMaxObjects = kMaxEntries;
 inline constexpr MsgPair kMsgObjectsFull{"Object table is full: ", "物件表已滿: "};
+// What a `Return` entry starts with, up to its expression.
+constexpr std::string_view kReturnWord = "return ";
 
 std::size_t DepthIndex(int depth) { return static_cast<std::size_t>(depth); }
 
@@ -93,20 +96,42 @@ void EndDefStatement(Interp& in) {
     ++in.exec.pc;
 }
 
-void ReturnStatement(Interp& in) {
+namespace {
+
+// `Return`: the caller must use the value; evaluate gives it from the expression.
+template <class Evaluate>
+void Return(Interp& in, Evaluate evaluate) {
     CallState& C = in.calls;
     const std::size_t d = DepthIndex(C.callDepth - 1);
     const std::string caller = C.callingLine[d];
     const std::size_t marker = caller.rfind(kCallMarker);
     if (marker == 0) Fail(in, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
     std::string_view expression = in.exec.current;
-    expression.remove_prefix(std::min<std::size_t>(expression.size(), 7));  // "return "
-    const std::string value = CodeCount(in, expression);
+    expression.remove_prefix(std::min<std::size_t>(expression.size(), kReturnWord.size()));
+    const std::string value = evaluate(expression);
     std::string line = caller.substr(0, marker) + value + caller.substr(CallEnd(caller, marker));
     --C.callDepth;
     in.exec.pc = C.callingEntry[d];
     in.exec.current = std::move(line);
     in.exec.rerun = true;
+}
+
+}  // namespace
+
+void ReturnStatement(Interp& in) {
+    Return(in, [&](std::string_view expression) { return CodeCount(in, expression); });
+}
+
+void DecodeReturn(std::string_view text, DecodedEntry& decoded) {
+    decoded.kind = EntryKind::Return;
+    text.remove_prefix(std::min<std::size_t>(text.size(), kReturnWord.size()));
+    decoded.numeric = DecodeChain(text, decoded.sides[0]);
+}
+
+void ReturnDecoded(Interp& in, DecodedEntry& decoded) {
+    Return(in, [&](std::string_view expression) {
+        return DecodedValue(in, decoded.numeric, decoded.sides[0], expression);
+    });
 }
 
 void NewStatement(Interp& in) {
