@@ -43,7 +43,7 @@ void DecodeCondition(std::string_view text, std::size_t open, EntryKind kind, De
 // A line with calls: its innermost call is decoded; the line that call leaves runs
 // from its text. Binding an object alias stays text.
 void DecodeCallEntry(std::string_view text, DecodedEntry& decoded) {
-    if (StartsWith(text, kCallMarker) && EndsWith(text, ").new")) return;
+    if (IsNewStatement(text)) return;
     if (!DecodeCall(text, decoded.call)) return;
     decoded.kind = EntryKind::Call;
     // `$t = ...~f(...)...`: the target stands before the call, so the line the call

@@ -25,8 +25,6 @@ std::string_view Condition(std::string_view text, std::size_t open) {
     Fail(in, Say(in, kMsgCommand), text);
 }
 
-bool IsNewStatement(std::string_view text) { return StartsWith(text, kCallMarker) && EndsWith(text, ").new"); }
-
 // What the line's innermost call left: the line again with the call's value in its
 // place, to run once more; or, from a call that gives none, "(null)" and the rest.
 void FinishCall(Interp& in, int remembered, std::string result) {

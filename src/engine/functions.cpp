@@ -134,6 +134,8 @@ void ReturnDecoded(Interp& in, DecodedEntry& decoded) {
     });
 }
 
+bool IsNewStatement(std::string_view text) { return StartsWith(text, kCallMarker) && EndsWith(text, ").new"); }
+
 void NewStatement(Interp& in) {
     const std::string& text = in.exec.current;
     const std::size_t open = text.find('('), close = text.rfind(')');

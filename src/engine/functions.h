@@ -23,5 +23,6 @@ void DecodeReturn(std::string_view text, DecodedEntry& decoded);
 void ReturnDecoded(Interp& in, DecodedEntry& decoded);
 // `~Alias(Class).new`: binds an object alias to a declared class.
 void NewStatement(Interp& in);
+bool IsNewStatement(std::string_view text);
 
 }  // namespace ml
