@@ -1,5 +1,5 @@
-// The decoded form of entries: what the executor learns from an entry's text the
-// first time it runs, kept so that later runs skip reading the text again. Only
+// The decoded form of entries: what the executor learns from an entry's text when it
+// runs a second time, kept so that later runs skip reading the text again. Only
 // entries whose meaning the text alone fixes are decoded; the others keep the kind
 // Text and run from their text every time.
 #pragma once

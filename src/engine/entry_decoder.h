@@ -1,5 +1,5 @@
-// The decoded form of an entry (core/decoded_form.h): made from the entry's text the
-// first time it runs, and the statements it lets run without reading the text again.
+// The decoded form of an entry (core/decoded_form.h): made from the entry's text when
+// it runs a second time, and the statements it lets run without reading the text again.
 #pragma once
 
 #include <memory>
