@@ -88,11 +88,16 @@ std::string Replace(std::string_view text, std::string_view search, std::string_
         once.append(out, from);
         return Clip(std::move(once));
     }
+    // Each round replaces the first occurrence. Bytes before a replacement stay as
+    // they were, and no occurrence started there, so the next one can only start
+    // where it reaches into the new text: the scan resumes there, not at the start.
+    std::size_t from = 0;
     for (int round = 0; round < kMaxReplaceRounds; ++round) {
-        auto at = out.find(search);
+        auto at = out.find(search, from);
         if (at == std::string::npos) break;
         out.replace(at, search.size(), with);
-        out = Clip(std::move(out));
+        if (out.size() > kMaxText) out.resize(kMaxText);
+        from = at + 1 > search.size() ? at + 1 - search.size() : 0;
     }
     return out;
 }
