@@ -57,6 +57,17 @@ struct CallTarget {
     const Builtin* builtin;
 };
 
+// What a depth's last user call found: the function and the slots of its parameters.
+// It holds while the depth keeps the same name (its stamp) and no object was bound
+// since, as the function a name reaches and the keys of its locals follow from those.
+struct FrameBinding {
+    bool found = false;
+    std::uint32_t stamp = 0;
+    std::size_t objectCount = 0;
+    std::size_t function = 0;
+    std::vector<std::uint16_t> parameterSlots;
+};
+
 struct CallState {
     int callDepth = 0;                                          // 0 in the main body
     // A number for each function name a depth has held, never reused, so a slot found
@@ -68,6 +79,7 @@ struct CallState {
     std::array<std::string, kMaxCallDepth + 1> calledName;      // per depth
     std::vector<std::pair<std::string, std::string>> objects;  // alias + ".", class
     std::unordered_map<std::string, CallTarget, KeyHash, std::equal_to<>> targets;  // by call name
+    std::array<FrameBinding, kMaxCallDepth + 1> bindings;      // per depth
 };
 
 struct ExecState {

@@ -121,6 +121,36 @@ TEST(DecodedEntries, LocalsBelongToTheirCallFrame) {
               "12 1;23 11;34 21;");
 }
 
+// A depth keeps what its last call found (the function, its parameters' slots) only
+// while that still holds: an alias bound between two calls of one name reroutes the
+// second, a depth that takes turns between two functions binds each one's own
+// parameters, and a wrong count is still reported after many right ones.
+TEST(DecodedEntries, CallsFindTheirFunctionAgainWhereItChanged) {
+    EXPECT_EQ(RunBothWays("Class: A\n  Def: F($x)\n    Return \"a\" $x\n  End Def\nEnd Class\n"
+                          "Class: B\n  Def: F($y)\n    Return \"b\" $y\n  End Def\nEnd Class\n"
+                          "$i = 0\n$t = \"\"\nCmp ($i < 3)\n  $t = $t \",\" ~A.F($i)\n  Cmp ($i == 0)\n    ~A(B).new\n  End\n"
+                          "  $i = $i + 1\nLoop\n~Dos.Print($t)\n"),
+              ",a0,b1,b2");
+    EXPECT_EQ(RunBothWays("Def: One($a)\n  Return $a + 1\nEnd Def\nDef: Two($b, $a)\n  Return $a * $b\nEnd Def\n"
+                          "$i = 0\n$t = 0\nCmp ($i < 4)\n  $t = $t + ~One($i) + ~Two($i, 3)\n  $i = $i + 1\nLoop\n~Dos.Print($t)\n"),
+              "28");
+    const std::string miscounted = RunBothWays("Def: P($a, $b)\n  Return $a $b\nEnd Def\n$i = 0\n"
+                                               "Cmp ($i < 3)\n  ~Dos.Print(~P($i, 1))\n  $i = $i + 1\nLoop\n~Dos.Print(~P(7))\n");
+    EXPECT_EQ(miscounted.substr(0, 6), "011121");
+    EXPECT_NE(miscounted.find(") -> Several parameters: 2"), std::string::npos) << miscounted;
+}
+
+// Recursion reaches the depth limit at the same call both ways, its locals bound per
+// depth on every round.
+TEST(DecodedEntries, RecursionStopsAtTheDepthLimit) {
+    const std::string recursion = "Def: R($n)\n  $m = $n\n  Cmp ($n > 0)\n    $m = $m + ~R($n - 1)\n  End\n  Return $m\nEnd Def\n";
+    EXPECT_EQ(RunBothWays(recursion + "$i = 0\nCmp ($i < 3)\n  ~Dos.Print(~R(15) \";\")\n  $i = $i + 1\nLoop\n"),
+              "120;120;120;");
+    const std::string tooDeep = RunBothWays(recursion + "~Dos.Print(~R(15) \";\")\n~Dos.Print(~R(16))\n");
+    EXPECT_EQ(tooDeep.substr(0, 4), "120;");
+    EXPECT_GT(tooDeep.size(), 4u);
+}
+
 // Errors are reported at the same entry with the same text both ways, also when the
 // entry had been decoded before the error.
 TEST(DecodedEntries, ErrorsComeAtTheSameEntryBothWays) {
