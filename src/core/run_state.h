@@ -55,6 +55,7 @@ struct Builtin;
 struct CallTarget {
     int module;
     const Builtin* builtin;
+    std::uint32_t entered = 0;   // the modules entered on the way, one bit each
 };
 
 // What a depth's last user call found: the function and the slots of its parameters.

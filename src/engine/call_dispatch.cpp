@@ -107,8 +107,8 @@ const Builtin* FindInModule(const Interp& in, const ModuleDef& module, std::stri
     return nullptr;
 }
 
-// Where a name's calls go, found once per name: imports are fixed once the script
-// is loaded, so the answer never changes during a run.
+// Where a name's calls go, and the modules a call enters on the way, found once per
+// name: imports are fixed once the script is loaded, so neither changes during a run.
 const CallTarget& FindTarget(Interp& in, std::string_view name) {
     auto& targets = in.calls.targets;
     if (auto found = targets.find(name); found != targets.end()) return found->second;
@@ -119,6 +119,8 @@ const CallTarget& FindTarget(Interp& in, std::string_view name) {
         target = {static_cast<int>(i), FindInModule(in, modules[i], name)};
     }
     if (target.builtin == nullptr) target.module = static_cast<int>(modules.size());
+    for (std::size_t i = 0; i < modules.size() && static_cast<int>(i) <= target.module; ++i)
+        if (modules[i].enter && Tries(in, modules[i], name)) target.entered |= 1u << i;
     return targets.emplace(std::string(name), target).first->second;
 }
 
@@ -141,8 +143,8 @@ std::string RunBuiltin(Interp& in, const Builtin& fn, std::string_view line, std
 std::string Dispatch(Interp& in, const CallTarget& target, std::string_view name, const std::string& line,
                      std::size_t marker, std::size_t end) {
     const auto modules = Modules();
-    for (std::size_t i = 0; i < modules.size() && static_cast<int>(i) <= target.module; ++i)
-        if (modules[i].enter && Tries(in, modules[i], name)) modules[i].enter(in);
+    for (std::size_t i = 0; i < modules.size(); ++i)
+        if (target.entered & (1u << i)) modules[i].enter(in);
     if (target.builtin != nullptr) return RunBuiltin(in, *target.builtin, line, marker, end);
     return StartUserCall(in, name, line);
 }

@@ -132,7 +132,7 @@ template <class Evaluate>
 void Return(Interp& in, Evaluate evaluate) {
     CallState& C = in.calls;
     const std::size_t d = DepthIndex(C.callDepth - 1);
-    const std::string caller = C.callingLine[d];
+    const std::string& caller = C.callingLine[d];
     const std::size_t marker = caller.rfind(kCallMarker);
     if (marker == 0) Fail(in, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
     std::string_view expression = in.exec.current;
