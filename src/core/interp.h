@@ -2,6 +2,7 @@
 // A test makes a fresh one; nothing of a run lives outside it.
 #pragma once
 
+#include "core/decoded_form.h"
 #include "core/module_state.h"
 #include "core/run_state.h"
 #include "core/program.h"
@@ -19,6 +20,7 @@ struct Interp {
     VarTable vars;
     CallState calls;
     ExecState exec;
+    DecodedProgram decoded;
     ArgSlots args;
     ModuleState modules;
 };

@@ -26,20 +26,61 @@ struct KeyHash {
     }
 };
 
+// The number a variable's value reads as in arithmetic, found once per value. A
+// whole number that arithmetic stored keeps only its number (kTextDue) until its text
+// is read (ValueText in core/variables.h).
+struct ValueNumber {
+    enum : std::uint8_t { kRead = 1, kNumber = 2, kNegative = 4, kInteger = 8, kTextDue = 16 };
+    double value = 0;
+    int integer = 0;              // as the remainder reads the text, when kInteger
+    std::uint8_t state = 0;       // nothing read yet
+    std::uint8_t textLength = 0;  // the length of the text still due
+};
+
 struct VarTable {
     std::vector<std::string> keys;    // in creation order
-    std::vector<std::string> values;  // same index
+    // Same index. A value changes only through SetValue and is read through ValueText
+    // (core/variables.h), which keep it in step with its number.
+    std::vector<std::string> values;
+    std::vector<ValueNumber> numbers;  // same index
     std::unordered_map<std::string, std::uint16_t, KeyHash, std::equal_to<>> index;  // key -> slot
     std::string key;                  // scratch for building a key
     bool mustExist = false;           // read mode: a missing key is an error
 };
 
+struct Builtin;
+
+// Where calls of one name go: the built-in function (or none: a user function) and
+// the module that has it (one past the last when none has).
+struct CallTarget {
+    int module;
+    const Builtin* builtin;
+    std::uint32_t entered = 0;   // the modules entered on the way, one bit each
+};
+
+// What a depth's last user call found: the function and the slots of its parameters.
+// It holds while the depth keeps the same name (its stamp) and no object was bound
+// since, as the function a name reaches and the keys of its locals follow from those.
+struct FrameBinding {
+    bool found = false;
+    std::uint32_t stamp = 0;
+    std::size_t objectCount = 0;
+    std::size_t function = 0;
+    std::vector<std::uint16_t> parameterSlots;
+};
+
 struct CallState {
     int callDepth = 0;                                          // 0 in the main body
+    // A number for each function name a depth has held, never reused, so a slot found
+    // for a local stays valid while its depth keeps the same name.
+    std::array<std::uint32_t, kMaxCallDepth + 1> frameStamps{};
+    std::uint32_t lastFrameStamp = 0;
     std::array<int, kMaxCallDepth + 1> callingEntry{};          // per depth
     std::array<std::string, kMaxCallDepth + 1> callingLine;     // per depth
     std::array<std::string, kMaxCallDepth + 1> calledName;      // per depth
     std::vector<std::pair<std::string, std::string>> objects;  // alias + ".", class
+    std::unordered_map<std::string, CallTarget, KeyHash, std::equal_to<>> targets;  // by call name
+    std::array<FrameBinding, kMaxCallDepth + 1> bindings;      // per depth
 };
 
 struct ExecState {

@@ -88,11 +88,16 @@ std::string Replace(std::string_view text, std::string_view search, std::string_
         once.append(out, from);
         return Clip(std::move(once));
     }
+    // Each round replaces the first occurrence. Bytes before a replacement stay as
+    // they were, and no occurrence started there, so the next one can only start
+    // where it reaches into the new text: the scan resumes there, not at the start.
+    std::size_t from = 0;
     for (int round = 0; round < kMaxReplaceRounds; ++round) {
-        auto at = out.find(search);
+        auto at = out.find(search, from);
         if (at == std::string::npos) break;
         out.replace(at, search.size(), with);
-        out = Clip(std::move(out));
+        if (out.size() > kMaxText) out.resize(kMaxText);
+        from = at + 1 > search.size() ? at + 1 - search.size() : 0;
     }
     return out;
 }
@@ -247,7 +252,7 @@ std::string_view FormatNumber(double value, NumberBuffer& buffer) {
     char* const last = first + buffer.size();
     // A whole number below 2^53 prints as its integer: the same digits as "%f" after the
     // cut, without the cost of the general conversion.
-    if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0) {
+    if (IsWholeBelow(value, 9007199254740992.0)) {
         char* end = first;
         if (std::signbit(value)) *end++ = '-';
         end = std::to_chars(end, last, static_cast<std::uint64_t>(std::fabs(value))).ptr;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -74,6 +75,12 @@ std::string Double_Convert_Char(double value);
 std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent);
 // The value of a hexadecimal text.
 std::uint32_t Hex2Long(std::string_view text);
+
+// A whole number of magnitude below limit (at most 2^53, where every double is exact).
+// Cheaper than comparing with std::trunc, which is a library call on baseline x86-64.
+inline bool IsWholeBelow(double value, double limit) {
+    return std::fabs(value) < limit && static_cast<double>(static_cast<std::int64_t>(value)) == value;
+}
 
 // Room for the fixed notation of any double.
 using NumberBuffer = std::array<char, 400>;

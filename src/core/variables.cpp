@@ -57,7 +57,44 @@ std::uint16_t DimKey(Interp& in, std::string_view reference) {
     V.index.emplace(std::string(key), slot);
     V.keys.emplace_back(key);
     V.values.emplace_back();
+    V.numbers.emplace_back();
     return slot;
+}
+
+void SetValue(Interp& in, std::uint16_t slot, std::string value) {
+    in.vars.values[slot] = std::move(value);
+    in.vars.numbers[slot].state = 0;
+}
+
+void SetWholeNumber(Interp& in, std::uint16_t slot, double value) {
+    ValueNumber& number = in.vars.numbers[slot];
+    number.value = value;
+    number.state = ValueNumber::kRead | ValueNumber::kNumber | ValueNumber::kTextDue;
+    // The text is the digits, with a minus where the sign bit is set (so -0 too).
+    auto magnitude = static_cast<std::uint64_t>(std::fabs(value));
+    std::uint8_t length = std::signbit(value) ? 2 : 1;
+    if (std::signbit(value)) number.state |= ValueNumber::kNegative;
+    while (magnitude >= 10) {
+        magnitude /= 10;
+        ++length;
+    }
+    number.textLength = length;
+    // Within the int range the remainder's reading of the digits is the number.
+    if (std::fabs(value) <= 2147483647.0) {
+        number.integer = static_cast<int>(value);
+        number.state |= ValueNumber::kInteger;
+    }
+}
+
+const std::string& ValueText(Interp& in, std::size_t slot) {
+    ValueNumber& number = in.vars.numbers[slot];
+    std::string& text = in.vars.values[slot];
+    if (number.state & ValueNumber::kTextDue) {
+        NumberBuffer buffer;
+        text.assign(FormatNumber(number.value, buffer));
+        number.state &= static_cast<std::uint8_t>(~ValueNumber::kTextDue);
+    }
+    return text;
 }
 
 }  // namespace ml

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/interp.h"
@@ -14,6 +15,24 @@ namespace ml {
 std::uint16_t DimKey(Interp& in, std::string_view reference);
 // The slot of a reference's entry, or -1 when there is none; creates nothing.
 int FindVariable(Interp& in, std::string_view reference);
+
+// Gives a variable a new value.
+void SetValue(Interp& in, std::uint16_t slot, std::string value);
+// Gives a variable a whole number below 10^15 as its value; its text, the number's
+// digits, is written only when it is read.
+void SetWholeNumber(Interp& in, std::uint16_t slot, double value);
+// The text of a variable's value.
+const std::string& ValueText(Interp& in, std::size_t slot);
+// Its length, without writing a text that is still due.
+inline std::size_t ValueLength(const Interp& in, std::size_t slot) {
+    const ValueNumber& number = in.vars.numbers[slot];
+    return (number.state & ValueNumber::kTextDue) ? number.textLength : in.vars.values[slot].size();
+}
+// The call frame that local keys are made for: 0 in the main body.
+inline std::uint32_t CurrentFrame(const Interp& in) {
+    const int depth = in.calls.callDepth;
+    return depth == 0 ? 0 : in.calls.frameStamps[static_cast<std::size_t>(depth - 1)];
+}
 
 // The characters that continue a variable reference.
 bool IsENChar(char c);

@@ -5,6 +5,8 @@
 #include "engine/call_dispatch.h"
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/markers.h"
@@ -13,6 +15,7 @@
 #include "core/value_text.h"
 #include "engine/functions.h"
 #include "engine/modules.h"
+#include "expr/decoded_chain.h"
 #include "expr/expression.h"
 
 namespace ml {
@@ -21,39 +24,45 @@ namespace {
 
 inline constexpr MsgPair kMsgNoFullSymbol{"No full symbol: ()", "沒有充分的符號: ()"};
 
-void StoreArgument(Interp& in, std::string& scratch) {
-    if (scratch.empty()) Fail(in, Say(in, kMsgEmptyParameter));
-    ArgSlots& A = in.args;
-    std::string value = CodeCount(in, scratch);
-    if (A.slots.size() <= static_cast<std::size_t>(A.count)) A.slots.emplace_back();
-    A.slots[static_cast<std::size_t>(A.count++)] = std::move(value);
-    scratch.clear();
-}
+struct Piece {
+    std::size_t from, length;
+};
 
-// Splits the argument text at top-level commas and evaluates each argument.
-void EvaluateArguments(Interp& in, std::string_view text) {
-    in.args.count = 0;
-    if (text.empty()) return;
-    std::string scratch;
+// The arguments of a call: its argument text cut at top-level commas. A quoted part
+// is passed over whole, commas and parentheses in it included.
+std::vector<Piece> SplitArguments(std::string_view text) {
+    std::vector<Piece> pieces;
+    if (text.empty()) return pieces;
+    std::size_t from = 0;
     int depth = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i == text.size()) {
-            StoreArgument(in, scratch);
-            break;
-        }
-        char c = text[i];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         depth += c == '(';
         depth -= c == ')';
         if (c == ',' && depth == 0) {
-            StoreArgument(in, scratch);
+            pieces.push_back({from, i - from});
+            from = i + 1;
         } else if (c == '"') {
-            std::size_t close = text.find('"', i + 1);
-            if (close == std::string_view::npos) close = text.size() - 1;
-            scratch.append(text, i, close - i + 1);
-            i = close;
-        } else {
-            scratch += c;
+            const std::size_t close = text.find('"', i + 1);
+            i = close == std::string_view::npos ? text.size() - 1 : close;
         }
+    }
+    pieces.push_back({from, text.size() - from});
+    return pieces;
+}
+
+void PushArgument(Interp& in, std::string value) {
+    ArgSlots& A = in.args;
+    if (A.slots.size() <= static_cast<std::size_t>(A.count)) A.slots.emplace_back();
+    A.slots[static_cast<std::size_t>(A.count++)] = std::move(value);
+}
+
+// Evaluates each argument into the argument slots, in order.
+void EvaluateArguments(Interp& in, std::string_view text) {
+    in.args.count = 0;
+    for (const Piece& piece : SplitArguments(text)) {
+        if (piece.length == 0) Fail(in, Say(in, kMsgEmptyParameter));
+        PushArgument(in, CodeCount(in, text.substr(piece.from, piece.length)));
     }
 }
 
@@ -82,24 +91,77 @@ void UnprotectArguments(Interp& in) {
     for (int i = 0; i < in.args.count; ++i) UnprotectData(in.args.slots[static_cast<std::size_t>(i)]);
 }
 
-// Tries one module; gives the new line when one of its functions took the call.
-std::optional<std::string> TryModule(Interp& in, const ModuleDef& module, std::string_view name,
-                                     std::string_view line) {
+// Whether the dispatcher tries a module for a name.
+bool Tries(const Interp& in, const ModuleDef& module, std::string_view name) {
+    return StartsWith(name, module.prefix) || IsImported(in, module);
+}
+
+// The function of a module that a name reaches, if any: the name as it stands where
+// the module is not imported or the name carries its prefix, else the prefix added.
+const Builtin* FindInModule(const Interp& in, const ModuleDef& module, std::string_view name) {
     const bool prefixed = !IsImported(in, module) || StartsWith(name, module.prefix);
-    const std::string full = prefixed ? std::string(name) : std::string(module.prefix) + std::string(name);
-    for (const Builtin& fn : module.functions) {
-        if (fn.name != full) continue;
-        if (fn.before) fn.before(in);
-        std::string cut;
-        const std::size_t r = dJ(line, cut);
-        const bool statement = r == 1;
-        CheckCall(in, fn, full, statement);
-        UnprotectArguments(in);
-        std::string result = fn.run(in);
-        cut.insert(r - 1, statement ? std::string("(null)") : result);
-        return cut;
+    const std::string_view prefix = prefixed ? std::string_view() : module.prefix;
+    for (const Builtin& fn : module.functions)
+        if (fn.name.size() == prefix.size() + name.size() && StartsWith(fn.name, prefix) && EndsWith(fn.name, name))
+            return &fn;
+    return nullptr;
+}
+
+// Where a name's calls go, and the modules a call enters on the way, found once per
+// name: imports are fixed once the script is loaded, so neither changes during a run.
+const CallTarget& FindTarget(Interp& in, std::string_view name) {
+    auto& targets = in.calls.targets;
+    if (auto found = targets.find(name); found != targets.end()) return found->second;
+    const auto modules = Modules();
+    CallTarget target{static_cast<int>(modules.size()), nullptr};
+    for (std::size_t i = 0; i < modules.size() && target.builtin == nullptr; ++i) {
+        if (!Tries(in, modules[i], name)) continue;
+        target = {static_cast<int>(i), FindInModule(in, modules[i], name)};
     }
-    return std::nullopt;
+    if (target.builtin == nullptr) target.module = static_cast<int>(modules.size());
+    for (std::size_t i = 0; i < modules.size() && static_cast<int>(i) <= target.module; ++i)
+        if (modules[i].enter && Tries(in, modules[i], name)) target.entered |= 1u << i;
+    return targets.emplace(std::string(name), target).first->second;
+}
+
+// Runs the built-in function that took the call at [marker, end) of the line; gives
+// the line with the call replaced by its result, or by "(null)" in statement position.
+std::string RunBuiltin(Interp& in, const Builtin& fn, std::string_view line, std::size_t marker, std::size_t end) {
+    if (fn.before) fn.before(in);
+    const bool statement = marker == 0;
+    CheckCall(in, fn, fn.name, statement);
+    UnprotectArguments(in);
+    const std::string result = fn.run(in);
+    std::string cut(line.substr(0, marker));
+    cut += statement ? std::string_view("(null)") : std::string_view(result);
+    cut += line.substr(end);
+    return cut;
+}
+
+// Every module tried up to the one that takes the call is entered, in order; then
+// the call goes to its function.
+std::string Dispatch(Interp& in, const CallTarget& target, std::string_view name, const std::string& line,
+                     std::size_t marker, std::size_t end) {
+    const auto modules = Modules();
+    for (std::size_t i = 0; i < modules.size(); ++i)
+        if (target.entered & (1u << i)) modules[i].enter(in);
+    if (target.builtin != nullptr) return RunBuiltin(in, *target.builtin, line, marker, end);
+    return StartUserCall(in, name, line);
+}
+
+// The calling line and entry are kept per depth for `Return` and `End Def`.
+void RememberCaller(Interp& in, const std::string& line) {
+    CallState& C = in.calls;
+    C.callingLine[static_cast<std::size_t>(C.callDepth)] = line;
+    C.callingEntry[static_cast<std::size_t>(C.callDepth)] = in.exec.pc;
+}
+
+// The name and the argument text of the call at [marker, end) of a line.
+std::pair<std::string_view, std::string_view> NameAndArguments(std::string_view line, std::size_t marker, std::size_t end) {
+    std::string_view call = line.substr(marker + 2, end - marker - 2);
+    const std::size_t open = call.find('(');
+    std::string_view arguments = CharAt(call, open + 1) == ')' ? std::string_view() : call.substr(open + 1, call.size() - open - 2);
+    return {call.substr(0, open), arguments};
 }
 
 }  // namespace
@@ -107,20 +169,22 @@ std::optional<std::string> TryModule(Interp& in, const ModuleDef& module, std::s
 CallSpan LocateCall(std::string_view line, std::size_t marker) {
     CallSpan span{marker, marker, false};
     int depth = 0;
-    for (std::size_t i = marker + 2; i < line.size() && depth >= 0; ++i) {
-        if (line[i] == kMarker && CharAt(line, i + 1) == '"') {
+    for (std::size_t i = marker + 2; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == kMarker && CharAt(line, i + 1) == '"') {
             // Parentheses inside a string literal do not count.
             std::size_t close = line.find('"', i + 2);
             if (close == std::string_view::npos) return span;
             i = close;
-            continue;
-        }
-        depth += line[i] == '(';
-        depth -= line[i] == ')';
-        if (line[i] == ')' && depth == 0) {
-            span.end = i + 1;
-            span.complete = true;
-            return span;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (--depth < 0) return span;
+            if (depth == 0) {
+                span.end = i + 1;
+                span.complete = true;
+                return span;
+            }
         }
     }
     return span;
@@ -136,25 +200,45 @@ std::size_t dJ(std::string_view line, std::string& cut) {
 }
 
 std::string def(Interp& in, const std::string& line) {
-    CallState& C = in.calls;
-    C.callingLine[static_cast<std::size_t>(C.callDepth)] = line;
-    C.callingEntry[static_cast<std::size_t>(C.callDepth)] = in.exec.pc;
-
+    RememberCaller(in, line);
     const std::size_t marker = line.rfind(kCallMarker);
     CallSpan span = LocateCall(line, marker);
     if (!span.complete) Fail(in, Say(in, kMsgNoFullSymbol));
-    std::string_view call = std::string_view(line).substr(marker + 2, span.end - marker - 2);
-    const std::size_t open = call.find('(');
-    std::string_view name = call.substr(0, open);
-    std::string_view arguments = CharAt(call, open + 1) == ')' ? std::string_view() : call.substr(open + 1, call.size() - open - 2);
+    const auto [name, arguments] = NameAndArguments(line, marker, span.end);
     EvaluateArguments(in, arguments);
+    return Dispatch(in, FindTarget(in, name), name, line, marker, span.end);
+}
 
-    for (const ModuleDef& module : Modules()) {
-        if (!StartsWith(name, module.prefix) && !IsImported(in, module)) continue;
-        if (module.enter) module.enter(in);
-        if (auto result = TryModule(in, module, name, line)) return *result;
+bool DecodeCall(std::string_view line, DecodedCall& call) {
+    const std::size_t marker = line.rfind(kCallMarker);
+    CallSpan span = LocateCall(line, marker);
+    if (!span.complete) return false;
+    const auto [name, arguments] = NameAndArguments(line, marker, span.end);
+    call.marker = static_cast<std::uint16_t>(marker);
+    call.end = static_cast<std::uint16_t>(span.end);
+    call.nameLength = static_cast<std::uint16_t>(name.size());
+    const std::size_t offset = static_cast<std::size_t>(arguments.data() - line.data());
+    for (const Piece& piece : SplitArguments(arguments)) {
+        if (piece.length == 0) return false;   // reported where the text path reports it
+        ArgumentPiece& argument = call.arguments.emplace_back();
+        argument.from = static_cast<std::uint16_t>(offset + piece.from);
+        argument.length = static_cast<std::uint16_t>(piece.length);
+        argument.numeric = DecodeChain(arguments.substr(piece.from, piece.length), argument.chain);
     }
-    return StartUserCall(in, name, line);
+    return true;
+}
+
+std::string RunDecodedCall(Interp& in, DecodedCall& call) {
+    const std::string& line = in.exec.current;
+    RememberCaller(in, line);
+    in.args.count = 0;
+    for (ArgumentPiece& argument : call.arguments) {
+        const std::string_view text = std::string_view(line).substr(argument.from, argument.length);
+        PushArgument(in, DecodedValue(in, argument.numeric, argument.chain, text));
+    }
+    const std::string_view name = std::string_view(line).substr(call.marker + 2u, call.nameLength);
+    if (call.target == nullptr) call.target = &FindTarget(in, name);
+    return Dispatch(in, *call.target, name, line, call.marker, call.end);
 }
 
 }  // namespace ml

@@ -23,6 +23,13 @@ struct CallSpan {
 };
 CallSpan LocateCall(std::string_view line, std::size_t marker);
 
+// Reads the innermost call of an entry's text once: its span, its name and its
+// arguments. False where the text path reports an error (no full call, an empty
+// argument).
+bool DecodeCall(std::string_view line, DecodedCall& call);
+// What def gives for the current text, which is the decoded entry's own.
+std::string RunDecodedCall(Interp& in, DecodedCall& call);
+
 // Cuts the innermost call out of the line into cut; gives the call's 1-based position.
 std::size_t dJ(std::string_view line, std::string& cut);
 

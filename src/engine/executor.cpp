@@ -2,6 +2,7 @@
 #include "engine/executor.h"
 
 #include "engine/call_dispatch.h"
+#include "engine/entry_decoder.h"
 #include "core/strings.h"
 #include "engine/functions.h"
 #include "core/messages.h"
@@ -24,11 +25,10 @@ std::string_view Condition(std::string_view text, std::size_t open) {
     Fail(in, Say(in, kMsgCommand), text);
 }
 
-void RunCall(Interp& in) {
+// What the line's innermost call left: the line again with the call's value in its
+// place, to run once more; or, from a call that gives none, "(null)" and the rest.
+void FinishCall(Interp& in, int remembered, std::string result) {
     ExecState& E = in.exec;
-    if (StartsWith(E.current, kCallMarker) && EndsWith(E.current, ").new")) return NewStatement(in);
-    const int remembered = E.pc;
-    std::string result = def(in, E.current);
     if (!StartsWith(result, "(null)")) {
         E.current = std::move(result);
         E.rerun = true;
@@ -41,6 +41,12 @@ void RunCall(Interp& in) {
     }
 }
 
+void RunCall(Interp& in) {
+    if (IsNewStatement(in.exec.current)) return NewStatement(in);
+    const int remembered = in.exec.pc;
+    FinishCall(in, remembered, def(in, in.exec.current));
+}
+
 // `$name(e1, e2, ...).Array`: stores the elements and the length.
 void StoreArrayLiteral(Interp& in, std::string_view name, std::string_view elements) {
     std::string element;
@@ -48,7 +54,7 @@ void StoreArrayLiteral(Interp& in, std::string_view name, std::string_view eleme
     auto store = [&] {
         std::string key = std::string(name) + "[" + std::to_string(n++) + "]";
         std::string value = CodeCount(in, element);
-        in.vars.values[DimKey(in, key)] = std::move(value);
+        SetValue(in, DimKey(in, key), std::move(value));
         element.clear();
     };
     for (std::size_t i = 0; i < elements.size(); ++i) {
@@ -66,7 +72,7 @@ void StoreArrayLiteral(Interp& in, std::string_view name, std::string_view eleme
         i = close;
     }
     store();
-    in.vars.values[DimKey(in, std::string(name) + ".length")] = std::to_string(n);
+    SetValue(in, DimKey(in, std::string(name) + ".length"), std::to_string(n));
 }
 
 void RunAssignment(Interp& in) {
@@ -81,7 +87,7 @@ void RunAssignment(Interp& in) {
         // The target exists before its right side is evaluated, so $n = $n + 1 works.
         const std::uint16_t slot = DimKey(in, target);
         std::string_view right = equal == std::string::npos ? std::string_view() : std::string_view(text).substr(equal + 1);
-        in.vars.values[slot] = CodeCount(in, right);
+        SetValue(in, slot, CodeCount(in, right));
     }
     ++in.exec.pc;
 }
@@ -118,24 +124,29 @@ void LeaveBranch(Interp& in, bool& search) {
     in.exec.pc = search ? next : next + 1;
 }
 
-void RunCmp(Interp& in) {
+// Decide gives the block's condition, evaluated only where it is read.
+template <class Decide>
+void RunCmp(Interp& in, Decide decide) {
     bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.callDepth)];
-    if (CmpCodeCount(in, Condition(in.exec.current, 3))) ++in.exec.pc;
+    if (decide()) ++in.exec.pc;
     else LeaveBranch(in, search);
 }
 
-void RunElCmp(Interp& in) {
+template <class Decide>
+void RunElCmp(Interp& in, Decide decide) {
     bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.callDepth)];
     if (!search) {
         // The previous branch ran to its end: pass control along the chain.
         in.exec.pc = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
-    } else if (CmpCodeCount(in, Condition(in.exec.current, 5))) {
+    } else if (decide()) {
         search = false;
         ++in.exec.pc;
     } else {
         LeaveBranch(in, search);
     }
 }
+
+void RunLoop(Interp& in) { in.exec.pc = in.program.successors[static_cast<std::size_t>(in.exec.pc)]; }
 
 // `Break` and `Continue` look forward for the `Loop` of the innermost enclosing loop.
 // The search never crosses into or out of a function body.
@@ -166,19 +177,60 @@ void RunStatement(Interp& in) {
     if (text == "enddef" && in.calls.callDepth > 0) return EndDefStatement(in);
     if (StartsWith(text, "return") && in.calls.callDepth > 0) return ReturnStatement(in);
     if (StartsWith(text, "goto")) return RunGoTo(in);
-    if (StartsWith(text, "cmp")) return RunCmp(in);
-    if (StartsWith(text, "elcmp")) return RunElCmp(in);
+    if (StartsWith(text, "cmp")) return RunCmp(in, [&] { return CmpCodeCount(in, Condition(text, 3)) != 0; });
+    if (StartsWith(text, "elcmp")) return RunElCmp(in, [&] { return CmpCodeCount(in, Condition(text, 5)) != 0; });
     if (text == "end") {
         ++in.exec.pc;
         return;
     }
-    if (text == "loop") {
-        in.exec.pc = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
-        return;
-    }
+    if (text == "loop") return RunLoop(in);
     if (text == "break" || text == "continue") return RunBreak(in, text == "break");
     if (text == "exit") throw ProgramEnd{};
     CommandError(in, text);
+}
+
+// Runs the entry at the program counter from its decoded form, made now if it is
+// the entry's second run; false when the entry runs from its text.
+bool RunDecoded(Interp& in) {
+    auto& entries = in.decoded.entries;
+    const auto pc = static_cast<std::size_t>(in.exec.pc);
+    if (in.exec.rerun) {
+        if (pc >= entries.size() || !entries[pc] || !RunLeftAssignment(in, *entries[pc])) return false;
+        in.exec.rerun = false;
+        return true;
+    }
+    if (entries.size() <= pc) {
+        entries.resize(static_cast<std::size_t>(in.program.entryCount));
+        in.decoded.ranOnce.resize(entries.size());
+    }
+    if (!entries[pc]) {
+        if (!in.decoded.ranOnce[pc]) {
+            in.decoded.ranOnce[pc] = true;
+            return false;
+        }
+        entries[pc] = DecodeEntry(in, in.exec.pc);
+    }
+    DecodedEntry& decoded = *entries[pc];
+    switch (decoded.kind) {
+        case EntryKind::Text: return false;
+        case EntryKind::Assign: RunDecodedAssignment(in, decoded); break;
+        case EntryKind::Cmp: RunCmp(in, [&] { return DecodedCondition(in, decoded); }); break;
+        case EntryKind::ElCmp: RunElCmp(in, [&] { return DecodedCondition(in, decoded); }); break;
+        case EntryKind::Loop: RunLoop(in); break;
+        case EntryKind::Return:
+            // Outside a function the word is no statement: the text path reports it.
+            if (in.calls.callDepth == 0) return false;
+            in.exec.current = in.program.texts[pc];
+            ReturnDecoded(in, decoded);
+            break;
+        case EntryKind::Call:
+            in.exec.current = in.program.texts[pc];
+            FinishCall(in, in.exec.pc, RunDecodedCall(in, decoded.call));
+            break;
+        case EntryKind::Skip:
+        case EntryKind::End: ++in.exec.pc; break;
+    }
+    return true;
 }
 
 }  // namespace
@@ -188,6 +240,7 @@ void Script(Interp& in) {
     const Program& P = in.program;
     while (E.pc < P.entryCount) {
         if (--E.statementsLeft == 0) throw ProgramEnd{};
+        if (in.decoded.enabled && RunDecoded(in)) continue;
         const auto pc = static_cast<std::size_t>(E.pc);
         const std::string& stored = P.texts[pc];
         if (stored.empty() || stored[0] == ':') {

@@ -2,11 +2,13 @@
 #include "engine/functions.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/call_dispatch.h"
 #include "core/strings.h"
 #include "core/messages.h"
 #include "core/variables.h"
+#include "expr/decoded_chain.h"
 #include "expr/expression.h"
 #include "core/errors.h"
 
@@ -18,6 +20,8 @@ namespace {
 // yet the table is bounded whatever a script does.
 inline constexpr std::size_t kMaxObjects = kMaxEntries;
 inline constexpr MsgPair kMsgObjectsFull{"Object table is full: ", "物件表已滿: "};
+// What a `Return` entry starts with, up to its expression.
+constexpr std::string_view kReturnWord = "return ";
 
 std::size_t DepthIndex(int depth) { return static_cast<std::size_t>(depth); }
 
@@ -28,23 +32,60 @@ std::string DefKey(const CallState& C, std::string_view name) {
     return "def:" + std::string(name) + "(";
 }
 
-// Binds the argument slots to the parameters of the `Def:` line; gives their number.
-int BindParameters(Interp& in, const std::string& defText) {
+// Gives parameter k the value of argument slot k.
+void BindParameter(Interp& in, std::uint16_t slot, std::size_t k) {
+    const auto& args = in.args.slots;
+    SetValue(in, slot, k < args.size() ? args[k] : std::string());
+}
+
+// Binds the argument slots to the parameters of the `Def:` line, keeping their slots.
+void BindParameters(Interp& in, const std::string& defText, std::vector<std::uint16_t>& slots) {
     const std::size_t open = defText.find('('), close = defText.rfind(')');
     std::string_view list = std::string_view(defText).substr(open + 1, close - open - 1);
-    int k = 0;
+    slots.clear();
     while (!list.empty()) {
         const std::size_t comma = list.find(',');
         std::string_view parameter = list.substr(0, comma);
         if (!IsEN_Def(parameter))
             Fail(in, Say(in, kMsgParameter) + std::string(parameter), defText);
-        const std::uint16_t slot = DimKey(in, parameter);
-        const auto& args = in.args.slots;
-        in.vars.values[slot] = static_cast<std::size_t>(k) < args.size() ? args[static_cast<std::size_t>(k)] : std::string();
-        ++k;
+        slots.push_back(DimKey(in, parameter));
+        BindParameter(in, slots.back(), slots.size() - 1);
         list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
     }
-    return k;
+}
+
+// The function a call name reaches, by its index; fatal where there is none.
+std::size_t FindFunction(Interp& in, std::string_view name, int callingEntry) {
+    const std::string key = DefKey(in.calls, name);
+    const LoaderState& L = in.loader;
+    std::size_t i = 0;
+    while (i < L.functionCount() && !StartsWith(in.program.text(L.defEntry[i]), key)) ++i;
+    if (i == L.functionCount()) {
+        std::string message = Say(in, kMsgCanNotFind) + "~" + std::string(name) + " -> Def: " + std::string(name);
+        FailAt(callingEntry, message, in.program.text(callingEntry));
+    }
+    return i;
+}
+
+// Finds the function and binds its parameters, from what the depth's last call found
+// where that still holds; gives the function's index.
+std::size_t EnterFunction(Interp& in, std::string_view name, int callingEntry, std::size_t frame) {
+    CallState& C = in.calls;
+    FrameBinding& binding = C.bindings[frame];
+    if (binding.found && binding.stamp == C.frameStamps[frame] && binding.objectCount == C.objects.size()) {
+        in.exec.pc = in.loader.defEntry[binding.function];
+        for (std::size_t k = 0; k < binding.parameterSlots.size(); ++k) BindParameter(in, binding.parameterSlots[k], k);
+        return binding.function;
+    }
+    binding.found = false;
+    const std::size_t function = FindFunction(in, name, callingEntry);
+    in.exec.pc = in.loader.defEntry[function];
+    BindParameters(in, in.program.text(in.exec.pc), binding.parameterSlots);
+    binding.found = true;
+    binding.stamp = C.frameStamps[frame];
+    binding.objectCount = C.objects.size();
+    binding.function = function;
+    return function;
 }
 
 // The position just after the call that starts at the line's last call marker.
@@ -59,20 +100,15 @@ std::string StartUserCall(Interp& in, std::string_view name, const std::string& 
     CallState& C = in.calls;
     const int callingEntry = in.exec.pc;
     if (++C.callDepth > kMaxCallDepth) FailAt(kNoEntry, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
-    C.calledName[DepthIndex(C.callDepth - 1)] = std::string(name);
-    const std::string key = DefKey(C, name);
-    const LoaderState& L = in.loader;
-    std::size_t i = 0;
-    while (i < L.functionCount() && !StartsWith(in.program.text(L.defEntry[i]), key)) ++i;
-    if (i == L.functionCount()) {
-        std::string message = Say(in, kMsgCanNotFind) + "~" + std::string(name) + " -> Def: " + std::string(name);
-        FailAt(callingEntry, message, in.program.text(callingEntry));
+    const std::size_t frame = DepthIndex(C.callDepth - 1);
+    if (C.calledName[frame] != name) {
+        C.calledName[frame] = std::string(name);
+        C.frameStamps[frame] = ++C.lastFrameStamp;
     }
-    in.exec.pc = L.defEntry[i];
-    const std::string& defText = in.program.text(L.defEntry[i]);
-    const int k = BindParameters(in, defText);
-    if (k != in.args.count) {
-        std::string message = defText + Say(in, kMsgSeveralParameters) + std::to_string(k);
+    const std::size_t function = EnterFunction(in, name, callingEntry, frame);
+    const std::size_t k = C.bindings[frame].parameterSlots.size();
+    if (k != static_cast<std::size_t>(in.args.count)) {
+        std::string message = in.program.text(in.loader.defEntry[function]) + Say(in, kMsgSeveralParameters) + std::to_string(k);
         FailAt(callingEntry, message, in.program.text(callingEntry));
     }
     std::string cut;
@@ -89,21 +125,45 @@ void EndDefStatement(Interp& in) {
     ++in.exec.pc;
 }
 
-void ReturnStatement(Interp& in) {
+namespace {
+
+// `Return`: the caller must use the value; evaluate gives it from the expression.
+template <class Evaluate>
+void Return(Interp& in, Evaluate evaluate) {
     CallState& C = in.calls;
     const std::size_t d = DepthIndex(C.callDepth - 1);
-    const std::string caller = C.callingLine[d];
+    const std::string& caller = C.callingLine[d];
     const std::size_t marker = caller.rfind(kCallMarker);
     if (marker == 0) Fail(in, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
     std::string_view expression = in.exec.current;
-    expression.remove_prefix(std::min<std::size_t>(expression.size(), 7));  // "return "
-    const std::string value = CodeCount(in, expression);
+    expression.remove_prefix(std::min<std::size_t>(expression.size(), kReturnWord.size()));
+    const std::string value = evaluate(expression);
     std::string line = caller.substr(0, marker) + value + caller.substr(CallEnd(caller, marker));
     --C.callDepth;
     in.exec.pc = C.callingEntry[d];
     in.exec.current = std::move(line);
     in.exec.rerun = true;
 }
+
+}  // namespace
+
+void ReturnStatement(Interp& in) {
+    Return(in, [&](std::string_view expression) { return CodeCount(in, expression); });
+}
+
+void DecodeReturn(std::string_view text, DecodedEntry& decoded) {
+    decoded.kind = EntryKind::Return;
+    text.remove_prefix(std::min<std::size_t>(text.size(), kReturnWord.size()));
+    decoded.numeric = DecodeChain(text, decoded.sides[0]);
+}
+
+void ReturnDecoded(Interp& in, DecodedEntry& decoded) {
+    Return(in, [&](std::string_view expression) {
+        return DecodedValue(in, decoded.numeric, decoded.sides[0], expression);
+    });
+}
+
+bool IsNewStatement(std::string_view text) { return StartsWith(text, kCallMarker) && EndsWith(text, ").new"); }
 
 void NewStatement(Interp& in) {
     const std::string& text = in.exec.current;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/decoded_form.h"
 #include "core/interp.h"
 
 namespace ml {
@@ -16,7 +17,12 @@ std::string StartUserCall(Interp& in, std::string_view name, const std::string& 
 void EndDefStatement(Interp& in);
 // `Return value`: the value replaces the call in the calling line, which runs again.
 void ReturnStatement(Interp& in);
+// Decodes a `Return` entry: its expression read once. It runs (inside a call only) from
+// the current text, which is the entry's own.
+void DecodeReturn(std::string_view text, DecodedEntry& decoded);
+void ReturnDecoded(Interp& in, DecodedEntry& decoded);
 // `~Alias(Class).new`: binds an object alias to a declared class.
 void NewStatement(Interp& in);
+bool IsNewStatement(std::string_view text);
 
 }  // namespace ml

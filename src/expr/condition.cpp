@@ -1,4 +1,6 @@
 // Conditions of `Cmp` and `ElCmp`: one comparison of two values, or a truth test.
+#include "expr/condition.h"
+
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "expr/expression.h"
@@ -7,8 +9,6 @@
 namespace ml {
 
 namespace {
-
-enum class Compare { None, Equal, NotEqual, LessEqual, GreaterEqual, Less, Greater };
 
 struct OperatorText {
     std::string_view text;
@@ -29,6 +29,8 @@ const OperatorText* OperatorAt(std::string_view condition, std::size_t i) {
     return nullptr;
 }
 
+}  // namespace
+
 bool Ordered(Compare op, double a, double b) {
     switch (op) {
         case Compare::Less: return a < b;
@@ -38,12 +40,13 @@ bool Ordered(Compare op, double a, double b) {
     }
 }
 
-}  // namespace
+bool IsOrdering(Compare op) { return op != Compare::None && op != Compare::Equal && op != Compare::NotEqual; }
 
-int CmpCodeCount(Interp& in, std::string_view condition) {
-    std::string sides[2];
+ConditionParts SplitCondition(std::string_view condition) {
+    ConditionParts parts;
+    std::string* sides = parts.sides;
+    Compare& op = parts.op;
     int side = 0;
-    Compare op = Compare::None;
     for (std::size_t i = 0; i < condition.size();) {
         std::size_t at = i;
         const OperatorText* found = nullptr;
@@ -58,8 +61,12 @@ int CmpCodeCount(Interp& in, std::string_view condition) {
         if (at < condition.size()) sides[1] += condition[at];
         i = at + 1;
     }
-    const bool ordering = op != Compare::None && op != Compare::Equal && op != Compare::NotEqual;
-    if (ordering)
+    return parts;
+}
+
+int CmpCodeCount(Interp& in, std::string_view condition) {
+    auto [sides, op] = SplitCondition(condition);
+    if (IsOrdering(op))
         if (auto a = FastCodeNumber(in, sides[0]))
             if (auto b = FastCodeNumber(in, sides[1])) return Ordered(op, *a, *b);
     std::string left = CodeCount(in, sides[0]);

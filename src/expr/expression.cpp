@@ -80,6 +80,13 @@ bool IsArithmetic(std::string_view text) {
 
 std::string CodeCount(Interp& in, std::string_view expression) {
     if (auto fast = FastCodeCount(in, expression)) return std::move(*fast);
+    return GeneralCodeCount(in, expression);
+}
+
+std::string GeneralCodeCount(Interp& in, std::string_view expression) {
+    // A text with no reference, literal, data mark or escape is its own value.
+    const std::string_view plain = ClipSource(expression);
+    if (plain.find_first_of("\x07\\") == std::string_view::npos && !IsArithmetic(plain)) return std::string(plain);
     const std::string value = Dim(in, ClipSource(expression));
     // Arithmetic reads the first 255 bytes; a text is cut only once its escapes are
     // read, so that what is cut is the value itself, never an escape of it.
@@ -140,7 +147,11 @@ std::string CountB(Interp& in, std::string_view input) {
 
 std::string HexChar(Interp& in, std::string_view text) {
     std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    // The text before its first backslash is copied as it stands.
+    std::size_t i = std::min(text.find('\\'), text.size());
+    if (i > 0 && text[i - 1] == kMarker && i < text.size()) --i;
+    out.assign(text.substr(0, i));
+    for (; i < text.size(); ++i) {
         if (text[i] == kMarker && CharAt(text, i + 1) == '\\') {
             // A backslash of data stays marked through every evaluation.
             out.append(text, i, 2);

@@ -56,16 +56,6 @@ bool ReadNumber(std::string_view text, std::size_t& at, double& value) {
     return true;
 }
 
-// A number that may carry a minus (the first of a chain): its value, when the whole
-// text is one.
-bool ReadSignedNumber(std::string_view text, bool first, double& value) {
-    const bool negative = first && !text.empty() && text[0] == '-';
-    std::size_t at = negative ? 1 : 0;
-    if (!ReadNumber(text, at, value) || at != text.size()) return false;
-    if (negative) value = -value;
-    return true;
-}
-
 // Reads the chain. With an interpreter, a number may also be a variable reference
 // whose value is a plain number; the substituted text must then fit a value.
 bool Parse(std::string_view text, Chain& chain, Interp* in) {
@@ -81,7 +71,7 @@ bool Parse(std::string_view text, Chain& chain, Interp* in) {
             while (end < text.size() && IsENChar(text[end])) ++end;
             const int slot = FindVariable(*in, text.substr(at, end - at));
             if (slot < 0) return false;
-            number = in->vars.values[static_cast<std::size_t>(slot)];
+            number = ValueText(*in, static_cast<std::size_t>(slot));
             if (!ReadSignedNumber(number, chain.count == 0, value)) return false;
             at = end;
         } else {
@@ -102,33 +92,12 @@ bool Parse(std::string_view text, Chain& chain, Interp* in) {
 
 int IntegerOf(const Term& term) {
     if (term.text != nullptr) return Char_Convert_Int(std::string_view(term.text, term.length));
-    NumberBuffer buffer;
-    return Char_Convert_Int(FormatNumber(term.value, buffer));
+    return ComputedInteger(term.value);
 }
 
-// One operation; false where the rewriting must take over.
 bool Apply(char op, const Term& left, const Term& right, double& result) {
-    const double a = left.value, b = right.value;
-    switch (op) {
-        case '^': result = std::pow(a, b); break;
-        case '*': result = a * b; break;
-        case '/': result = a / b; break;
-        case '+': result = a + b; break;
-        case '-': result = a - b; break;
-        default: {
-            const int x = IntegerOf(left), y = IntegerOf(right);
-            if (y == 0) return false;
-            result = y == -1 ? 0.0 : static_cast<double>(x % y);
-        }
-    }
-    return std::isfinite(result);
-}
-
-// The value the next operation reads back from the result's text.
-double ThroughText(double value) {
-    if (value == std::trunc(value) && std::fabs(value) < 1e15) return value;
-    NumberBuffer buffer;
-    return Char_Convert_Double(FormatNumber(value, buffer));
+    if (op != '%') return ApplyOperator(op, left.value, right.value, 0, 0, result);
+    return ApplyOperator(op, left.value, right.value, IntegerOf(left), IntegerOf(right), result);
 }
 
 // What a chain comes to: its only number as written, or the last result.
@@ -169,6 +138,26 @@ std::optional<std::string> AsText(const std::optional<Outcome>& outcome) {
 }
 
 }  // namespace
+
+bool ReadSignedNumber(std::string_view text, bool first, double& value) {
+    const bool negative = first && !text.empty() && text[0] == '-';
+    std::size_t at = negative ? 1 : 0;
+    if (!ReadNumber(text, at, value) || at != text.size()) return false;
+    if (negative) value = -value;
+    return true;
+}
+
+bool ReadChainNumber(std::string_view text, std::size_t& at, double& value) { return ReadNumber(text, at, value); }
+
+int ComputedInteger(double value) {
+    NumberBuffer buffer;
+    return Char_Convert_Int(FormatNumber(value, buffer));
+}
+
+double ThroughTextSlow(double value) {
+    NumberBuffer buffer;
+    return Char_Convert_Double(FormatNumber(value, buffer));
+}
 
 bool IsLevelOperator(char c, int level) {
     switch (level) {

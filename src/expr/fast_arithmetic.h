@@ -1,17 +1,49 @@
 // Arithmetic on plain number chains without rewriting the text step by step.
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/interp.h"
+#include "core/strings.h"
 
 namespace ml {
 
 // The operators of an arithmetic level, taken in this order: 1 is ^, 2 is * / %,
 // 3 is + -.
 bool IsLevelOperator(char c, int level);
+
+// The pieces a chain is made of, shared with the decoded form of an entry.
+// A whole text that is one number: digits with at most one point, and a minus only
+// where first allows it; gives its value as the general conversion reads it.
+bool ReadSignedNumber(std::string_view text, bool first, double& value);
+// Reads one unsigned number at `at` and moves past it.
+bool ReadChainNumber(std::string_view text, std::size_t& at, double& value);
+// The integer the remainder reads from a computed value, through its number text.
+int ComputedInteger(double value);
+// One operation of a chain on operands a and b (x and y: their integers, read only by
+// %). False where the rewriting must take over: a remainder by zero, a result that is
+// not finite.
+inline bool ApplyOperator(char op, double a, double b, int x, int y, double& result) {
+    switch (op) {
+        case '^': result = std::pow(a, b); break;
+        case '*': result = a * b; break;
+        case '/': result = a / b; break;
+        case '+': result = a + b; break;
+        case '-': result = a - b; break;
+        default: {
+            if (y == 0) return false;
+            result = y == -1 ? 0.0 : static_cast<double>(x % y);
+        }
+    }
+    return std::isfinite(result);
+}
+double ThroughTextSlow(double value);
+// The value the next operation reads back from a result's number text: a whole
+// number below 10^15 is its own digits.
+inline double ThroughText(double value) { return IsWholeBelow(value, 1e15) ? value : ThroughTextSlow(value); }
 
 // The value CountB gives for a lone number or a chain like "12+3*4.5-1" (numbers of
 // digits and at most one point, joined by + - * / % ^, only the first with a minus),

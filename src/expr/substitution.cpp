@@ -50,7 +50,7 @@ std::string Dim(Interp& in, std::string_view text) {
     std::size_t from = 0;
     for (std::size_t i = 0; i < count; ++i) {
         out.append(work, from, refs[i].start - from);
-        out += in.vars.values[slots[i]];
+        out += ValueText(in, slots[i]);
         from = refs[i].end;
     }
     out.append(work, from);

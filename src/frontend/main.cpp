@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "core/errors.h"
@@ -9,6 +11,10 @@ int main(int argc, char** argv) {
     ml::Platform& host = ml::HostPlatform();
     // The interpreter's tables are large; they live on the heap for the whole run.
     auto interp = std::make_unique<ml::Interp>(host);
+    // MORROWLARK_DECODED=0 runs every entry from its text, the reference the decoded
+    // forms are checked against.
+    const char* decoded = std::getenv("MORROWLARK_DECODED");
+    interp->decoded.enabled = decoded == nullptr || std::strcmp(decoded, "0") != 0;
     int status;
     try {
         status = ml::RunMorrowlark(*interp, argc, argv);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/variables.h"
 #include "test_run.h"
 
 namespace ml {
@@ -108,7 +109,7 @@ TEST(Variables, SubstitutedValuesAreNeverReadAsReferences) {
     t.run("$v = \"\\x07$v\"\n$w = $v \"!\"\n");
     EXPECT_FALSE(t.ended) << t.out();
     // The value holds a marker and a dollar; substituting it must not loop or look it up.
-    EXPECT_EQ(t.in->vars.values[1], "\x07$v!");
+    EXPECT_EQ(ValueText(*t.in, 1), "\x07$v!");
 }
 
 }  // namespace ml

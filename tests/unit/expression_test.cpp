@@ -153,7 +153,7 @@ protected:
         static const std::string values[] = {"0", "5", "-3", "12.5", "1.2.3", "", "abc", "007", "-0",
                                              "999999999999", std::string(140, '9')};
         for (char name : std::string_view("abcde"))
-            t.in->vars.values[DimKey(*t.in, std::string("\x07$") + name)] = values[next(std::size(values))];
+            SetValue(*t.in, DimKey(*t.in, std::string("\x07$") + name), values[next(std::size(values))]);
     }
     std::string expression() {
         static const char* literals[] = {"1", "2", "7", "0.5", "-2", "3."};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/variables.h"
 #include "test_run.h"
 
 namespace ml {
@@ -8,7 +9,7 @@ namespace {
 
 std::string Var(TestRun& t, std::string_view name) {
     auto found = t.in->vars.index.find("\x07$" + std::string(name));
-    return found == t.in->vars.index.end() ? "<unset>" : t.in->vars.values[found->second];
+    return found == t.in->vars.index.end() ? "<unset>" : ValueText(*t.in, found->second);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/strings.h"
 
 namespace ml {
@@ -42,6 +45,33 @@ TEST(Strings, ReplaceRescansButAlwaysEnds) {
     // The new text holds the search text: one pass instead of an endless rescan.
     EXPECT_EQ(Replace("a-b", "-", "--"), "a--b");
     EXPECT_EQ(Replace(std::string(200, 'a'), "a", "bb").size(), 255u);
+}
+
+// Replacing rescans from the start after every replacement; a replacement may join
+// the bytes around it into a new occurrence. Over every short text of two letters,
+// the result is compared with that rescan done the plain way.
+TEST(Strings, ReplaceFindsOccurrencesThatReplacementsJoin) {
+    auto rescan = [](std::string out, const std::string& search, const std::string& with) {
+        for (int round = 0; round < 4096; ++round) {
+            auto at = out.find(search);
+            if (at == std::string::npos) break;
+            out.replace(at, search.size(), with);
+            if (out.size() > 255) out.resize(255);
+        }
+        return out;
+    };
+    const std::vector<std::string> searches{"ab", "aab", "ba", "bab", "abb"}, withs{"", "a", "b", "ba", "bba"};
+    for (int bits = 0; bits < (1 << 10); ++bits) {
+        std::string text;
+        for (int i = 0; i < 10; ++i) text += (bits >> i & 1) ? 'b' : 'a';
+        for (const auto& search : searches)
+            for (const auto& with : withs)
+                if (with.find(search) == std::string::npos) {
+                    EXPECT_EQ(Replace(text, search, with), rescan(text, search, with)) << text << " " << search << " " << with;
+                }
+    }
+    EXPECT_EQ(Replace("aabbb", "ab", "a"), "aa");
+    EXPECT_EQ(Replace(std::string(254, 'x') + "ab", "b", "cc"), std::string(254, 'x') + "a");
 }
 
 TEST(Strings, TrimAndPadding) {

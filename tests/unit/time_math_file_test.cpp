@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/variables.h"
 #include "builtins/builtin_modules.h"
 #include "test_run.h"
 
@@ -65,7 +66,7 @@ TEST(TimeModule, RandIsAModulusAndZeroIsReported) {
     EXPECT_EQ(Printed("~Dos.Print(~Time.Rand(1) ~Time.Rand(-1))\n"), "00");
     TestRun range;
     range.run("$r = ~Time.Rand(-3)\n");
-    const std::string r = range.in->vars.values[0];
+    const std::string r = ValueText(*range.in, 0);
     EXPECT_TRUE(r == "0" || r == "1" || r == "2") << r;
     TestRun zero;
     zero.run("$r = ~Time.Rand(\"abc\")\n");

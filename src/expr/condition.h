@@ -1,0 +1,24 @@
+// The parts of a condition: its two sides and the comparison between them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ml {
+
+enum class Compare : std::uint8_t { None, Equal, NotEqual, LessEqual, GreaterEqual, Less, Greater };
+
+struct ConditionParts {
+    std::string sides[2];
+    Compare op = Compare::None;
+};
+
+// Splits a condition at its comparison: the character after an operator joins the
+// right side untested, and a later operator replaces the earlier one.
+ConditionParts SplitCondition(std::string_view condition);
+// The comparisons that read both sides as numbers.
+bool IsOrdering(Compare op);
+bool Ordered(Compare op, double a, double b);
+
+}  // namespace ml

@@ -1,0 +1,220 @@
+#include "expr/decoded_chain.h"
+
+#include <array>
+#include <cmath>
+
+#include "core/markers.h"
+#include "core/strings.h"
+#include "core/value_text.h"
+#include "core/variables.h"
+#include "expr/expression.h"
+#include "expr/fast_arithmetic.h"
+
+namespace ml {
+
+namespace {
+
+// As many numbers as a 255-byte text can hold, as the fast arithmetic allows.
+constexpr std::size_t kMaxTerms = 128;
+
+bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^'; }
+
+std::string_view TermText(const NumberChain& chain, const ChainTerm& term) {
+    return std::string_view(chain.text).substr(term.from, term.length);
+}
+
+// The number of a variable's value, read from its text the first time it is asked.
+const ValueNumber& NumberOf(Interp& in, std::size_t slot) {
+    ValueNumber& number = in.vars.numbers[slot];
+    if (number.state & ValueNumber::kRead) return number;
+    const std::string& text = ValueText(in, slot);
+    number.state = ValueNumber::kRead;
+    if (ReadSignedNumber(text, true, number.value))
+        number.state |= ValueNumber::kNumber | (text[0] == '-' ? ValueNumber::kNegative : 0);
+    return number;
+}
+
+int IntegerOf(Interp& in, std::size_t slot) {
+    ValueNumber& number = in.vars.numbers[slot];
+    if (!(number.state & ValueNumber::kInteger)) {
+        number.integer = Char_Convert_Int(ValueText(in, slot));
+        number.state |= ValueNumber::kInteger;
+    }
+    return number.integer;
+}
+
+// A number of the chain while it is evaluated: its value, and where the remainder
+// reads its integer from (a written number, a variable's text, or a result).
+struct Operand {
+    double value;
+    int integer;
+    int slot;        // the variable whose text it still is, or -1
+    bool computed;   // a result: its integer comes from its number text
+};
+
+int OperandInteger(Interp& in, const Operand& operand) {
+    if (operand.computed) return ComputedInteger(operand.value);
+    return operand.slot >= 0 ? IntegerOf(in, static_cast<std::size_t>(operand.slot)) : operand.integer;
+}
+
+// The operands of the chain with the current values; false where a reference is
+// missing or holds no plain number, or the substituted text would not fit a value.
+bool ReadOperands(Interp& in, NumberChain& chain, std::array<Operand, kMaxTerms>& operands) {
+    const std::uint32_t frame = CurrentFrame(in);
+    if (chain.frame != frame) {
+        for (ChainTerm& term : chain.terms) term.slot = -1;
+        chain.frame = frame;
+    }
+    std::size_t length = chain.fixedLength;
+    for (std::size_t k = 0; k < chain.terms.size(); ++k) {
+        ChainTerm& term = chain.terms[k];
+        if (!term.isVariable) {
+            operands[k] = {term.value, term.integer, -1, false};
+            continue;
+        }
+        if (term.slot < 0) term.slot = FindVariable(in, TermText(chain, term));
+        if (term.slot < 0) return false;
+        const auto slot = static_cast<std::size_t>(term.slot);
+        const ValueNumber& number = NumberOf(in, slot);
+        if (!(number.state & ValueNumber::kNumber)) return false;
+        if ((number.state & ValueNumber::kNegative) && k != 0) return false;
+        length += ValueLength(in, slot);
+        operands[k] = {number.value, 0, term.slot, false};
+    }
+    return length <= kMaxText;
+}
+
+// The operations as the rewriting takes them: level by level, each level left to
+// right, a result taking the place of its two operands.
+void OrderSteps(NumberChain& chain, std::vector<char> ops) {
+    std::vector<std::uint8_t> places(chain.terms.size());
+    for (std::size_t k = 0; k < places.size(); ++k) places[k] = static_cast<std::uint8_t>(k);
+    for (int level = 1; level <= 3; ++level) {
+        std::size_t k = 0;
+        while (k + 1 < places.size()) {
+            if (!IsLevelOperator(ops[k], level)) {
+                ++k;
+                continue;
+            }
+            chain.steps.push_back({ops[k], places[k], places[k + 1]});
+            places.erase(places.begin() + static_cast<std::ptrdiff_t>(k) + 1);
+            ops.erase(ops.begin() + static_cast<std::ptrdiff_t>(k));
+        }
+    }
+}
+
+}  // namespace
+
+bool DecodeChain(std::string_view expression, NumberChain& chain) {
+    const std::string_view text = ClipSource(expression);
+    chain.text.assign(text);
+    std::vector<char> ops;   // ops[k] joins terms[k] and terms[k + 1]
+    std::size_t at = text.empty() || text[0] != '-' ? 0 : 1;
+    for (;;) {
+        if (chain.terms.size() == kMaxTerms) return false;
+        ChainTerm term;
+        if (text.substr(at).starts_with(kVariableMarker)) {
+            if (chain.terms.empty() && at == 1) return false;   // a minus before a value
+            std::size_t end = at + 2;
+            while (end < text.size() && IsENChar(text[end])) ++end;
+            term.isVariable = true;
+            term.from = static_cast<std::uint16_t>(at);
+            term.length = static_cast<std::uint16_t>(end - at);
+            at = end;
+        } else {
+            const bool negative = chain.terms.empty() && at == 1;   // the first keeps its sign
+            const std::size_t from = negative ? 0 : at;
+            double value = 0;
+            if (!ReadChainNumber(text, at, value)) return false;
+            term.from = static_cast<std::uint16_t>(from);
+            term.length = static_cast<std::uint16_t>(at - from);
+            term.value = negative ? -value : value;
+            term.integer = Char_Convert_Int(TermText(chain, term));
+            chain.fixedLength += term.length;
+        }
+        chain.terms.push_back(term);
+        if (at == text.size()) break;
+        if (!IsOperator(text[at])) return false;
+        ++chain.fixedLength;
+        ops.push_back(text[at++]);
+    }
+    OrderSteps(chain, ops);
+    return true;
+}
+
+bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result) {
+    std::array<Operand, kMaxTerms> operands;
+    if (!ReadOperands(in, chain, operands)) return false;
+    if (chain.steps.empty()) {
+        result = {operands[0].value, false};
+        return true;
+    }
+    double value = 0;
+    for (const ChainStep& step : chain.steps) {
+        Operand& left = operands[step.target];
+        const Operand& right = operands[step.source];
+        const bool remainder = step.op == '%';
+        const int x = remainder ? OperandInteger(in, left) : 0;
+        const int y = remainder ? OperandInteger(in, right) : 0;
+        if (!ApplyOperator(step.op, left.value, right.value, x, y, value)) return false;
+        left = {ThroughText(value), 0, -1, true};
+    }
+    result = {value, true};
+    return true;
+}
+
+double ChainNumber(const ChainValue& result) {
+    return result.computed ? ThroughText(result.value) : result.value;
+}
+
+namespace {
+
+// A chain that is one reference to a text with no reference, literal, data mark or
+// escape in it, and no arithmetic: the value is that text.
+bool LoneReferenceText(Interp& in, const NumberChain& chain, std::string& value) {
+    if (chain.terms.size() != 1 || !chain.terms[0].isVariable || chain.terms[0].slot < 0) return false;
+    const std::string& text = ValueText(in, static_cast<std::size_t>(chain.terms[0].slot));
+    if (text.find_first_of("\x07\\") != std::string::npos || IsArithmetic(ClipView(text))) return false;
+    value = Clip(text);
+    return true;
+}
+
+}  // namespace
+
+std::string DecodedValue(Interp& in, bool numeric, NumberChain& chain, std::string_view expression) {
+    if (!numeric) return GeneralCodeCount(in, expression);
+    ChainValue result;
+    if (EvaluateChain(in, chain, result)) return ChainText(in, chain, result);
+    std::string text;
+    if (LoneReferenceText(in, chain, text)) return text;
+    // The fast arithmetic on the text gives nothing where the chain gave nothing.
+    return GeneralCodeCount(in, expression);
+}
+
+std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result) {
+    if (!result.computed) {
+        const ChainTerm& term = chain.terms[0];
+        if (!term.isVariable) return Clip(std::string(TermText(chain, term)));
+        return Clip(ValueText(in, static_cast<std::size_t>(term.slot)));
+    }
+    NumberBuffer buffer;
+    return std::string(ClipView(FormatNumber(result.value, buffer)));
+}
+
+void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result) {
+    if (!result.computed) {
+        // A lone term keeps its text as written, as the text path copies it.
+        const ChainTerm& term = chain.terms[0];
+        if (!term.isVariable) {
+            SetValue(in, slot, ChainText(in, chain, result));
+        } else if (const auto from = static_cast<std::size_t>(term.slot); from != slot) {
+            in.vars.values[slot] = in.vars.values[from];
+            in.vars.numbers[slot] = in.vars.numbers[from];
+        }
+        return;
+    }
+    if (IsWholeBelow(result.value, 1e15)) return SetWholeNumber(in, slot, result.value);
+    SetValue(in, slot, ChainText(in, chain, result));
+}
+
+}  // namespace ml

@@ -1,0 +1,41 @@
+// Arithmetic chains read once and evaluated from their terms: the same operations,
+// in the same order and with the same results as the fast arithmetic on the text
+// (expr/fast_arithmetic.h), without finding the numbers, the operators and the
+// variables in the text again each time.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/decoded_form.h"
+#include "core/interp.h"
+
+namespace ml {
+
+// Reads an expression (cut as evaluation cuts it) into a chain; false when it is not
+// one, whatever the variables may hold.
+bool DecodeChain(std::string_view expression, NumberChain& chain);
+
+// What a chain came to: a lone term as it stands, or a computed number.
+struct ChainValue {
+    double value = 0;
+    bool computed = false;
+};
+
+// Evaluates a chain with the variables' current values. False wherever the fast
+// arithmetic on the text would give nothing (a reference to a missing variable or to
+// a value that is no plain number, a text too long, a remainder by zero, a result
+// that is not finite): the text path then decides.
+bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result);
+// The number the value reads as (what FastCodeNumber gives).
+double ChainNumber(const ChainValue& result);
+// The value of an expression read once as a chain (numeric: it is one): what
+// CodeCount gives, without reading the expression's text again where it need not.
+std::string DecodedValue(Interp& in, bool numeric, NumberChain& chain, std::string_view expression);
+// The value's text (what FastCodeCount gives).
+std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result);
+// Stores the value's text (what FastCodeCount gives) in a variable, with its number
+// where the text fixes it exactly.
+void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result);
+
+}  // namespace ml

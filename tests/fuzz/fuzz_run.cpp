@@ -1,0 +1,88 @@
+// A bound on executed statements ends endless loops. A fatal error report ends one
+// input like any other run.
+#include "fuzz_run.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string_view>
+#include <system_error>
+
+#include <unistd.h>
+
+#include "core/errors.h"
+#include "core/interp.h"
+#include "core/text_file.h"
+#include "engine/executor.h"
+#include "fake_platform.h"
+#include "frontend/report.h"
+#include "loader/loader.h"
+#include "sandbox_files.h"
+
+namespace ml {
+
+namespace {
+
+// Enough for loops to go round many times; the costliest statements (a long text
+// rewritten thousands of times) still end an input well inside the fuzzer's timeout,
+// so a timeout means a real hang.
+constexpr std::uint64_t kStatementBound = 5000;
+
+// The first byte picks the display language, so messages of both are exercised.
+char LanguageOf(std::uint8_t first) { return static_cast<char>('1' + first % 3); }
+
+// Loads the bytes as the program loads a script file, then runs them.
+void LoadAndRun(Interp& in, std::string_view script) {
+    std::FILE* file = fmemopen(const_cast<char*>(script.data()), script.size(), "rb");
+    if (file == nullptr) return;
+    FileHandle closer(file);
+    LoadScript(in, file);
+    FinishLoading(in);
+    Script(in);
+}
+
+std::map<std::string, std::string> FilesHere() {
+    std::map<std::string, std::string> files;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::current_path(), ignored)) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        files[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(file), {});
+    }
+    return files;
+}
+
+}  // namespace
+
+void EnterScratchFolder() {
+    std::filesystem::path scratch = std::filesystem::temp_directory_path() / ("morrowlark-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(scratch);
+    std::filesystem::current_path(scratch);
+}
+
+RunRecord RunFuzzInput(const std::uint8_t* data, std::size_t size, bool decoded) {
+    RunRecord record;
+    SandboxFiles sandbox;   // outlives the interpreter, which closes its files
+    FakePlatform fake;
+    {
+        auto in = std::make_unique<Interp>(fake.platform);
+        in->language = LanguageOf(data[0]);
+        in->exec.statementsLeft = kStatementBound;
+        in->decoded.enabled = decoded;
+        try {
+            LoadAndRun(*in, std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+            record.ending = "end";
+        } catch (const FatalError& error) {
+            ShowReport(*in, error);
+            record.ending = "error " + std::to_string(error.entry);
+        } catch (const ProgramEnd& end) {
+            record.ending = "exit " + std::to_string(end.status);
+        }
+    }
+    record.output = fake.console.out;
+    record.files = FilesHere();
+    return record;
+}
+
+}  // namespace ml
