@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "automation/screen_image.h"
+#include "core/strings.h"
 
 namespace ml {
 
@@ -25,13 +26,8 @@ std::uint32_t ImageSize(const ScreenImage& image) {
 
 bool HasPngExtension(const std::string& file) {
     constexpr std::string_view kExtension = ".png";
-    if (file.size() < kExtension.size()) return false;
-    for (std::size_t i = 0; i < kExtension.size(); ++i) {
-        const char c = file[file.size() - kExtension.size() + i];
-        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower != kExtension[i]) return false;
-    }
-    return true;
+    return file.size() >= kExtension.size() &&
+           AsciiLower(file.substr(file.size() - kExtension.size())) == kExtension;
 }
 
 }  // namespace

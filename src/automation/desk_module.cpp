@@ -27,12 +27,6 @@ ScreenPoint ArgPoint(Interp& in, int first) { return {ArgInt(in, first), ArgInt(
 // input reaches.
 InputTarget ArgTarget(Interp& in) { return {Arg(in, 1) == "0", ArgWindow(in)}; }
 
-std::string Lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 std::string DeskType(Interp& in) {
     const InputTarget target = ArgTarget(in);
     if (target.desktop || target.window != 0) in.platform.desktop.typeText(target.desktop ? 0 : target.window, Arg(in, 2));
@@ -40,7 +34,7 @@ std::string DeskType(Interp& in) {
 }
 
 std::string DeskKey(Interp& in) {
-    const std::optional<int> key = VirtualKeyOfName(Lower(Arg(in, 1)));
+    const std::optional<int> key = VirtualKeyOfName(AsciiLower(Arg(in, 1)));
     if (!key) Fail(in, Say(in, kMsgUnknownKeyName) + Arg(in, 1));
     return Int_Convert_Char(*key);
 }
@@ -69,7 +63,7 @@ std::string DeskClose(Interp& in) {
 }
 
 MouseButton ArgButton(Interp& in) {
-    const std::string name = Lower(Arg(in, 2));
+    const std::string name = AsciiLower(Arg(in, 2));
     if (name == "left") return MouseButton::Left;
     if (name == "middle") return MouseButton::Middle;
     if (name == "right") return MouseButton::Right;

@@ -39,12 +39,7 @@ std::string StringReverse(Interp& in) {
 
 // Only the ASCII letters change, so the bytes of double-byte characters outside
 // that range stay as they are.
-std::string StringLower(Interp& in) {
-    std::string text = Arg(in, 1);
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
+std::string StringLower(Interp& in) { return AsciiLower(Arg(in, 1)); }
 
 std::string StringUpper(Interp& in) {
     std::string text = Arg(in, 1);

@@ -102,6 +102,12 @@ std::string Replace(std::string_view text, std::string_view search, std::string_
     return out;
 }
 
+std::string AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
 std::string Trim(std::string_view text) {
     std::size_t first = 0, last = text.size();
     while (first < last && IsBlank(text[first])) ++first;

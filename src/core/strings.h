@@ -54,6 +54,9 @@ std::string Remove(std::string_view text, long pos, long count);
 std::string Replace(std::string_view text, std::string_view search, std::string_view with);
 // The text without its leading and trailing blanks.
 std::string Trim(std::string_view text);
+
+// Only A-Z change: bytes of other encodings pass through untouched.
+std::string AsciiLower(std::string text);
 // The text made width bytes long with blanks after it (LMendSpace: left-aligned) or
 // before it (RMendSpace: right-aligned).
 std::string LMendSpace(std::string_view text, long width);
