@@ -9,14 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "core/markers.h"
 #include "core/run_state.h"
 
 namespace ml {
+
+// Where a call stood, in the line the call leaves: a marker no loaded line holds.
+inline constexpr std::string_view kResultHole = "\x07#";
 
 // A number or a variable reference of an arithmetic chain, as written.
 struct ChainTerm {
     std::uint16_t from = 0, length = 0;   // its bytes in the chain's text
     bool isVariable = false;
+    bool isResult = false;                // the value the line's call left
     double value = 0;                     // a number's value
     int integer = 0;                      // a number's integer, as the remainder reads it
     int slot = -1;                        // a reference's variable, once found
@@ -38,11 +43,37 @@ struct NumberChain {
     std::uint32_t frame = 0;          // the call frame the slots were found in
 };
 
-// An argument of a call: its text in the entry, and its chain where it is one.
+// A piece of a joined text: a literal's bytes (escapes read), a reference, or the
+// value the line's call left.
+struct JoinPiece {
+    enum class Kind : std::uint8_t { Literal, Reference, Result } kind;
+    std::uint16_t from = 0, length = 0;   // in the join's literals or text
+    int slot = -1;                        // a reference's variable, once found
+};
+
+// Literals and references side by side, as `$name ": " $value "\x0a"` joins them.
+struct TextJoin {
+    std::string text;                 // the expression as written
+    std::string literals;             // the literals' bytes, one after another
+    std::vector<JoinPiece> pieces;
+    std::uint32_t frame = 0;          // the call frame the slots were found in
+};
+
+// An expression read once: the source, and the form it was found to have.
+struct DecodedExpression {
+    std::string source;
+    bool hole = false;                // it holds kResultHole
+    std::uint16_t holeAt = 0;         // where
+    bool numeric = false;             // chain holds it
+    bool joined = false;              // join holds it
+    NumberChain chain;
+    TextJoin join;
+};
+
+// An argument of a call: its text in the entry, and its decoded form.
 struct ArgumentPiece {
     std::uint16_t from = 0, length = 0;
-    bool numeric = false;
-    NumberChain chain;
+    DecodedExpression expression;
 };
 
 // The innermost call of an entry (the one at its last call marker), read once.
@@ -58,14 +89,14 @@ enum class EntryKind : std::uint8_t { Text, Skip, Assign, Cmp, ElCmp, End, Loop,
 struct DecodedEntry {
     EntryKind kind = EntryKind::Text;
     std::uint8_t compare = 0;         // a condition's comparison (expr/condition.h)
-    bool numeric = false;             // the sides (or the right side) decoded as chains
-    bool assignsCall = false;         // a call whose line assigns what the call leaves
-    std::uint16_t rightFrom = 0;      // where the right side or the condition starts
-    std::uint16_t rightLength = 0;    // in the entry's text
-    int targetSlot = -1;              // an assignment's target, once found
+    std::string target;               // an assignment's target reference
+    int targetSlot = -1;              // its variable, once found
     std::uint32_t targetFrame = 0;    // the call frame the target was found in
-    NumberChain sides[2];             // the right side, or the condition's two sides
+    DecodedExpression sides[2];       // the right side, or the condition's two sides
     DecodedCall call;
+    // For a call: the line it leaves, with the marker kResultHole where the call
+    // stood, decoded as an assignment or a condition; none where it must run as text.
+    std::unique_ptr<DecodedEntry> leaves;
 };
 
 // One decoded form per entry, made when the entry runs a second time: a line that

@@ -15,7 +15,7 @@
 #include "core/value_text.h"
 #include "engine/functions.h"
 #include "engine/modules.h"
-#include "expr/decoded_chain.h"
+#include "expr/decoded_expression.h"
 #include "expr/expression.h"
 
 namespace ml {
@@ -124,29 +124,31 @@ const CallTarget& FindTarget(Interp& in, std::string_view name) {
     return targets.emplace(std::string(name), target).first->second;
 }
 
-// Runs the built-in function that took the call at [marker, end) of the line; gives
-// the line with the call replaced by its result, or by "(null)" in statement position.
-std::string RunBuiltin(Interp& in, const Builtin& fn, std::string_view line, std::size_t marker, std::size_t end) {
+// Runs the built-in function that takes a call; gives its result.
+std::string CallBuiltin(Interp& in, const Builtin& fn, bool statement) {
     if (fn.before) fn.before(in);
-    const bool statement = marker == 0;
     CheckCall(in, fn, fn.name, statement);
     UnprotectArguments(in);
-    const std::string result = fn.run(in);
-    std::string cut(line.substr(0, marker));
-    cut += statement ? std::string_view("(null)") : std::string_view(result);
-    cut += line.substr(end);
-    return cut;
+    return fn.run(in);
 }
 
-// Every module tried up to the one that takes the call is entered, in order; then
-// the call goes to its function.
-std::string Dispatch(Interp& in, const CallTarget& target, std::string_view name, const std::string& line,
-                     std::size_t marker, std::size_t end) {
+// Every module tried up to the one that takes the call is entered, in order.
+void EnterModules(Interp& in, const CallTarget& target) {
     const auto modules = Modules();
     for (std::size_t i = 0; i < modules.size(); ++i)
         if (target.entered & (1u << i)) modules[i].enter(in);
-    if (target.builtin != nullptr) return RunBuiltin(in, *target.builtin, line, marker, end);
-    return StartUserCall(in, name, line);
+}
+
+// Dispatches the call at [marker, end) of the line: gives the line with the call
+// replaced by a built-in function's result, or by "(null)" in statement position; or
+// what starting a user function gives.
+std::string Dispatch(Interp& in, const CallTarget& target, std::string_view name, const std::string& line,
+                     std::size_t marker, std::size_t end) {
+    EnterModules(in, target);
+    if (target.builtin == nullptr) return StartUserCall(in, name, line);
+    const bool statement = marker == 0;
+    const std::string result = CallBuiltin(in, *target.builtin, statement);
+    return PutBack(line, marker, end, statement ? std::string_view("(null)") : std::string_view(result));
 }
 
 // The calling line and entry are kept per depth for `Return` and `End Def`.
@@ -223,22 +225,29 @@ bool DecodeCall(std::string_view line, DecodedCall& call) {
         ArgumentPiece& argument = call.arguments.emplace_back();
         argument.from = static_cast<std::uint16_t>(offset + piece.from);
         argument.length = static_cast<std::uint16_t>(piece.length);
-        argument.numeric = DecodeChain(arguments.substr(piece.from, piece.length), argument.chain);
+        DecodeExpression(arguments.substr(piece.from, piece.length), argument.expression);
     }
     return true;
 }
 
-std::string RunDecodedCall(Interp& in, DecodedCall& call) {
+std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, std::string_view value) {
+    std::string cut(line.substr(0, marker));
+    cut += value;
+    cut += line.substr(end);
+    return cut;
+}
+
+DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call) {
     const std::string& line = in.exec.current;
     RememberCaller(in, line);
     in.args.count = 0;
-    for (ArgumentPiece& argument : call.arguments) {
-        const std::string_view text = std::string_view(line).substr(argument.from, argument.length);
-        PushArgument(in, DecodedValue(in, argument.numeric, argument.chain, text));
-    }
+    for (ArgumentPiece& argument : call.arguments) PushArgument(in, DecodedValue(in, argument.expression));
     const std::string_view name = std::string_view(line).substr(call.marker + 2u, call.nameLength);
     if (call.target == nullptr) call.target = &FindTarget(in, name);
-    return Dispatch(in, *call.target, name, line, call.marker, call.end);
+    const CallTarget& target = *call.target;
+    if (target.builtin == nullptr || call.marker == 0) return {false, Dispatch(in, target, name, line, call.marker, call.end)};
+    EnterModules(in, target);
+    return {true, CallBuiltin(in, *target.builtin, false)};
 }
 
 }  // namespace ml

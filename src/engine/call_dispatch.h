@@ -27,8 +27,15 @@ CallSpan LocateCall(std::string_view line, std::size_t marker);
 // arguments. False where the text path reports an error (no full call, an empty
 // argument).
 bool DecodeCall(std::string_view line, DecodedCall& call);
-// What def gives for the current text, which is the decoded entry's own.
-std::string RunDecodedCall(Interp& in, DecodedCall& call);
+// What a decoded call of the current text (the decoded entry's own) gave: the value
+// of a built-in function in value position, or else the line as def gives it.
+struct DecodedCallResult {
+    bool isValue;
+    std::string text;
+};
+DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call);
+// The line with [marker, end) replaced by value.
+std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, std::string_view value);
 
 // Cuts the innermost call out of the line into cut; gives the call's 1-based position.
 std::size_t dJ(std::string_view line, std::string& cut);

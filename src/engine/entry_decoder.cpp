@@ -6,63 +6,79 @@
 #include "core/strings.h"
 #include "core/variables.h"
 #include "expr/condition.h"
-#include "expr/decoded_chain.h"
-#include "expr/expression.h"
+#include "expr/decoded_expression.h"
 
 namespace ml {
 
 namespace {
-
-std::string_view Part(const Interp& in, std::uint16_t from, std::uint16_t length) {
-    return std::string_view(in.program.text(in.exec.pc)).substr(from, length);
-}
 
 void DecodeAssignment(std::string_view text, DecodedEntry& decoded) {
     if (EndsWith(text, ").array")) return;
     const std::size_t equal = text.find('=');
     if (equal == std::string_view::npos || InCountChar(text.substr(0, equal), '$') != 1) return;
     decoded.kind = EntryKind::Assign;
-    decoded.rightFrom = static_cast<std::uint16_t>(equal + 1);
-    decoded.rightLength = static_cast<std::uint16_t>(text.size() - equal - 1);
-    decoded.numeric = DecodeChain(text.substr(equal + 1), decoded.sides[0]);
+    decoded.target.assign(text.substr(0, equal));
+    DecodeExpression(text.substr(equal + 1), decoded.sides[0]);
 }
 
 // A block word's condition: the text between its "(" and the final ")".
 void DecodeCondition(std::string_view text, std::size_t open, EntryKind kind, DecodedEntry& decoded) {
     decoded.kind = kind;
-    if (text.size() > open + 1) {
-        decoded.rightFrom = static_cast<std::uint16_t>(open + 1);
-        decoded.rightLength = static_cast<std::uint16_t>(text.size() - open - 2);
-    }
-    const ConditionParts parts = SplitCondition(text.substr(decoded.rightFrom, decoded.rightLength));
+    const std::string_view condition =
+        text.size() > open + 1 ? text.substr(open + 1, text.size() - open - 2) : std::string_view();
+    const ConditionParts parts = SplitCondition(condition);
     decoded.compare = static_cast<std::uint8_t>(parts.op);
-    decoded.numeric = IsOrdering(parts.op) && DecodeChain(parts.sides[0], decoded.sides[0]) &&
-                      DecodeChain(parts.sides[1], decoded.sides[1]);
+    DecodeExpression(parts.sides[0], decoded.sides[0]);
+    DecodeExpression(parts.sides[1], decoded.sides[1]);
 }
 
-// A line with calls: its innermost call is decoded; the line that call leaves runs
-// from its text. Binding an object alias stays text.
+// The line a call leaves, with the result hole where the call stood: an assignment
+// after whose "=" the call stood, or a condition. Null for anything else, and for a
+// line with a further call.
+std::unique_ptr<DecodedEntry> DecodeLeftLine(const std::string& line) {
+    auto left = std::make_unique<DecodedEntry>();
+    if (Contains(line, kCallMarker)) return nullptr;
+    if (StartsWith(line, kVariableMarker) && line.find('=') < line.find(kResultHole)) DecodeAssignment(line, *left);
+    else if (StartsWith(line, "cmp")) DecodeCondition(line, 3, EntryKind::Cmp, *left);
+    else if (StartsWith(line, "elcmp")) DecodeCondition(line, 5, EntryKind::ElCmp, *left);
+    if (left->kind == EntryKind::Text) return nullptr;
+    return left;
+}
+
+// A line with calls: its innermost call is decoded, and the line it leaves. Binding
+// an object alias stays text.
 void DecodeCallEntry(std::string_view text, DecodedEntry& decoded) {
     if (IsNewStatement(text)) return;
     if (!DecodeCall(text, decoded.call)) return;
     decoded.kind = EntryKind::Call;
-    // `$t = ...~f(...)...`: the target stands before the call, so the line the call
-    // leaves assigns to the same variable.
-    const std::size_t equal = text.find('=');
-    if (!StartsWith(text, kVariableMarker) || equal > decoded.call.marker) return;
-    if (InCountChar(text.substr(0, equal), '$') != 1) return;
-    decoded.assignsCall = true;
-    decoded.rightFrom = static_cast<std::uint16_t>(equal + 1);
+    std::string left(text.substr(0, decoded.call.marker));
+    left += kResultHole;
+    left += text.substr(decoded.call.end);
+    decoded.leaves = DecodeLeftLine(left);
 }
 
 // The slot of an assignment's target, found once per call frame.
 std::uint16_t TargetSlot(Interp& in, DecodedEntry& decoded) {
     const std::uint32_t frame = CurrentFrame(in);
     if (decoded.targetSlot < 0 || decoded.targetFrame != frame) {
-        decoded.targetSlot = DimKey(in, Part(in, 0, static_cast<std::uint16_t>(decoded.rightFrom - 1)));
+        decoded.targetSlot = DimKey(in, decoded.target);
         decoded.targetFrame = frame;
     }
     return static_cast<std::uint16_t>(decoded.targetSlot);
+}
+
+// Whether an expression with its hole filled by result ends with `end`, read from
+// the end without joining the texts.
+bool FilledEndsWith(const DecodedExpression& expression, std::string_view result, std::string_view end) {
+    const std::string_view text = expression.source;
+    const std::string_view parts[] = {text.substr(expression.holeAt + kResultHole.size()), result,
+                                      text.substr(0, expression.holeAt)};
+    std::size_t matched = 0;
+    for (std::string_view part : parts) {
+        for (std::size_t k = part.size(); k-- > 0 && matched < end.size(); ++matched)
+            if (part[k] != end[end.size() - 1 - matched]) return false;
+    }
+    return matched == end.size();
 }
 
 }  // namespace
@@ -85,31 +101,33 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
     return decoded;
 }
 
-void RunDecodedAssignment(Interp& in, DecodedEntry& decoded) {
+void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view result) {
     // The target exists before its right side is evaluated, so $n = $n + 1 works.
-    const std::uint16_t slot = TargetSlot(in, decoded);
-    ChainValue value;
-    if (decoded.numeric && EvaluateChain(in, decoded.sides[0], value))
-        StoreChainValue(in, slot, decoded.sides[0], value);
-    else
-        SetValue(in, slot, DecodedValue(in, decoded.numeric, decoded.sides[0], Part(in, decoded.rightFrom, decoded.rightLength)));
+    StoreDecodedValue(in, TargetSlot(in, decoded), decoded.sides[0], result);
     ++in.exec.pc;
 }
 
-bool RunLeftAssignment(Interp& in, DecodedEntry& decoded) {
-    const std::string& line = in.exec.current;
-    if (!decoded.assignsCall || Contains(line, kCallMarker) || EndsWith(line, ").array")) return false;
-    const std::uint16_t slot = TargetSlot(in, decoded);
-    SetValue(in, slot, CodeCount(in, std::string_view(line).substr(decoded.rightFrom)));
-    ++in.exec.pc;
-    return true;
+bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result) {
+    const auto op = static_cast<Compare>(decoded.compare);
+    DecodedExpression* sides = decoded.sides;
+    if (IsOrdering(op)) {
+        double left = 0, right = 0;
+        if (DecodedNumber(in, sides[0], result, left) && DecodedNumber(in, sides[1], result, right))
+            return Ordered(op, left, right);
+        return CompareSides(in, op, Filled(sides[0].source, result), Filled(sides[1].source, result)) != 0;
+    }
+    std::string left = DecodedValue(in, sides[0], result);
+    std::string right = op == Compare::None ? std::string() : DecodedValue(in, sides[1], result);
+    return CompareValues(op, std::move(left), std::move(right)) != 0;
 }
 
-bool DecodedCondition(Interp& in, DecodedEntry& decoded) {
-    ChainValue left, right;
-    if (decoded.numeric && EvaluateChain(in, decoded.sides[0], left) && EvaluateChain(in, decoded.sides[1], right))
-        return Ordered(static_cast<Compare>(decoded.compare), ChainNumber(left), ChainNumber(right));
-    return CmpCodeCount(in, Part(in, decoded.rightFrom, decoded.rightLength)) != 0;
+bool LeftLineTakes(const DecodedEntry& left, std::string_view result) {
+    // A marker in the result would make the filled line read differently: another
+    // call, a reference, a literal. So would a comparison sign in a condition, and an
+    // assignment that the result turns into an array literal.
+    if (HoldsAnyOf(result, kMarker)) return false;
+    if (left.kind == EntryKind::Assign) return !FilledEndsWith(left.sides[0], result, ").array");
+    return !HoldsAnyOf(result, '<', '>', '=');
 }
 
 }  // namespace ml

@@ -13,12 +13,12 @@ namespace ml {
 // call, an array index) or whose kind depends on where it runs stays Text.
 std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry);
 // An assignment: the target found (once per call frame), then the value stored.
-void RunDecodedAssignment(Interp& in, DecodedEntry& decoded);
-// The line a decoded call left (the current text, the entry running again): where it
-// assigns and holds no further call, it is run as the text path would run it. False
-// where the text path must run it.
-bool RunLeftAssignment(Interp& in, DecodedEntry& decoded);
+// result fills the hole of the line a call left.
+void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view result = {});
 // The condition of a decoded `Cmp` or `ElCmp`.
-bool DecodedCondition(Interp& in, DecodedEntry& decoded);
+bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result = {});
+// Whether the decoded line a call left runs the same as its text with result filled
+// in; where not, the filled text runs on the text path.
+bool LeftLineTakes(const DecodedEntry& left, std::string_view result);
 
 }  // namespace ml

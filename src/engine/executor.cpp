@@ -189,16 +189,34 @@ void RunStatement(Interp& in) {
     CommandError(in, text);
 }
 
+// Runs the line a call left at the program counter from its decoded form, with the
+// call's result where the call stood. False where the filled text must run instead.
+bool RunLeftLine(Interp& in, DecodedEntry* left, std::string_view result) {
+    if (left == nullptr || !LeftLineTakes(*left, result)) return false;
+    // It counts as the statement the filled text would have been.
+    if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
+    if (left->kind == EntryKind::Assign) RunDecodedAssignment(in, *left, result);
+    else if (left->kind == EntryKind::Cmp) RunCmp(in, [&] { return DecodedCondition(in, *left, result); });
+    else RunElCmp(in, [&] { return DecodedCondition(in, *left, result); });
+    return true;
+}
+
+void RunCallEntry(Interp& in, DecodedEntry& decoded) {
+    const int remembered = in.exec.pc;
+    in.exec.current = in.program.texts[static_cast<std::size_t>(remembered)];
+    DecodedCallResult result = RunDecodedCall(in, decoded.call);
+    if (!result.isValue) return FinishCall(in, remembered, std::move(result.text));
+    if (RunLeftLine(in, decoded.leaves.get(), result.text)) return;
+    const DecodedCall& call = decoded.call;
+    FinishCall(in, remembered, PutBack(in.exec.current, call.marker, call.end, result.text));
+}
+
 // Runs the entry at the program counter from its decoded form, made now if it is
 // the entry's second run; false when the entry runs from its text.
 bool RunDecoded(Interp& in) {
     auto& entries = in.decoded.entries;
     const auto pc = static_cast<std::size_t>(in.exec.pc);
-    if (in.exec.rerun) {
-        if (pc >= entries.size() || !entries[pc] || !RunLeftAssignment(in, *entries[pc])) return false;
-        in.exec.rerun = false;
-        return true;
-    }
+    if (in.exec.rerun) return false;
     if (entries.size() <= pc) {
         entries.resize(static_cast<std::size_t>(in.program.entryCount));
         in.decoded.ranOnce.resize(entries.size());
@@ -223,10 +241,7 @@ bool RunDecoded(Interp& in) {
             in.exec.current = in.program.texts[pc];
             ReturnDecoded(in, decoded);
             break;
-        case EntryKind::Call:
-            in.exec.current = in.program.texts[pc];
-            FinishCall(in, in.exec.pc, RunDecodedCall(in, decoded.call));
-            break;
+        case EntryKind::Call: RunCallEntry(in, decoded); break;
         case EntryKind::Skip:
         case EntryKind::End: ++in.exec.pc; break;
     }
@@ -234,6 +249,13 @@ bool RunDecoded(Interp& in) {
 }
 
 }  // namespace
+
+bool ContinueCall(Interp& in, std::string_view result) {
+    const auto& entries = in.decoded.entries;
+    const auto pc = static_cast<std::size_t>(in.exec.pc);
+    if (pc >= entries.size() || !entries[pc]) return false;
+    return RunLeftLine(in, entries[pc]->leaves.get(), result);
+}
 
 void Script(Interp& in) {
     ExecState& E = in.exec;

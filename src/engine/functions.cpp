@@ -8,7 +8,8 @@
 #include "core/strings.h"
 #include "core/messages.h"
 #include "core/variables.h"
-#include "expr/decoded_chain.h"
+#include "engine/executor.h"
+#include "expr/decoded_expression.h"
 #include "expr/expression.h"
 #include "core/errors.h"
 
@@ -138,10 +139,12 @@ void Return(Interp& in, Evaluate evaluate) {
     std::string_view expression = in.exec.current;
     expression.remove_prefix(std::min<std::size_t>(expression.size(), kReturnWord.size()));
     const std::string value = evaluate(expression);
-    std::string line = caller.substr(0, marker) + value + caller.substr(CallEnd(caller, marker));
     --C.callDepth;
     in.exec.pc = C.callingEntry[d];
-    in.exec.current = std::move(line);
+    // The calling entry's decoded form knows the line its call leaves, where the
+    // calling line is the entry's own text (not one that an earlier call rewrote).
+    if (caller == in.program.text(in.exec.pc) && ContinueCall(in, value)) return;
+    in.exec.current = PutBack(caller, marker, CallEnd(caller, marker), value);
     in.exec.rerun = true;
 }
 
@@ -154,13 +157,11 @@ void ReturnStatement(Interp& in) {
 void DecodeReturn(std::string_view text, DecodedEntry& decoded) {
     decoded.kind = EntryKind::Return;
     text.remove_prefix(std::min<std::size_t>(text.size(), kReturnWord.size()));
-    decoded.numeric = DecodeChain(text, decoded.sides[0]);
+    DecodeExpression(text, decoded.sides[0]);
 }
 
 void ReturnDecoded(Interp& in, DecodedEntry& decoded) {
-    Return(in, [&](std::string_view expression) {
-        return DecodedValue(in, decoded.numeric, decoded.sides[0], expression);
-    });
+    Return(in, [&](std::string_view) { return DecodedValue(in, decoded.sides[0]); });
 }
 
 bool IsNewStatement(std::string_view text) { return StartsWith(text, kCallMarker) && EndsWith(text, ").new"); }

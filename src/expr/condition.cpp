@@ -64,13 +64,7 @@ ConditionParts SplitCondition(std::string_view condition) {
     return parts;
 }
 
-int CmpCodeCount(Interp& in, std::string_view condition) {
-    auto [sides, op] = SplitCondition(condition);
-    if (IsOrdering(op))
-        if (auto a = FastCodeNumber(in, sides[0]))
-            if (auto b = FastCodeNumber(in, sides[1])) return Ordered(op, *a, *b);
-    std::string left = CodeCount(in, sides[0]);
-    std::string right = CodeCount(in, sides[1]);
+int CompareValues(Compare op, std::string left, std::string right) {
     UnprotectData(left);
     UnprotectData(right);
     switch (op) {
@@ -80,6 +74,19 @@ int CmpCodeCount(Interp& in, std::string_view condition) {
         default: break;
     }
     return Ordered(op, Char_Convert_Double(left), Char_Convert_Double(right));
+}
+
+int CompareSides(Interp& in, Compare op, std::string_view left, std::string_view right) {
+    if (IsOrdering(op))
+        if (auto a = FastCodeNumber(in, left))
+            if (auto b = FastCodeNumber(in, right)) return Ordered(op, *a, *b);
+    std::string leftValue = CodeCount(in, left);
+    return CompareValues(op, std::move(leftValue), CodeCount(in, right));
+}
+
+int CmpCodeCount(Interp& in, std::string_view condition) {
+    const ConditionParts parts = SplitCondition(condition);
+    return CompareSides(in, parts.op, parts.sides[0], parts.sides[1]);
 }
 
 }  // namespace ml

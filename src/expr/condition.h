@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/interp.h"
+
 namespace ml {
 
 enum class Compare : std::uint8_t { None, Equal, NotEqual, LessEqual, GreaterEqual, Less, Greater };
@@ -20,5 +22,10 @@ ConditionParts SplitCondition(std::string_view condition);
 // The comparisons that read both sides as numbers.
 bool IsOrdering(Compare op);
 bool Ordered(Compare op, double a, double b);
+// Decides a comparison of two values (a lone value: true unless it is "0"); data
+// marks are taken off first.
+int CompareValues(Compare op, std::string left, std::string right);
+// Decides a comparison of two expressions, as a condition's sides.
+int CompareSides(Interp& in, Compare op, std::string_view left, std::string_view right);
 
 }  // namespace ml

@@ -59,7 +59,7 @@ int OperandInteger(Interp& in, const Operand& operand) {
 
 // The operands of the chain with the current values; false where a reference is
 // missing or holds no plain number, or the substituted text would not fit a value.
-bool ReadOperands(Interp& in, NumberChain& chain, std::array<Operand, kMaxTerms>& operands) {
+bool ReadOperands(Interp& in, NumberChain& chain, std::string_view result, std::array<Operand, kMaxTerms>& operands) {
     const std::uint32_t frame = CurrentFrame(in);
     if (chain.frame != frame) {
         for (ChainTerm& term : chain.terms) term.slot = -1;
@@ -68,6 +68,14 @@ bool ReadOperands(Interp& in, NumberChain& chain, std::array<Operand, kMaxTerms>
     std::size_t length = chain.fixedLength;
     for (std::size_t k = 0; k < chain.terms.size(); ++k) {
         ChainTerm& term = chain.terms[k];
+        if (term.isResult) {
+            // The result stands in the line as its text, so it reads as a variable's would.
+            double value = 0;
+            if (!ReadSignedNumber(result, true, value) || (result[0] == '-' && k != 0)) return false;
+            length += result.size();
+            operands[k] = {value, Char_Convert_Int(result), -1, false};
+            continue;
+        }
         if (!term.isVariable) {
             operands[k] = {term.value, term.integer, -1, false};
             continue;
@@ -113,7 +121,13 @@ bool DecodeChain(std::string_view expression, NumberChain& chain) {
     for (;;) {
         if (chain.terms.size() == kMaxTerms) return false;
         ChainTerm term;
-        if (text.substr(at).starts_with(kVariableMarker)) {
+        if (text.substr(at).starts_with(kResultHole)) {
+            if (chain.terms.empty() && at == 1) return false;   // a minus before a value
+            term.isResult = true;
+            term.from = static_cast<std::uint16_t>(at);
+            term.length = static_cast<std::uint16_t>(kResultHole.size());
+            at += kResultHole.size();
+        } else if (text.substr(at).starts_with(kVariableMarker)) {
             if (chain.terms.empty() && at == 1) return false;   // a minus before a value
             std::size_t end = at + 2;
             while (end < text.size() && IsENChar(text[end])) ++end;
@@ -142,9 +156,9 @@ bool DecodeChain(std::string_view expression, NumberChain& chain) {
     return true;
 }
 
-bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result) {
+bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result, std::string_view callResult) {
     std::array<Operand, kMaxTerms> operands;
-    if (!ReadOperands(in, chain, operands)) return false;
+    if (!ReadOperands(in, chain, callResult, operands)) return false;
     if (chain.steps.empty()) {
         result = {operands[0].value, false};
         return true;
@@ -167,33 +181,10 @@ double ChainNumber(const ChainValue& result) {
     return result.computed ? ThroughText(result.value) : result.value;
 }
 
-namespace {
-
-// A chain that is one reference to a text with no reference, literal, data mark or
-// escape in it, and no arithmetic: the value is that text.
-bool LoneReferenceText(Interp& in, const NumberChain& chain, std::string& value) {
-    if (chain.terms.size() != 1 || !chain.terms[0].isVariable || chain.terms[0].slot < 0) return false;
-    const std::string& text = ValueText(in, static_cast<std::size_t>(chain.terms[0].slot));
-    if (text.find_first_of("\x07\\") != std::string::npos || IsArithmetic(ClipView(text))) return false;
-    value = Clip(text);
-    return true;
-}
-
-}  // namespace
-
-std::string DecodedValue(Interp& in, bool numeric, NumberChain& chain, std::string_view expression) {
-    if (!numeric) return GeneralCodeCount(in, expression);
-    ChainValue result;
-    if (EvaluateChain(in, chain, result)) return ChainText(in, chain, result);
-    std::string text;
-    if (LoneReferenceText(in, chain, text)) return text;
-    // The fast arithmetic on the text gives nothing where the chain gave nothing.
-    return GeneralCodeCount(in, expression);
-}
-
-std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result) {
+std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult) {
     if (!result.computed) {
         const ChainTerm& term = chain.terms[0];
+        if (term.isResult) return std::string(ClipView(callResult));
         if (!term.isVariable) return Clip(std::string(TermText(chain, term)));
         return Clip(ValueText(in, static_cast<std::size_t>(term.slot)));
     }
@@ -201,12 +192,13 @@ std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& re
     return std::string(ClipView(FormatNumber(result.value, buffer)));
 }
 
-void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result) {
+void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result,
+                     std::string_view callResult) {
     if (!result.computed) {
         // A lone term keeps its text as written, as the text path copies it.
         const ChainTerm& term = chain.terms[0];
         if (!term.isVariable) {
-            SetValue(in, slot, ChainText(in, chain, result));
+            SetValue(in, slot, ChainText(in, chain, result, callResult));
         } else if (const auto from = static_cast<std::size_t>(term.slot); from != slot) {
             in.vars.values[slot] = in.vars.values[from];
             in.vars.numbers[slot] = in.vars.numbers[from];
@@ -214,7 +206,7 @@ void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, c
         return;
     }
     if (IsWholeBelow(result.value, 1e15)) return SetWholeNumber(in, slot, result.value);
-    SetValue(in, slot, ChainText(in, chain, result));
+    SetValue(in, slot, ChainText(in, chain, result, callResult));
 }
 
 }  // namespace ml

@@ -22,20 +22,19 @@ struct ChainValue {
     bool computed = false;
 };
 
-// Evaluates a chain with the variables' current values. False wherever the fast
-// arithmetic on the text would give nothing (a reference to a missing variable or to
-// a value that is no plain number, a text too long, a remainder by zero, a result
-// that is not finite): the text path then decides.
-bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result);
+// Evaluates a chain with the variables' current values, and callResult where the
+// chain holds the result hole. False wherever the fast arithmetic on the text would
+// give nothing (a reference to a missing variable or to a value that is no plain
+// number, a text too long, a remainder by zero, a result that is not finite): the
+// text path then decides.
+bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result, std::string_view callResult = {});
 // The number the value reads as (what FastCodeNumber gives).
 double ChainNumber(const ChainValue& result);
-// The value of an expression read once as a chain (numeric: it is one): what
-// CodeCount gives, without reading the expression's text again where it need not.
-std::string DecodedValue(Interp& in, bool numeric, NumberChain& chain, std::string_view expression);
 // The value's text (what FastCodeCount gives).
-std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result);
+std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult = {});
 // Stores the value's text (what FastCodeCount gives) in a variable, with its number
 // where the text fixes it exactly.
-void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result);
+void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result,
+                     std::string_view callResult = {});
 
 }  // namespace ml

@@ -1,0 +1,70 @@
+#include "expr/decoded_expression.h"
+
+#include "core/strings.h"
+#include "core/variables.h"
+#include "expr/decoded_chain.h"
+#include "expr/decoded_join.h"
+#include "expr/expression.h"
+
+namespace ml {
+
+namespace {
+
+}  // namespace
+
+void DecodeExpression(std::string_view expression, DecodedExpression& decoded) {
+    decoded.source.assign(expression);
+    decoded.hole = Contains(expression, kResultHole);
+    decoded.holeAt = static_cast<std::uint16_t>(decoded.hole ? expression.find(kResultHole) : 0);
+    decoded.numeric = DecodeChain(expression, decoded.chain);
+    // A lone reference or result is both: its value is a number or a text.
+    decoded.joined = DecodeJoin(expression, decoded.join);
+}
+
+std::string Filled(std::string_view text, std::string_view result) {
+    const std::size_t hole = text.find(kResultHole);
+    std::string filled(text.substr(0, hole));
+    if (hole == std::string_view::npos) return filled;
+    filled += result;
+    filled += text.substr(hole + kResultHole.size());
+    return filled;
+}
+
+namespace {
+
+// Whether the forms read from the text as written hold for the filled text: a filled
+// text too long for a value is cut before it is read, which only the text path does.
+bool FormsHold(const DecodedExpression& decoded, std::string_view result) {
+    return !decoded.hole || decoded.source.size() - kResultHole.size() + result.size() <= kMaxText;
+}
+
+}  // namespace
+
+std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_view result) {
+    const bool holds = FormsHold(decoded, result);
+    ChainValue number;
+    if (holds && decoded.numeric && EvaluateChain(in, decoded.chain, number, result))
+        return ChainText(in, decoded.chain, number, result);
+    std::string value;
+    if (holds && decoded.joined && EvaluateJoin(in, decoded.join, result, value)) return value;
+    // Where the chain gives nothing, neither does the fast arithmetic on the text; a
+    // filled result may still read as arithmetic.
+    return decoded.hole ? CodeCount(in, Filled(decoded.source, result)) : GeneralCodeCount(in, decoded.source);
+}
+
+bool DecodedNumber(Interp& in, DecodedExpression& decoded, std::string_view result, double& number) {
+    ChainValue value;
+    if (!decoded.numeric || !FormsHold(decoded, result) || !EvaluateChain(in, decoded.chain, value, result)) return false;
+    number = ChainNumber(value);
+    return true;
+}
+
+void StoreDecodedValue(Interp& in, std::uint16_t slot, DecodedExpression& decoded, std::string_view result) {
+    ChainValue value;
+    if (decoded.numeric && FormsHold(decoded, result) && EvaluateChain(in, decoded.chain, value, result))
+        StoreChainValue(in, slot, decoded.chain, value, result);
+    else
+        SetValue(in, slot, DecodedValue(in, decoded, result));
+}
+
+}  // namespace ml

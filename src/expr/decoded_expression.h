@@ -1,0 +1,29 @@
+// Expressions read once, as an arithmetic chain or a joined text, and their values:
+// what CodeCount gives for the text, without reading the text again where it need
+// not. An expression may hold the hole where the line's call stood; the call's
+// result then fills it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/decoded_form.h"
+#include "core/interp.h"
+
+namespace ml {
+
+void DecodeExpression(std::string_view expression, DecodedExpression& decoded);
+
+// The expression's value; result fills the hole where it has one.
+std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_view result = {});
+
+// The number an ordering reads from the expression where its chain gives one (what
+// FastCodeNumber gives); false where the text path must read it.
+bool DecodedNumber(Interp& in, DecodedExpression& decoded, std::string_view result, double& number);
+// Stores the expression's value in a variable, with its number where it has one.
+void StoreDecodedValue(Interp& in, std::uint16_t slot, DecodedExpression& decoded, std::string_view result = {});
+
+// A text with its hole filled by result.
+std::string Filled(std::string_view text, std::string_view result);
+
+}  // namespace ml

@@ -1,0 +1,112 @@
+#include "expr/decoded_join.h"
+
+#include "core/markers.h"
+#include "core/strings.h"
+#include "core/variables.h"
+#include "expr/expression.h"
+
+namespace ml {
+
+namespace {
+
+// A literal's bytes with its `\xHH` escapes read, as the evaluation reads them. False
+// where an escape is cut short by the literal's end (the text path reports it there)
+// or gives a marker byte, which the evaluation would read again.
+bool ReadLiteral(std::string_view content, std::string& out) {
+    if (content.find(kMarker) != std::string_view::npos) return false;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        if (content[i] != '\\' || CharAt(content, i + 1) != 'x') {
+            out += content[i];
+            continue;
+        }
+        if (i + 3 >= content.size() || !IsHexDigit(content[i + 2]) || !IsHexDigit(content[i + 3])) return false;
+        const char byte = static_cast<char>(Hex2Long(content.substr(i + 2, 2)));
+        if (byte == kMarker) return false;
+        if (byte != '\0') out += byte;
+        i += 3;
+    }
+    return true;
+}
+
+// A value that the evaluation takes as it stands: no marker, no backslash.
+bool IsInert(std::string_view value) { return !HoldsAnyOf(value, kMarker, '\\'); }
+
+// Whether the first bytes of the substituted text read as arithmetic: only values
+// can come before the first literal, whose marker is no arithmetic character.
+bool ReadsAsArithmetic(Interp& in, const TextJoin& join, std::string_view result) {
+    std::size_t seen = 0;
+    for (const JoinPiece& piece : join.pieces) {
+        if (seen >= kMaxText) return true;
+        if (piece.kind == JoinPiece::Kind::Literal) return false;
+        std::string_view value = piece.kind == JoinPiece::Kind::Result
+                                     ? result
+                                     : std::string_view(ValueText(in, static_cast<std::size_t>(piece.slot)));
+        if (!IsArithmetic(value.substr(0, kMaxText - seen))) return false;
+        seen += value.size();
+    }
+    return true;
+}
+
+}  // namespace
+
+bool DecodeJoin(std::string_view expression, TextJoin& join) {
+    if (expression.empty() || expression.size() > kMaxText) return false;
+    join.text.assign(expression);
+    for (std::size_t at = 0; at < expression.size();) {
+        JoinPiece piece{JoinPiece::Kind::Reference};
+        const std::string_view rest = expression.substr(at);
+        if (StartsWith(rest, kLiteralQuote)) {
+            const std::size_t close = expression.find(kLiteralQuote, at + 2);
+            if (close == std::string_view::npos) return false;
+            piece.kind = JoinPiece::Kind::Literal;
+            piece.from = static_cast<std::uint16_t>(join.literals.size());
+            if (!ReadLiteral(expression.substr(at + 2, close - at - 2), join.literals)) return false;
+            piece.length = static_cast<std::uint16_t>(join.literals.size() - piece.from);
+            at = close + 2;
+        } else if (StartsWith(rest, kVariableMarker)) {
+            std::size_t end = at + 2;
+            while (end < expression.size() && IsENChar(expression[end])) ++end;
+            piece.from = static_cast<std::uint16_t>(at);
+            piece.length = static_cast<std::uint16_t>(end - at);
+            at = end;
+        } else if (StartsWith(rest, kResultHole)) {
+            piece.kind = JoinPiece::Kind::Result;
+            at += kResultHole.size();
+        } else {
+            return false;
+        }
+        join.pieces.push_back(piece);
+    }
+    return true;
+}
+
+bool EvaluateJoin(Interp& in, TextJoin& join, std::string_view result, std::string& value) {
+    const std::uint32_t frame = CurrentFrame(in);
+    if (join.frame != frame) {
+        for (JoinPiece& piece : join.pieces) piece.slot = -1;
+        join.frame = frame;
+    }
+    for (JoinPiece& piece : join.pieces) {
+        if (piece.kind == JoinPiece::Kind::Literal) continue;
+        if (piece.kind == JoinPiece::Kind::Result) {
+            if (!IsInert(result)) return false;
+            continue;
+        }
+        if (piece.slot < 0) piece.slot = FindVariable(in, std::string_view(join.text).substr(piece.from, piece.length));
+        if (piece.slot < 0 || !IsInert(ValueText(in, static_cast<std::size_t>(piece.slot)))) return false;
+    }
+    if (ReadsAsArithmetic(in, join, result)) return false;
+    value.clear();
+    for (const JoinPiece& piece : join.pieces) {
+        if (value.size() >= kMaxText) break;
+        switch (piece.kind) {
+            case JoinPiece::Kind::Literal: value.append(join.literals, piece.from, piece.length); break;
+            case JoinPiece::Kind::Result: value += result; break;
+            case JoinPiece::Kind::Reference: value += ValueText(in, static_cast<std::size_t>(piece.slot)); break;
+        }
+    }
+    if (value.size() > kMaxText) value.resize(kMaxText);
+    return true;
+}
+
+}  // namespace ml

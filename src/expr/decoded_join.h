@@ -1,0 +1,24 @@
+// Joined texts read once: literals with their escapes already read, and references
+// found once per call frame. A join gives its value only where the general
+// evaluation could not read anything more into it (a value holding a marker byte or
+// a backslash, a substituted text that reads as arithmetic); elsewhere the text path
+// decides.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/decoded_form.h"
+#include "core/interp.h"
+
+namespace ml {
+
+// Reads an expression of literals, references and the call's result hole into a
+// join; false for anything else, or a literal whose escapes need the bytes around it.
+bool DecodeJoin(std::string_view expression, TextJoin& join);
+
+// The join's value with the variables' current values (result: what fills the hole);
+// false where the text path must evaluate it.
+bool EvaluateJoin(Interp& in, TextJoin& join, std::string_view result, std::string& value);
+
+}  // namespace ml
