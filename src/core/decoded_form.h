@@ -14,7 +14,9 @@
 
 namespace ml {
 
-// Where a call stood, in the line the call leaves: a marker no loaded line holds.
+// Where a call stood, in the line the call leaves. A loaded line holds a marker byte
+// only before `$`, `~` and quotes, unless the script wrote one itself: entries that
+// hold these bytes are never decoded.
 inline constexpr std::string_view kResultHole = "\x07#";
 
 // A number or a variable reference of an arithmetic chain, as written.
@@ -66,6 +68,9 @@ struct DecodedExpression {
     std::uint16_t holeAt = 0;         // where
     bool numeric = false;             // chain holds it
     bool joined = false;              // join holds it
+    bool invariant = false;           // no reference and no hole: one value always
+    bool known = false;               // that value found, and kept in constant
+    std::string constant;
     NumberChain chain;
     TextJoin join;
 };

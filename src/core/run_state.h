@@ -45,6 +45,7 @@ struct VarTable {
     std::vector<ValueNumber> numbers;  // same index
     std::unordered_map<std::string, std::uint16_t, KeyHash, std::equal_to<>> index;  // key -> slot
     std::string key;                  // scratch for building a key
+    std::string incoming;             // scratch for a value being made (TakeValue)
     bool mustExist = false;           // read mode: a missing key is an error
 };
 

@@ -29,8 +29,10 @@ inline bool Contains(std::string_view text, std::string_view part) {
 // the hot paths (find_first_of searches the set once per byte).
 template <class... Bytes>
 inline bool HoldsAnyOf(std::string_view text, Bytes... set) {
-    for (char c : text)
-        if (((c == set) || ...)) return true;
+    for (char c : text) {
+        const bool held = (... || (c == set));
+        if (held) return true;
+    }
     return false;
 }
 // Decimal and hexadecimal digits, whatever the C locale says.

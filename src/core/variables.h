@@ -18,6 +18,15 @@ int FindVariable(Interp& in, std::string_view reference);
 
 // Gives a variable a new value.
 void SetValue(Interp& in, std::uint16_t slot, std::string value);
+// Gives a variable the value that write makes in a scratch text (which may read the
+// variable's old value), then keeps the old text's room as the next scratch.
+template <class Write>
+void TakeValue(Interp& in, std::uint16_t slot, Write write) {
+    std::string& incoming = in.vars.incoming;
+    write(incoming);
+    in.vars.values[slot].swap(incoming);
+    in.vars.numbers[slot].state = 0;
+}
 // Gives a variable a whole number below 10^15 as its value; its text, the number's
 // digits, is written only when it is read.
 void SetWholeNumber(Interp& in, std::uint16_t slot, double value);

@@ -51,10 +51,11 @@ std::vector<Piece> SplitArguments(std::string_view text) {
     return pieces;
 }
 
-void PushArgument(Interp& in, std::string value) {
+// The next argument slot, its room kept from earlier calls.
+std::string& NextArgument(Interp& in) {
     ArgSlots& A = in.args;
     if (A.slots.size() <= static_cast<std::size_t>(A.count)) A.slots.emplace_back();
-    A.slots[static_cast<std::size_t>(A.count++)] = std::move(value);
+    return A.slots[static_cast<std::size_t>(A.count++)];
 }
 
 // Evaluates each argument into the argument slots, in order.
@@ -62,7 +63,7 @@ void EvaluateArguments(Interp& in, std::string_view text) {
     in.args.count = 0;
     for (const Piece& piece : SplitArguments(text)) {
         if (piece.length == 0) Fail(in, Say(in, kMsgEmptyParameter));
-        PushArgument(in, CodeCount(in, text.substr(piece.from, piece.length)));
+        NextArgument(in) = CodeCount(in, text.substr(piece.from, piece.length));
     }
 }
 
@@ -241,7 +242,7 @@ DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call) {
     const std::string& line = in.exec.current;
     RememberCaller(in, line);
     in.args.count = 0;
-    for (ArgumentPiece& argument : call.arguments) PushArgument(in, DecodedValue(in, argument.expression));
+    for (ArgumentPiece& argument : call.arguments) DecodedValueInto(in, argument.expression, {}, NextArgument(in));
     const std::string_view name = std::string_view(line).substr(call.marker + 2u, call.nameLength);
     if (call.target == nullptr) call.target = &FindTarget(in, name);
     const CallTarget& target = *call.target;

@@ -87,8 +87,9 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
     auto decoded = std::make_unique<DecodedEntry>();
     const std::string& text = in.program.text(entry);
     const auto at = static_cast<std::size_t>(entry);
-    // Entries too long for the offsets kept here are rare enough to stay text.
-    if (text.size() > UINT16_MAX) return decoded;
+    // Entries too long for the offsets kept here are rare enough to stay text, and so
+    // are those that hold the result hole's bytes themselves.
+    if (text.size() > UINT16_MAX || Contains(text, kResultHole)) return decoded;
     if (text.empty() || text[0] == ':') decoded->kind = EntryKind::Skip;
     else if (in.program.hasBracket[at]) return decoded;
     else if (in.program.hasCall[at] && Contains(text, kCallMarker)) DecodeCallEntry(text, *decoded);

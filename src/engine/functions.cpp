@@ -112,8 +112,11 @@ std::string StartUserCall(Interp& in, std::string_view name, const std::string& 
         std::string message = in.program.text(in.loader.defEntry[function]) + Say(in, kMsgSeveralParameters) + std::to_string(k);
         FailAt(callingEntry, message, in.program.text(callingEntry));
     }
+    // Only a call in statement position hands on the rest of its line.
+    if (line.rfind(kCallMarker) != 0) return "(null)";
     std::string cut;
-    return dJ(line, cut) == 1 ? "(null)" + cut : std::string("(null)");
+    dJ(line, cut);
+    return "(null)" + cut;
 }
 
 void EndDefStatement(Interp& in) {

@@ -181,15 +181,17 @@ double ChainNumber(const ChainValue& result) {
     return result.computed ? ThroughText(result.value) : result.value;
 }
 
-std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult) {
+void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult,
+               std::string& text) {
     if (!result.computed) {
         const ChainTerm& term = chain.terms[0];
-        if (term.isResult) return std::string(ClipView(callResult));
-        if (!term.isVariable) return Clip(std::string(TermText(chain, term)));
-        return Clip(ValueText(in, static_cast<std::size_t>(term.slot)));
+        if (term.isResult) text.assign(ClipView(callResult));
+        else if (!term.isVariable) text.assign(ClipView(TermText(chain, term)));
+        else text.assign(ClipView(ValueText(in, static_cast<std::size_t>(term.slot))));
+        return;
     }
     NumberBuffer buffer;
-    return std::string(ClipView(FormatNumber(result.value, buffer)));
+    text.assign(ClipView(FormatNumber(result.value, buffer)));
 }
 
 void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result,
@@ -198,7 +200,7 @@ void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, c
         // A lone term keeps its text as written, as the text path copies it.
         const ChainTerm& term = chain.terms[0];
         if (!term.isVariable) {
-            SetValue(in, slot, ChainText(in, chain, result, callResult));
+            TakeValue(in, slot, [&](std::string& text) { ChainText(in, chain, result, callResult, text); });
         } else if (const auto from = static_cast<std::size_t>(term.slot); from != slot) {
             in.vars.values[slot] = in.vars.values[from];
             in.vars.numbers[slot] = in.vars.numbers[from];
@@ -206,7 +208,7 @@ void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, c
         return;
     }
     if (IsWholeBelow(result.value, 1e15)) return SetWholeNumber(in, slot, result.value);
-    SetValue(in, slot, ChainText(in, chain, result, callResult));
+    TakeValue(in, slot, [&](std::string& text) { ChainText(in, chain, result, callResult, text); });
 }
 
 }  // namespace ml

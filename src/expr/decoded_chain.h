@@ -30,8 +30,9 @@ struct ChainValue {
 bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result, std::string_view callResult = {});
 // The number the value reads as (what FastCodeNumber gives).
 double ChainNumber(const ChainValue& result);
-// The value's text (what FastCodeCount gives).
-std::string ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult = {});
+// The value's text (what FastCodeCount gives), written over text.
+void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult,
+               std::string& text);
 // Stores the value's text (what FastCodeCount gives) in a variable, with its number
 // where the text fixes it exactly.
 void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result,

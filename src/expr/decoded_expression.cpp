@@ -10,6 +10,18 @@ namespace ml {
 
 namespace {
 
+bool IsInvariant(const NumberChain& chain) {
+    for (const ChainTerm& term : chain.terms)
+        if (term.isVariable || term.isResult) return false;
+    return true;
+}
+
+bool IsInvariant(const TextJoin& join) {
+    for (const JoinPiece& piece : join.pieces)
+        if (piece.kind != JoinPiece::Kind::Literal) return false;
+    return true;
+}
+
 }  // namespace
 
 void DecodeExpression(std::string_view expression, DecodedExpression& decoded) {
@@ -19,6 +31,7 @@ void DecodeExpression(std::string_view expression, DecodedExpression& decoded) {
     decoded.numeric = DecodeChain(expression, decoded.chain);
     // A lone reference or result is both: its value is a number or a text.
     decoded.joined = DecodeJoin(expression, decoded.join);
+    decoded.invariant = !decoded.hole && (decoded.numeric ? IsInvariant(decoded.chain) : decoded.joined && IsInvariant(decoded.join));
 }
 
 std::string Filled(std::string_view text, std::string_view result) {
@@ -40,16 +53,32 @@ bool FormsHold(const DecodedExpression& decoded, std::string_view result) {
 
 }  // namespace
 
-std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_view result) {
+void DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value) {
+    if (decoded.known) {
+        value.assign(decoded.constant);
+        return;
+    }
     const bool holds = FormsHold(decoded, result);
     ChainValue number;
-    if (holds && decoded.numeric && EvaluateChain(in, decoded.chain, number, result))
-        return ChainText(in, decoded.chain, number, result);
+    if (holds && decoded.numeric && EvaluateChain(in, decoded.chain, number, result)) {
+        ChainText(in, decoded.chain, number, result, value);
+    } else if (!(holds && decoded.joined && EvaluateJoin(in, decoded.join, result, value))) {
+        // Where the chain gives nothing, neither does the fast arithmetic on the text; a
+        // filled result may still read as arithmetic.
+        value = decoded.hole ? CodeCount(in, Filled(decoded.source, result)) : GeneralCodeCount(in, decoded.source);
+        return;
+    }
+    // Without references the value is the same every time.
+    if (decoded.invariant) {
+        decoded.known = true;
+        decoded.constant = value;
+    }
+}
+
+std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_view result) {
     std::string value;
-    if (holds && decoded.joined && EvaluateJoin(in, decoded.join, result, value)) return value;
-    // Where the chain gives nothing, neither does the fast arithmetic on the text; a
-    // filled result may still read as arithmetic.
-    return decoded.hole ? CodeCount(in, Filled(decoded.source, result)) : GeneralCodeCount(in, decoded.source);
+    DecodedValueInto(in, decoded, result, value);
+    return value;
 }
 
 bool DecodedNumber(Interp& in, DecodedExpression& decoded, std::string_view result, double& number) {
@@ -64,7 +93,7 @@ void StoreDecodedValue(Interp& in, std::uint16_t slot, DecodedExpression& decode
     if (decoded.numeric && FormsHold(decoded, result) && EvaluateChain(in, decoded.chain, value, result))
         StoreChainValue(in, slot, decoded.chain, value, result);
     else
-        SetValue(in, slot, DecodedValue(in, decoded, result));
+        TakeValue(in, slot, [&](std::string& value) { DecodedValueInto(in, decoded, result, value); });
 }
 
 }  // namespace ml
