@@ -59,6 +59,7 @@ struct TextJoin {
     std::string literals;             // the literals' bytes, one after another
     std::vector<JoinPiece> pieces;
     std::uint32_t frame = 0;          // the call frame the slots were found in
+    std::string resultBytes;          // scratch: the bytes of a result that is a literal
 };
 
 // An expression read once: the source, and the form it was found to have.

@@ -73,12 +73,87 @@ std::string Remove(std::string_view text, long pos, long count) {
     return Clip(std::move(out));
 }
 
+namespace {
+
+// Replacing round by round: see ReplaceRounds.
+class RoundReader {
+public:
+    RoundReader(std::string_view text, std::string_view search) : text_(text), search_(search) {}
+
+    // Reads on to the first occurrence and takes it out; false where there is none.
+    bool takeOccurrence() {
+        while (!pending_.empty()) {
+            done_ += pending_.back();
+            pending_.pop_back();
+            if (EndsWith(done_, search_)) return dropFromDone(search_.size());
+        }
+        // The earliest occurrence reaching back into the read part starts furthest back.
+        for (std::size_t k = std::min(search_.size() - 1, done_.size()); k > 0; --k) {
+            if (EndsWith(done_, search_.substr(0, k)) && StartsWith(text_, search_.substr(k))) {
+                text_.remove_prefix(search_.size() - k);
+                return dropFromDone(k);
+            }
+        }
+        const std::size_t at = std::min(text_.find(search_), text_.size());
+        done_.append(text_.substr(0, at));
+        text_.remove_prefix(at);
+        if (text_.empty()) return false;
+        text_.remove_prefix(search_.size());
+        return true;
+    }
+
+    // The replacement goes back in front of the unread bytes; a text grown past the
+    // value limit loses its end, as each round cuts it.
+    void putBack(std::string_view with) {
+        for (auto c = with.rbegin(); c != with.rend(); ++c) pending_ += *c;
+        const std::size_t total = done_.size() + pending_.size() + text_.size();
+        if (total <= kMaxText) return;
+        const std::size_t excess = total - kMaxText, fromText = std::min(excess, text_.size());
+        text_.remove_suffix(fromText);
+        pending_.erase(0, excess - fromText);
+    }
+
+    std::string result() {
+        done_.append(pending_.rbegin(), pending_.rend());
+        return done_.append(text_);
+    }
+
+private:
+    bool dropFromDone(std::size_t count) {
+        done_.resize(done_.size() - count);
+        return true;
+    }
+
+    std::string_view text_, search_;
+    std::string done_;      // read, and holding no occurrence
+    std::string pending_;   // bytes put back, reversed: the next one is last
+};
+
+// Each round replaces the first occurrence, and a replacement may join the bytes
+// around it into a new one. The text is read into a part that holds no occurrence, so
+// the first occurrence is the first one that part comes to end with (all have the
+// same length): one among the bytes a replacement put back, read one at a time; one
+// that reaches from the read part into the unread text; or else the first that a
+// search of the unread text finds.
+std::string ReplaceRounds(std::string_view text, std::string_view search, std::string_view with) {
+    RoundReader reader(text, search);
+    for (int round = 0; round < kMaxReplaceRounds && reader.takeOccurrence(); ++round) reader.putBack(with);
+    return reader.result();
+}
+
+}  // namespace
+
 std::string Replace(std::string_view text, std::string_view search, std::string_view with) {
     std::string out = Clip(std::string(text));
-    if (search.empty()) return out;
-    if (with.find(search) != std::string_view::npos) {
-        // Rescanning would find the new text again and never end: one left-to-right
-        // pass replaces every occurrence of the original text instead.
+    if (search.empty() || out.find(search) == std::string::npos) return out;
+    // Rescanning would find the new text again and never end: one left-to-right pass
+    // replaces every occurrence of the original text instead. That pass is also what
+    // the rounds come to where no replacement can join bytes into a new occurrence
+    // (the new text shares no byte with the search text and parts its neighbours) and
+    // the text never grows to be cut.
+    const bool joinsNothing = !with.empty() && with.size() <= search.size() &&
+                              with.find_first_of(search) == std::string_view::npos;
+    if (joinsNothing || with.find(search) != std::string_view::npos) {
         std::string once;
         std::size_t from = 0;
         for (auto at = out.find(search); at != std::string::npos; at = out.find(search, from)) {
@@ -88,18 +163,7 @@ std::string Replace(std::string_view text, std::string_view search, std::string_
         once.append(out, from);
         return Clip(std::move(once));
     }
-    // Each round replaces the first occurrence. Bytes before a replacement stay as
-    // they were, and no occurrence started there, so the next one can only start
-    // where it reaches into the new text: the scan resumes there, not at the start.
-    std::size_t from = 0;
-    for (int round = 0; round < kMaxReplaceRounds; ++round) {
-        auto at = out.find(search, from);
-        if (at == std::string::npos) break;
-        out.replace(at, search.size(), with);
-        if (out.size() > kMaxText) out.resize(kMaxText);
-        from = at + 1 > search.size() ? at + 1 - search.size() : 0;
-    }
-    return out;
+    return ReplaceRounds(out, search, with);
 }
 
 std::string AsciiLower(std::string text) {

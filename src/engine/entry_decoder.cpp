@@ -7,6 +7,7 @@
 #include "core/variables.h"
 #include "expr/condition.h"
 #include "expr/decoded_expression.h"
+#include "expr/decoded_join.h"
 
 namespace ml {
 
@@ -123,10 +124,11 @@ bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result
 }
 
 bool LeftLineTakes(const DecodedEntry& left, std::string_view result) {
-    // A marker in the result would make the filled line read differently: another
-    // call, a reference, a literal. So would a comparison sign in a condition, and an
+    // A marker in the result would make the filled line read differently (another
+    // call, a reference), unless the result is one literal, which the decoded forms
+    // read as the text does. So would a comparison sign in a condition, and an
     // assignment that the result turns into an array literal.
-    if (HoldsAnyOf(result, kMarker)) return false;
+    if (HoldsAnyOf(result, kMarker) && !IsOneLiteral(result)) return false;
     if (left.kind == EntryKind::Assign) return !FilledEndsWith(left.sides[0], result, ").array");
     return !HoldsAnyOf(result, '<', '>', '=');
 }

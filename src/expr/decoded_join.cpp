@@ -29,15 +29,34 @@ bool ReadLiteral(std::string_view content, std::string& out) {
 }
 
 // A value that the evaluation takes as it stands: no marker, no backslash.
-bool IsInert(std::string_view value) { return !HoldsAnyOf(value, kMarker, '\\'); }
+bool IsInert(std::string_view value) {
+    return value.find(kMarker) == std::string_view::npos && value.find('\\') == std::string_view::npos;
+}
+
+// The bytes the result stands for in the join: itself where it is inert, a literal's
+// bytes where it is one (kept in the join's scratch); false for anything else.
+bool ResultBytes(TextJoin& join, std::string_view result, std::string_view& bytes, bool& literal) {
+    literal = !IsInert(result);
+    if (!literal) {
+        bytes = result;
+        return true;
+    }
+    join.resultBytes.clear();
+    if (!IsOneLiteral(result) ||
+        !ReadLiteral(result.substr(kLiteralQuote.size(), result.size() - 2 * kLiteralQuote.size()), join.resultBytes))
+        return false;
+    bytes = join.resultBytes;
+    return true;
+}
 
 // Whether the first bytes of the substituted text read as arithmetic: only values
 // can come before the first literal, whose marker is no arithmetic character.
-bool ReadsAsArithmetic(Interp& in, const TextJoin& join, std::string_view result) {
+bool ReadsAsArithmetic(Interp& in, const TextJoin& join, std::string_view result, bool resultLiteral) {
     std::size_t seen = 0;
     for (const JoinPiece& piece : join.pieces) {
         if (seen >= kMaxText) return true;
         if (piece.kind == JoinPiece::Kind::Literal) return false;
+        if (piece.kind == JoinPiece::Kind::Result && resultLiteral) return false;
         std::string_view value = piece.kind == JoinPiece::Kind::Result
                                      ? result
                                      : std::string_view(ValueText(in, static_cast<std::size_t>(piece.slot)));
@@ -48,6 +67,12 @@ bool ReadsAsArithmetic(Interp& in, const TextJoin& join, std::string_view result
 }
 
 }  // namespace
+
+bool IsOneLiteral(std::string_view text) {
+    const std::size_t quotes = 2 * kLiteralQuote.size();
+    return text.size() >= quotes && StartsWith(text, kLiteralQuote) && EndsWith(text, kLiteralQuote) &&
+           text.substr(kLiteralQuote.size(), text.size() - quotes).find(kMarker) == std::string_view::npos;
+}
 
 bool DecodeJoin(std::string_view expression, TextJoin& join) {
     if (expression.empty() || expression.size() > kMaxText) return false;
@@ -86,22 +111,24 @@ bool EvaluateJoin(Interp& in, TextJoin& join, std::string_view result, std::stri
         for (JoinPiece& piece : join.pieces) piece.slot = -1;
         join.frame = frame;
     }
+    std::string_view resultBytes;
+    bool resultLiteral = false;
     for (JoinPiece& piece : join.pieces) {
         if (piece.kind == JoinPiece::Kind::Literal) continue;
         if (piece.kind == JoinPiece::Kind::Result) {
-            if (!IsInert(result)) return false;
+            if (!ResultBytes(join, result, resultBytes, resultLiteral)) return false;
             continue;
         }
         if (piece.slot < 0) piece.slot = FindVariable(in, std::string_view(join.text).substr(piece.from, piece.length));
         if (piece.slot < 0 || !IsInert(ValueText(in, static_cast<std::size_t>(piece.slot)))) return false;
     }
-    if (ReadsAsArithmetic(in, join, result)) return false;
+    if (ReadsAsArithmetic(in, join, result, resultLiteral)) return false;
     value.clear();
     for (const JoinPiece& piece : join.pieces) {
         if (value.size() >= kMaxText) break;
         switch (piece.kind) {
             case JoinPiece::Kind::Literal: value.append(join.literals, piece.from, piece.length); break;
-            case JoinPiece::Kind::Result: value += result; break;
+            case JoinPiece::Kind::Result: value += resultBytes; break;
             case JoinPiece::Kind::Reference: value += ValueText(in, static_cast<std::size_t>(piece.slot)); break;
         }
     }

@@ -17,6 +17,10 @@ namespace ml {
 // join; false for anything else, or a literal whose escapes need the bytes around it.
 bool DecodeJoin(std::string_view expression, TextJoin& join);
 
+// Whether a text is one literal, as a built-in function gives read data: marked
+// quotes around bytes without a marker.
+bool IsOneLiteral(std::string_view text);
+
 // The join's value with the variables' current values (result: what fills the hole);
 // false where the text path must evaluate it.
 bool EvaluateJoin(Interp& in, TextJoin& join, std::string_view result, std::string& value);
