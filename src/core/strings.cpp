@@ -75,6 +75,25 @@ std::string Remove(std::string_view text, long pos, long count) {
 
 namespace {
 
+// Every occurrence from `first` on replaced in one left-to-right pass, written into
+// room for the most the text can grow to: values are short, and a byte that cannot
+// start an occurrence is copied at once.
+std::string ReplaceEach(std::string_view text, std::string_view search, std::string_view with, std::size_t first) {
+    const std::size_t m = search.size(), grow = with.size() > m ? with.size() - m : 0;
+    std::string out(text.size() + text.size() / m * grow, '\0');
+    char* write = std::copy_n(text.data(), first, out.data());
+    for (std::size_t i = first; i < text.size();) {
+        if (text[i] == search[0] && text.size() - i >= m && std::equal(search.begin(), search.end(), text.begin() + i)) {
+            write = std::copy(with.begin(), with.end(), write);
+            i += m;
+        } else {
+            *write++ = text[i++];
+        }
+    }
+    out.resize(static_cast<std::size_t>(write - out.data()));
+    return out;
+}
+
 // Replacing round by round: see ReplaceRounds.
 class RoundReader {
 public:
@@ -144,8 +163,9 @@ std::string ReplaceRounds(std::string_view text, std::string_view search, std::s
 }  // namespace
 
 std::string Replace(std::string_view text, std::string_view search, std::string_view with) {
-    std::string out = Clip(std::string(text));
-    if (search.empty() || out.find(search) == std::string::npos) return out;
+    text = ClipView(text);
+    const std::size_t first = search.empty() ? std::string_view::npos : text.find(search);
+    if (first == std::string_view::npos) return std::string(text);
     // Rescanning would find the new text again and never end: one left-to-right pass
     // replaces every occurrence of the original text instead. That pass is also what
     // the rounds come to where no replacement can join bytes into a new occurrence
@@ -153,17 +173,8 @@ std::string Replace(std::string_view text, std::string_view search, std::string_
     // the text never grows to be cut.
     const bool joinsNothing = !with.empty() && with.size() <= search.size() &&
                               with.find_first_of(search) == std::string_view::npos;
-    if (joinsNothing || with.find(search) != std::string_view::npos) {
-        std::string once;
-        std::size_t from = 0;
-        for (auto at = out.find(search); at != std::string::npos; at = out.find(search, from)) {
-            once.append(out, from, at - from).append(with);
-            from = at + search.size();
-        }
-        once.append(out, from);
-        return Clip(std::move(once));
-    }
-    return ReplaceRounds(out, search, with);
+    if (joinsNothing || with.find(search) != std::string_view::npos) return Clip(ReplaceEach(text, search, with, first));
+    return ReplaceRounds(text, search, with);
 }
 
 std::string AsciiLower(std::string text) {

@@ -86,14 +86,12 @@ void SetWholeNumber(Interp& in, std::uint16_t slot, double value) {
     }
 }
 
-const std::string& ValueText(Interp& in, std::size_t slot) {
+const std::string& WriteDueText(Interp& in, std::size_t slot) {
     ValueNumber& number = in.vars.numbers[slot];
     std::string& text = in.vars.values[slot];
-    if (number.state & ValueNumber::kTextDue) {
-        NumberBuffer buffer;
-        text.assign(FormatNumber(number.value, buffer));
-        number.state &= static_cast<std::uint8_t>(~ValueNumber::kTextDue);
-    }
+    NumberBuffer buffer;
+    text.assign(FormatNumber(number.value, buffer));
+    number.state &= static_cast<std::uint8_t>(~ValueNumber::kTextDue);
     return text;
 }
 

@@ -30,8 +30,13 @@ void TakeValue(Interp& in, std::uint16_t slot, Write write) {
 // Gives a variable a whole number below 10^15 as its value; its text, the number's
 // digits, is written only when it is read.
 void SetWholeNumber(Interp& in, std::uint16_t slot, double value);
+// Writes the text of a whole number that arithmetic stored; gives it.
+const std::string& WriteDueText(Interp& in, std::size_t slot);
 // The text of a variable's value.
-const std::string& ValueText(Interp& in, std::size_t slot);
+inline const std::string& ValueText(Interp& in, std::size_t slot) {
+    if (in.vars.numbers[slot].state & ValueNumber::kTextDue) return WriteDueText(in, slot);
+    return in.vars.values[slot];
+}
 // Its length, without writing a text that is still due.
 inline std::size_t ValueLength(const Interp& in, std::size_t slot) {
     const ValueNumber& number = in.vars.numbers[slot];

@@ -48,12 +48,16 @@ int IntegerOf(Interp& in, std::size_t slot) {
 struct Operand {
     double value;
     int integer;
-    int slot;        // the variable whose text it still is, or -1
+    int slot;        // the variable whose text it still is, kCallText, or -1
     bool computed;   // a result: its integer comes from its number text
 };
 
-int OperandInteger(Interp& in, const Operand& operand) {
+// An operand's slot when its text is the call's result, read only by the remainder.
+constexpr int kCallText = -2;
+
+int OperandInteger(Interp& in, const Operand& operand, std::string_view callResult) {
     if (operand.computed) return ComputedInteger(operand.value);
+    if (operand.slot == kCallText) return Char_Convert_Int(callResult);
     return operand.slot >= 0 ? IntegerOf(in, static_cast<std::size_t>(operand.slot)) : operand.integer;
 }
 
@@ -73,7 +77,7 @@ bool ReadOperands(Interp& in, NumberChain& chain, std::string_view result, std::
             double value = 0;
             if (!ReadSignedNumber(result, true, value) || (result[0] == '-' && k != 0)) return false;
             length += result.size();
-            operands[k] = {value, Char_Convert_Int(result), -1, false};
+            operands[k] = {value, 0, kCallText, false};
             continue;
         }
         if (!term.isVariable) {
@@ -168,8 +172,8 @@ bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result, std::stri
         Operand& left = operands[step.target];
         const Operand& right = operands[step.source];
         const bool remainder = step.op == '%';
-        const int x = remainder ? OperandInteger(in, left) : 0;
-        const int y = remainder ? OperandInteger(in, right) : 0;
+        const int x = remainder ? OperandInteger(in, left, callResult) : 0;
+        const int y = remainder ? OperandInteger(in, right, callResult) : 0;
         if (!ApplyOperator(step.op, left.value, right.value, x, y, value)) return false;
         left = {ThroughText(value), 0, -1, true};
     }
