@@ -1,5 +1,6 @@
 // The file module: an existence test, one file read line by line, one file written
 // and one appended, each named again by its mode when it is closed.
+#include <algorithm>
 #include <array>
 #include <filesystem>
 
@@ -99,18 +100,22 @@ std::size_t LiteralSize(char c) { return NeedsEscape(c) ? 4 : c == '\\' ? 2 : 1;
 constexpr char kHex[] = "0123456789abcdef";
 
 std::string Literal(std::string_view text) {
-    std::string out(kLiteralQuote);
-    for (char c : text) {
-        if (c == '\\') {
+    std::string out;
+    out.reserve(text.size() + 2 * kLiteralQuote.size());
+    out += kLiteralQuote;
+    auto special = [](char c) { return c == '\\' || NeedsEscape(c); };
+    for (auto at = text.begin(); at != text.end(); ++at) {
+        // Plain bytes are copied a run at a time.
+        const auto run = std::find_if(at, text.end(), special);
+        out.append(at, run);
+        if (run == text.end()) break;
+        at = run;
+        if (*at == '\\') {
             out += kMarker;
-            out += c;
+            out += *at;
             continue;
         }
-        if (!NeedsEscape(c)) {
-            out += c;
-            continue;
-        }
-        const auto byte = static_cast<unsigned char>(c);
+        const auto byte = static_cast<unsigned char>(*at);
         out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
     }
     return out.append(kLiteralQuote);

@@ -69,6 +69,7 @@ struct DecodedExpression {
     std::uint16_t holeAt = 0;         // where
     bool numeric = false;             // chain holds it
     bool joined = false;              // join holds it
+    bool loneReference = false;       // one reference and nothing else
     bool invariant = false;           // no reference and no hole: one value always
     bool known = false;               // that value found, and kept in constant
     std::string constant;

@@ -87,6 +87,7 @@ struct CallState {
 struct ExecState {
     int pc = 0;            // the program counter: the entry being executed
     std::string current;   // the text being executed for the entry
+    std::string conditionValues[2];   // scratch: the two sides of a decoded comparison
     bool rerun = false;    // run the current text again
     // A false condition handed control to the next `ElCmp`, whose condition must be
     // evaluated. Kept per call depth, so a function called from a condition neither

@@ -118,9 +118,12 @@ bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result
             return Ordered(op, left, right);
         return CompareSides(in, op, Filled(sides[0].source, result), Filled(sides[1].source, result)) != 0;
     }
-    std::string left = DecodedValue(in, sides[0], result);
-    std::string right = op == Compare::None ? std::string() : DecodedValue(in, sides[1], result);
-    return CompareValues(op, std::move(left), std::move(right)) != 0;
+    // The values are written over the room of the last ones.
+    std::string* values = in.exec.conditionValues;
+    DecodedValueInto(in, sides[0], result, values[0]);
+    if (op == Compare::None) values[1].clear();
+    else DecodedValueInto(in, sides[1], result, values[1]);
+    return CompareValues(op, values[0], values[1]) != 0;
 }
 
 bool LeftLineTakes(const DecodedEntry& left, std::string_view result) {

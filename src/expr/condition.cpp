@@ -64,7 +64,7 @@ ConditionParts SplitCondition(std::string_view condition) {
     return parts;
 }
 
-int CompareValues(Compare op, std::string left, std::string right) {
+int CompareValues(Compare op, std::string& left, std::string& right) {
     UnprotectData(left);
     UnprotectData(right);
     switch (op) {
@@ -81,7 +81,8 @@ int CompareSides(Interp& in, Compare op, std::string_view left, std::string_view
         if (auto a = FastCodeNumber(in, left))
             if (auto b = FastCodeNumber(in, right)) return Ordered(op, *a, *b);
     std::string leftValue = CodeCount(in, left);
-    return CompareValues(op, std::move(leftValue), CodeCount(in, right));
+    std::string rightValue = CodeCount(in, right);
+    return CompareValues(op, leftValue, rightValue);
 }
 
 int CmpCodeCount(Interp& in, std::string_view condition) {

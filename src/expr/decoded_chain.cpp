@@ -23,17 +23,6 @@ std::string_view TermText(const NumberChain& chain, const ChainTerm& term) {
     return std::string_view(chain.text).substr(term.from, term.length);
 }
 
-// The number of a variable's value, read from its text the first time it is asked.
-const ValueNumber& NumberOf(Interp& in, std::size_t slot) {
-    ValueNumber& number = in.vars.numbers[slot];
-    if (number.state & ValueNumber::kRead) return number;
-    const std::string& text = ValueText(in, slot);
-    number.state = ValueNumber::kRead;
-    if (ReadSignedNumber(text, true, number.value))
-        number.state |= ValueNumber::kNumber | (text[0] == '-' ? ValueNumber::kNegative : 0);
-    return number;
-}
-
 int IntegerOf(Interp& in, std::size_t slot) {
     ValueNumber& number = in.vars.numbers[slot];
     if (!(number.state & ValueNumber::kInteger)) {
@@ -116,6 +105,16 @@ void OrderSteps(NumberChain& chain, std::vector<char> ops) {
 }
 
 }  // namespace
+
+const ValueNumber& NumberOf(Interp& in, std::size_t slot) {
+    ValueNumber& number = in.vars.numbers[slot];
+    if (number.state & ValueNumber::kRead) return number;
+    const std::string& text = ValueText(in, slot);
+    number.state = ValueNumber::kRead;
+    if (ReadSignedNumber(text, true, number.value))
+        number.state |= ValueNumber::kNumber | (text[0] == '-' ? ValueNumber::kNegative : 0);
+    return number;
+}
 
 bool DecodeChain(std::string_view expression, NumberChain& chain) {
     const std::string_view text = ClipSource(expression);

@@ -12,6 +12,9 @@
 
 namespace ml {
 
+// The number of a variable's value, read from its text the first time it is asked.
+const ValueNumber& NumberOf(Interp& in, std::size_t slot);
+
 // Reads an expression (cut as evaluation cuts it) into a chain; false when it is not
 // one, whatever the variables may hold.
 bool DecodeChain(std::string_view expression, NumberChain& chain);

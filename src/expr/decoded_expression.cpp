@@ -31,6 +31,8 @@ void DecodeExpression(std::string_view expression, DecodedExpression& decoded) {
     decoded.numeric = DecodeChain(expression, decoded.chain);
     // A lone reference or result is both: its value is a number or a text.
     decoded.joined = DecodeJoin(expression, decoded.join);
+    decoded.loneReference = decoded.joined && decoded.join.pieces.size() == 1 &&
+                            decoded.join.pieces[0].kind == JoinPiece::Kind::Reference;
     decoded.invariant = !decoded.hole && (decoded.numeric ? IsInvariant(decoded.chain) : decoded.joined && IsInvariant(decoded.join));
 }
 
@@ -58,6 +60,7 @@ void DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view r
         value.assign(decoded.constant);
         return;
     }
+    if (decoded.loneReference && LoneReferenceValue(in, decoded.join, value)) return;
     const bool holds = FormsHold(decoded, result);
     ChainValue number;
     if (holds && decoded.numeric && EvaluateChain(in, decoded.chain, number, result)) {

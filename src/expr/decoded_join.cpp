@@ -1,8 +1,11 @@
 #include "expr/decoded_join.h"
 
+#include <algorithm>
+
 #include "core/markers.h"
 #include "core/strings.h"
 #include "core/variables.h"
+#include "expr/decoded_chain.h"
 #include "expr/expression.h"
 
 namespace ml {
@@ -15,7 +18,12 @@ namespace {
 bool ReadLiteral(std::string_view content, std::string& out) {
     if (content.find(kMarker) != std::string_view::npos) return false;
     for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] != '\\' || CharAt(content, i + 1) != 'x') {
+        // The bytes up to the next backslash are copied a run at a time.
+        const std::size_t slash = std::min(content.find('\\', i), content.size());
+        out.append(content, i, slash - i);
+        i = slash;
+        if (i == content.size()) break;
+        if (CharAt(content, i + 1) != 'x') {
             out += content[i];
             continue;
         }
@@ -105,12 +113,35 @@ bool DecodeJoin(std::string_view expression, TextJoin& join) {
     return true;
 }
 
-bool EvaluateJoin(Interp& in, TextJoin& join, std::string_view result, std::string& value) {
+namespace {
+
+// Slots are found again in another call frame.
+void EnterFrame(Interp& in, TextJoin& join) {
     const std::uint32_t frame = CurrentFrame(in);
-    if (join.frame != frame) {
-        for (JoinPiece& piece : join.pieces) piece.slot = -1;
-        join.frame = frame;
-    }
+    if (join.frame == frame) return;
+    for (JoinPiece& piece : join.pieces) piece.slot = -1;
+    join.frame = frame;
+}
+
+}  // namespace
+
+bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value) {
+    EnterFrame(in, join);
+    JoinPiece& piece = join.pieces[0];
+    if (piece.slot < 0) piece.slot = FindVariable(in, std::string_view(join.text).substr(piece.from, piece.length));
+    if (piece.slot < 0) return false;
+    const auto slot = static_cast<std::size_t>(piece.slot);
+    // A plain number is its own value (and inert); so is an inert text that does not
+    // read as arithmetic.
+    const std::string& text = ValueText(in, slot);
+    if (!(NumberOf(in, slot).state & ValueNumber::kNumber) && (!IsInert(text) || IsArithmetic(ClipView(text))))
+        return false;
+    value.assign(ClipView(text));
+    return true;
+}
+
+bool EvaluateJoin(Interp& in, TextJoin& join, std::string_view result, std::string& value) {
+    EnterFrame(in, join);
     std::string_view resultBytes;
     bool resultLiteral = false;
     for (JoinPiece& piece : join.pieces) {

@@ -21,6 +21,10 @@ bool DecodeJoin(std::string_view expression, TextJoin& join);
 // quotes around bytes without a marker.
 bool IsOneLiteral(std::string_view text);
 
+// The value of a join that is one reference, where the variable's text is taken as
+// it stands; false where the general evaluation must read it.
+bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value);
+
 // The join's value with the variables' current values (result: what fills the hole);
 // false where the text path must evaluate it.
 bool EvaluateJoin(Interp& in, TextJoin& join, std::string_view result, std::string& value);
