@@ -84,7 +84,8 @@ void SetValue(Interp& in, std::uint16_t slot, std::string value) {
 void SetWholeNumber(Interp& in, std::uint16_t slot, double value) {
     ValueNumber& number = in.vars.numbers[slot];
     number.value = value;
-    number.state = ValueNumber::kRead | ValueNumber::kNumber | ValueNumber::kTextDue;
+    number.state = ValueNumber::kRead | ValueNumber::kNumber | ValueNumber::kTextDue | ValueNumber::kInertRead |
+                   ValueNumber::kInert;
     // The text is the digits, with a minus where the sign bit is set (so -0 too).
     const auto magnitude = static_cast<std::uint64_t>(std::fabs(value));
     if (std::signbit(value)) number.state |= ValueNumber::kNegative;
@@ -94,6 +95,16 @@ void SetWholeNumber(Interp& in, std::uint16_t slot, double value) {
         number.integer = static_cast<int>(value);
         number.state |= ValueNumber::kInteger;
     }
+}
+
+bool IsInertValue(Interp& in, std::size_t slot) {
+    ValueNumber& number = in.vars.numbers[slot];
+    if (!(number.state & ValueNumber::kInertRead)) {
+        const std::string& text = ValueText(in, slot);
+        const bool inert = text.find(kMarker) == std::string::npos && text.find('\\') == std::string::npos;
+        number.state |= ValueNumber::kInertRead | (inert ? ValueNumber::kInert : 0);
+    }
+    return number.state & ValueNumber::kInert;
 }
 
 const std::string& WriteDueText(Interp& in, std::size_t slot) {

@@ -37,6 +37,9 @@ inline const std::string& ValueText(Interp& in, std::size_t slot) {
     if (in.vars.numbers[slot].state & ValueNumber::kTextDue) return WriteDueText(in, slot);
     return in.vars.values[slot];
 }
+// Whether the value's text holds no marker byte and no backslash, so evaluation takes
+// it as it stands; found once per value.
+bool IsInertValue(Interp& in, std::size_t slot);
 // Its length, without writing a text that is still due.
 inline std::size_t ValueLength(const Interp& in, std::size_t slot) {
     const ValueNumber& number = in.vars.numbers[slot];

@@ -4,6 +4,7 @@
 // call's result is put back where the call stood.
 #include "engine/call_dispatch.h"
 
+#include <bit>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -136,8 +137,8 @@ std::string CallBuiltin(Interp& in, const Builtin& fn, bool statement) {
 // Every module tried up to the one that takes the call is entered, in order.
 void EnterModules(Interp& in, const CallTarget& target) {
     const auto modules = Modules();
-    for (std::size_t i = 0; i < modules.size(); ++i)
-        if (target.entered & (1u << i)) modules[i].enter(in);
+    for (std::uint32_t left = target.entered; left != 0; left &= left - 1)
+        modules[static_cast<std::size_t>(std::countr_zero(left))].enter(in);
 }
 
 // Dispatches the call at [marker, end) of the line: gives the line with the call

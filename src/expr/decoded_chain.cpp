@@ -110,7 +110,7 @@ const ValueNumber& NumberOf(Interp& in, std::size_t slot) {
     ValueNumber& number = in.vars.numbers[slot];
     if (number.state & ValueNumber::kRead) return number;
     const std::string& text = ValueText(in, slot);
-    number.state = ValueNumber::kRead;
+    number.state |= ValueNumber::kRead;
     if (ReadSignedNumber(text, true, number.value))
         number.state |= ValueNumber::kNumber | (text[0] == '-' ? ValueNumber::kNegative : 0);
     return number;

@@ -55,23 +55,34 @@ bool FormsHold(const DecodedExpression& decoded, std::string_view result) {
 
 }  // namespace
 
+namespace {
+
+// The value where the chain gave none (or there is none): the join's, or the text
+// path's.
+void ValueWithoutChain(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value) {
+    if (FormsHold(decoded, result) && decoded.joined && EvaluateJoin(in, decoded.join, result, value)) return;
+    // Where the chain gives nothing, neither does the fast arithmetic on the text; a
+    // filled result may still read as arithmetic.
+    value = decoded.hole ? CodeCount(in, Filled(decoded.source, result)) : GeneralCodeCount(in, decoded.source);
+}
+
+// Evaluates the chain where the expression is one and its form holds.
+bool ChainHolds(Interp& in, DecodedExpression& decoded, std::string_view result, ChainValue& number) {
+    return decoded.numeric && FormsHold(decoded, result) && EvaluateChain(in, decoded.chain, number, result);
+}
+
+}  // namespace
+
 void DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value) {
     if (decoded.known) {
         value.assign(decoded.constant);
         return;
     }
     if (decoded.loneReference && LoneReferenceValue(in, decoded.join, value)) return;
-    const bool holds = FormsHold(decoded, result);
     ChainValue number;
-    if (holds && decoded.numeric && EvaluateChain(in, decoded.chain, number, result)) {
-        ChainText(in, decoded.chain, number, result, value);
-    } else if (!(holds && decoded.joined && EvaluateJoin(in, decoded.join, result, value))) {
-        // Where the chain gives nothing, neither does the fast arithmetic on the text; a
-        // filled result may still read as arithmetic.
-        value = decoded.hole ? CodeCount(in, Filled(decoded.source, result)) : GeneralCodeCount(in, decoded.source);
-        return;
-    }
-    // Without references the value is the same every time.
+    if (ChainHolds(in, decoded, result, number)) ChainText(in, decoded.chain, number, result, value);
+    else ValueWithoutChain(in, decoded, result, value);
+    // Without references the value is the same every time it is given.
     if (decoded.invariant) {
         decoded.known = true;
         decoded.constant = value;
@@ -86,17 +97,17 @@ std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_vie
 
 bool DecodedNumber(Interp& in, DecodedExpression& decoded, std::string_view result, double& number) {
     ChainValue value;
-    if (!decoded.numeric || !FormsHold(decoded, result) || !EvaluateChain(in, decoded.chain, value, result)) return false;
+    if (!ChainHolds(in, decoded, result, value)) return false;
     number = ChainNumber(value);
     return true;
 }
 
 void StoreDecodedValue(Interp& in, std::uint16_t slot, DecodedExpression& decoded, std::string_view result) {
     ChainValue value;
-    if (decoded.numeric && FormsHold(decoded, result) && EvaluateChain(in, decoded.chain, value, result))
+    if (ChainHolds(in, decoded, result, value))
         StoreChainValue(in, slot, decoded.chain, value, result);
     else
-        TakeValue(in, slot, [&](std::string& value) { DecodedValueInto(in, decoded, result, value); });
+        TakeValue(in, slot, [&](std::string& text) { ValueWithoutChain(in, decoded, result, text); });
 }
 
 }  // namespace ml

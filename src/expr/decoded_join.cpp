@@ -134,7 +134,7 @@ bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value) {
     // A plain number is its own value (and inert); so is an inert text that does not
     // read as arithmetic.
     const std::string& text = ValueText(in, slot);
-    if (!(NumberOf(in, slot).state & ValueNumber::kNumber) && (!IsInert(text) || IsArithmetic(ClipView(text))))
+    if (!(NumberOf(in, slot).state & ValueNumber::kNumber) && (!IsInertValue(in, slot) || IsArithmetic(ClipView(text))))
         return false;
     value.assign(ClipView(text));
     return true;
@@ -151,7 +151,7 @@ bool EvaluateJoin(Interp& in, TextJoin& join, std::string_view result, std::stri
             continue;
         }
         if (piece.slot < 0) piece.slot = FindVariable(in, std::string_view(join.text).substr(piece.from, piece.length));
-        if (piece.slot < 0 || !IsInert(ValueText(in, static_cast<std::size_t>(piece.slot)))) return false;
+        if (piece.slot < 0 || !IsInertValue(in, static_cast<std::size_t>(piece.slot))) return false;
     }
     if (ReadsAsArithmetic(in, join, result, resultLiteral)) return false;
     value.clear();
