@@ -89,6 +89,7 @@ struct DecodedCall {
     std::uint16_t nameLength = 0;        // the name follows the marker
     std::vector<ArgumentPiece> arguments;
     const CallTarget* target = nullptr;  // where the name's calls go, once found
+    bool checked = false;                // a built-in function's count and position
 };
 
 enum class EntryKind : std::uint8_t { Text, Skip, Assign, Cmp, ElCmp, End, Loop, Call, Return };

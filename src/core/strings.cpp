@@ -75,6 +75,13 @@ std::string Remove(std::string_view text, long pos, long count) {
 
 namespace {
 
+// Whether the bytes at `at` are those of `part`: a plain loop, as parts are short.
+bool SameBytes(const char* at, std::string_view part) {
+    for (char c : part)
+        if (*at++ != c) return false;
+    return true;
+}
+
 // Every occurrence from `first` on replaced in one left-to-right pass, written into
 // room for the most the text can grow to: values are short, and a byte that cannot
 // start an occurrence is copied at once.
@@ -83,7 +90,7 @@ std::string ReplaceEach(std::string_view text, std::string_view search, std::str
     std::string out(text.size() + text.size() / m * grow, '\0');
     char* write = std::copy_n(text.data(), first, out.data());
     for (std::size_t i = first; i < text.size();) {
-        if (text[i] == search[0] && text.size() - i >= m && std::equal(search.begin(), search.end(), text.begin() + i)) {
+        if (text[i] == search[0] && text.size() - i >= m && SameBytes(text.data() + i, search)) {
             write = std::copy(with.begin(), with.end(), write);
             i += m;
         } else {

@@ -126,10 +126,12 @@ const CallTarget& FindTarget(Interp& in, std::string_view name) {
     return targets.emplace(std::string(name), target).first->second;
 }
 
-// Runs the built-in function that takes a call; gives its result.
-std::string CallBuiltin(Interp& in, const Builtin& fn, bool statement) {
+// Runs the built-in function that takes a call; gives its result. A call that passed
+// its checks once passes them again (its count and position are its text's), so a
+// decoded call is checked once.
+std::string CallBuiltin(Interp& in, const Builtin& fn, bool statement, bool check = true) {
     if (fn.before) fn.before(in);
-    CheckCall(in, fn, fn.name, statement);
+    if (check) CheckCall(in, fn, fn.name, statement);
     UnprotectArguments(in);
     return fn.run(in);
 }
@@ -141,24 +143,28 @@ void EnterModules(Interp& in, const CallTarget& target) {
         modules[static_cast<std::size_t>(std::countr_zero(left))].enter(in);
 }
 
-// Dispatches the call at [marker, end) of the line: gives the line with the call
-// replaced by a built-in function's result, or by "(null)" in statement position; or
-// what starting a user function gives.
-std::string Dispatch(Interp& in, const CallTarget& target, std::string_view name, const std::string& line,
-                     std::size_t marker, std::size_t end) {
-    EnterModules(in, target);
-    if (target.builtin == nullptr) return StartUserCall(in, name, line);
-    const bool statement = marker == 0;
-    const std::string result = CallBuiltin(in, *target.builtin, statement);
-    return PutBack(line, marker, end, statement ? std::string_view("(null)") : std::string_view(result));
-}
-
 // The calling line and entry are kept per depth for `Return` and `End Def`.
 void RememberCaller(Interp& in, const std::string& line) {
     CallState& C = in.calls;
     C.callingLine[static_cast<std::size_t>(C.callDepth)] = line;
     C.callingEntry[static_cast<std::size_t>(C.callDepth)] = in.exec.pc;
 }
+
+// Dispatches the call at [marker, end) of the line: gives the line with the call
+// replaced by a built-in function's result, or by "(null)" in statement position; or
+// what starting a user function gives.
+std::string Dispatch(Interp& in, const CallTarget& target, std::string_view name, const std::string& line,
+                     std::size_t marker, std::size_t end) {
+    EnterModules(in, target);
+    if (target.builtin == nullptr) {
+        RememberCaller(in, line);
+        return StartUserCall(in, name, line);
+    }
+    const bool statement = marker == 0;
+    const std::string result = CallBuiltin(in, *target.builtin, statement);
+    return PutBack(line, marker, end, statement ? std::string_view("(null)") : std::string_view(result));
+}
+
 
 // The name and the argument text of the call at [marker, end) of a line.
 std::pair<std::string_view, std::string_view> NameAndArguments(std::string_view line, std::size_t marker, std::size_t end) {
@@ -204,7 +210,6 @@ std::size_t dJ(std::string_view line, std::string& cut) {
 }
 
 std::string def(Interp& in, const std::string& line) {
-    RememberCaller(in, line);
     const std::size_t marker = line.rfind(kCallMarker);
     CallSpan span = LocateCall(line, marker);
     if (!span.complete) Fail(in, Say(in, kMsgNoFullSymbol));
@@ -241,7 +246,6 @@ std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, 
 
 DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call) {
     const std::string& line = in.exec.current;
-    RememberCaller(in, line);
     in.args.count = 0;
     for (ArgumentPiece& argument : call.arguments) DecodedValueInto(in, argument.expression, {}, NextArgument(in));
     const std::string_view name = std::string_view(line).substr(call.marker + 2u, call.nameLength);
@@ -249,7 +253,9 @@ DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call) {
     const CallTarget& target = *call.target;
     if (target.builtin == nullptr || call.marker == 0) return {false, Dispatch(in, target, name, line, call.marker, call.end)};
     EnterModules(in, target);
-    return {true, CallBuiltin(in, *target.builtin, false)};
+    std::string result = CallBuiltin(in, *target.builtin, false, !call.checked);
+    call.checked = true;
+    return {true, std::move(result)};
 }
 
 }  // namespace ml

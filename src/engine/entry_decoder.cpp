@@ -131,7 +131,7 @@ bool LeftLineTakes(const DecodedEntry& left, std::string_view result) {
     // call, a reference), unless the result is one literal, which the decoded forms
     // read as the text does. So would a comparison sign in a condition, and an
     // assignment that the result turns into an array literal.
-    if (HoldsAnyOf(result, kMarker) && !IsOneLiteral(result)) return false;
+    if (result.find(kMarker) != std::string_view::npos && !IsOneLiteral(result)) return false;
     if (left.kind == EntryKind::Assign) return !FilledEndsWith(left.sides[0], result, ").array");
     return !HoldsAnyOf(result, '<', '>', '=');
 }
