@@ -72,6 +72,9 @@ struct DecodedExpression {
     bool loneReference = false;       // one reference and nothing else
     bool invariant = false;           // no reference and no hole: one value always
     bool known = false;               // that value found, and kept in constant
+    bool constantPlain = false;       // it holds no marker byte
+    bool numberKnown = false;         // the number an ordering reads from it, kept
+    double number = 0;
     std::string constant;
     NumberChain chain;
     TextJoin join;

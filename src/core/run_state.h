@@ -104,6 +104,7 @@ struct ExecState {
 struct ArgSlots {
     std::vector<std::string> slots;  // argument i in slot i - 1; never shrinks
     int count = 0;
+    std::uint64_t plain = 0;         // bit i - 1: argument i is known to hold no marker byte
 };
 
 }  // namespace ml

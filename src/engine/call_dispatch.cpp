@@ -62,6 +62,7 @@ std::string& NextArgument(Interp& in) {
 // Evaluates each argument into the argument slots, in order.
 void EvaluateArguments(Interp& in, std::string_view text) {
     in.args.count = 0;
+    in.args.plain = 0;
     for (const Piece& piece : SplitArguments(text)) {
         if (piece.length == 0) Fail(in, Say(in, kMsgEmptyParameter));
         NextArgument(in) = CodeCount(in, text.substr(piece.from, piece.length));
@@ -90,7 +91,8 @@ void CheckCall(Interp& in, const Builtin& fn, std::string_view name, bool statem
 // The arguments reach a built-in function as the bytes they stand for: data
 // backslashes lose their marks (user functions keep them, as variables do).
 void UnprotectArguments(Interp& in) {
-    for (int i = 0; i < in.args.count; ++i) UnprotectData(in.args.slots[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < in.args.count; ++i)
+        if (i >= 64 || !(in.args.plain >> i & 1)) UnprotectData(in.args.slots[static_cast<std::size_t>(i)]);
 }
 
 // Whether the dispatcher tries a module for a name.
@@ -247,7 +249,12 @@ std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, 
 DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call) {
     const std::string& line = in.exec.current;
     in.args.count = 0;
-    for (ArgumentPiece& argument : call.arguments) DecodedValueInto(in, argument.expression, {}, NextArgument(in));
+    in.args.plain = 0;
+    for (ArgumentPiece& argument : call.arguments) {
+        const int at = in.args.count;
+        const bool plain = DecodedValueInto(in, argument.expression, {}, NextArgument(in));
+        if (plain && at < 64) in.args.plain |= std::uint64_t{1} << at;
+    }
     const std::string_view name = std::string_view(line).substr(call.marker + 2u, call.nameLength);
     if (call.target == nullptr) call.target = &FindTarget(in, name);
     const CallTarget& target = *call.target;

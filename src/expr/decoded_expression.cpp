@@ -57,13 +57,14 @@ bool FormsHold(const DecodedExpression& decoded, std::string_view result) {
 
 namespace {
 
-// The value where the chain gave none (or there is none): the join's, or the text
-// path's.
-void ValueWithoutChain(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value) {
-    if (FormsHold(decoded, result) && decoded.joined && EvaluateJoin(in, decoded.join, result, value)) return;
+// The value where the chain gave none (or there is none): the join's, which holds no
+// marker byte (true), or the text path's.
+bool ValueWithoutChain(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value) {
+    if (FormsHold(decoded, result) && decoded.joined && EvaluateJoin(in, decoded.join, result, value)) return true;
     // Where the chain gives nothing, neither does the fast arithmetic on the text; a
     // filled result may still read as arithmetic.
     value = decoded.hole ? CodeCount(in, Filled(decoded.source, result)) : GeneralCodeCount(in, decoded.source);
+    return false;
 }
 
 // Evaluates the chain where the expression is one and its form holds.
@@ -73,20 +74,23 @@ bool ChainHolds(Interp& in, DecodedExpression& decoded, std::string_view result,
 
 }  // namespace
 
-void DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value) {
+bool DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value) {
     if (decoded.known) {
         value.assign(decoded.constant);
-        return;
+        return decoded.constantPlain;
     }
-    if (decoded.loneReference && LoneReferenceValue(in, decoded.join, value)) return;
+    if (decoded.loneReference && LoneReferenceValue(in, decoded.join, value)) return true;
     ChainValue number;
+    bool plain = true;
     if (ChainHolds(in, decoded, result, number)) ChainText(in, decoded.chain, number, result, value);
-    else ValueWithoutChain(in, decoded, result, value);
+    else plain = ValueWithoutChain(in, decoded, result, value);
     // Without references the value is the same every time it is given.
     if (decoded.invariant) {
         decoded.known = true;
         decoded.constant = value;
+        decoded.constantPlain = plain;
     }
+    return plain;
 }
 
 std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_view result) {
@@ -96,9 +100,15 @@ std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_vie
 }
 
 bool DecodedNumber(Interp& in, DecodedExpression& decoded, std::string_view result, double& number) {
+    if (decoded.numberKnown) {
+        number = decoded.number;
+        return true;
+    }
     ChainValue value;
     if (!ChainHolds(in, decoded, result, value)) return false;
     number = ChainNumber(value);
+    decoded.numberKnown = decoded.invariant;
+    decoded.number = number;
     return true;
 }
 

@@ -16,8 +16,9 @@ void DecodeExpression(std::string_view expression, DecodedExpression& decoded);
 
 // The expression's value; result fills the hole where it has one.
 std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_view result = {});
-// The same, written over value (whose room is kept).
-void DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value);
+// The same, written over value (whose room is kept); true where the value is known
+// to hold no marker byte.
+bool DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value);
 
 // The number an ordering reads from the expression where its chain gives one (what
 // FastCodeNumber gives); false where the text path must read it.
