@@ -128,7 +128,9 @@ std::string FileRead(Interp& in) {
     FileState& F = in.modules.file;
     std::string piece = std::move(F.pending);
     F.pending.clear();
-    if (F.reading && (piece.empty() || piece.back() != '\n')) {
+    if (F.reading && piece.empty()) {
+        ReadPiece(F.reading.get(), piece);
+    } else if (F.reading && piece.back() != '\n') {
         std::string more;
         ReadPiece(F.reading.get(), more);
         piece += more;

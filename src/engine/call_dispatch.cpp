@@ -258,10 +258,12 @@ DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call) {
     const std::string_view name = std::string_view(line).substr(call.marker + 2u, call.nameLength);
     if (call.target == nullptr) call.target = &FindTarget(in, name);
     const CallTarget& target = *call.target;
-    if (target.builtin == nullptr || call.marker == 0) return {false, Dispatch(in, target, name, line, call.marker, call.end)};
+    if (target.builtin == nullptr) return {false, Dispatch(in, target, name, line, call.marker, call.end)};
     EnterModules(in, target);
-    std::string result = CallBuiltin(in, *target.builtin, false, !call.checked);
+    const bool statement = call.marker == 0;
+    std::string result = CallBuiltin(in, *target.builtin, statement, !call.checked);
     call.checked = true;
+    if (statement) return {false, PutBack(line, call.marker, call.end, "(null)")};
     return {true, std::move(result)};
 }
 

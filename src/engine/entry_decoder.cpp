@@ -4,6 +4,7 @@
 #include "engine/call_dispatch.h"
 #include "engine/functions.h"
 #include "core/strings.h"
+#include "core/value_text.h"
 #include "core/variables.h"
 #include "expr/condition.h"
 #include "expr/decoded_expression.h"
@@ -120,9 +121,9 @@ bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result
     }
     // The values are written over the room of the last ones.
     std::string* values = in.exec.conditionValues;
-    DecodedValueInto(in, sides[0], result, values[0]);
+    if (!DecodedValueInto(in, sides[0], result, values[0])) UnprotectData(values[0]);
     if (op == Compare::None) values[1].clear();
-    else DecodedValueInto(in, sides[1], result, values[1]);
+    else if (!DecodedValueInto(in, sides[1], result, values[1])) UnprotectData(values[1]);
     return CompareValues(op, values[0], values[1]) != 0;
 }
 

@@ -64,9 +64,7 @@ ConditionParts SplitCondition(std::string_view condition) {
     return parts;
 }
 
-int CompareValues(Compare op, std::string& left, std::string& right) {
-    UnprotectData(left);
-    UnprotectData(right);
+int CompareValues(Compare op, const std::string& left, const std::string& right) {
     switch (op) {
         case Compare::None: return left != "0";
         case Compare::Equal: return left == right;
@@ -82,6 +80,8 @@ int CompareSides(Interp& in, Compare op, std::string_view left, std::string_view
             if (auto b = FastCodeNumber(in, right)) return Ordered(op, *a, *b);
     std::string leftValue = CodeCount(in, left);
     std::string rightValue = CodeCount(in, right);
+    UnprotectData(leftValue);
+    UnprotectData(rightValue);
     return CompareValues(op, leftValue, rightValue);
 }
 

@@ -22,9 +22,9 @@ ConditionParts SplitCondition(std::string_view condition);
 // The comparisons that read both sides as numbers.
 bool IsOrdering(Compare op);
 bool Ordered(Compare op, double a, double b);
-// Decides a comparison of two values (a lone value: true unless it is "0"); data
-// marks are taken off them first.
-int CompareValues(Compare op, std::string& left, std::string& right);
+// Decides a comparison of two values (a lone value: true unless it is "0"), their
+// data marks taken off.
+int CompareValues(Compare op, const std::string& left, const std::string& right);
 // Decides a comparison of two expressions, as a condition's sides.
 int CompareSides(Interp& in, Compare op, std::string_view left, std::string_view right);
 
