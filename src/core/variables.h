@@ -19,12 +19,12 @@ int FindVariable(Interp& in, std::string_view reference);
 // Gives a variable a new value.
 void SetValue(Interp& in, std::uint16_t slot, std::string value);
 // Gives a variable the value that write makes in a scratch text (which may read the
-// variable's old value), then keeps the old text's room as the next scratch.
+// variable's old value). Both texts keep their room, so neither is made anew.
 template <class Write>
 void TakeValue(Interp& in, std::uint16_t slot, Write write) {
     std::string& incoming = in.vars.incoming;
     write(incoming);
-    in.vars.values[slot].swap(incoming);
+    in.vars.values[slot].assign(incoming);
     in.vars.numbers[slot].state = 0;
 }
 // Gives a variable a whole number below 10^15 as its value; its text, the number's

@@ -238,7 +238,6 @@ bool RunDecoded(Interp& in) {
         case EntryKind::Return:
             // Outside a function the word is no statement: the text path reports it.
             if (in.calls.callDepth == 0) return false;
-            in.exec.current = in.program.texts[pc];
             ReturnDecoded(in, decoded);
             break;
         case EntryKind::Call: RunCallEntry(in, decoded); break;

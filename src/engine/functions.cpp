@@ -139,9 +139,7 @@ void Return(Interp& in, Evaluate evaluate) {
     const std::string& caller = C.callingLine[d];
     const std::size_t marker = caller.rfind(kCallMarker);
     if (marker == 0) Fail(in, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
-    std::string_view expression = in.exec.current;
-    expression.remove_prefix(std::min<std::size_t>(expression.size(), kReturnWord.size()));
-    const std::string value = evaluate(expression);
+    const std::string value = evaluate();
     --C.callDepth;
     in.exec.pc = C.callingEntry[d];
     // The calling entry's decoded form knows the line its call leaves, where the
@@ -154,7 +152,11 @@ void Return(Interp& in, Evaluate evaluate) {
 }  // namespace
 
 void ReturnStatement(Interp& in) {
-    Return(in, [&](std::string_view expression) { return CodeCount(in, expression); });
+    Return(in, [&] {
+        std::string_view expression = in.exec.current;
+        expression.remove_prefix(std::min<std::size_t>(expression.size(), kReturnWord.size()));
+        return CodeCount(in, expression);
+    });
 }
 
 void DecodeReturn(std::string_view text, DecodedEntry& decoded) {
@@ -164,7 +166,7 @@ void DecodeReturn(std::string_view text, DecodedEntry& decoded) {
 }
 
 void ReturnDecoded(Interp& in, DecodedEntry& decoded) {
-    Return(in, [&](std::string_view) { return DecodedValue(in, decoded.sides[0]); });
+    Return(in, [&] { return DecodedValue(in, decoded.sides[0]); });
 }
 
 bool IsNewStatement(std::string_view text) { return StartsWith(text, kCallMarker) && EndsWith(text, ").new"); }

@@ -17,8 +17,7 @@ std::string StartUserCall(Interp& in, std::string_view name, const std::string& 
 void EndDefStatement(Interp& in);
 // `Return value`: the value replaces the call in the calling line, which runs again.
 void ReturnStatement(Interp& in);
-// Decodes a `Return` entry: its expression read once. It runs (inside a call only) from
-// the current text, which is the entry's own.
+// Decodes a `Return` entry: its expression read once. It runs inside a call only.
 void DecodeReturn(std::string_view text, DecodedEntry& decoded);
 void ReturnDecoded(Interp& in, DecodedEntry& decoded);
 // `~Alias(Class).new`: binds an object alias to a declared class.
