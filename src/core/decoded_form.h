@@ -77,7 +77,7 @@ struct DecodedExpression {
     double number = 0;
     std::string constant;
     NumberChain chain;
-    TextJoin join;
+    std::unique_ptr<TextJoin> join;   // where joined
 };
 
 // An argument of a call: its text in the entry, and its decoded form.
@@ -103,7 +103,7 @@ struct DecodedEntry {
     std::string target;               // an assignment's target reference
     int targetSlot = -1;              // its variable, once found
     std::uint32_t targetFrame = 0;    // the call frame the target was found in
-    DecodedExpression sides[2];       // the right side, or the condition's two sides
+    std::vector<DecodedExpression> sides;   // the right side, or the condition's two sides
     DecodedCall call;
     // For a call: the line it leaves, with the marker kResultHole where the call
     // stood, decoded as an assignment or a condition; none where it must run as text.

@@ -20,6 +20,7 @@ void DecodeAssignment(std::string_view text, DecodedEntry& decoded) {
     if (equal == std::string_view::npos || InCountChar(text.substr(0, equal), '$') != 1) return;
     decoded.kind = EntryKind::Assign;
     decoded.target.assign(text.substr(0, equal));
+    decoded.sides.resize(1);
     DecodeExpression(text.substr(equal + 1), decoded.sides[0]);
 }
 
@@ -30,6 +31,7 @@ void DecodeCondition(std::string_view text, std::size_t open, EntryKind kind, De
         text.size() > open + 1 ? text.substr(open + 1, text.size() - open - 2) : std::string_view();
     const ConditionParts parts = SplitCondition(condition);
     decoded.compare = static_cast<std::uint8_t>(parts.op);
+    decoded.sides.resize(2);
     DecodeExpression(parts.sides[0], decoded.sides[0]);
     DecodeExpression(parts.sides[1], decoded.sides[1]);
 }
@@ -112,7 +114,7 @@ void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view re
 
 bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result) {
     const auto op = static_cast<Compare>(decoded.compare);
-    DecodedExpression* sides = decoded.sides;
+    DecodedExpression* sides = decoded.sides.data();
     if (IsOrdering(op)) {
         double left = 0, right = 0;
         if (DecodedNumber(in, sides[0], result, left) && DecodedNumber(in, sides[1], result, right))

@@ -162,6 +162,7 @@ void ReturnStatement(Interp& in) {
 void DecodeReturn(std::string_view text, DecodedEntry& decoded) {
     decoded.kind = EntryKind::Return;
     text.remove_prefix(std::min<std::size_t>(text.size(), kReturnWord.size()));
+    decoded.sides.resize(1);
     DecodeExpression(text, decoded.sides[0]);
 }
 

@@ -30,10 +30,12 @@ void DecodeExpression(std::string_view expression, DecodedExpression& decoded) {
     decoded.holeAt = static_cast<std::uint16_t>(decoded.hole ? expression.find(kResultHole) : 0);
     decoded.numeric = DecodeChain(expression, decoded.chain);
     // A lone reference or result is both: its value is a number or a text.
-    decoded.joined = DecodeJoin(expression, decoded.join);
-    decoded.loneReference = decoded.joined && decoded.join.pieces.size() == 1 &&
-                            decoded.join.pieces[0].kind == JoinPiece::Kind::Reference;
-    decoded.invariant = !decoded.hole && (decoded.numeric ? IsInvariant(decoded.chain) : decoded.joined && IsInvariant(decoded.join));
+    auto join = std::make_unique<TextJoin>();
+    decoded.joined = DecodeJoin(expression, *join);
+    if (decoded.joined) decoded.join = std::move(join);
+    decoded.loneReference = decoded.joined && decoded.join->pieces.size() == 1 &&
+                            decoded.join->pieces[0].kind == JoinPiece::Kind::Reference;
+    decoded.invariant = !decoded.hole && (decoded.numeric ? IsInvariant(decoded.chain) : decoded.joined && IsInvariant(*decoded.join));
 }
 
 std::string Filled(std::string_view text, std::string_view result) {
@@ -60,7 +62,7 @@ namespace {
 // The value where the chain gave none (or there is none): the join's, which holds no
 // marker byte (true), or the text path's.
 bool ValueWithoutChain(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value) {
-    if (FormsHold(decoded, result) && decoded.joined && EvaluateJoin(in, decoded.join, result, value)) return true;
+    if (FormsHold(decoded, result) && decoded.joined && EvaluateJoin(in, *decoded.join, result, value)) return true;
     // Where the chain gives nothing, neither does the fast arithmetic on the text; a
     // filled result may still read as arithmetic.
     value = decoded.hole ? CodeCount(in, Filled(decoded.source, result)) : GeneralCodeCount(in, decoded.source);
@@ -79,7 +81,7 @@ bool DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view r
         value.assign(decoded.constant);
         return decoded.constantPlain;
     }
-    if (decoded.loneReference && LoneReferenceValue(in, decoded.join, value)) return true;
+    if (decoded.loneReference && LoneReferenceValue(in, *decoded.join, value)) return true;
     ChainValue number;
     bool plain = true;
     if (ChainHolds(in, decoded, result, number)) ChainText(in, decoded.chain, number, result, value);
