@@ -151,6 +151,33 @@ TEST(DecodedEntries, RecursionStopsAtTheDepthLimit) {
     EXPECT_GT(tooDeep.size(), 4u);
 }
 
+// A call's result fills the line it leaves: joined to texts, in arithmetic, in both
+// kinds of comparison, from built-in and user functions alike.
+TEST(DecodedEntries, CallResultsFillTheLineTheyLeave) {
+    EXPECT_EQ(RunBothWays("$i = 0\n$t = \"\"\nCmp ($i < 3)\n  $n = ~String.Len(\"ab\" $i)\n  $m = 10 + ~String.Len($t)\n"
+                          "  $s = ~String.Mid(\"x<y=z\", 2, 3)\n  Cmp (~String.Len($s) == 3)\n    $t = $t $s\n  End\n"
+                          "  $i = $i + 1\nLoop\n~Dos.Print($n \" \" $m \" \" $t)\n"),
+              "3 16 <y=<y=<y=");
+    EXPECT_EQ(RunBothWays("Def: Twice($x)\n  Return $x * 2\nEnd Def\n$i = 0\n$t = \"\"\nCmp ($i < 4)\n"
+                          "  Cmp (~Twice($i) > 3)\n    $t = $t \"+\" ~Twice($i)\n  ElCmp (~Twice($i) == 2)\n    $t = $t \"=\"\n"
+                          "  End\n  $i = $i + 1\nLoop\n~Dos.Print($t)\n"),
+              "=+4+6");
+}
+
+// Results the decoded line cannot take as they stand run the filled text instead: a
+// comparison sign in a condition's result, a result that makes the line too long to
+// read whole, a result that reads as arithmetic.
+TEST(DecodedEntries, ResultsThatChangeTheLineRunFromItsText) {
+    RunBothWays("$i = 0\nCmp ($i < 3)\n  Cmp (~String.Mid(\"a<b\", 2, 1) == \"<\")\n    ~Dos.Print(\"lt\")\n  End\n"
+                "  $i = $i + 1\nLoop\n");
+    RunBothWays("$a = \"\"\n$i = 0\nCmp ($i < 25)\n  $a = $a \"abcdefghij\"\n  $i = $i + 1\nLoop\n$i = 0\n"
+                "Cmp ($i < 3)\n  $b = \"12345\" ~String.Reverse($a) \"67890\"\n  $i = $i + 1\nLoop\n"
+                "~Dos.Print(~String.Len($b) \" \" ~String.Mid($b, 250, 6))\n");
+    EXPECT_EQ(RunBothWays("$i = 0\nCmp ($i < 3)\n  $s = ~String.Mid(\"x1+2\", 2, 3)\n  $t = \"<\" ~String.Mid(\"x1+2\", 2, 3)\n"
+                          "  $i = $i + 1\nLoop\n~Dos.Print($s \" \" $t)\n"),
+              "3 <1+2");
+}
+
 // Errors are reported at the same entry with the same text both ways, also when the
 // entry had been decoded before the error.
 TEST(DecodedEntries, ErrorsComeAtTheSameEntryBothWays) {
