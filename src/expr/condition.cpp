@@ -31,17 +31,6 @@ const OperatorText* OperatorAt(std::string_view condition, std::size_t i) {
 
 }  // namespace
 
-bool Ordered(Compare op, double a, double b) {
-    switch (op) {
-        case Compare::Less: return a < b;
-        case Compare::Greater: return a > b;
-        case Compare::LessEqual: return a <= b;
-        default: return a >= b;
-    }
-}
-
-bool IsOrdering(Compare op) { return op != Compare::None && op != Compare::Equal && op != Compare::NotEqual; }
-
 ConditionParts SplitCondition(std::string_view condition) {
     ConditionParts parts;
     std::string* sides = parts.sides;

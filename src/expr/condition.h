@@ -20,8 +20,15 @@ struct ConditionParts {
 // right side untested, and a later operator replaces the earlier one.
 ConditionParts SplitCondition(std::string_view condition);
 // The comparisons that read both sides as numbers.
-bool IsOrdering(Compare op);
-bool Ordered(Compare op, double a, double b);
+inline bool IsOrdering(Compare op) { return op != Compare::None && op != Compare::Equal && op != Compare::NotEqual; }
+inline bool Ordered(Compare op, double a, double b) {
+    switch (op) {
+        case Compare::Less: return a < b;
+        case Compare::Greater: return a > b;
+        case Compare::LessEqual: return a <= b;
+        default: return a >= b;
+    }
+}
 // Decides a comparison of two values (a lone value: true unless it is "0"), their
 // data marks taken off.
 int CompareValues(Compare op, const std::string& left, const std::string& right);

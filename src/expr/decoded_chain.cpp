@@ -44,7 +44,7 @@ struct Operand {
 // An operand's slot when its text is the call's result, read only by the remainder.
 constexpr int kCallText = -2;
 
-int OperandInteger(Interp& in, const Operand& operand, std::string_view callResult) {
+inline int OperandInteger(Interp& in, const Operand& operand, std::string_view callResult) {
     if (operand.computed) return ComputedInteger(operand.value);
     if (operand.slot == kCallText) return Char_Convert_Int(callResult);
     return operand.slot >= 0 ? IntegerOf(in, static_cast<std::size_t>(operand.slot)) : operand.integer;
@@ -106,9 +106,8 @@ void OrderSteps(NumberChain& chain, std::vector<char> ops) {
 
 }  // namespace
 
-const ValueNumber& NumberOf(Interp& in, std::size_t slot) {
+const ValueNumber& ReadNumberOf(Interp& in, std::size_t slot) {
     ValueNumber& number = in.vars.numbers[slot];
-    if (number.state & ValueNumber::kRead) return number;
     const std::string& text = ValueText(in, slot);
     number.state |= ValueNumber::kRead;
     if (ReadSignedNumber(text, true, number.value))
@@ -178,10 +177,6 @@ bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result, std::stri
     }
     result = {value, true};
     return true;
-}
-
-double ChainNumber(const ChainValue& result) {
-    return result.computed ? ThroughText(result.value) : result.value;
 }
 
 void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult,

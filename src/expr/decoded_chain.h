@@ -9,11 +9,16 @@
 
 #include "core/decoded_form.h"
 #include "core/interp.h"
+#include "expr/fast_arithmetic.h"
 
 namespace ml {
 
 // The number of a variable's value, read from its text the first time it is asked.
-const ValueNumber& NumberOf(Interp& in, std::size_t slot);
+const ValueNumber& ReadNumberOf(Interp& in, std::size_t slot);
+inline const ValueNumber& NumberOf(Interp& in, std::size_t slot) {
+    const ValueNumber& number = in.vars.numbers[slot];
+    return (number.state & ValueNumber::kRead) ? number : ReadNumberOf(in, slot);
+}
 
 // Reads an expression (cut as evaluation cuts it) into a chain; false when it is not
 // one, whatever the variables may hold.
@@ -32,7 +37,9 @@ struct ChainValue {
 // text path then decides.
 bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result, std::string_view callResult = {});
 // The number the value reads as (what FastCodeNumber gives).
-double ChainNumber(const ChainValue& result);
+inline double ChainNumber(const ChainValue& result) {
+    return result.computed ? ThroughText(result.value) : result.value;
+}
 // The value's text (what FastCodeCount gives), written over text.
 void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult,
                std::string& text);
