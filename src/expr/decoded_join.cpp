@@ -58,13 +58,15 @@ bool ResultBytes(TextJoin& join, std::string_view result, std::string_view& byte
 }
 
 // Whether the first bytes of the substituted text read as arithmetic: only values
-// can come before the first literal, whose marker is no arithmetic character.
+// can come before the first literal, whose marker is no arithmetic character. The
+// evaluation reads 255 bytes, or 254 where the 255th is a marker (a literal's first).
 bool ReadsAsArithmetic(Interp& in, const TextJoin& join, std::string_view result, bool resultLiteral) {
     std::size_t seen = 0;
     for (const JoinPiece& piece : join.pieces) {
         if (seen >= kMaxText) return true;
-        if (piece.kind == JoinPiece::Kind::Literal) return false;
-        if (piece.kind == JoinPiece::Kind::Result && resultLiteral) return false;
+        const bool literal = piece.kind == JoinPiece::Kind::Literal ||
+                             (piece.kind == JoinPiece::Kind::Result && resultLiteral);
+        if (literal) return seen == kMaxText - 1;
         std::string_view value = piece.kind == JoinPiece::Kind::Result
                                      ? result
                                      : std::string_view(ValueText(in, static_cast<std::size_t>(piece.slot)));
@@ -102,6 +104,8 @@ bool DecodeJoin(std::string_view expression, TextJoin& join) {
             piece.from = static_cast<std::uint16_t>(at);
             piece.length = static_cast<std::uint16_t>(end - at);
             at = end;
+            // A result right after a reference would lengthen its name.
+            if (StartsWith(expression.substr(at), kResultHole)) return false;
         } else if (StartsWith(rest, kResultHole)) {
             piece.kind = JoinPiece::Kind::Result;
             at += kResultHole.size();

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "core/variables.h"
+#include "core/errors.h"
 #include "expr/decoded_chain.h"
+#include "expr/decoded_expression.h"
+#include "expr/expression.h"
 #include "expr/fast_arithmetic.h"
 #include "test_run.h"
 
@@ -99,6 +103,42 @@ TEST_F(DecodedChains, FindAVariableMadeAfterTheirFirstRun) {
     SetValue(*t.in, DimKey(*t.in, "\x07$late"), "21");
     ASSERT_TRUE(EvaluateChain(*t.in, chain, value));
     EXPECT_EQ(value.value, 42);
+}
+
+// An expression read once (a chain, a join of literals and references, or neither,
+// perhaps with a call's result in it) gives, run after run and whatever the variables
+// and the result hold, what the evaluation of its filled text gives, and fails where
+// that fails.
+TEST_F(DecodedChains, ExpressionsGiveWhatTheirTextGives) {
+    static const std::string values[] = {"abc", "", "12", "1+2", "-3", "2.5", "a\x07\\b", "x\\x41", "<=>", "a\"b",
+                                         "\x07\"q\x07\"", std::string(200, 'z'), std::string(250, '7'), std::string(254, '1')};
+    static const std::string pieces[] = {"\x07\"hi \x07\"", "\x07\"\\x41\\x0a\x07\"", "\x07\"\x07\"", "\x07\"a\\b\x07\"",
+                                         "\x07\"\\x4\x07\"", "\x07\"\\x07\x07\"", "7", "0.5", "\x07$a", "\x07$b", "\x07$c",
+                                         "\x07$c", "\x07\"" + std::string(120, 'q') + "\x07\""};
+    auto outcome = [&](auto evaluate) -> std::optional<std::string> {
+        try {
+            return evaluate();
+        } catch (const FatalError&) {
+            return std::nullopt;
+        }
+    };
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int count = 1 + static_cast<int>(next(4));
+        const int hole = static_cast<int>(next(6));
+        for (int k = 0; k < count; ++k) {
+            if (k > 0 && next(3) == 0) text += "+*%"[next(3)];
+            text += k == hole ? std::string("\x07#") : pieces[next(std::size(pieces))];
+        }
+        DecodedExpression decoded;
+        DecodeExpression(text, decoded);
+        for (int run = 0; run < 3; ++run) {
+            for (char name : std::string_view("abc")) SetValue(*t.in, slotOf(name), values[next(std::size(values))]);
+            const std::string& result = values[next(std::size(values))];
+            const auto expected = outcome([&] { return CodeCount(*t.in, Filled(text, result)); });
+            ASSERT_EQ(outcome([&] { return DecodedValue(*t.in, decoded, result); }), expected) << text << " | " << result;
+        }
+    }
 }
 
 TEST(DecodedEntries, LoopsAndBranchesWriteWhatTheTextWrites) {
