@@ -136,7 +136,8 @@ bool LeftLineTakes(const DecodedEntry& left, std::string_view result) {
     // assignment that the result turns into an array literal.
     if (result.find(kMarker) != std::string_view::npos && !IsOneLiteral(result)) return false;
     if (left.kind == EntryKind::Assign) return !FilledEndsWith(left.sides[0], result, ").array");
-    return !HoldsAnyOf(result, '<', '>', '=');
+    // An empty result joins the bytes around it, which may make a comparison sign.
+    return !result.empty() && !HoldsAnyOf(result, '<', '>', '=');
 }
 
 }  // namespace ml

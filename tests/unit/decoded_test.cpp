@@ -210,6 +210,11 @@ TEST(DecodedEntries, CallResultsFillTheLineTheyLeave) {
 TEST(DecodedEntries, ResultsThatChangeTheLineRunFromItsText) {
     RunBothWays("$i = 0\nCmp ($i < 3)\n  Cmp (~String.Mid(\"a<b\", 2, 1) == \"<\")\n    ~Dos.Print(\"lt\")\n  End\n"
                 "  $i = $i + 1\nLoop\n");
+    // An empty result joins "<" and "=" into one sign: 5 <= 5 holds where the result
+    // is empty, and 5 < "x=5" (read as 0) does not.
+    EXPECT_EQ(RunBothWays("$i = 0\nCmp ($i < 4)\n  Cmp (5 < ~String.Mid(\"x\", 1 + $i % 2 * 5, 1) = 5)\n"
+                          "    ~Dos.Print($i)\n  End\n  $i = $i + 1\nLoop\n"),
+              "13");
     RunBothWays("$a = \"\"\n$i = 0\nCmp ($i < 25)\n  $a = $a \"abcdefghij\"\n  $i = $i + 1\nLoop\n$i = 0\n"
                 "Cmp ($i < 3)\n  $b = \"12345\" ~String.Reverse($a) \"67890\"\n  $i = $i + 1\nLoop\n"
                 "~Dos.Print(~String.Len($b) \" \" ~String.Mid($b, 250, 6))\n");
