@@ -25,16 +25,6 @@ inline bool EndsWith(std::string_view text, std::string_view suffix) {
 inline bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
-// Whether the text holds any of the bytes given: one pass, for the few-byte sets of
-// the hot paths (find_first_of searches the set once per byte).
-template <class... Bytes>
-inline bool HoldsAnyOf(std::string_view text, Bytes... set) {
-    for (char c : text) {
-        const bool held = (... || (c == set));
-        if (held) return true;
-    }
-    return false;
-}
 // Decimal and hexadecimal digits, whatever the C locale says.
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }

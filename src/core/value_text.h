@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/markers.h"
+
 namespace ml {
 
 // The first 255 bytes of a text still to be evaluated, or fewer: an escape or a
@@ -21,6 +23,10 @@ std::string ClipValue(std::string text);
 // keeps and never reads as an escape, and which is taken off where the value leaves
 // the language (the arguments of built-in functions, the sides of a comparison).
 std::string ProtectData(std::string_view data);
+// Whether evaluation takes a text as it stands: no marker byte, no backslash.
+inline bool IsInert(std::string_view text) {
+    return text.find(kMarker) == std::string_view::npos && text.find('\\') == std::string_view::npos;
+}
 void UnprotectData(std::string& value);
 
 }  // namespace ml

@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "core/messages.h"
 #include "core/strings.h"
+#include "core/value_text.h"
 
 namespace ml {
 
@@ -101,7 +102,7 @@ bool IsInertValue(Interp& in, std::size_t slot) {
     ValueNumber& number = in.vars.numbers[slot];
     if (!(number.state & ValueNumber::kInertRead)) {
         const std::string& text = ValueText(in, slot);
-        const bool inert = text.find(kMarker) == std::string::npos && text.find('\\') == std::string::npos;
+        const bool inert = IsInert(text);
         number.state |= ValueNumber::kInertRead | (inert ? ValueNumber::kInert : 0);
     }
     return number.state & ValueNumber::kInert;

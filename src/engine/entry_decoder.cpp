@@ -40,8 +40,8 @@ void DecodeCondition(std::string_view text, std::size_t open, EntryKind kind, De
 // after whose "=" the call stood, or a condition. Null for anything else, and for a
 // line with a further call.
 std::unique_ptr<DecodedEntry> DecodeLeftLine(const std::string& line) {
-    auto left = std::make_unique<DecodedEntry>();
     if (Contains(line, kCallMarker)) return nullptr;
+    auto left = std::make_unique<DecodedEntry>();
     if (StartsWith(line, kVariableMarker) && line.find('=') < line.find(kResultHole)) DecodeAssignment(line, *left);
     else if (StartsWith(line, "cmp")) DecodeCondition(line, 3, EntryKind::Cmp, *left);
     else if (StartsWith(line, "elcmp")) DecodeCondition(line, 5, EntryKind::ElCmp, *left);
@@ -137,7 +137,7 @@ bool LeftLineTakes(const DecodedEntry& left, std::string_view result) {
     if (result.find(kMarker) != std::string_view::npos && !IsOneLiteral(result)) return false;
     if (left.kind == EntryKind::Assign) return !FilledEndsWith(left.sides[0], result, ").array");
     // An empty result joins the bytes around it, which may make a comparison sign.
-    return !result.empty() && !HoldsAnyOf(result, '<', '>', '=');
+    return !result.empty() && result.find_first_of("<>=") == std::string_view::npos;
 }
 
 }  // namespace ml

@@ -4,6 +4,7 @@
 
 #include "core/markers.h"
 #include "core/strings.h"
+#include "core/value_text.h"
 #include "core/variables.h"
 #include "expr/decoded_chain.h"
 #include "expr/expression.h"
@@ -34,11 +35,6 @@ bool ReadLiteral(std::string_view content, std::string& out) {
         i += 3;
     }
     return true;
-}
-
-// A value that the evaluation takes as it stands: no marker, no backslash.
-bool IsInert(std::string_view value) {
-    return value.find(kMarker) == std::string_view::npos && value.find('\\') == std::string_view::npos;
 }
 
 // The bytes the result stands for in the join: itself where it is inert, a literal's
