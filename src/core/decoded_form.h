@@ -76,6 +76,7 @@ struct DecodedExpression {
     bool numberKnown = false;         // the number an ordering reads from it, kept
     double number = 0;
     std::string constant;
+    ValueNumber constantNumber;       // what the constant reads as, once known
     NumberChain chain;
     std::unique_ptr<TextJoin> join;   // where joined
 };

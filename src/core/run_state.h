@@ -105,6 +105,10 @@ struct ArgSlots {
     std::vector<std::string> slots;  // argument i in slot i - 1; never shrinks
     int count = 0;
     std::uint64_t plain = 0;         // bit i - 1: argument i is known to hold no marker byte
+    // For a user function's call, bit i - 1: numbers[i - 1] is what argument i reads
+    // as; where its text is due, the text was not written.
+    std::uint64_t numbered = 0;
+    std::vector<ValueNumber> numbers;  // same index as slots
 };
 
 }  // namespace ml

@@ -2,6 +2,7 @@
 #include "core/variables.h"
 
 #include <bit>
+#include <cmath>
 
 #include "core/errors.h"
 #include "core/messages.h"
@@ -111,8 +112,16 @@ bool IsInertValue(Interp& in, std::size_t slot) {
 const std::string& WriteDueText(Interp& in, std::size_t slot) {
     ValueNumber& number = in.vars.numbers[slot];
     std::string& text = in.vars.values[slot];
-    NumberBuffer buffer;
-    text.assign(FormatNumber(number.value, buffer));
+    // The digits are written from the last, into the length counted when the number
+    // was stored: the same text as FormatNumber gives a whole number.
+    auto magnitude = static_cast<std::uint64_t>(std::fabs(number.value));
+    text.resize(number.textLength);
+    char* at = text.data() + text.size();
+    do {
+        *--at = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (at != text.data()) *--at = '-';
     number.state &= static_cast<std::uint8_t>(~ValueNumber::kTextDue);
     return text;
 }

@@ -52,17 +52,25 @@ std::vector<Piece> SplitArguments(std::string_view text) {
     return pieces;
 }
 
+void ClearArguments(ArgSlots& args) {
+    args.count = 0;
+    args.plain = 0;
+    args.numbered = 0;
+}
+
 // The next argument slot, its room kept from earlier calls.
 std::string& NextArgument(Interp& in) {
     ArgSlots& A = in.args;
-    if (A.slots.size() <= static_cast<std::size_t>(A.count)) A.slots.emplace_back();
+    if (A.slots.size() <= static_cast<std::size_t>(A.count)) {
+        A.slots.emplace_back();
+        A.numbers.emplace_back();
+    }
     return A.slots[static_cast<std::size_t>(A.count++)];
 }
 
 // Evaluates each argument into the argument slots, in order.
 void EvaluateArguments(Interp& in, std::string_view text) {
-    in.args.count = 0;
-    in.args.plain = 0;
+    ClearArguments(in.args);
     for (const Piece& piece : SplitArguments(text)) {
         if (piece.length == 0) Fail(in, Say(in, kMsgEmptyParameter));
         NextArgument(in) = CodeCount(in, text.substr(piece.from, piece.length));
@@ -246,25 +254,56 @@ std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, 
     return cut;
 }
 
+namespace {
+
+// The decoded arguments of a built-in function, each with whether it is known to
+// hold no marker byte.
+void EvaluateDecodedArguments(Interp& in, DecodedCall& call) {
+    ArgSlots& A = in.args;
+    ClearArguments(A);
+    for (ArgumentPiece& argument : call.arguments) {
+        const int at = A.count;
+        const bool plain = DecodedValueInto(in, argument.expression, {}, NextArgument(in));
+        if (plain && at < 64) A.plain |= std::uint64_t{1} << at;
+    }
+}
+
+// The decoded arguments of a user function, each with the number it reads as where
+// that is known at once: its parameter then needs neither to read it nor to write
+// a number's text.
+void EvaluateNumberedArguments(Interp& in, DecodedCall& call) {
+    ArgSlots& A = in.args;
+    ClearArguments(A);
+    for (ArgumentPiece& argument : call.arguments) {
+        const int at = A.count;
+        std::string& text = NextArgument(in);
+        ValueNumber& number = A.numbers[static_cast<std::size_t>(at)];
+        if (DecodedValueAndNumber(in, argument.expression, text, number) && at < 64)
+            A.numbered |= std::uint64_t{1} << at;
+    }
+}
+
+}  // namespace
+
 DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call) {
     const std::string& line = in.exec.current;
-    in.args.count = 0;
-    in.args.plain = 0;
-    for (ArgumentPiece& argument : call.arguments) {
-        const int at = in.args.count;
-        const bool plain = DecodedValueInto(in, argument.expression, {}, NextArgument(in));
-        if (plain && at < 64) in.args.plain |= std::uint64_t{1} << at;
-    }
     const std::string_view name = std::string_view(line).substr(call.marker + 2u, call.nameLength);
+    // Where a name's calls go depends on neither the arguments nor their evaluation.
     if (call.target == nullptr) call.target = &FindTarget(in, name);
     const CallTarget& target = *call.target;
-    if (target.builtin == nullptr) return {false, Dispatch(in, target, name, line, call.marker, call.end)};
+    if (target.builtin == nullptr) {
+        EvaluateNumberedArguments(in, call);
+        return {false, Dispatch(in, target, name, line, call.marker, call.end)};
+    }
+    EvaluateDecodedArguments(in, call);
     EnterModules(in, target);
     const bool statement = call.marker == 0;
     std::string result = CallBuiltin(in, *target.builtin, statement, !call.checked);
     call.checked = true;
-    if (statement) return {false, PutBack(line, call.marker, call.end, "(null)")};
-    return {true, std::move(result)};
+    if (!statement) return {true, std::move(result)};
+    // A call that is the whole line leaves nothing after its "(null)".
+    if (call.end == line.size()) return {false, std::string("(null)")};
+    return {false, PutBack(line, call.marker, call.end, "(null)")};
 }
 
 }  // namespace ml

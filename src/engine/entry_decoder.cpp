@@ -112,6 +112,15 @@ void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view re
     ++in.exec.pc;
 }
 
+bool StoresResultAsItStands(const DecodedEntry& left) {
+    return left.kind == EntryKind::Assign && left.sides[0].source == kResultHole;
+}
+
+void RunWholeAssignment(Interp& in, DecodedEntry& left, double number) {
+    SetWholeNumber(in, TargetSlot(in, left), number);
+    ++in.exec.pc;
+}
+
 bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result) {
     const auto op = static_cast<Compare>(decoded.compare);
     DecodedExpression* sides = decoded.sides.data();

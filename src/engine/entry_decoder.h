@@ -15,6 +15,10 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry);
 // An assignment: the target found (once per call frame), then the value stored.
 // result fills the hole of the line a call left.
 void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view result = {});
+// Whether a left line is an assignment of the call's result alone (`$x = ~F()`).
+bool StoresResultAsItStands(const DecodedEntry& left);
+// Runs such a line for a whole number below 10^15, whose digits the text would store.
+void RunWholeAssignment(Interp& in, DecodedEntry& left, double number);
 // The condition of a decoded `Cmp` or `ElCmp`.
 bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result = {});
 // Whether the decoded line a call left runs the same as its text with result filled

@@ -249,11 +249,26 @@ bool RunDecoded(Interp& in) {
 
 }  // namespace
 
-bool ContinueCall(Interp& in, std::string_view result) {
+namespace {
+
+// The decoded line the call at the program counter leaves, if there is one.
+DecodedEntry* LeftLineHere(Interp& in) {
     const auto& entries = in.decoded.entries;
     const auto pc = static_cast<std::size_t>(in.exec.pc);
-    if (pc >= entries.size() || !entries[pc]) return false;
-    return RunLeftLine(in, entries[pc]->leaves.get(), result);
+    return pc < entries.size() && entries[pc] ? entries[pc]->leaves.get() : nullptr;
+}
+
+}  // namespace
+
+bool ContinueCall(Interp& in, std::string_view result) { return RunLeftLine(in, LeftLineHere(in), result); }
+
+bool ContinueCallWithWhole(Interp& in, double number) {
+    DecodedEntry* left = LeftLineHere(in);
+    if (left == nullptr || !StoresResultAsItStands(*left)) return false;
+    // It counts as the statement the filled text would have been.
+    if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
+    RunWholeAssignment(in, *left, number);
+    return true;
 }
 
 void Script(Interp& in) {

@@ -16,4 +16,8 @@ void Script(Interp& in);
 // calling line must run again as text.
 bool ContinueCall(Interp& in, std::string_view result);
 
+// The same for a whole number below 10^15 that a user function returned, where the
+// line stores it as it stands (`$x = ~F()`): stored without making its text.
+bool ContinueCallWithWhole(Interp& in, double number);
+
 }  // namespace ml

@@ -33,10 +33,17 @@ std::string DefKey(const CallState& C, std::string_view name) {
     return "def:" + std::string(name) + "(";
 }
 
-// Gives parameter k the value of argument slot k.
+// Gives parameter k the value of argument slot k, and its number where the argument
+// came with one.
 void BindParameter(Interp& in, std::uint16_t slot, std::size_t k) {
-    const auto& args = in.args.slots;
-    SetValue(in, slot, k < args.size() ? args[k] : std::string());
+    const ArgSlots& A = in.args;
+    if (k < 64 && (A.numbered >> k & 1)) {
+        const ValueNumber& number = A.numbers[k];
+        if (!(number.state & ValueNumber::kTextDue)) in.vars.values[slot] = A.slots[k];
+        in.vars.numbers[slot] = number;
+        return;
+    }
+    SetValue(in, slot, k < A.slots.size() ? A.slots[k] : std::string());
 }
 
 // Binds the argument slots to the parameters of the `Def:` line, keeping their slots.
@@ -131,6 +138,14 @@ void EndDefStatement(Interp& in) {
 
 namespace {
 
+// What `Return` hands back: its value's text, or a whole number whose text is made
+// only where the calling line reads it as text.
+struct Returned {
+    std::string text;
+    bool whole = false;
+    double number = 0;
+};
+
 // `Return`: the caller must use the value; evaluate gives it from the expression.
 template <class Evaluate>
 void Return(Interp& in, Evaluate evaluate) {
@@ -139,13 +154,18 @@ void Return(Interp& in, Evaluate evaluate) {
     const std::string& caller = C.callingLine[d];
     const std::size_t marker = caller.rfind(kCallMarker);
     if (marker == 0) Fail(in, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
-    const std::string value = evaluate();
+    Returned value = evaluate();
     --C.callDepth;
     in.exec.pc = C.callingEntry[d];
     // The calling entry's decoded form knows the line its call leaves, where the
     // calling line is the entry's own text (not one that an earlier call rewrote).
-    if (caller == in.program.text(in.exec.pc) && ContinueCall(in, value)) return;
-    in.exec.current = PutBack(caller, marker, CallEnd(caller, marker), value);
+    const bool own = caller == in.program.text(in.exec.pc);
+    if (value.whole) {
+        if (own && ContinueCallWithWhole(in, value.number)) return;
+        value.text = Double_Convert_Char(value.number);
+    }
+    if (own && ContinueCall(in, value.text)) return;
+    in.exec.current = PutBack(caller, marker, CallEnd(caller, marker), value.text);
     in.exec.rerun = true;
 }
 
@@ -155,7 +175,7 @@ void ReturnStatement(Interp& in) {
     Return(in, [&] {
         std::string_view expression = in.exec.current;
         expression.remove_prefix(std::min<std::size_t>(expression.size(), kReturnWord.size()));
-        return CodeCount(in, expression);
+        return Returned{CodeCount(in, expression)};
     });
 }
 
@@ -167,7 +187,11 @@ void DecodeReturn(std::string_view text, DecodedEntry& decoded) {
 }
 
 void ReturnDecoded(Interp& in, DecodedEntry& decoded) {
-    Return(in, [&] { return DecodedValue(in, decoded.sides[0]); });
+    Return(in, [&] {
+        Returned value;
+        value.whole = DecodedWholeOrValue(in, decoded.sides[0], value.text, value.number);
+        return value;
+    });
 }
 
 bool IsNewStatement(std::string_view text) { return StartsWith(text, kCallMarker) && EndsWith(text, ").new"); }

@@ -106,12 +106,15 @@ void OrderSteps(NumberChain& chain, std::vector<char> ops) {
 
 }  // namespace
 
-const ValueNumber& ReadNumberOf(Interp& in, std::size_t slot) {
-    ValueNumber& number = in.vars.numbers[slot];
-    const std::string& text = ValueText(in, slot);
+void ReadNumberInto(std::string_view text, ValueNumber& number) {
     number.state |= ValueNumber::kRead;
     if (ReadSignedNumber(text, true, number.value))
         number.state |= ValueNumber::kNumber | (text[0] == '-' ? ValueNumber::kNegative : 0);
+}
+
+const ValueNumber& ReadNumberOf(Interp& in, std::size_t slot) {
+    ValueNumber& number = in.vars.numbers[slot];
+    ReadNumberInto(ValueText(in, slot), number);
     return number;
 }
 

@@ -13,6 +13,8 @@
 
 namespace ml {
 
+// What a text reads as, marked read in number.
+void ReadNumberInto(std::string_view text, ValueNumber& number);
 // The number of a variable's value, read from its text the first time it is asked.
 const ValueNumber& ReadNumberOf(Interp& in, std::size_t slot);
 inline const ValueNumber& NumberOf(Interp& in, std::size_t slot) {

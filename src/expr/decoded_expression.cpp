@@ -91,8 +91,35 @@ bool DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view r
         decoded.known = true;
         decoded.constant = value;
         decoded.constantPlain = plain;
+        ReadNumberInto(decoded.constant, decoded.constantNumber);
     }
     return plain;
+}
+
+bool DecodedValueAndNumber(Interp& in, DecodedExpression& decoded, std::string& value, ValueNumber& number) {
+    if (decoded.loneReference) {
+        if (LoneReferenceNumber(in, *decoded.join, value, number)) return true;
+    } else if (decoded.known) {
+        value.assign(decoded.constant);
+        number = decoded.constantNumber;
+        return true;
+    }
+    DecodedValueInto(in, decoded, {}, value);
+    return false;
+}
+
+bool DecodedWholeOrValue(Interp& in, DecodedExpression& decoded, std::string& value, double& number) {
+    ChainValue chained;
+    if (decoded.known || decoded.hole || !ChainHolds(in, decoded, {}, chained)) {
+        DecodedValueInto(in, decoded, {}, value);
+        return false;
+    }
+    if (chained.computed && IsWholeBelow(chained.value, 1e15)) {
+        number = chained.value;
+        return true;
+    }
+    ChainText(in, decoded.chain, chained, {}, value);
+    return false;
 }
 
 std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_view result) {

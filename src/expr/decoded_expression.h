@@ -20,6 +20,15 @@ std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_vie
 // to hold no marker byte.
 bool DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value);
 
+// The same, except that a computed whole number below 10^15 (whose text is its
+// digits) is given as number (true) and its text is not made.
+bool DecodedWholeOrValue(Interp& in, DecodedExpression& decoded, std::string& value, double& number);
+
+// The value of a call's argument, with the number it reads as where that is known at
+// once (true): a constant's, or a lone reference's, whose text is then not written
+// while it is due.
+bool DecodedValueAndNumber(Interp& in, DecodedExpression& decoded, std::string& value, ValueNumber& number);
+
 // The number an ordering reads from the expression where its chain gives one (what
 // FastCodeNumber gives); false where the text path must read it.
 bool DecodedNumber(Interp& in, DecodedExpression& decoded, std::string_view result, double& number);

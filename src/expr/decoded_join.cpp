@@ -125,12 +125,32 @@ void EnterFrame(Interp& in, TextJoin& join) {
 
 }  // namespace
 
-bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value) {
+namespace {
+
+// The variable of a join that is one reference, or -1 where there is none.
+int LoneSlot(Interp& in, TextJoin& join) {
     EnterFrame(in, join);
     JoinPiece& piece = join.pieces[0];
     if (piece.slot < 0) piece.slot = FindVariable(in, std::string_view(join.text).substr(piece.from, piece.length));
-    if (piece.slot < 0) return false;
-    const auto slot = static_cast<std::size_t>(piece.slot);
+    return piece.slot;
+}
+
+}  // namespace
+
+bool LoneReferenceNumber(Interp& in, TextJoin& join, std::string& value, ValueNumber& number) {
+    const int found = LoneSlot(in, join);
+    if (found < 0) return false;
+    const auto slot = static_cast<std::size_t>(found);
+    if (!(NumberOf(in, slot).state & ValueNumber::kNumber)) return false;
+    number = in.vars.numbers[slot];
+    if (!(number.state & ValueNumber::kTextDue)) value.assign(ClipView(in.vars.values[slot]));
+    return true;
+}
+
+bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value) {
+    const int found = LoneSlot(in, join);
+    if (found < 0) return false;
+    const auto slot = static_cast<std::size_t>(found);
     // A plain number is its own value (and inert); so is an inert text that does not
     // read as arithmetic.
     const std::string& text = ValueText(in, slot);

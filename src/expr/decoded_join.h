@@ -25,6 +25,10 @@ bool IsOneLiteral(std::string_view text);
 // it stands; false where the general evaluation must read it.
 bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value);
 
+// The same for a reference to a number, with what the number reads as; its text is
+// not written while it is due. False for anything else.
+bool LoneReferenceNumber(Interp& in, TextJoin& join, std::string& value, ValueNumber& number);
+
 // The join's value with the variables' current values (result: what fills the hole);
 // false where the text path must evaluate it.
 bool EvaluateJoin(Interp& in, TextJoin& join, std::string_view result, std::string& value);
