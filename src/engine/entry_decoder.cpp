@@ -121,6 +121,13 @@ void RunWholeAssignment(Interp& in, DecodedEntry& left, double number) {
     ++in.exec.pc;
 }
 
+void RunResultAssignment(Interp& in, DecodedEntry& left, std::string_view value, const ValueNumber& number) {
+    const std::uint16_t slot = TargetSlot(in, left);
+    in.vars.values[slot].assign(value);
+    in.vars.numbers[slot] = number;
+    ++in.exec.pc;
+}
+
 bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result) {
     const auto op = static_cast<Compare>(decoded.compare);
     DecodedExpression* sides = decoded.sides.data();

@@ -19,6 +19,8 @@ void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view re
 bool StoresResultAsItStands(const DecodedEntry& left);
 // Runs such a line for a whole number below 10^15, whose digits the text would store.
 void RunWholeAssignment(Interp& in, DecodedEntry& left, double number);
+// Runs such a line for the value (and what it reads as) that its result gave.
+void RunResultAssignment(Interp& in, DecodedEntry& left, std::string_view value, const ValueNumber& number);
 // The condition of a decoded `Cmp` or `ElCmp`.
 bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result = {});
 // Whether the decoded line a call left runs the same as its text with result filled

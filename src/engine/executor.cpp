@@ -7,6 +7,7 @@
 #include "engine/functions.h"
 #include "core/messages.h"
 #include "core/variables.h"
+#include "expr/decoded_join.h"
 #include "expr/substitution.h"
 #include "expr/expression.h"
 #include "core/errors.h"
@@ -192,10 +193,16 @@ void RunStatement(Interp& in) {
 // Runs the line a call left at the program counter from its decoded form, with the
 // call's result where the call stood. False where the filled text must run instead.
 bool RunLeftLine(Interp& in, DecodedEntry* left, std::string_view result) {
-    if (left == nullptr || !LeftLineTakes(*left, result)) return false;
+    if (left == nullptr) return false;
+    // The value of `$x = ~F()` is found in a scratch text before the statement counts.
+    ValueNumber number;
+    std::string& value = in.vars.incoming;
+    const bool stores = StoresResultAsItStands(*left) && LoneResultValue(result, value, number);
+    if (!stores && !LeftLineTakes(*left, result)) return false;
     // It counts as the statement the filled text would have been.
     if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
-    if (left->kind == EntryKind::Assign) RunDecodedAssignment(in, *left, result);
+    if (stores) RunResultAssignment(in, *left, value, number);
+    else if (left->kind == EntryKind::Assign) RunDecodedAssignment(in, *left, result);
     else if (left->kind == EntryKind::Cmp) RunCmp(in, [&] { return DecodedCondition(in, *left, result); });
     else RunElCmp(in, [&] { return DecodedCondition(in, *left, result); });
     return true;

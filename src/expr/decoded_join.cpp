@@ -160,6 +160,29 @@ bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value) {
     return true;
 }
 
+bool LoneResultValue(std::string_view result, std::string& value, ValueNumber& number) {
+    number = {};
+    // A filled text too long for a value is cut before it is read: the text path's.
+    if (result.empty() || result.size() > kMaxText) return false;
+    ReadNumberInto(result, number);
+    if (number.state & ValueNumber::kNumber) {
+        value.assign(result);
+        return true;
+    }
+    if (IsInert(result)) {
+        // A text ending so would make the line an array literal.
+        if (IsArithmetic(result) || EndsWith(result, ").array")) return false;
+        value.assign(result);
+        return true;
+    }
+    number = {};
+    value.clear();
+    if (!IsOneLiteral(result)) return false;
+    if (!ReadLiteral(result.substr(kLiteralQuote.size(), result.size() - 2 * kLiteralQuote.size()), value)) return false;
+    if (value.size() > kMaxText) value.resize(kMaxText);
+    return true;
+}
+
 bool EvaluateJoin(Interp& in, TextJoin& join, std::string_view result, std::string& value) {
     EnterFrame(in, join);
     std::string_view resultBytes;
