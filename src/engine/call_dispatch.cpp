@@ -256,15 +256,27 @@ std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, 
 
 namespace {
 
+// Room for a decoded call's arguments, kept from earlier calls; gives their count.
+std::size_t ArgumentsFor(Interp& in, const DecodedCall& call) {
+    ArgSlots& A = in.args;
+    ClearArguments(A);
+    const std::size_t count = call.arguments.size();
+    if (A.slots.size() < count) {
+        A.slots.resize(count);
+        A.numbers.resize(count);
+    }
+    A.count = static_cast<int>(count);
+    return count;
+}
+
 // The decoded arguments of a built-in function, each with whether it is known to
 // hold no marker byte.
 void EvaluateDecodedArguments(Interp& in, DecodedCall& call) {
+    const std::size_t count = ArgumentsFor(in, call);
     ArgSlots& A = in.args;
-    ClearArguments(A);
-    for (ArgumentPiece& argument : call.arguments) {
-        const int at = A.count;
-        const bool plain = DecodedValueInto(in, argument.expression, {}, NextArgument(in));
-        if (plain && at < 64) A.plain |= std::uint64_t{1} << at;
+    for (std::size_t k = 0; k < count; ++k) {
+        const bool plain = DecodedValueInto(in, call.arguments[k].expression, {}, A.slots[k]);
+        if (plain && k < 64) A.plain |= std::uint64_t{1} << k;
     }
 }
 
@@ -272,14 +284,11 @@ void EvaluateDecodedArguments(Interp& in, DecodedCall& call) {
 // that is known at once: its parameter then needs neither to read it nor to write
 // a number's text.
 void EvaluateNumberedArguments(Interp& in, DecodedCall& call) {
+    const std::size_t count = ArgumentsFor(in, call);
     ArgSlots& A = in.args;
-    ClearArguments(A);
-    for (ArgumentPiece& argument : call.arguments) {
-        const int at = A.count;
-        std::string& text = NextArgument(in);
-        ValueNumber& number = A.numbers[static_cast<std::size_t>(at)];
-        if (DecodedValueAndNumber(in, argument.expression, text, number) && at < 64)
-            A.numbered |= std::uint64_t{1} << at;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (DecodedValueAndNumber(in, call.arguments[k].expression, A.slots[k], A.numbers[k]) && k < 64)
+            A.numbered |= std::uint64_t{1} << k;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "expr/decoded_chain.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -158,10 +159,56 @@ bool DecodeChain(std::string_view expression, NumberChain& chain) {
         ops.push_back(text[at++]);
     }
     OrderSteps(chain, ops);
+    chain.plain = std::find(ops.begin(), ops.end(), '%') == ops.end() &&
+                  std::none_of(chain.terms.begin(), chain.terms.end(), [](const ChainTerm& t) { return t.isResult; });
     return true;
 }
 
-bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result, std::string_view callResult) {
+namespace {
+
+// A chain without remainder and result needs only the numbers: the common case, kept
+// short. The same reading and operations as the general way below.
+[[gnu::always_inline]] inline bool EvaluatePlainChain(Interp& in, NumberChain& chain, ChainValue& result) {
+    std::array<double, kMaxTerms> values;
+    const std::uint32_t frame = CurrentFrame(in);
+    if (chain.frame != frame) {
+        for (ChainTerm& term : chain.terms) term.slot = -1;
+        chain.frame = frame;
+    }
+    std::size_t length = chain.fixedLength;
+    const std::size_t count = chain.terms.size();
+    ChainTerm* const terms = chain.terms.data();
+    for (std::size_t k = 0; k < count; ++k) {
+        ChainTerm& term = terms[k];
+        if (!term.isVariable) {
+            values[k] = term.value;
+            continue;
+        }
+        if (term.slot < 0 && (term.slot = FindVariable(in, TermText(chain, term))) < 0) return false;
+        const auto slot = static_cast<std::size_t>(term.slot);
+        const ValueNumber& number = NumberOf(in, slot);
+        if (!(number.state & ValueNumber::kNumber) || ((number.state & ValueNumber::kNegative) && k != 0)) return false;
+        length += ValueLength(in, slot);
+        values[k] = number.value;
+    }
+    if (length > kMaxText) return false;
+    if (chain.steps.empty()) {
+        result = {values[0], false};
+        return true;
+    }
+    double value = 0;
+    for (const ChainStep& step : chain.steps) {
+        if (!ApplyOperator(step.op, values[step.target], values[step.source], 0, 0, value)) return false;
+        values[step.target] = ThroughText(value);
+    }
+    result = {value, true};
+    return true;
+}
+
+// Chains with a remainder or the call's result: their operands carry where their
+// integers come from. Kept apart so that the plain way stays short.
+[[gnu::noinline]] bool EvaluateFullChain(Interp& in, NumberChain& chain, ChainValue& result,
+                                         std::string_view callResult) {
     std::array<Operand, kMaxTerms> operands;
     if (!ReadOperands(in, chain, callResult, operands)) return false;
     if (chain.steps.empty()) {
@@ -182,6 +229,17 @@ bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result, std::stri
     return true;
 }
 
+[[gnu::always_inline]] inline bool Evaluate(Interp& in, NumberChain& chain, ChainValue& result,
+                                            std::string_view callResult) {
+    return chain.plain ? EvaluatePlainChain(in, chain, result) : EvaluateFullChain(in, chain, result, callResult);
+}
+
+}  // namespace
+
+bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result, std::string_view callResult) {
+    return Evaluate(in, chain, result, callResult);
+}
+
 void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult,
                std::string& text) {
     if (!result.computed) {
@@ -193,6 +251,13 @@ void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, s
     }
     NumberBuffer buffer;
     text.assign(ClipView(FormatNumber(result.value, buffer)));
+}
+
+bool EvaluateAndStoreChain(Interp& in, std::uint16_t slot, NumberChain& chain, std::string_view callResult) {
+    ChainValue value;
+    if (!Evaluate(in, chain, value, callResult)) return false;
+    StoreChainValue(in, slot, chain, value, callResult);
+    return true;
 }
 
 void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result,

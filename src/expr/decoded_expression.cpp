@@ -152,9 +152,8 @@ namespace {
 }  // namespace
 
 void StoreDecodedValue(Interp& in, std::uint16_t slot, DecodedExpression& decoded, std::string_view result) {
-    ChainValue value;
-    if (ChainHolds(in, decoded, result, value)) StoreChainValue(in, slot, decoded.chain, value, result);
-    else StoreWithoutChain(in, slot, decoded, result);
+    if (!decoded.numeric || !FormsHold(decoded, result) || !EvaluateAndStoreChain(in, slot, decoded.chain, result))
+        StoreWithoutChain(in, slot, decoded, result);
 }
 
 }  // namespace ml
