@@ -81,6 +81,8 @@ struct CallState {
     std::uint32_t lastFrameStamp = 0;
     std::array<int, kMaxCallDepth + 1> callingEntry{};          // per depth
     std::array<std::string, kMaxCallDepth + 1> callingLine;     // per depth
+    std::array<std::size_t, kMaxCallDepth + 1> callingMarker{}; // where its call stands
+    std::array<bool, kMaxCallDepth + 1> callingOwnText{};       // it is its entry's text
     std::array<std::string, kMaxCallDepth + 1> calledName;      // per depth
     std::vector<std::pair<std::string, std::string>> objects;  // alias + ".", class
     std::unordered_map<std::string, CallTarget, KeyHash, std::equal_to<>> targets;  // by call name

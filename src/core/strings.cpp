@@ -31,8 +31,7 @@ std::string& CatChar(std::string& text, char c) {
 
 std::string Mid(std::string_view text, long start, long count) {
     if (start < 1 || static_cast<std::size_t>(start - 1) >= text.size() || count <= 0) return {};
-    return Clip(std::string(text.substr(static_cast<std::size_t>(start - 1),
-                                        static_cast<std::size_t>(count))));
+    return std::string(ClipView(text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count))));
 }
 
 long InStr(std::string_view text, std::string_view search) {

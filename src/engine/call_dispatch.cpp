@@ -153,11 +153,15 @@ void EnterModules(Interp& in, const CallTarget& target) {
         modules[static_cast<std::size_t>(std::countr_zero(left))].enter(in);
 }
 
-// The calling line and entry are kept per depth for `Return` and `End Def`.
-void RememberCaller(Interp& in, const std::string& line) {
+// The calling line and entry are kept per depth for `Return` and `End Def`, with where
+// the call stands and whether the line is its entry's own text.
+void RememberCaller(Interp& in, const std::string& line, std::size_t marker, bool ownText) {
     CallState& C = in.calls;
-    C.callingLine[static_cast<std::size_t>(C.callDepth)] = line;
-    C.callingEntry[static_cast<std::size_t>(C.callDepth)] = in.exec.pc;
+    const auto d = static_cast<std::size_t>(C.callDepth);
+    C.callingLine[d] = line;
+    C.callingEntry[d] = in.exec.pc;
+    C.callingMarker[d] = marker;
+    C.callingOwnText[d] = ownText;
 }
 
 // Dispatches the call at [marker, end) of the line: gives the line with the call
@@ -167,8 +171,9 @@ std::string Dispatch(Interp& in, const CallTarget& target, std::string_view name
                      std::size_t marker, std::size_t end) {
     EnterModules(in, target);
     if (target.builtin == nullptr) {
-        RememberCaller(in, line);
-        return StartUserCall(in, name, line);
+        RememberCaller(in, line, marker, line == in.program.text(in.exec.pc));
+        StartUserCall(in, name);
+        return UserCallLeaves(line, marker);
     }
     const bool statement = marker == 0;
     const std::string result = CallBuiltin(in, *target.builtin, statement);
@@ -300,19 +305,26 @@ DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call) {
     // Where a name's calls go depends on neither the arguments nor their evaluation.
     if (call.target == nullptr) call.target = &FindTarget(in, name);
     const CallTarget& target = *call.target;
+    using Kind = DecodedCallResult::Kind;
+    // A call that is the whole line, or a user function's call in value position,
+    // leaves nothing after its "(null)".
+    const bool leavesNothing = call.marker != 0 || call.end == line.size();
     if (target.builtin == nullptr) {
         EvaluateNumberedArguments(in, call);
-        return {false, Dispatch(in, target, name, line, call.marker, call.end)};
+        EnterModules(in, target);
+        RememberCaller(in, line, call.marker, true);
+        StartUserCall(in, name);
+        if (leavesNothing) return {Kind::Done, {}};
+        return {Kind::Line, UserCallLeaves(line, call.marker)};
     }
     EvaluateDecodedArguments(in, call);
     EnterModules(in, target);
     const bool statement = call.marker == 0;
     std::string result = CallBuiltin(in, *target.builtin, statement, !call.checked);
     call.checked = true;
-    if (!statement) return {true, std::move(result)};
-    // A call that is the whole line leaves nothing after its "(null)".
-    if (call.end == line.size()) return {false, std::string("(null)")};
-    return {false, PutBack(line, call.marker, call.end, "(null)")};
+    if (!statement) return {Kind::Value, std::move(result)};
+    if (leavesNothing) return {Kind::Done, {}};
+    return {Kind::Line, PutBack(line, call.marker, call.end, "(null)")};
 }
 
 }  // namespace ml

@@ -28,9 +28,11 @@ CallSpan LocateCall(std::string_view line, std::size_t marker);
 // argument).
 bool DecodeCall(std::string_view line, DecodedCall& call);
 // What a decoded call of the current text (the decoded entry's own) gave: the value
-// of a built-in function in value position, or else the line as def gives it.
+// of a built-in function in value position; nothing, where the call was the whole
+// statement or started a user function from value position (the next entry runs);
+// or else the line as def gives it.
 struct DecodedCallResult {
-    bool isValue;
+    enum class Kind : std::uint8_t { Value, Done, Line } kind;
     std::string text;
 };
 DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call);

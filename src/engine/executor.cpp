@@ -194,10 +194,10 @@ void RunStatement(Interp& in) {
 // call's result where the call stood. False where the filled text must run instead.
 bool RunLeftLine(Interp& in, DecodedEntry* left, std::string_view result) {
     if (left == nullptr) return false;
-    // The value of `$x = ~F()` is found in a scratch text before the statement counts.
+    // The value of `$x = ~F()` is found before the statement counts.
     ValueNumber number;
-    std::string& value = in.vars.incoming;
-    const bool stores = StoresResultAsItStands(*left) && LoneResultValue(result, value, number);
+    std::string_view value;
+    const bool stores = StoresResultAsItStands(*left) && LoneResultValue(result, in.vars.incoming, value, number);
     if (!stores && !LeftLineTakes(*left, result)) return false;
     // It counts as the statement the filled text would have been.
     if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
@@ -212,7 +212,11 @@ void RunCallEntry(Interp& in, DecodedEntry& decoded) {
     const int remembered = in.exec.pc;
     in.exec.current = in.program.texts[static_cast<std::size_t>(remembered)];
     DecodedCallResult result = RunDecodedCall(in, decoded.call);
-    if (!result.isValue) return FinishCall(in, remembered, std::move(result.text));
+    if (result.kind == DecodedCallResult::Kind::Done) {
+        ++in.exec.pc;
+        return;
+    }
+    if (result.kind == DecodedCallResult::Kind::Line) return FinishCall(in, remembered, std::move(result.text));
     if (RunLeftLine(in, decoded.leaves.get(), result.text)) return;
     const DecodedCall& call = decoded.call;
     FinishCall(in, remembered, PutBack(in.exec.current, call.marker, call.end, result.text));

@@ -104,7 +104,7 @@ std::size_t CallEnd(std::string_view line, std::size_t marker) {
 
 }  // namespace
 
-std::string StartUserCall(Interp& in, std::string_view name, const std::string& line) {
+void StartUserCall(Interp& in, std::string_view name) {
     CallState& C = in.calls;
     const int callingEntry = in.exec.pc;
     if (++C.callDepth > kMaxCallDepth) FailAt(kNoEntry, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
@@ -119,8 +119,11 @@ std::string StartUserCall(Interp& in, std::string_view name, const std::string& 
         std::string message = in.program.text(in.loader.defEntry[function]) + Say(in, kMsgSeveralParameters) + std::to_string(k);
         FailAt(callingEntry, message, in.program.text(callingEntry));
     }
+}
+
+std::string UserCallLeaves(const std::string& line, std::size_t marker) {
     // Only a call in statement position hands on the rest of its line.
-    if (line.rfind(kCallMarker) != 0) return "(null)";
+    if (marker != 0) return "(null)";
     std::string cut;
     dJ(line, cut);
     return "(null)" + cut;
@@ -131,7 +134,7 @@ void EndDefStatement(Interp& in) {
     const std::size_t d = DepthIndex(--C.callDepth);
     in.exec.pc = C.callingEntry[d];
     const std::string& caller = C.callingLine[d];
-    if (caller.rfind(kCallMarker) != 0)
+    if (C.callingMarker[d] != 0)
         FailAt(C.callingEntry[d], Say(in, kMsgProhibitReturn) + "~" + C.calledName[d], caller);
     ++in.exec.pc;
 }
@@ -152,14 +155,14 @@ void Return(Interp& in, Evaluate evaluate) {
     CallState& C = in.calls;
     const std::size_t d = DepthIndex(C.callDepth - 1);
     const std::string& caller = C.callingLine[d];
-    const std::size_t marker = caller.rfind(kCallMarker);
+    const std::size_t marker = C.callingMarker[d];
     if (marker == 0) Fail(in, Say(in, kMsgNeedReturn) + "~" + C.calledName[d], caller);
     Returned value = evaluate();
     --C.callDepth;
     in.exec.pc = C.callingEntry[d];
     // The calling entry's decoded form knows the line its call leaves, where the
     // calling line is the entry's own text (not one that an earlier call rewrote).
-    const bool own = caller == in.program.text(in.exec.pc);
+    const bool own = C.callingOwnText[d];
     if (value.whole) {
         if (own && ContinueCallWithWhole(in, value.number)) return;
         value.text = Double_Convert_Char(value.number);

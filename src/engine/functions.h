@@ -10,9 +10,12 @@
 
 namespace ml {
 
-// Starts a user function for a call that no module took. Gives "(null)" and, for a
-// call in statement position, the rest of the line after it.
-std::string StartUserCall(Interp& in, std::string_view name, const std::string& line);
+// Starts a user function for a call that no module took: the program counter moves
+// to its `Def:` line.
+void StartUserCall(Interp& in, std::string_view name);
+// What the call at marker leaves of its line once its function started: "(null)"
+// and, for a call in statement position, the rest of the line after it.
+std::string UserCallLeaves(const std::string& line, std::size_t marker);
 // `End Def` reached: back to the line after the calling line.
 void EndDefStatement(Interp& in);
 // `Return value`: the value replaces the call in the calling line, which runs again.

@@ -160,26 +160,28 @@ bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value) {
     return true;
 }
 
-bool LoneResultValue(std::string_view result, std::string& value, ValueNumber& number) {
+bool LoneResultValue(std::string_view result, std::string& scratch, std::string_view& value, ValueNumber& number) {
     number = {};
     // A filled text too long for a value is cut before it is read: the text path's.
     if (result.empty() || result.size() > kMaxText) return false;
-    ReadNumberInto(result, number);
-    if (number.state & ValueNumber::kNumber) {
-        value.assign(result);
-        return true;
+    value = result;
+    // Only a digit, a point or a minus can start a number.
+    const char first = result[0];
+    if (IsDigit(first) || first == '.' || first == '-') {
+        ReadNumberInto(result, number);
+        if (number.state & ValueNumber::kNumber) return true;
     }
     if (IsInert(result)) {
         // A text ending so would make the line an array literal.
-        if (IsArithmetic(result) || EndsWith(result, ").array")) return false;
-        value.assign(result);
-        return true;
+        return !IsArithmetic(result) && !EndsWith(result, ").array");
     }
     number = {};
-    value.clear();
+    scratch.clear();
     if (!IsOneLiteral(result)) return false;
-    if (!ReadLiteral(result.substr(kLiteralQuote.size(), result.size() - 2 * kLiteralQuote.size()), value)) return false;
-    if (value.size() > kMaxText) value.resize(kMaxText);
+    if (!ReadLiteral(result.substr(kLiteralQuote.size(), result.size() - 2 * kLiteralQuote.size()), scratch))
+        return false;
+    if (scratch.size() > kMaxText) scratch.resize(kMaxText);
+    value = scratch;
     return true;
 }
 

@@ -31,8 +31,9 @@ bool LoneReferenceNumber(Interp& in, TextJoin& join, std::string& value, ValueNu
 
 // The value of the call's result standing alone, where the general evaluation takes
 // it as it stands (a number, with what it reads as; an inert text that does not read
-// as arithmetic) or reads one literal's bytes from it; false for anything else.
-bool LoneResultValue(std::string_view result, std::string& value, ValueNumber& number);
+// as arithmetic) or reads one literal's bytes from it (into scratch); false for
+// anything else.
+bool LoneResultValue(std::string_view result, std::string& scratch, std::string_view& value, ValueNumber& number);
 
 // The join's value with the variables' current values (result: what fills the hole);
 // false where the text path must evaluate it.
