@@ -93,6 +93,7 @@ struct DecodedCall {
     std::uint16_t marker = 0, end = 0;   // the call's span in the entry's text
     std::uint16_t nameLength = 0;        // the name follows the marker
     std::vector<ArgumentPiece> arguments;
+    std::uint16_t argumentCount = 0;     // arguments.size(), kept at hand
     const CallTarget* target = nullptr;  // where the name's calls go, once found
     bool checked = false;                // a built-in function's count and position
 };
@@ -106,6 +107,7 @@ struct DecodedEntry {
     int targetSlot = -1;              // its variable, once found
     std::uint32_t targetFrame = 0;    // the call frame the target was found in
     std::vector<DecodedExpression> sides;   // the right side, or the condition's two sides
+    bool storesResultAlone = false;   // a line a call left: `$x = ~F()`
     DecodedCall call;
     // For a call: the line it leaves, with the marker kResultHole where the call
     // stood, decoded as an assignment or a condition; none where it must run as text.

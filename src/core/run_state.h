@@ -29,10 +29,12 @@ struct KeyHash {
 // The number a variable's value reads as in arithmetic, found once per value. A
 // whole number that arithmetic stored keeps only its number (kTextDue) until its text
 // is read (ValueText in core/variables.h). Whether the text holds a marker byte or a
-// backslash, which evaluation would read again, is also found once (kInertRead).
+// backslash, which evaluation would read again, and whether its first 255 bytes read
+// as arithmetic, are also found once (kInertRead).
 struct ValueNumber {
     enum : std::uint8_t {
-        kRead = 1, kNumber = 2, kNegative = 4, kInteger = 8, kTextDue = 16, kInertRead = 32, kInert = 64
+        kRead = 1, kNumber = 2, kNegative = 4, kInteger = 8, kTextDue = 16, kInertRead = 32, kInert = 64,
+        kArithmetic = 128
     };
     double value = 0;
     int integer = 0;              // as the remainder reads the text, when kInteger

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 namespace ml {
 
@@ -81,23 +82,28 @@ bool SameBytes(const char* at, std::string_view part) {
     return true;
 }
 
-// Every occurrence from `first` on replaced in one left-to-right pass, written into
-// room for the most the text can grow to: values are short, and a byte that cannot
-// start an occurrence is copied at once.
+// Every occurrence from `first` on replaced in one left-to-right pass, cut to a
+// value's length: the pass stops once the cut is reached, as what follows it is cut
+// off. A byte that cannot start an occurrence is copied at once.
 std::string ReplaceEach(std::string_view text, std::string_view search, std::string_view with, std::size_t first) {
-    const std::size_t m = search.size(), grow = with.size() > m ? with.size() - m : 0;
-    std::string out(text.size() + text.size() / m * grow, '\0');
-    char* write = std::copy_n(text.data(), first, out.data());
-    for (std::size_t i = first; i < text.size();) {
+    char out[kMaxText];
+    std::size_t size = 0;
+    auto put = [&](std::string_view bytes) {
+        const std::size_t n = std::min(bytes.size(), kMaxText - size);
+        std::memcpy(out + size, bytes.data(), n);
+        size += n;
+    };
+    put(text.substr(0, first));
+    const std::size_t m = search.size();
+    for (std::size_t i = first; i < text.size() && size < kMaxText;) {
         if (text[i] == search[0] && text.size() - i >= m && SameBytes(text.data() + i, search)) {
-            write = std::copy(with.begin(), with.end(), write);
+            put(with);
             i += m;
         } else {
-            *write++ = text[i++];
+            out[size++] = text[i++];
         }
     }
-    out.resize(static_cast<std::size_t>(write - out.data()));
-    return out;
+    return std::string(out, size);
 }
 
 // Replacing round by round: see ReplaceRounds.
@@ -179,7 +185,7 @@ std::string Replace(std::string_view text, std::string_view search, std::string_
     // the text never grows to be cut.
     const bool joinsNothing = !with.empty() && with.size() <= search.size() &&
                               with.find_first_of(search) == std::string_view::npos;
-    if (joinsNothing || with.find(search) != std::string_view::npos) return Clip(ReplaceEach(text, search, with, first));
+    if (joinsNothing || with.find(search) != std::string_view::npos) return ReplaceEach(text, search, with, first);
     return ReplaceRounds(text, search, with);
 }
 

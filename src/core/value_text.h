@@ -28,5 +28,11 @@ inline bool IsInert(std::string_view text) {
     return text.find(kMarker) == std::string_view::npos && text.find('\\') == std::string_view::npos;
 }
 void UnprotectData(std::string& value);
+// Whether a text reads as arithmetic: every byte a digit or one of ( ) * + , - . / % ^.
+inline bool IsArithmetic(std::string_view text) {
+    for (char c : text)
+        if (!((c >= '(' && c <= '9') || c == '%' || c == '^')) return false;
+    return true;
+}
 
 }  // namespace ml

@@ -87,7 +87,7 @@ void SetWholeNumber(Interp& in, std::uint16_t slot, double value) {
     ValueNumber& number = in.vars.numbers[slot];
     number.value = value;
     number.state = ValueNumber::kRead | ValueNumber::kNumber | ValueNumber::kTextDue | ValueNumber::kInertRead |
-                   ValueNumber::kInert;
+                   ValueNumber::kInert | ValueNumber::kArithmetic;
     // The text is the digits, with a minus where the sign bit is set (so -0 too).
     const auto magnitude = static_cast<std::uint64_t>(std::fabs(value));
     if (std::signbit(value)) number.state |= ValueNumber::kNegative;
@@ -103,8 +103,8 @@ bool IsInertValue(Interp& in, std::size_t slot) {
     ValueNumber& number = in.vars.numbers[slot];
     if (!(number.state & ValueNumber::kInertRead)) {
         const std::string& text = ValueText(in, slot);
-        const bool inert = IsInert(text);
-        number.state |= ValueNumber::kInertRead | (inert ? ValueNumber::kInert : 0);
+        number.state |= ValueNumber::kInertRead | (IsInert(text) ? ValueNumber::kInert : 0) |
+                        (IsArithmetic(ClipView(text)) ? ValueNumber::kArithmetic : 0);
     }
     return number.state & ValueNumber::kInert;
 }

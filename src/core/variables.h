@@ -38,8 +38,11 @@ inline const std::string& ValueText(Interp& in, std::size_t slot) {
     return in.vars.values[slot];
 }
 // Whether the value's text holds no marker byte and no backslash, so evaluation takes
-// it as it stands; found once per value.
+// it as it stands; found once per value, with whether it reads as arithmetic.
 bool IsInertValue(Interp& in, std::size_t slot);
+inline bool ReadsAsArithmetic(const Interp& in, std::size_t slot) {
+    return in.vars.numbers[slot].state & ValueNumber::kArithmetic;
+}
 // Its length, without writing a text that is still due.
 inline std::size_t ValueLength(const Interp& in, std::size_t slot) {
     const ValueNumber& number = in.vars.numbers[slot];

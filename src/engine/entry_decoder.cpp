@@ -46,6 +46,7 @@ std::unique_ptr<DecodedEntry> DecodeLeftLine(const std::string& line) {
     else if (StartsWith(line, "cmp")) DecodeCondition(line, 3, EntryKind::Cmp, *left);
     else if (StartsWith(line, "elcmp")) DecodeCondition(line, 5, EntryKind::ElCmp, *left);
     if (left->kind == EntryKind::Text) return nullptr;
+    left->storesResultAlone = left->kind == EntryKind::Assign && left->sides[0].source == kResultHole;
     return left;
 }
 
@@ -110,10 +111,6 @@ void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view re
     // The target exists before its right side is evaluated, so $n = $n + 1 works.
     StoreDecodedValue(in, TargetSlot(in, decoded), decoded.sides[0], result);
     ++in.exec.pc;
-}
-
-bool StoresResultAsItStands(const DecodedEntry& left) {
-    return left.kind == EntryKind::Assign && left.sides[0].source == kResultHole;
 }
 
 void RunWholeAssignment(Interp& in, DecodedEntry& left, double number) {

@@ -15,9 +15,8 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry);
 // An assignment: the target found (once per call frame), then the value stored.
 // result fills the hole of the line a call left.
 void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view result = {});
-// Whether a left line is an assignment of the call's result alone (`$x = ~F()`).
-bool StoresResultAsItStands(const DecodedEntry& left);
-// Runs such a line for a whole number below 10^15, whose digits the text would store.
+// Runs a left line that assigns the call's result alone (`$x = ~F()`) for a whole
+// number below 10^15, whose digits the text would store.
 void RunWholeAssignment(Interp& in, DecodedEntry& left, double number);
 // Runs such a line for the value (and what it reads as) that its result gave.
 void RunResultAssignment(Interp& in, DecodedEntry& left, std::string_view value, const ValueNumber& number);

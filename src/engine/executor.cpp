@@ -197,7 +197,7 @@ bool RunLeftLine(Interp& in, DecodedEntry* left, std::string_view result) {
     // The value of `$x = ~F()` is found before the statement counts.
     ValueNumber number;
     std::string_view value;
-    const bool stores = StoresResultAsItStands(*left) && LoneResultValue(result, in.vars.incoming, value, number);
+    const bool stores = left->storesResultAlone && LoneResultValue(result, in.vars.incoming, value, number);
     if (!stores && !LeftLineTakes(*left, result)) return false;
     // It counts as the statement the filled text would have been.
     if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
@@ -275,7 +275,7 @@ bool ContinueCall(Interp& in, std::string_view result) { return RunLeftLine(in, 
 
 bool ContinueCallWithWhole(Interp& in, double number) {
     DecodedEntry* left = LeftLineHere(in);
-    if (left == nullptr || !StoresResultAsItStands(*left)) return false;
+    if (left == nullptr || !left->storesResultAlone) return false;
     // It counts as the statement the filled text would have been.
     if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
     RunWholeAssignment(in, *left, number);

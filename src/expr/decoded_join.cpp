@@ -7,6 +7,7 @@
 #include "core/value_text.h"
 #include "core/variables.h"
 #include "expr/decoded_chain.h"
+#include "expr/fast_arithmetic.h"
 #include "expr/expression.h"
 
 namespace ml {
@@ -154,7 +155,7 @@ bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value) {
     // A plain number is its own value (and inert); so is an inert text that does not
     // read as arithmetic.
     const std::string& text = ValueText(in, slot);
-    if (!(NumberOf(in, slot).state & ValueNumber::kNumber) && (!IsInertValue(in, slot) || IsArithmetic(ClipView(text))))
+    if (!(NumberOf(in, slot).state & ValueNumber::kNumber) && (!IsInertValue(in, slot) || ReadsAsArithmetic(in, slot)))
         return false;
     value.assign(ClipView(text));
     return true;
@@ -165,12 +166,8 @@ bool LoneResultValue(std::string_view result, std::string& scratch, std::string_
     // A filled text too long for a value is cut before it is read: the text path's.
     if (result.empty() || result.size() > kMaxText) return false;
     value = result;
-    // Only a digit, a point or a minus can start a number.
-    const char first = result[0];
-    if (IsDigit(first) || first == '.' || first == '-') {
-        ReadNumberInto(result, number);
-        if (number.state & ValueNumber::kNumber) return true;
-    }
+    // A number is stored as it stands; what it reads as is read where it is used.
+    if (IsSignedNumber(result)) return true;
     if (IsInert(result)) {
         // A text ending so would make the line an array literal.
         return !IsArithmetic(result) && !EndsWith(result, ").array");

@@ -72,12 +72,6 @@ std::string WithoutLiteralQuotes(std::string text) {
 
 }  // namespace
 
-bool IsArithmetic(std::string_view text) {
-    for (char c : text)
-        if (!((c >= '(' && c <= '9') || c == '%' || c == '^')) return false;
-    return true;
-}
-
 std::string CodeCount(Interp& in, std::string_view expression) {
     if (auto fast = FastCodeCount(in, expression)) return std::move(*fast);
     return GeneralCodeCount(in, expression);

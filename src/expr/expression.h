@@ -13,8 +13,6 @@ namespace ml {
 std::string CodeCount(Interp& in, std::string_view expression);
 // CodeCount where the fast arithmetic is known to give nothing.
 std::string GeneralCodeCount(Interp& in, std::string_view expression);
-// True when every character is a digit or one of ( ) * + , - . / % ^.
-bool IsArithmetic(std::string_view text);
 // Arithmetic with parentheses: the innermost, rightmost group first.
 std::string CountA(Interp& in, std::string_view text);
 // Arithmetic without parentheses, level by level.

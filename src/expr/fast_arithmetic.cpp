@@ -147,6 +147,17 @@ bool ReadSignedNumber(std::string_view text, bool first, double& value) {
     return true;
 }
 
+bool IsSignedNumber(std::string_view text) {
+    std::size_t at = !text.empty() && text[0] == '-' ? 1 : 0;
+    int digits = 0, points = 0;
+    for (; at < text.size(); ++at) {
+        if (IsDigit(text[at])) ++digits;
+        else if (text[at] == '.') ++points;
+        else return false;
+    }
+    return digits > 0 && points <= 1;
+}
+
 bool ReadChainNumber(std::string_view text, std::size_t& at, double& value) { return ReadNumber(text, at, value); }
 
 int ComputedInteger(double value) {

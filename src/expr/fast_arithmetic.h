@@ -19,6 +19,8 @@ bool IsLevelOperator(char c, int level);
 // A whole text that is one number: digits with at most one point, and a minus only
 // where first allows it; gives its value as the general conversion reads it.
 bool ReadSignedNumber(std::string_view text, bool first, double& value);
+// Whether ReadSignedNumber reads the text as the first number, without its value.
+bool IsSignedNumber(std::string_view text);
 // Reads one unsigned number at `at` and moves past it.
 bool ReadChainNumber(std::string_view text, std::size_t& at, double& value);
 // The integer the remainder reads from a computed value, through its number text.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/value_text.h"
 #include "core/variables.h"
 #include "expr/substitution.h"
 #include "expr/expression.h"
@@ -210,6 +211,21 @@ TEST(Numbers, FastConversionsMatchTheGeneralOnes) {
     EXPECT_EQ(FormatNumber(-0.0, fast), "-0");
     EXPECT_EQ(Char_Convert_Double("0.1"), ParseDecimal("0.1"));
     EXPECT_EQ(Char_Convert_Double("123456789.123456"), ParseDecimal("123456789.123456"));
+}
+
+// Telling a number from other text without reading its value takes the same texts.
+TEST(Numbers, NumberTextsAreTheOnesTheirReadingTakes) {
+    std::uint64_t seed = 7;
+    const std::string_view bytes = "0123456789.-+ e";
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (int k = static_cast<int>(round % 5); k >= 0; --k) {
+            seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+            text += bytes[(seed >> 33) % bytes.size()];
+        }
+        double value = 0;
+        ASSERT_EQ(IsSignedNumber(text), ReadSignedNumber(text, true, value)) << text;
+    }
 }
 
 }  // namespace ml
