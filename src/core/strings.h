@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,30 @@ inline char CharAt(std::string_view text, std::size_t i) { return i < text.size(
 std::string Clip(std::string text);
 // The first 255 bytes of a text, without copying.
 inline std::string_view ClipView(std::string_view text) { return text.substr(0, std::min(text.size(), kMaxText)); }
+
+// Writes a text over another. A short one is copied here: the library's copy shares
+// its size tests among all its callers, and the texts of a script, of every size, keep
+// them mispredicted.
+inline void CopyText(std::string& to, std::string_view from) {
+    const std::size_t n = from.size();
+    if (n > 32) {
+        to.assign(from);
+        return;
+    }
+    to.resize(n);
+    char* out = to.data();
+    const char* in = from.data();
+    // Two overlapping pieces of a fixed size cover any length from that size to twice it.
+    if (n >= 16) {
+        std::memcpy(out, in, 16);
+        std::memcpy(out + n - 16, in + n - 16, 16);
+    } else if (n >= 8) {
+        std::memcpy(out, in, 8);
+        std::memcpy(out + n - 8, in + n - 8, 8);
+    } else {
+        for (std::size_t i = 0; i < n; ++i) out[i] = in[i];
+    }
+}
 
 // Appends one byte; gives the text.
 std::string& CatChar(std::string& text, char c);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/interp.h"
+#include "core/strings.h"
 
 namespace ml {
 
@@ -24,7 +25,7 @@ template <class Write>
 void TakeValue(Interp& in, std::uint16_t slot, Write write) {
     std::string& incoming = in.vars.incoming;
     write(incoming);
-    in.vars.values[slot].assign(incoming);
+    CopyText(in.vars.values[slot], incoming);
     in.vars.numbers[slot].state = 0;
 }
 // Gives a variable a whole number below 10^15 as its value; its text, the number's

@@ -300,32 +300,35 @@ void EvaluateNumberedArguments(Interp& in, DecodedCall& call) {
 
 }  // namespace
 
-DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call) {
+std::string RunDecodedCall(Interp& in, DecodedCall& call, CallOutcome& outcome) {
     const std::string& line = in.exec.current;
     const std::string_view name = std::string_view(line).substr(call.marker + 2u, call.nameLength);
     // Where a name's calls go depends on neither the arguments nor their evaluation.
     if (call.target == nullptr) call.target = &FindTarget(in, name);
     const CallTarget& target = *call.target;
-    using Kind = DecodedCallResult::Kind;
     // A call that is the whole line, or a user function's call in value position,
     // leaves nothing after its "(null)".
     const bool leavesNothing = call.marker != 0 || call.end == line.size();
+    outcome = leavesNothing ? CallOutcome::Done : CallOutcome::Line;
     if (target.builtin == nullptr) {
         EvaluateNumberedArguments(in, call);
         EnterModules(in, target);
         RememberCaller(in, line, call.marker, true);
         StartUserCall(in, name);
-        if (leavesNothing) return {Kind::Done, {}};
-        return {Kind::Line, UserCallLeaves(line, call.marker)};
+        return leavesNothing ? std::string() : UserCallLeaves(line, call.marker);
     }
     EvaluateDecodedArguments(in, call);
     EnterModules(in, target);
-    const bool statement = call.marker == 0;
-    std::string result = CallBuiltin(in, *target.builtin, statement, !call.checked);
+    // A call that fails its checks ends the run, so it is marked checked before it
+    // runs; its value is then made where the caller keeps it.
+    const bool check = !call.checked;
     call.checked = true;
-    if (!statement) return {Kind::Value, std::move(result)};
-    if (leavesNothing) return {Kind::Done, {}};
-    return {Kind::Line, PutBack(line, call.marker, call.end, "(null)")};
+    if (call.marker != 0) {
+        outcome = CallOutcome::Value;
+        return CallBuiltin(in, *target.builtin, false, check);
+    }
+    CallBuiltin(in, *target.builtin, true, check);
+    return leavesNothing ? std::string() : PutBack(line, call.marker, call.end, "(null)");
 }
 
 }  // namespace ml

@@ -30,12 +30,9 @@ bool DecodeCall(std::string_view line, DecodedCall& call);
 // What a decoded call of the current text (the decoded entry's own) gave: the value
 // of a built-in function in value position; nothing, where the call was the whole
 // statement or started a user function from value position (the next entry runs);
-// or else the line as def gives it.
-struct DecodedCallResult {
-    enum class Kind : std::uint8_t { Value, Done, Line } kind;
-    std::string text;
-};
-DecodedCallResult RunDecodedCall(Interp& in, DecodedCall& call);
+// or else the line as def gives it. The text is given, the outcome set.
+enum class CallOutcome : std::uint8_t { Value, Done, Line };
+std::string RunDecodedCall(Interp& in, DecodedCall& call, CallOutcome& outcome);
 // The line with [marker, end) replaced by value.
 std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, std::string_view value);
 

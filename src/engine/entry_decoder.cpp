@@ -120,7 +120,7 @@ void RunWholeAssignment(Interp& in, DecodedEntry& left, double number) {
 
 void RunResultAssignment(Interp& in, DecodedEntry& left, std::string_view value, const ValueNumber& number) {
     const std::uint16_t slot = TargetSlot(in, left);
-    in.vars.values[slot].assign(value);
+    CopyText(in.vars.values[slot], value);
     in.vars.numbers[slot] = number;
     ++in.exec.pc;
 }

@@ -210,16 +210,17 @@ bool RunLeftLine(Interp& in, DecodedEntry* left, std::string_view result) {
 
 void RunCallEntry(Interp& in, DecodedEntry& decoded) {
     const int remembered = in.exec.pc;
-    in.exec.current = in.program.texts[static_cast<std::size_t>(remembered)];
-    DecodedCallResult result = RunDecodedCall(in, decoded.call);
-    if (result.kind == DecodedCallResult::Kind::Done) {
+    CopyText(in.exec.current, in.program.texts[static_cast<std::size_t>(remembered)]);
+    CallOutcome outcome;
+    std::string result = RunDecodedCall(in, decoded.call, outcome);
+    if (outcome == CallOutcome::Done) {
         ++in.exec.pc;
         return;
     }
-    if (result.kind == DecodedCallResult::Kind::Line) return FinishCall(in, remembered, std::move(result.text));
-    if (RunLeftLine(in, decoded.leaves.get(), result.text)) return;
+    if (outcome == CallOutcome::Line) return FinishCall(in, remembered, std::move(result));
+    if (RunLeftLine(in, decoded.leaves.get(), result)) return;
     const DecodedCall& call = decoded.call;
-    FinishCall(in, remembered, PutBack(in.exec.current, call.marker, call.end, result.text));
+    FinishCall(in, remembered, PutBack(in.exec.current, call.marker, call.end, result));
 }
 
 // Runs the entry at the program counter from its decoded form, made now if it is

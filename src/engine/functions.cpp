@@ -39,7 +39,7 @@ void BindParameter(Interp& in, std::uint16_t slot, std::size_t k) {
     const ArgSlots& A = in.args;
     if (k < 64 && (A.numbered >> k & 1)) {
         const ValueNumber& number = A.numbers[k];
-        if (!(number.state & ValueNumber::kTextDue)) in.vars.values[slot] = A.slots[k];
+        if (!(number.state & ValueNumber::kTextDue)) CopyText(in.vars.values[slot], A.slots[k]);
         in.vars.numbers[slot] = number;
         return;
     }

@@ -268,7 +268,7 @@ void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, c
         if (!term.isVariable) {
             TakeValue(in, slot, [&](std::string& text) { ChainText(in, chain, result, callResult, text); });
         } else if (const auto from = static_cast<std::size_t>(term.slot); from != slot) {
-            in.vars.values[slot] = in.vars.values[from];
+            CopyText(in.vars.values[slot], in.vars.values[from]);
             in.vars.numbers[slot] = in.vars.numbers[from];
         }
         return;

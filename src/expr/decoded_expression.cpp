@@ -78,7 +78,7 @@ bool ChainHolds(Interp& in, DecodedExpression& decoded, std::string_view result,
 
 bool DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value) {
     if (decoded.known) {
-        value.assign(decoded.constant);
+        CopyText(value, decoded.constant);
         return decoded.constantPlain;
     }
     if (decoded.loneReference && LoneReferenceValue(in, *decoded.join, value)) return true;
@@ -100,7 +100,7 @@ bool DecodedValueAndNumber(Interp& in, DecodedExpression& decoded, std::string& 
     if (decoded.loneReference) {
         if (LoneReferenceNumber(in, *decoded.join, value, number)) return true;
     } else if (decoded.known) {
-        value.assign(decoded.constant);
+        CopyText(value, decoded.constant);
         number = decoded.constantNumber;
         return true;
     }

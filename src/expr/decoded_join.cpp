@@ -144,7 +144,7 @@ bool LoneReferenceNumber(Interp& in, TextJoin& join, std::string& value, ValueNu
     const auto slot = static_cast<std::size_t>(found);
     if (!(NumberOf(in, slot).state & ValueNumber::kNumber)) return false;
     number = in.vars.numbers[slot];
-    if (!(number.state & ValueNumber::kTextDue)) value.assign(ClipView(in.vars.values[slot]));
+    if (!(number.state & ValueNumber::kTextDue)) CopyText(value, ClipView(in.vars.values[slot]));
     return true;
 }
 
@@ -157,7 +157,7 @@ bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value) {
     const std::string& text = ValueText(in, slot);
     if (!(NumberOf(in, slot).state & ValueNumber::kNumber) && (!IsInertValue(in, slot) || ReadsAsArithmetic(in, slot)))
         return false;
-    value.assign(ClipView(text));
+    CopyText(value, ClipView(text));
     return true;
 }
 
