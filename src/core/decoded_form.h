@@ -43,7 +43,7 @@ struct NumberChain {
     std::vector<ChainStep> steps;
     std::size_t fixedLength = 0;      // bytes of the numbers and operators
     std::uint32_t frame = 0;          // the call frame the slots were found in
-    bool plain = false;               // no remainder and no result: numbers alone decide
+    bool plain = false;               // no result: the variables' numbers alone decide
 };
 
 // A piece of a joined text: a literal's bytes (escapes read), a reference, or the

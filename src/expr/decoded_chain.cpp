@@ -159,17 +159,27 @@ bool DecodeChain(std::string_view expression, NumberChain& chain) {
         ops.push_back(text[at++]);
     }
     OrderSteps(chain, ops);
-    chain.plain = std::find(ops.begin(), ops.end(), '%') == ops.end() &&
-                  std::none_of(chain.terms.begin(), chain.terms.end(), [](const ChainTerm& t) { return t.isResult; });
+    chain.plain = std::none_of(chain.terms.begin(), chain.terms.end(), [](const ChainTerm& t) { return t.isResult; });
     return true;
 }
 
 namespace {
 
-// A chain without remainder and result needs only the numbers: the common case, kept
-// short. The same reading and operations as the general way below.
+// Where the remainder reads a plain chain's operand from: a variable's slot, or one of
+// these.
+constexpr int kTermInteger = -1, kComputedInteger = -2;
+
+int PlainInteger(Interp& in, const ChainTerm& term, int source, double value) {
+    if (source == kComputedInteger) return ComputedInteger(value);
+    return source == kTermInteger ? term.integer : IntegerOf(in, static_cast<std::size_t>(source));
+}
+
+// A chain without the call's result needs only the numbers, and the remainder their
+// integers: the common case, kept short. The same reading and operations as the
+// general way below.
 [[gnu::always_inline]] inline bool EvaluatePlainChain(Interp& in, NumberChain& chain, ChainValue& result) {
     std::array<double, kMaxTerms> values;
+    std::array<int, kMaxTerms> sources;
     const std::uint32_t frame = CurrentFrame(in);
     if (chain.frame != frame) {
         for (ChainTerm& term : chain.terms) term.slot = -1;
@@ -182,6 +192,7 @@ namespace {
         ChainTerm& term = terms[k];
         if (!term.isVariable) {
             values[k] = term.value;
+            sources[k] = kTermInteger;
             continue;
         }
         if (term.slot < 0 && (term.slot = FindVariable(in, TermText(chain, term))) < 0) return false;
@@ -190,6 +201,7 @@ namespace {
         if (!(number.state & ValueNumber::kNumber) || ((number.state & ValueNumber::kNegative) && k != 0)) return false;
         length += ValueLength(in, slot);
         values[k] = number.value;
+        sources[k] = term.slot;
     }
     if (length > kMaxText) return false;
     if (chain.steps.empty()) {
@@ -198,15 +210,22 @@ namespace {
     }
     double value = 0;
     for (const ChainStep& step : chain.steps) {
-        if (!ApplyOperator(step.op, values[step.target], values[step.source], 0, 0, value)) return false;
-        values[step.target] = ThroughText(value);
+        const std::uint8_t a = step.target, b = step.source;
+        int x = 0, y = 0;
+        if (step.op == '%') {
+            x = PlainInteger(in, terms[a], sources[a], values[a]);
+            y = PlainInteger(in, terms[b], sources[b], values[b]);
+        }
+        if (!ApplyOperator(step.op, values[a], values[b], x, y, value)) return false;
+        values[a] = ThroughText(value);
+        sources[a] = kComputedInteger;
     }
     result = {value, true};
     return true;
 }
 
-// Chains with a remainder or the call's result: their operands carry where their
-// integers come from. Kept apart so that the plain way stays short.
+// Chains with the call's result: their operands carry where their integers come from,
+// the result's text among them. Kept apart so that the plain way stays short.
 [[gnu::noinline]] bool EvaluateFullChain(Interp& in, NumberChain& chain, ChainValue& result,
                                          std::string_view callResult) {
     std::array<Operand, kMaxTerms> operands;

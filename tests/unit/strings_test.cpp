@@ -76,6 +76,18 @@ TEST(Strings, ReplaceFindsOccurrencesThatReplacementsJoin) {
     EXPECT_EQ(Replace(std::string(254, 'x') + "ab", "b", "cc"), std::string(254, 'x') + "a");
 }
 
+// Texts written over others are the same bytes whatever the lengths, both ways.
+TEST(Strings, CopiedTextsAreWholeAtEveryLength) {
+    const std::string source = "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGH";
+    for (std::size_t from = 0; from <= 40; ++from) {
+        for (std::size_t to = 0; to <= 40; to += 3) {
+            std::string text(to, '#');
+            CopyText(text, std::string_view(source).substr(0, from));
+            ASSERT_EQ(text, source.substr(0, from)) << from << " over " << to;
+        }
+    }
+}
+
 TEST(Strings, TrimAndPadding) {
     EXPECT_EQ(Trim(" \t ab c\t "), "ab c");
     EXPECT_EQ(Trim(" \t "), "");

@@ -26,6 +26,21 @@ TEST(ValueText, AValueCutNeverPartsADataBackslashFromItsMark) {
     EXPECT_EQ(ClipValue(std::string(300, 'c')), std::string(255, 'c'));
 }
 
+// A marker or a backslash anywhere makes a text one that evaluation reads again, in
+// short texts and long ones alike.
+TEST(ValueText, InertTextsHoldNeitherMarkerNorBackslash) {
+    for (std::size_t length = 1; length <= 40; ++length) {
+        EXPECT_TRUE(IsInert(std::string(length, 'a')));
+        for (std::size_t at = 0; at < length; ++at) {
+            for (char c : {kMarker, '\\'}) {
+                std::string text(length, 'a');
+                text[at] = c;
+                ASSERT_FALSE(IsInert(text)) << length << " at " << at;
+            }
+        }
+    }
+}
+
 TEST(ValueText, DataBackslashesComeBackAsTheyWere) {
     for (std::string data : {"", "C:\\x41\\files", "\\", "\\\\x", "no backslash", "\x07\\"}) {
         std::string value = ProtectData(data);
