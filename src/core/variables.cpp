@@ -1,7 +1,6 @@
 #include "core/markers.h"
 #include "core/variables.h"
 
-#include <bit>
 #include <cmath>
 
 #include "core/errors.h"
@@ -27,19 +26,6 @@ std::string_view KeyOf(Interp& in, std::string_view reference) {
     key += std::to_string(depth);
     if (key.size() > kMaxText) key.resize(kMaxText);
     return key;
-}
-
-// The number of decimal digits of a whole number: its bit width gives the power of
-// ten below it, or the one above.
-int DigitCount(std::uint64_t magnitude) {
-    static constexpr std::uint64_t kPowers[] = {1,          10,          100,          1000,          10000,
-                                                100000,     1000000,     10000000,     100000000,     1000000000,
-                                                10000000000, 100000000000, 1000000000000, 10000000000000,
-                                                100000000000000, 1000000000000000, 10000000000000000,
-                                                100000000000000000, 1000000000000000000, 10000000000000000000u};
-    const std::uint64_t odd = magnitude | 1;   // 0 has one digit; no power of ten above 1 is odd
-    const int guess = (std::bit_width(odd) * 1233) >> 12;
-    return guess + (odd >= kPowers[guess] ? 1 : 0);
 }
 
 }  // namespace
@@ -81,22 +67,6 @@ std::uint16_t DimKey(Interp& in, std::string_view reference) {
 void SetValue(Interp& in, std::uint16_t slot, std::string value) {
     in.vars.values[slot] = std::move(value);
     in.vars.numbers[slot].state = 0;
-}
-
-void SetWholeNumber(Interp& in, std::uint16_t slot, double value) {
-    ValueNumber& number = in.vars.numbers[slot];
-    number.value = value;
-    number.state = ValueNumber::kRead | ValueNumber::kNumber | ValueNumber::kTextDue | ValueNumber::kInertRead |
-                   ValueNumber::kInert | ValueNumber::kArithmetic;
-    // The text is the digits, with a minus where the sign bit is set (so -0 too).
-    const auto magnitude = static_cast<std::uint64_t>(std::fabs(value));
-    if (std::signbit(value)) number.state |= ValueNumber::kNegative;
-    number.textLength = static_cast<std::uint8_t>(DigitCount(magnitude) + (std::signbit(value) ? 1 : 0));
-    // Within the int range the remainder's reading of the digits is the number.
-    if (std::fabs(value) <= 2147483647.0) {
-        number.integer = static_cast<int>(value);
-        number.state |= ValueNumber::kInteger;
-    }
 }
 
 bool IsInertValue(Interp& in, std::size_t slot) {

@@ -2,6 +2,8 @@
 // depth, and the finding or making of that entry.
 #pragma once
 
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,9 +30,37 @@ void TakeValue(Interp& in, std::uint16_t slot, Write write) {
     CopyText(in.vars.values[slot], incoming);
     in.vars.numbers[slot].state = 0;
 }
+// The number of decimal digits of a whole number: its bit width gives the power of
+// ten below it, or the one above.
+inline int DigitCount(std::uint64_t magnitude) {
+    static constexpr std::uint64_t kPowers[] = {1,          10,          100,          1000,          10000,
+                                                100000,     1000000,     10000000,     100000000,     1000000000,
+                                                10000000000, 100000000000, 1000000000000, 10000000000000,
+                                                100000000000000, 1000000000000000, 10000000000000000,
+                                                100000000000000000, 1000000000000000000, 10000000000000000000u};
+    const std::uint64_t odd = magnitude | 1;   // 0 has one digit; no power of ten above 1 is odd
+    const int guess = (std::bit_width(odd) * 1233) >> 12;
+    return guess + (odd >= kPowers[guess] ? 1 : 0);
+}
+
 // Gives a variable a whole number below 10^15 as its value; its text, the number's
 // digits, is written only when it is read.
-void SetWholeNumber(Interp& in, std::uint16_t slot, double value);
+inline void SetWholeNumber(Interp& in, std::uint16_t slot, double value) {
+    ValueNumber& number = in.vars.numbers[slot];
+    number.value = value;
+    number.state = ValueNumber::kRead | ValueNumber::kNumber | ValueNumber::kTextDue | ValueNumber::kInertRead |
+                   ValueNumber::kInert | ValueNumber::kArithmetic;
+    // The text is the digits, with a minus where the sign bit is set (so -0 too).
+    const auto magnitude = static_cast<std::uint64_t>(std::fabs(value));
+    if (std::signbit(value)) number.state |= ValueNumber::kNegative;
+    number.textLength = static_cast<std::uint8_t>(DigitCount(magnitude) + (std::signbit(value) ? 1 : 0));
+    // Within the int range the remainder's reading of the digits is the number.
+    if (std::fabs(value) <= 2147483647.0) {
+        number.integer = static_cast<int>(value);
+        number.state |= ValueNumber::kInteger;
+    }
+}
+
 // Writes the text of a whole number that arithmetic stored; gives it.
 const std::string& WriteDueText(Interp& in, std::size_t slot);
 // The text of a variable's value.

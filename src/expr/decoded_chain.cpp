@@ -272,13 +272,10 @@ void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, s
     text.assign(ClipView(FormatNumber(result.value, buffer)));
 }
 
-bool EvaluateAndStoreChain(Interp& in, std::uint16_t slot, NumberChain& chain, std::string_view callResult) {
-    ChainValue value;
-    if (!Evaluate(in, chain, value, callResult)) return false;
-    StoreChainValue(in, slot, chain, value, callResult);
-    return true;
-}
+namespace {
 
+// Stores the value's text (what FastCodeCount gives) in a variable, with its number
+// where the text fixes it exactly.
 void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result,
                      std::string_view callResult) {
     if (!result.computed) {
@@ -294,6 +291,15 @@ void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, c
     }
     if (IsWholeBelow(result.value, 1e15)) return SetWholeNumber(in, slot, result.value);
     TakeValue(in, slot, [&](std::string& text) { ChainText(in, chain, result, callResult, text); });
+}
+
+}  // namespace
+
+bool EvaluateAndStoreChain(Interp& in, std::uint16_t slot, NumberChain& chain, std::string_view callResult) {
+    ChainValue value;
+    if (!Evaluate(in, chain, value, callResult)) return false;
+    StoreChainValue(in, slot, chain, value, callResult);
+    return true;
 }
 
 }  // namespace ml

@@ -45,12 +45,9 @@ inline double ChainNumber(const ChainValue& result) {
 // The value's text (what FastCodeCount gives), written over text.
 void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult,
                std::string& text);
-// Evaluates the chain and stores its value as StoreChainValue does; false, storing
-// nothing, where the chain gives nothing.
+// Evaluates the chain and stores the value's text (what FastCodeCount gives) in a
+// variable, with its number where the text fixes it exactly; false, storing nothing,
+// where the chain gives nothing.
 bool EvaluateAndStoreChain(Interp& in, std::uint16_t slot, NumberChain& chain, std::string_view callResult = {});
-// Stores the value's text (what FastCodeCount gives) in a variable, with its number
-// where the text fixes it exactly.
-void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result,
-                     std::string_view callResult = {});
 
 }  // namespace ml

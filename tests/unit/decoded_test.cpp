@@ -86,7 +86,7 @@ TEST_F(DecodedChains, GiveWhatTheTextGivesRunAfterRun) {
             ASSERT_EQ(ChainNumber(value), *expectedNumber) << text;
             ASSERT_EQ(std::signbit(ChainNumber(value)), std::signbit(*expectedNumber)) << text;
             const std::uint16_t target = slotOf("abcde"[next(5)]);
-            StoreChainValue(*t.in, target, chain, value);
+            ASSERT_TRUE(EvaluateAndStoreChain(*t.in, target, chain)) << text;
             ASSERT_EQ(ValueText(*t.in, target), *expected) << text;
             ++agreed;
         }
