@@ -209,6 +209,7 @@ int PlainInteger(Interp& in, const ChainTerm& term, int source, double value) {
         return true;
     }
     double value = 0;
+    bool whole = false;
     for (const ChainStep& step : chain.steps) {
         const std::uint8_t a = step.target, b = step.source;
         int x = 0, y = 0;
@@ -217,10 +218,11 @@ int PlainInteger(Interp& in, const ChainTerm& term, int source, double value) {
             y = PlainInteger(in, terms[b], sources[b], values[b]);
         }
         if (!ApplyOperator(step.op, values[a], values[b], x, y, value)) return false;
-        values[a] = ThroughText(value);
+        whole = IsWholeBelow(value, 1e15);
+        values[a] = whole ? value : ThroughTextSlow(value);
         sources[a] = kComputedInteger;
     }
-    result = {value, true};
+    result = {value, true, whole};
     return true;
 }
 
@@ -244,7 +246,7 @@ int PlainInteger(Interp& in, const ChainTerm& term, int source, double value) {
         if (!ApplyOperator(step.op, left.value, right.value, x, y, value)) return false;
         left = {ThroughText(value), 0, -1, true};
     }
-    result = {value, true};
+    result = {value, true, IsWholeBelow(value, 1e15)};
     return true;
 }
 
@@ -289,7 +291,7 @@ void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, c
         }
         return;
     }
-    if (IsWholeBelow(result.value, 1e15)) return SetWholeNumber(in, slot, result.value);
+    if (result.whole) return SetWholeNumber(in, slot, result.value);
     TakeValue(in, slot, [&](std::string& text) { ChainText(in, chain, result, callResult, text); });
 }
 

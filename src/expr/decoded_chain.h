@@ -30,6 +30,7 @@ bool DecodeChain(std::string_view expression, NumberChain& chain);
 struct ChainValue {
     double value = 0;
     bool computed = false;
+    bool whole = false;   // computed, and a whole number below 10^15: its digits are its text
 };
 
 // Evaluates a chain with the variables' current values, and callResult where the

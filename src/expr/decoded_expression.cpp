@@ -49,16 +49,6 @@ std::string Filled(std::string_view text, std::string_view result) {
 
 namespace {
 
-// Whether the forms read from the text as written hold for the filled text: a filled
-// text too long for a value is cut before it is read, which only the text path does.
-bool FormsHold(const DecodedExpression& decoded, std::string_view result) {
-    return !decoded.hole || decoded.source.size() - kResultHole.size() + result.size() <= kMaxText;
-}
-
-}  // namespace
-
-namespace {
-
 // The value where the chain gave none (or there is none): the join's, which holds no
 // marker byte (true), or the text path's.
 bool ValueWithoutChain(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value) {
@@ -114,7 +104,7 @@ bool DecodedWholeOrValue(Interp& in, DecodedExpression& decoded, std::string& va
         DecodedValueInto(in, decoded, {}, value);
         return false;
     }
-    if (chained.computed && IsWholeBelow(chained.value, 1e15)) {
+    if (chained.whole) {
         number = chained.value;
         return true;
     }
@@ -128,32 +118,8 @@ std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_vie
     return value;
 }
 
-bool DecodedNumber(Interp& in, DecodedExpression& decoded, std::string_view result, double& number) {
-    if (decoded.numberKnown) {
-        number = decoded.number;
-        return true;
-    }
-    ChainValue value;
-    if (!ChainHolds(in, decoded, result, value)) return false;
-    number = ChainNumber(value);
-    decoded.numberKnown = decoded.invariant;
-    decoded.number = number;
-    return true;
-}
-
-namespace {
-
-// Kept apart so that the chain's way stays short.
-[[gnu::noinline]] void StoreWithoutChain(Interp& in, std::uint16_t slot, DecodedExpression& decoded,
-                                         std::string_view result) {
+void StoreWithoutChain(Interp& in, std::uint16_t slot, DecodedExpression& decoded, std::string_view result) {
     TakeValue(in, slot, [&](std::string& text) { ValueWithoutChain(in, decoded, result, text); });
-}
-
-}  // namespace
-
-void StoreDecodedValue(Interp& in, std::uint16_t slot, DecodedExpression& decoded, std::string_view result) {
-    if (!decoded.numeric || !FormsHold(decoded, result) || !EvaluateAndStoreChain(in, slot, decoded.chain, result))
-        StoreWithoutChain(in, slot, decoded, result);
 }
 
 }  // namespace ml

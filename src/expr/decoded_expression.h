@@ -9,6 +9,7 @@
 
 #include "core/decoded_form.h"
 #include "core/interp.h"
+#include "expr/decoded_chain.h"
 
 namespace ml {
 
@@ -29,11 +30,36 @@ bool DecodedWholeOrValue(Interp& in, DecodedExpression& decoded, std::string& va
 // while it is due.
 bool DecodedValueAndNumber(Interp& in, DecodedExpression& decoded, std::string& value, ValueNumber& number);
 
+// Whether the forms read from the text as written hold for the filled text: a filled
+// text too long for a value is cut before it is read, which only the text path does.
+inline bool FormsHold(const DecodedExpression& decoded, std::string_view result) {
+    return !decoded.hole || decoded.source.size() - kResultHole.size() + result.size() <= kMaxText;
+}
+
 // The number an ordering reads from the expression where its chain gives one (what
 // FastCodeNumber gives); false where the text path must read it.
-bool DecodedNumber(Interp& in, DecodedExpression& decoded, std::string_view result, double& number);
+inline bool DecodedNumber(Interp& in, DecodedExpression& decoded, std::string_view result, double& number) {
+    if (decoded.numberKnown) {
+        number = decoded.number;
+        return true;
+    }
+    ChainValue value;
+    if (!decoded.numeric || !FormsHold(decoded, result) || !EvaluateChain(in, decoded.chain, value, result)) return false;
+    number = ChainNumber(value);
+    decoded.numberKnown = decoded.invariant;
+    decoded.number = number;
+    return true;
+}
+
+// Stores the value where the expression is no chain or its chain gives nothing.
+void StoreWithoutChain(Interp& in, std::uint16_t slot, DecodedExpression& decoded, std::string_view result);
+
 // Stores the expression's value in a variable, with its number where it has one.
-void StoreDecodedValue(Interp& in, std::uint16_t slot, DecodedExpression& decoded, std::string_view result = {});
+inline void StoreDecodedValue(Interp& in, std::uint16_t slot, DecodedExpression& decoded,
+                              std::string_view result = {}) {
+    if (decoded.numeric && FormsHold(decoded, result) && EvaluateAndStoreChain(in, slot, decoded.chain, result)) return;
+    StoreWithoutChain(in, slot, decoded, result);
+}
 
 // A text with its hole filled by result.
 std::string Filled(std::string_view text, std::string_view result);
