@@ -62,16 +62,6 @@ void DecodeCallEntry(std::string_view text, DecodedEntry& decoded) {
     decoded.leaves = DecodeLeftLine(left);
 }
 
-// The slot of an assignment's target, found once per call frame.
-std::uint16_t TargetSlot(Interp& in, DecodedEntry& decoded) {
-    const std::uint32_t frame = CurrentFrame(in);
-    if (decoded.targetSlot < 0 || decoded.targetFrame != frame) {
-        decoded.targetSlot = DimKey(in, decoded.target);
-        decoded.targetFrame = frame;
-    }
-    return static_cast<std::uint16_t>(decoded.targetSlot);
-}
-
 // Whether an expression with its hole filled by result ends with `end`, read from
 // the end without joining the texts.
 bool FilledEndsWith(const DecodedExpression& expression, std::string_view result, std::string_view end) {
@@ -105,12 +95,6 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
     else if (text == "end") decoded->kind = EntryKind::End;
     else if (text == "loop") decoded->kind = EntryKind::Loop;
     return decoded;
-}
-
-void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view result) {
-    // The target exists before its right side is evaluated, so $n = $n + 1 works.
-    StoreDecodedValue(in, TargetSlot(in, decoded), decoded.sides[0], result);
-    ++in.exec.pc;
 }
 
 void RunWholeAssignment(Interp& in, DecodedEntry& left, double number) {

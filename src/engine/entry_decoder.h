@@ -6,15 +6,30 @@
 
 #include "core/decoded_form.h"
 #include "core/interp.h"
+#include "core/variables.h"
+#include "expr/decoded_expression.h"
 
 namespace ml {
 
 // Decodes the entry at the program counter. An entry whose text a run may rewrite (a
 // call, an array index) or whose kind depends on where it runs stays Text.
 std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry);
-// An assignment: the target found (once per call frame), then the value stored.
-// result fills the hole of the line a call left.
-void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view result = {});
+// The slot of an assignment's target, found once per call frame.
+inline std::uint16_t TargetSlot(Interp& in, DecodedEntry& decoded) {
+    const std::uint32_t frame = CurrentFrame(in);
+    if (decoded.targetSlot < 0 || decoded.targetFrame != frame) {
+        decoded.targetSlot = DimKey(in, decoded.target);
+        decoded.targetFrame = frame;
+    }
+    return static_cast<std::uint16_t>(decoded.targetSlot);
+}
+// An assignment: the target found, then the value stored. result fills the hole of
+// the line a call left.
+inline void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_view result = {}) {
+    // The target exists before its right side is evaluated, so $n = $n + 1 works.
+    StoreDecodedValue(in, TargetSlot(in, decoded), decoded.sides[0], result);
+    ++in.exec.pc;
+}
 // Runs a left line that assigns the call's result alone (`$x = ~F()`) for a whole
 // number below 10^15, whose digits the text would store.
 void RunWholeAssignment(Interp& in, DecodedEntry& left, double number);
