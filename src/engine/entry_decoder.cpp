@@ -109,15 +109,11 @@ void RunResultAssignment(Interp& in, DecodedEntry& left, std::string_view value,
     ++in.exec.pc;
 }
 
-bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result) {
+bool ConditionFromTexts(Interp& in, DecodedEntry& decoded, std::string_view result) {
     const auto op = static_cast<Compare>(decoded.compare);
     DecodedExpression* sides = decoded.sides.data();
-    if (IsOrdering(op)) {
-        double left = 0, right = 0;
-        if (DecodedNumber(in, sides[0], result, left) && DecodedNumber(in, sides[1], result, right))
-            return Ordered(op, left, right);
+    if (IsOrdering(op))
         return CompareSides(in, op, Filled(sides[0].source, result), Filled(sides[1].source, result)) != 0;
-    }
     // The values are written over the room of the last ones.
     std::string* values = in.exec.conditionValues;
     if (!DecodedValueInto(in, sides[0], result, values[0])) UnprotectData(values[0]);

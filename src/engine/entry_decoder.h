@@ -7,6 +7,7 @@
 #include "core/decoded_form.h"
 #include "core/interp.h"
 #include "core/variables.h"
+#include "expr/condition.h"
 #include "expr/decoded_expression.h"
 
 namespace ml {
@@ -35,8 +36,17 @@ inline void RunDecodedAssignment(Interp& in, DecodedEntry& decoded, std::string_
 void RunWholeAssignment(Interp& in, DecodedEntry& left, double number);
 // Runs such a line for the value (and what it reads as) that its result gave.
 void RunResultAssignment(Interp& in, DecodedEntry& left, std::string_view value, const ValueNumber& number);
-// The condition of a decoded `Cmp` or `ElCmp`.
-bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result = {});
+// The condition of a decoded `Cmp` or `ElCmp`: an ordering of two numbers is decided
+// here, the rest from the sides' texts.
+bool ConditionFromTexts(Interp& in, DecodedEntry& decoded, std::string_view result);
+inline bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view result = {}) {
+    const auto op = static_cast<Compare>(decoded.compare);
+    double left = 0, right = 0;
+    if (IsOrdering(op) && DecodedNumber(in, decoded.sides[0], result, left) &&
+        DecodedNumber(in, decoded.sides[1], result, right))
+        return Ordered(op, left, right);
+    return ConditionFromTexts(in, decoded, result);
+}
 // Whether the decoded line a call left runs the same as its text with result filled
 // in; where not, the filled text runs on the text path.
 bool LeftLineTakes(const DecodedEntry& left, std::string_view result);
