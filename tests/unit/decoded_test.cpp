@@ -213,10 +213,10 @@ TEST(DecodedEntries, ResultsStoredAloneAreWhatTheTextStores) {
     EXPECT_EQ(RunBothWays("Def: F($n, $k)\n  Cmp ($k == 0)\n    Return $n * 3 - 7\n  ElCmp ($k == 1)\n"
                           "    Return -0 * $n\n  ElCmp ($k == 2)\n    Return $n * 999999999999999\n  End\n"
                           "  Return $n / 4\nEnd Def\nDef: Text($n)\n  Return \"<\" $n \">\" ~String.Len($n)\nEnd Def\n"
-                          "$i = 0\n$t = \"\"\nCmp ($i < 12)\n  $r = ~F($i, $i % 4)\n  $e = ~Text($i * 10)\n"
+                          "$i = 0\n$t = \"\"\nCmp ($i < 12)\n  $r = ~F($i, $i % 4)\n  $e = ~Text($i * 10) ~Text($i)\n"
                           "  $t = $t $r \"|\" ~String.Len($r) \"|\" $e \";\"\n  $i = $i + 1\nLoop\n"
                           "~Dos.Print(~String.Mid($t, 1, 60))\n"),
-              "-7|2|<0>1;-0|2|<10>2;1999999999999998|16|<20>2;0.75|4|<30>2;");
+              "-7|2|<0>1<0>1;-0|2|<10>2<1>1;1999999999999998|16|<20>2<2>1;0");
     RunBothWays("$src = \"ab1+2).array\"\n$i = 0\nCmp ($i < 14)\n  $s = ~String.Mid($src, $i, 5)\n"
                 "  $n = ~String.Len($s)\n  $a = ~String.Mid($src, $i % 7, 20)\n  $q = ~String.Mid(\"x\\x22y\\x5cz\", $i % 4, 2)\n"
                 "  ~Dos.Print($i \":\" $s \",\" $n \",\" $a \",\" $q \" \")\n  $i = $i + 1\nLoop\n");
