@@ -93,7 +93,6 @@ struct DecodedCall {
     std::uint16_t marker = 0, end = 0;   // the call's span in the entry's text
     std::uint16_t nameLength = 0;        // the name follows the marker
     std::vector<ArgumentPiece> arguments;
-    std::uint16_t argumentCount = 0;     // arguments.size(), kept at hand
     const CallTarget* target = nullptr;  // where the name's calls go, once found
     bool checked = false;                // a built-in function's count and position
 };

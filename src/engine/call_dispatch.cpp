@@ -249,7 +249,6 @@ bool DecodeCall(std::string_view line, DecodedCall& call) {
         argument.length = static_cast<std::uint16_t>(piece.length);
         DecodeExpression(arguments.substr(piece.from, piece.length), argument.expression);
     }
-    call.argumentCount = static_cast<std::uint16_t>(call.arguments.size());
     return true;
 }
 
@@ -266,7 +265,7 @@ namespace {
 std::size_t ArgumentsFor(Interp& in, const DecodedCall& call) {
     ArgSlots& A = in.args;
     ClearArguments(A);
-    const std::size_t count = call.argumentCount;
+    const std::size_t count = call.arguments.size();
     if (A.slots.size() < count) {
         A.slots.resize(count);
         A.numbers.resize(count);

@@ -190,6 +190,11 @@ void RunStatement(Interp& in) {
     CommandError(in, text);
 }
 
+// The decoded line a call left counts as the statement its filled text would have been.
+void CountLeftLine(Interp& in) {
+    if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
+}
+
 // Runs the line a call left at the program counter from its decoded form, with the
 // call's result where the call stood. False where the filled text must run instead.
 bool RunLeftLine(Interp& in, DecodedEntry* left, std::string_view result) {
@@ -199,8 +204,7 @@ bool RunLeftLine(Interp& in, DecodedEntry* left, std::string_view result) {
     std::string_view value;
     const bool stores = left->storesResultAlone && LoneResultValue(result, in.vars.incoming, value, number);
     if (!stores && !LeftLineTakes(*left, result)) return false;
-    // It counts as the statement the filled text would have been.
-    if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
+    CountLeftLine(in);
     if (stores) RunResultAssignment(in, *left, value, number);
     else if (left->kind == EntryKind::Assign) RunDecodedAssignment(in, *left, result);
     else if (left->kind == EntryKind::Cmp) RunCmp(in, [&] { return DecodedCondition(in, *left, result); });
@@ -277,8 +281,7 @@ bool ContinueCall(Interp& in, std::string_view result) { return RunLeftLine(in, 
 bool ContinueCallWithWhole(Interp& in, double number) {
     DecodedEntry* left = LeftLineHere(in);
     if (left == nullptr || !left->storesResultAlone) return false;
-    // It counts as the statement the filled text would have been.
-    if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
+    CountLeftLine(in);
     RunWholeAssignment(in, *left, number);
     return true;
 }

@@ -112,12 +112,6 @@ bool DecodedWholeOrValue(Interp& in, DecodedExpression& decoded, std::string& va
     return false;
 }
 
-std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_view result) {
-    std::string value;
-    DecodedValueInto(in, decoded, result, value);
-    return value;
-}
-
 void StoreWithoutChain(Interp& in, std::uint16_t slot, DecodedExpression& decoded, std::string_view result) {
     TakeValue(in, slot, [&](std::string& text) { ValueWithoutChain(in, decoded, result, text); });
 }

@@ -15,10 +15,8 @@ namespace ml {
 
 void DecodeExpression(std::string_view expression, DecodedExpression& decoded);
 
-// The expression's value; result fills the hole where it has one.
-std::string DecodedValue(Interp& in, DecodedExpression& decoded, std::string_view result = {});
-// The same, written over value (whose room is kept); true where the value is known
-// to hold no marker byte.
+// The expression's value, written over value (whose room is kept); result fills the
+// hole where it has one. True where the value is known to hold no marker byte.
 bool DecodedValueInto(Interp& in, DecodedExpression& decoded, std::string_view result, std::string& value);
 
 // The same, except that a computed whole number below 10^15 (whose text is its

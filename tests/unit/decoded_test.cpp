@@ -136,7 +136,12 @@ TEST_F(DecodedChains, ExpressionsGiveWhatTheirTextGives) {
             for (char name : std::string_view("abc")) SetValue(*t.in, slotOf(name), values[next(std::size(values))]);
             const std::string& result = values[next(std::size(values))];
             const auto expected = outcome([&] { return CodeCount(*t.in, Filled(text, result)); });
-            ASSERT_EQ(outcome([&] { return DecodedValue(*t.in, decoded, result); }), expected) << text << " | " << result;
+            const auto decodedValue = [&] {
+                std::string value;
+                DecodedValueInto(*t.in, decoded, result, value);
+                return value;
+            };
+            ASSERT_EQ(outcome(decodedValue), expected) << text << " | " << result;
         }
     }
 }
@@ -247,6 +252,14 @@ TEST(DecodedEntries, ErrorsComeAtTheSameEntryBothWays) {
     RunBothWays("$i = 0\nCmp ($i < 5)\n  $i = $i + 1\n  Cmp ($i == 3)\n    $v = \"x\"\n  End\n  $w = $i % 3 % $v\nLoop\n");
     RunBothWays("$i = 0\nCmp ($i < 5)\n  $i = $i + 1\n  $w = $q + 1\n  Cmp ($i == 2)\n    $q = 1\n  End\nLoop\n");
     RunBothWays("$i = 0\nCmp ($i < 5000)\n  $i = $i + 1\n  $a[$i] = $i\nLoop\n");
+    // A function that returns to a call in statement position, or ends without a value
+    // for a call in value position, on the decoded call's second run.
+    const std::string needsValue = RunBothWays("Def: F($n)\n  Cmp ($n == 1)\n    Return 5\n  End\nEnd Def\n$i = 0\n"
+                                               "Cmp ($i < 2)\n  ~F($i)\n  $i = $i + 1\nLoop\n");
+    const std::string givesNone = RunBothWays("Def: G($n)\n  Cmp ($n == 0)\n    Return 5\n  End\nEnd Def\n$i = 0\n"
+                                              "Cmp ($i < 2)\n  $x = ~G($i)\n  $i = $i + 1\nLoop\n");
+    EXPECT_NE(needsValue.find("Ranks  : 3\nMessage: Need to return value to the data: ~f"), std::string::npos);
+    EXPECT_NE(givesNone.find("Ranks  : 8\nMessage: Prohibit the return value of the data: ~g"), std::string::npos);
 }
 
 }  // namespace ml
