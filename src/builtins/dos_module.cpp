@@ -47,7 +47,7 @@ void NoteInputEnd(Interp& in, bool atEnd) {
 std::string DosGets(Interp& in) {
     std::string line;
     NoteInputEnd(in, !in.platform.console.readLine(line));
-    return ProtectData(Clip(std::move(line)));
+    return line;
 }
 
 // At the end of input there is no key: the value is -1.

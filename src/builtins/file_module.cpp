@@ -4,7 +4,6 @@
 #include <array>
 #include <filesystem>
 
-#include "core/markers.h"
 #include "core/builtin.h"
 #include "builtins/builtin_modules.h"
 #include "core/strings.h"
@@ -21,10 +20,6 @@ inline constexpr MsgPair kMsgFileMode{"File mode error: ", "檔案模式錯誤: 
 inline constexpr MsgPair kMsgFileNotOpened{"Can not open file for writing: ", "無法開啟檔案以寫入: "};
 inline constexpr MsgPair kMsgFileNotWritten{"Can not write file: ", "無法寫入檔案: "};
 inline constexpr MsgPair kMsgFileOpenTwice{"File is already open for writing: ", "檔案已開啟寫入: "};
-
-// A read value is a string literal: marker and quote on both sides. Four bytes of a
-// 255-byte value go to them.
-inline constexpr std::size_t kMaxReadText = kMaxText - 4;
 
 [[noreturn]] void FailNaming(Interp& in, const MsgPair& message, const std::string& detail) {
     Fail(in, Say(in, message) + detail);
@@ -89,40 +84,8 @@ std::string FileOpen(Interp& in) {
     return {};
 }
 
-// Bytes that the rest of the line's evaluation would read as syntax (quotes, markers,
-// comparisons) travel as \xHH escapes, and a backslash marked as data, so the value is
-// exactly the bytes FileRead, however often it is evaluated again.
-bool NeedsEscape(char c) { return c == kMarker || c == '"' || c == '<' || c == '=' || c == '>'; }
-
-// The bytes a read byte takes in the literal.
-std::size_t LiteralSize(char c) { return NeedsEscape(c) ? 4 : c == '\\' ? 2 : 1; }
-
-constexpr char kHex[] = "0123456789abcdef";
-
-std::string Literal(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 2 * kLiteralQuote.size());
-    out += kLiteralQuote;
-    auto special = [](char c) { return c == '\\' || NeedsEscape(c); };
-    for (auto at = text.begin(); at != text.end(); ++at) {
-        // Plain bytes are copied a run at a time.
-        const auto run = std::find_if(at, text.end(), special);
-        out.append(at, run);
-        if (run == text.end()) break;
-        at = run;
-        if (*at == '\\') {
-            out += kMarker;
-            out += *at;
-            continue;
-        }
-        const auto byte = static_cast<unsigned char>(*at);
-        out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
-    }
-    return out.append(kLiteralQuote);
-}
-
 // The next line, or the next piece of a line too long for one value: as many of its
-// bytes as fit in a literal; the rest waits for the next read. Without an open FileRead
+// bytes as its literal carries; the rest waits for the next read. Without an open FileRead
 // file, or past its end, the value is empty.
 std::string FileRead(Interp& in) {
     FileState& F = in.modules.file;
@@ -137,14 +100,10 @@ std::string FileRead(Interp& in) {
     }
     const bool lineEnd = !piece.empty() && piece.back() == '\n';
     if (lineEnd) piece.pop_back();
-    std::size_t taken = 0, size = 0;
-    for (; taken < piece.size(); ++taken) {
-        size += LiteralSize(piece[taken]);
-        if (size > kMaxReadText) break;
-    }
+    const std::size_t taken = DataThatFits(piece, ResultReading::AsText);
     if (taken < piece.size()) F.pending = piece.substr(taken) + (lineEnd ? "\n" : "");
     piece.resize(taken);
-    return Literal(piece);
+    return piece;
 }
 
 std::string Write(Interp& in, WrittenFile& written, const std::string& text) {
@@ -174,7 +133,7 @@ constexpr std::array<Builtin, 7> kFile = {{
     {"file.exists", 1, Use::Value, FileExists},
     {"file.eof", 0, Use::Value, FileEof},
     {"file.open", 2, Use::Statement, FileOpen},
-    {"file.read", 0, Use::Value, FileRead},
+    {"file.read", 0, Use::Value, FileRead, nullptr, {}, ResultReading::AsText},
     {"file.write", 1, Use::Statement, FileWriteW},
     {"file.addwrite", 1, Use::Statement, FileWriteA},
     {"file.close", 1, Use::Statement, FileClose},

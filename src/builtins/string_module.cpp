@@ -72,7 +72,7 @@ std::string StringSplit(Interp& in) {
     for (std::size_t from = text.find_first_not_of(separators); from != std::string::npos;) {
         const std::size_t end = std::min(text.find_first_of(separators, from), text.size());
         const std::uint16_t slot = DimKey(in, target + "[" + std::to_string(k++) + "]");
-        SetValue(in, slot, text.substr(from, end - from));
+        SetValue(in, slot, ProtectData(text.substr(from, end - from)));
         from = text.find_first_not_of(separators, end);
     }
     return text;

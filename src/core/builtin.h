@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/interp.h"
+#include "core/value_text.h"
 
 namespace ml {
 
@@ -30,7 +31,8 @@ struct ArgCount {
 // it may stand, and its body, which reads the argument slots and gives the result.
 // before, when set, runs as soon as the name matches, ahead of the count and position
 // checks (the cursor functions read the cursor first, as scripts have always seen).
-// shownName, when set, is how error reports write the name instead.
+// shownName, when set, is how error reports write the name instead. The result is
+// bytes, and reaches the line only through DataInLine, read as reading says.
 struct Builtin {
     std::string_view name;
     ArgCount args;
@@ -38,6 +40,7 @@ struct Builtin {
     std::string (*run)(Interp& in);
     void (*before)(Interp& in) = nullptr;
     std::string_view shownName = {};
+    ResultReading reading = ResultReading::AsTyped;
 };
 
 // A module: the prefix of its names, the import that lets the prefix be left out

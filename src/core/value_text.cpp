@@ -17,6 +17,44 @@ bool EscapeStartsAt(std::string_view text, std::size_t i) {
     return text[i] == '\\' && CharAt(text, i + 1) == 'x' && !(i > 0 && text[i - 1] == kMarker);
 }
 
+// Whether a data pair (a marked backslash, or kDataMarker) starts at i.
+bool IsDataPair(std::string_view text, std::size_t i) {
+    return text[i] == kMarker && (CharAt(text, i + 1) == '\\' || CharAt(text, i + 1) == kDataMarker[1]);
+}
+
+// Bytes that a line reads as syntax: a result holding one goes back as a literal.
+bool IsSyntax(char c) {
+    switch (c) {
+        case kMarker: case '\\': case '"': case '<': case '=': case '>': case ',': case '(': case ')': case '[': case ']':
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Bytes that would end a literal or split a condition: they travel as \xHH escapes.
+bool NeedsEscape(char c) { return c == '"' || c == '<' || c == '=' || c == '>'; }
+
+constexpr char kHex[] = "0123456789abcdef";
+
+// A value's literal: its pairs kept, its quotes and comparison signs escaped, and cut
+// where the next byte would take it past the value limit.
+std::string InLiteral(std::string_view value) {
+    std::string out(kLiteralQuote);
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const std::size_t width = IsDataPair(value, i) ? 2 : NeedsEscape(value[i]) ? kEscapeLength : 1;
+        if (out.size() + width + kLiteralQuote.size() > kMaxText) break;
+        if (width == kEscapeLength) {
+            const auto byte = static_cast<unsigned char>(value[i]);
+            out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        } else {
+            out.append(value, i, width);
+            i += width - 1;
+        }
+    }
+    return out += kLiteralQuote;
+}
+
 }  // namespace
 
 std::string_view ClipSource(std::string_view text) {
@@ -34,17 +72,17 @@ std::string_view ClipSource(std::string_view text) {
 
 std::string ClipValue(std::string text) {
     if (text.size() <= kMaxText) return text;
-    const bool partsMark = text[kMaxText - 1] == kMarker && text[kMaxText] == '\\';
-    text.resize(partsMark ? kMaxText - 1 : kMaxText);
+    text.resize(IsDataPair(text, kMaxText - 1) ? kMaxText - 1 : kMaxText);
     return text;
 }
 
 std::string ProtectData(std::string_view data) {
     std::string out;
-    out.reserve(data.size() + static_cast<std::size_t>(std::count(data.begin(), data.end(), '\\')));
+    out.reserve(data.size() + 8);
     for (char c : data) {
         if (c == '\\') out += kMarker;
-        out += c;
+        if (c == kMarker) out += kDataMarker;
+        else out += c;
     }
     return out;
 }
@@ -54,9 +92,34 @@ void UnprotectData(std::string& value) {
     if (at == std::string::npos) return;
     std::size_t kept = at;
     for (; at < value.size(); ++at) {
-        if (!(value[at] == kMarker && CharAt(value, at + 1) == '\\')) value[kept++] = value[at];
+        if (!IsDataPair(value, at)) value[kept++] = value[at];
+        else if (value[++at] == '\\') value[kept++] = '\\';
+        else value[kept++] = kMarker;
     }
     value.resize(kept);
+}
+
+std::size_t DataThatFits(std::string_view bytes, ResultReading reading) {
+    const std::string_view head = bytes.substr(0, std::min(bytes.size(), kMaxText));
+    if (reading == ResultReading::AsTyped && std::none_of(head.begin(), head.end(), IsSyntax)) return head.size();
+    std::size_t size = 2 * kLiteralQuote.size(), taken = 0;
+    for (; taken < bytes.size(); ++taken) {
+        const char c = bytes[taken];
+        size += NeedsEscape(c) ? kEscapeLength : (c == '\\' || c == kMarker) ? 2 : 1;
+        if (size > kMaxText) break;
+    }
+    return taken;
+}
+
+std::string DataInLine(std::string bytes, ResultReading reading) {
+    bytes.resize(DataThatFits(bytes, reading));
+    if (std::none_of(bytes.begin(), bytes.end(), IsSyntax) && reading == ResultReading::AsTyped) return bytes;
+    return InLiteral(ProtectData(bytes));
+}
+
+std::string ValueInLine(std::string value) {
+    if (std::none_of(value.begin(), value.end(), IsSyntax)) return value;
+    return InLiteral(value);
 }
 
 }  // namespace ml

@@ -18,11 +18,33 @@ std::string_view ClipSource(std::string_view text);
 // would part a data backslash from its mark.
 std::string ClipValue(std::string text);
 
-// Data read from a file or typed in is evaluated again each time a variable holding
-// it is used. Each of its backslashes travels behind a marker byte, which evaluation
-// keeps and never reads as an escape, and which is taken off where the value leaves
-// the language (the arguments of built-in functions, the sides of a comparison).
+// Bytes that came from outside the script (typed, read from a file, a window title,
+// a native or COM result) are data: evaluated any number of times, they give their
+// own bytes and never start a reference, a call or a literal. In a value, each data
+// backslash travels behind a marker byte and each data marker byte is the pair
+// kDataMarker; evaluation keeps both pairs, and they are taken off where the value
+// leaves the language (the arguments of built-in functions, the sides of a comparison).
+inline constexpr std::string_view kDataMarker = "\x07!";
 std::string ProtectData(std::string_view data);
+void UnprotectData(std::string& value);
+
+// How a function's result reads where it is put back into its line.
+enum class ResultReading {
+    AsTyped,  // as the same text typed into the line, where it holds no syntax byte
+    AsText,   // always as a text, never computed
+};
+// The one door for data into a line: the text that stands for the bytes where a call
+// gave them. Bytes without a syntax byte (marker, backslash, quote, comparison sign,
+// comma, parenthesis, bracket) stand as they are when read AsTyped; all others go in
+// a literal whose every byte reads back as itself. The text is cut, never past a
+// pair or an escape, so that it fits in a value.
+std::string DataInLine(std::string bytes, ResultReading reading);
+// How many of the bytes, from the first, DataInLine carries whole.
+std::size_t DataThatFits(std::string_view bytes, ResultReading reading);
+// A value already evaluated (data pairs kept), put back into a line the same way: a
+// function's `Return`.
+std::string ValueInLine(std::string value);
+
 // Whether evaluation takes a text as it stands: no marker byte, no backslash. A short
 // text is read here in one pass, where two library searches would cost more.
 inline bool IsInert(std::string_view text) {

@@ -136,14 +136,15 @@ const CallTarget& FindTarget(Interp& in, std::string_view name) {
     return targets.emplace(std::string(name), target).first->second;
 }
 
-// Runs the built-in function that takes a call; gives its result. A call that passed
+// Runs the built-in function that takes a call; gives its result as its line reads
+// it: whatever a function gives is data, never part of the script. A call that passed
 // its checks once passes them again (its count and position are its text's), so a
 // decoded call is checked once.
 std::string CallBuiltin(Interp& in, const Builtin& fn, bool statement, bool check = true) {
     if (fn.before) fn.before(in);
     if (check) CheckCall(in, fn, fn.name, statement);
     UnprotectArguments(in);
-    return fn.run(in);
+    return DataInLine(fn.run(in), fn.reading);
 }
 
 // Every module tried up to the one that takes the call is entered, in order.

@@ -12,6 +12,7 @@
 #include "expr/decoded_expression.h"
 #include "expr/expression.h"
 #include "core/errors.h"
+#include "core/value_text.h"
 
 namespace ml {
 
@@ -167,6 +168,7 @@ void Return(Interp& in, Evaluate evaluate) {
         if (own && ContinueCallWithWhole(in, value.number)) return;
         value.text = Double_Convert_Char(value.number);
     }
+    value.text = ValueInLine(std::move(value.text));
     if (own && ContinueCall(in, value.text)) return;
     in.exec.current = PutBack(caller, marker, CallEnd(caller, marker), value.text);
     in.exec.rerun = true;
