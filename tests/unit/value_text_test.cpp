@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/value_text.h"
+#include "expr/expression.h"
 #include "test_run.h"
 
 namespace ml {
@@ -48,6 +49,39 @@ TEST(ValueText, DataBackslashesComeBackAsTheyWere) {
         UnprotectData(value);
         EXPECT_EQ(value, data);
     }
+}
+
+// Typed text without syntax reads as written in the line (a sum is computed); any
+// other result goes in a literal that fits in a value, cut only between whole bytes.
+TEST(ValueText, DataEntersALineAsItselfOrAsALiteralThatFits) {
+    EXPECT_EQ(DataInLine("1+2", ResultReading::AsTyped), "1+2");
+    EXPECT_EQ(DataInLine("1+2", ResultReading::AsText), "\x07\"1+2\x07\"");
+    EXPECT_EQ(DataInLine("a,b", ResultReading::AsTyped), "\x07\"a,b\x07\"");
+    EXPECT_EQ(DataInLine("\x07$s \"=\\", ResultReading::AsTyped), "\x07\"\x07!$s \\x22\\x3d\x07\\\x07\"");
+    // Evaluated, what the door gives is the bytes it carries, however many pairs and
+    // escapes they need.
+    TestRun t;
+    for (const char worst : {'\x07', '\\', '"', '=', 'a'}) {
+        for (std::size_t length = 240; length <= 300; ++length) {
+            const std::string bytes = "," + std::string(length, worst);
+            const std::string line = DataInLine(bytes, ResultReading::AsTyped);
+            ASSERT_LE(line.size(), kMaxText) << length;
+            std::string value = CodeCount(*t.in, line);
+            UnprotectData(value);
+            ASSERT_EQ(value, bytes.substr(0, DataThatFits(bytes, ResultReading::AsTyped))) << worst << length;
+        }
+    }
+}
+
+// Typed bytes that would start a reference, a call or a literal run nothing and come
+// out as they went in, through variables, built-in functions and a user function.
+TEST(ValueText, TypedMarkersRunNothing) {
+    TestRun t;
+    const std::string attack = "\x07$secret \x07~dos.print(\x07\"INJECTED\x07\"), \x07\"";
+    t.fake.console.lines = {attack};
+    t.run("$secret = \"s3cr3t\"\nDef: Echo($s)\nReturn $s\nEnd Def\n$l = ~Dos.Gets()\n"
+          "~Dos.Print(\"[\" ~Echo(~String.Trim($l)) \"]\")\n");
+    EXPECT_EQ(t.out(), "[" + attack + "]");
 }
 
 TEST(ValueText, TypedBackslashesSurviveEveryUseOfTheirVariable) {
