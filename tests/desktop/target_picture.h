@@ -2,6 +2,9 @@
 // that both platforms are held to the same pixels.
 #pragma once
 
+#include <cstdlib>
+#include <string>
+
 struct Rgb {
     int red;
     int green;
@@ -19,6 +22,23 @@ struct Area {
 constexpr const char* kTargetTitle = "Morrowlark Target";
 constexpr const char* kTargetClass = "MorrowlarkTarget";
 constexpr const char* kChildClass = "TargetChild";
+
+// The title the target takes: ML_TARGET_TITLE when set, in which \xHH stands for
+// byte HH, so that a test writes control bytes and quotes as plain text.
+inline std::string TargetTitle() {
+    const char* given = std::getenv("ML_TARGET_TITLE");
+    if (given == nullptr) return kTargetTitle;
+    std::string title;
+    for (const char* c = given; *c != '\0'; ++c) {
+        if (c[0] == '\\' && c[1] == 'x' && c[2] != '\0' && c[3] != '\0') {
+            title += static_cast<char>(std::strtol(std::string(c + 2, 2).c_str(), nullptr, 16));
+            c += 3;
+        } else {
+            title += *c;
+        }
+    }
+    return title;
+}
 
 // The window's client area, in screen coordinates.
 constexpr int kTargetX = 100;

@@ -1,7 +1,8 @@
 // The window the Windows desktop tests drive: a frameless 200 x 200 window at
-// (100, 100), titled "Morrowlark Target", class "MorrowlarkTarget", with a hidden
-// child window of class "TargetChild". It paints four coloured quadrants and a
-// 16 x 16 pattern, and writes every click and key it receives to the log file:
+// (100, 100), titled "Morrowlark Target" (or ML_TARGET_TITLE, see TargetTitle), class
+// "MorrowlarkTarget", with a hidden child window of class "TargetChild". It paints four
+// coloured quadrants and a 16 x 16 pattern, and writes every click and key it
+// receives to the log file:
 //   desktop_target.exe LOG
 // Beside it, a framed window titled "Morrowlark Editor" holds an edit control. The
 // editor's title shows the control's text (line ends as "|") after every change, so
@@ -145,7 +146,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     CreateEditor();
-    HWND window = CreateWindowExA(0, kTargetClass, kTargetTitle, WS_POPUP | WS_VISIBLE, kTargetX, kTargetY,
+    HWND window = CreateWindowExA(0, kTargetClass, TargetTitle().c_str(), WS_POPUP | WS_VISIBLE, kTargetX, kTargetY,
                                   kTargetSide, kTargetSide, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) return 1;
     CreateWindowExA(0, kChildClass, "", WS_CHILD, 0, 0, 10, 10, window, nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -1,7 +1,7 @@
 // The window the X11 desktop tests drive: 200 x 200 pixels at (100, 100), titled
-// "Morrowlark Target", class "MorrowlarkTarget", with a hidden child window of
-// class "TargetChild". It paints four coloured quadrants and a 16 x 16 pattern,
-// and writes every click and key it receives to the log file:
+// "Morrowlark Target" (or ML_TARGET_TITLE, see TargetTitle), class "MorrowlarkTarget",
+// with a hidden child window of class "TargetChild". It paints four coloured quadrants
+// and a 16 x 16 pattern, and writes every click and key it receives to the log file:
 //   x11_target LOG
 // Log lines: ready | left-down X Y | left-up X Y | right-down X Y | right-up X Y |
 // middle-down X Y | middle-up X Y | wheel-away-down X Y ... (button 4) | wheel-toward-...
@@ -55,7 +55,7 @@ Window CreateTarget(Display* display) {
     const Window window = XCreateWindow(display, RootWindow(display, screen), kTargetX, kTargetY, kTargetSide,
                                         kTargetSide, 0, CopyFromParent, InputOutput, CopyFromParent,
                                         CWBackPixel | CWEventMask, &attributes);
-    XStoreName(display, window, kTargetTitle);
+    XStoreName(display, window, TargetTitle().c_str());
     SetClass(display, window, "morrowlark_target", kTargetClass);
     XSizeHints hints{};
     hints.flags = USPosition | USSize;
