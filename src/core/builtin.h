@@ -32,7 +32,7 @@ struct ArgCount {
 // before, when set, runs as soon as the name matches, ahead of the count and position
 // checks (the cursor functions read the cursor first, as scripts have always seen).
 // shownName, when set, is how error reports write the name instead. The result is
-// bytes, and reaches the line only through DataInLine, read as reading says.
+// bytes, and reaches the line only through PutDataInLine, read as reading says.
 struct Builtin {
     std::string_view name;
     ArgCount args;

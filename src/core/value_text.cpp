@@ -2,6 +2,9 @@
 #include "core/value_text.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "core/strings.h"
 #include "core/program.h"
@@ -23,13 +26,45 @@ bool IsDataPair(std::string_view text, std::size_t i) {
 }
 
 // Bytes that a line reads as syntax: a result holding one goes back as a literal.
-bool IsSyntax(char c) {
-    switch (c) {
-        case kMarker: case '\\': case '"': case '<': case '=': case '>': case ',': case '(': case ')': case '[': case ']':
-            return true;
-        default:
-            return false;
+// Every result passes this test, so a long text is read sixteen bytes at a time (a
+// vector of bytes, where each comparison gives a mask) and a short one a byte at a
+// time from a bit table made by the same test.
+template <class Byte>
+constexpr auto SyntaxBytes(Byte byte) {
+    return (byte == kMarker) | (byte == '"') | (byte == ',') | (static_cast<Byte>(byte | 1) == ')') |
+           (static_cast<Byte>(byte - '<') < 3) | (static_cast<Byte>(byte - '[') < 3);
+}
+
+using SixteenBytes = unsigned char __attribute__((vector_size(16)));
+
+constexpr std::array<std::uint64_t, 4> kSyntaxBits = [] {
+    std::array<std::uint64_t, 4> bits{};
+    for (unsigned byte = 0; byte < 256; ++byte)
+        if (SyntaxBytes(static_cast<unsigned char>(byte))) bits[byte >> 6] |= std::uint64_t{1} << (byte & 63);
+    return bits;
+}();
+
+bool HasSyntax(std::string_view text) {
+    if (text.size() < sizeof(SixteenBytes)) {
+        std::uint64_t found = 0;
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            found |= kSyntaxBits[byte >> 6] >> (byte & 63);
+        }
+        return (found & 1) != 0;
     }
+    decltype(SyntaxBytes(SixteenBytes{})) found{};
+    auto test = [&](std::size_t at) {
+        SixteenBytes block;
+        std::memcpy(&block, text.data() + at, sizeof block);
+        found |= SyntaxBytes(block);
+    };
+    for (std::size_t at = 0; at + sizeof(SixteenBytes) < text.size(); at += sizeof(SixteenBytes)) test(at);
+    // The last block ends with the text; it may read some bytes a second time.
+    test(text.size() - sizeof(SixteenBytes));
+    std::uint64_t halves[2];
+    std::memcpy(halves, &found, sizeof halves);
+    return (halves[0] | halves[1]) != 0;
 }
 
 // Bytes that would end a literal or split a condition: they travel as \xHH escapes.
@@ -101,7 +136,7 @@ void UnprotectData(std::string& value) {
 
 std::size_t DataThatFits(std::string_view bytes, ResultReading reading) {
     const std::string_view head = bytes.substr(0, std::min(bytes.size(), kMaxText));
-    if (reading == ResultReading::AsTyped && std::none_of(head.begin(), head.end(), IsSyntax)) return head.size();
+    if (reading == ResultReading::AsTyped && !HasSyntax(head)) return head.size();
     std::size_t size = 2 * kLiteralQuote.size(), taken = 0;
     for (; taken < bytes.size(); ++taken) {
         const char c = bytes[taken];
@@ -111,14 +146,16 @@ std::size_t DataThatFits(std::string_view bytes, ResultReading reading) {
     return taken;
 }
 
-std::string DataInLine(std::string bytes, ResultReading reading) {
+void PutDataInLine(std::string& bytes, ResultReading reading) {
+    const bool typed = reading == ResultReading::AsTyped;
+    if (typed && bytes.size() <= kMaxText && !HasSyntax(bytes)) return;
     bytes.resize(DataThatFits(bytes, reading));
-    if (std::none_of(bytes.begin(), bytes.end(), IsSyntax) && reading == ResultReading::AsTyped) return bytes;
-    return InLiteral(ProtectData(bytes));
+    if (typed && !HasSyntax(bytes)) return;
+    bytes = InLiteral(ProtectData(bytes));
 }
 
 std::string ValueInLine(std::string value) {
-    if (std::none_of(value.begin(), value.end(), IsSyntax)) return value;
+    if (!HasSyntax(value)) return value;
     return InLiteral(value);
 }
 

@@ -33,13 +33,13 @@ enum class ResultReading {
     AsTyped,  // as the same text typed into the line, where it holds no syntax byte
     AsText,   // always as a text, never computed
 };
-// The one door for data into a line: the text that stands for the bytes where a call
-// gave them. Bytes without a syntax byte (marker, backslash, quote, comparison sign,
-// comma, parenthesis, bracket) stand as they are when read AsTyped; all others go in
-// a literal whose every byte reads back as itself. The text is cut, never past a
-// pair or an escape, so that it fits in a value.
-std::string DataInLine(std::string bytes, ResultReading reading);
-// How many of the bytes, from the first, DataInLine carries whole.
+// The one door for data into a line: turns the bytes a call gave into the text that
+// stands for them in its line. Bytes without a syntax byte (marker, backslash, quote,
+// comparison sign, comma, parenthesis, bracket) stand as they are when read AsTyped;
+// all others go in a literal whose every byte reads back as itself. The text is cut,
+// never inside a pair or an escape, so that it fits in a value.
+void PutDataInLine(std::string& bytes, ResultReading reading);
+// How many of the bytes, from the first, PutDataInLine carries whole.
 std::size_t DataThatFits(std::string_view bytes, ResultReading reading);
 // A value already evaluated (data pairs kept), put back into a line the same way: a
 // function's `Return`.

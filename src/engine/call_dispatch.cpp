@@ -144,7 +144,9 @@ std::string CallBuiltin(Interp& in, const Builtin& fn, bool statement, bool chec
     if (fn.before) fn.before(in);
     if (check) CheckCall(in, fn, fn.name, statement);
     UnprotectArguments(in);
-    return DataInLine(fn.run(in), fn.reading);
+    std::string result = fn.run(in);
+    PutDataInLine(result, fn.reading);
+    return result;
 }
 
 // Every module tried up to the one that takes the call is entered, in order.

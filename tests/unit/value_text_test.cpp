@@ -54,21 +54,42 @@ TEST(ValueText, DataBackslashesComeBackAsTheyWere) {
 // Typed text without syntax reads as written in the line (a sum is computed); any
 // other result goes in a literal that fits in a value, cut only between whole bytes.
 TEST(ValueText, DataEntersALineAsItselfOrAsALiteralThatFits) {
-    EXPECT_EQ(DataInLine("1+2", ResultReading::AsTyped), "1+2");
-    EXPECT_EQ(DataInLine("1+2", ResultReading::AsText), "\x07\"1+2\x07\"");
-    EXPECT_EQ(DataInLine("a,b", ResultReading::AsTyped), "\x07\"a,b\x07\"");
-    EXPECT_EQ(DataInLine("\x07$s \"=\\", ResultReading::AsTyped), "\x07\"\x07!$s \\x22\\x3d\x07\\\x07\"");
+    auto inLine = [](std::string bytes, ResultReading reading) {
+        PutDataInLine(bytes, reading);
+        return bytes;
+    };
+    EXPECT_EQ(inLine("1+2", ResultReading::AsTyped), "1+2");
+    EXPECT_EQ(inLine("1+2", ResultReading::AsText), "\x07\"1+2\x07\"");
+    EXPECT_EQ(inLine("a,b", ResultReading::AsTyped), "\x07\"a,b\x07\"");
+    EXPECT_EQ(inLine("\x07$s \"=\\", ResultReading::AsTyped), "\x07\"\x07!$s \\x22\\x3d\x07\\\x07\"");
     // Evaluated, what the door gives is the bytes it carries, however many pairs and
     // escapes they need.
     TestRun t;
     for (const char worst : {'\x07', '\\', '"', '=', 'a'}) {
         for (std::size_t length = 240; length <= 300; ++length) {
             const std::string bytes = "," + std::string(length, worst);
-            const std::string line = DataInLine(bytes, ResultReading::AsTyped);
+            const std::string line = inLine(bytes, ResultReading::AsTyped);
             ASSERT_LE(line.size(), kMaxText) << length;
             std::string value = CodeCount(*t.in, line);
             UnprotectData(value);
             ASSERT_EQ(value, bytes.substr(0, DataThatFits(bytes, ResultReading::AsTyped))) << worst << length;
+        }
+    }
+}
+
+// A syntax byte anywhere in a result, short or long, sends it into a literal.
+TEST(ValueText, EverySyntaxByteAtEveryPlaceMakesALiteral) {
+    for (std::size_t length = 1; length <= 40; ++length) {
+        std::string plain(length, 'a');
+        PutDataInLine(plain, ResultReading::AsTyped);
+        EXPECT_EQ(plain, std::string(length, 'a'));
+        for (std::size_t at = 0; at < length; ++at) {
+            for (char c : std::string_view("\x07\"(),<=>[\\]")) {
+                std::string text(length, 'a');
+                text[at] = c;
+                PutDataInLine(text, ResultReading::AsTyped);
+                ASSERT_TRUE(text.starts_with(kLiteralQuote)) << length << " at " << at << " " << c;
+            }
         }
     }
 }
