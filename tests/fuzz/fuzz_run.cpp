@@ -1,5 +1,5 @@
 // A bound on executed statements ends endless loops. A fatal error report ends one
-// input like any other run.
+// run like any other.
 #include "fuzz_run.h"
 
 #include <cstdio>
@@ -61,17 +61,19 @@ void EnterScratchFolder() {
     std::filesystem::current_path(scratch);
 }
 
-RunRecord RunFuzzInput(const std::uint8_t* data, std::size_t size, bool decoded) {
+RunRecord RunScript(const ScriptRun& run) {
     RunRecord record;
     SandboxFiles sandbox;   // outlives the interpreter, which closes its files
+    for (const auto& [name, bytes] : run.files) std::ofstream(name, std::ios::binary) << bytes;
     FakePlatform fake;
+    fake.console.lines = run.typed;
     {
         auto in = std::make_unique<Interp>(fake.platform);
-        in->language = LanguageOf(data[0]);
+        in->language = run.language;
         in->exec.statementsLeft = kStatementBound;
-        in->decoded.enabled = decoded;
+        in->decoded.enabled = run.decoded;
         try {
-            LoadAndRun(*in, std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+            LoadAndRun(*in, run.script);
             record.ending = "end";
         } catch (const FatalError& error) {
             ShowReport(*in, error);
@@ -79,10 +81,21 @@ RunRecord RunFuzzInput(const std::uint8_t* data, std::size_t size, bool decoded)
         } catch (const ProgramEnd& end) {
             record.ending = "exit " + std::to_string(end.status);
         }
+        record.variables = in->vars.keys;
     }
     record.output = fake.console.out;
     record.files = FilesHere();
+    for (const auto* log : {&fake.console.log, &fake.desktop.log, &fake.native.log, &fake.com.log})
+        record.outsideCalls.insert(record.outsideCalls.end(), log->begin(), log->end());
     return record;
+}
+
+RunRecord RunFuzzInput(const std::uint8_t* data, std::size_t size, bool decoded) {
+    ScriptRun run;
+    run.script = std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1);
+    run.language = LanguageOf(data[0]);
+    run.decoded = decoded;
+    return RunScript(run);
 }
 
 }  // namespace ml
