@@ -11,6 +11,9 @@ namespace ml {
 namespace {
 
 bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.'; }
+bool IsDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 // The names that follow each `lead` byte in the script's lower-case text.
 std::vector<std::string> NamesAfter(std::string_view text, char lead) {
@@ -29,15 +32,12 @@ std::vector<std::string> NamesAfter(std::string_view text, char lead) {
 bool IsKeyTail(std::string_view tail, const DataScript& script) {
     while (tail.starts_with("[")) {
         const std::size_t close = tail.find(']');
-        if (close == std::string_view::npos || close == 1 ||
-            !std::all_of(tail.begin() + 1, tail.begin() + static_cast<long>(close), ::isdigit))
-            return false;
+        if (close == std::string_view::npos || close == 1 || !IsDigits(tail.substr(1, close - 1))) return false;
         tail.remove_prefix(close + 1);
     }
     if (tail.empty()) return true;
     return std::any_of(script.calls.begin(), script.calls.end(), [&](const std::string& call) {
-        return tail.starts_with(call) && tail.size() > call.size() &&
-               std::all_of(tail.begin() + static_cast<long>(call.size()), tail.end(), ::isdigit);
+        return tail.starts_with(call) && tail.size() > call.size() && IsDigits(tail.substr(call.size()));
     });
 }
 

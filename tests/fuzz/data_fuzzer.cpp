@@ -35,6 +35,10 @@ void LoadScripts() {
         }
         scripts.push_back(ml::MakeDataScript(path.filename().string(), std::move(text)));
     }
+    if (scripts.empty()) {
+        std::fprintf(stderr, "no data scripts in %s\n", ML_DATA_SCRIPTS);
+        std::exit(2);
+    }
 }
 
 void Report(const ml::DataScript& script, const ml::DataInput& input, const ml::RunRecord& run,
