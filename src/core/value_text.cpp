@@ -28,19 +28,24 @@ bool IsDataPair(std::string_view text, std::size_t i) {
 // Bytes that a line reads as syntax: a result holding one goes back as a literal.
 // Every result passes this test, so a long text is read sixteen bytes at a time (a
 // vector of bytes, where each comparison gives a mask) and a short one a byte at a
-// time from a bit table made by the same test.
-template <class Byte>
-constexpr auto SyntaxBytes(Byte byte) {
-    return (byte == kMarker) | (byte == '"') | (byte == ',') | (static_cast<Byte>(byte | 1) == ')') |
-           (static_cast<Byte>(byte - '<') < 3) | (static_cast<Byte>(byte - '[') < 3);
+// time from a bit table made by the same test. Vectors travel by reference: a 32-bit
+// build without SSE has no agreed way to pass them by value.
+template <class Byte, class Mask>
+constexpr void AddSyntaxBytes(const Byte& byte, Mask& found) {
+    found |= (byte == kMarker) | (byte == '"') | (byte == ',') | (static_cast<Byte>(byte | 1) == ')') |
+             (static_cast<Byte>(byte - '<') < 3) | (static_cast<Byte>(byte - '[') < 3);
 }
 
 using SixteenBytes = unsigned char __attribute__((vector_size(16)));
+using SixteenMasks = signed char __attribute__((vector_size(16)));
 
 constexpr std::array<std::uint64_t, 4> kSyntaxBits = [] {
     std::array<std::uint64_t, 4> bits{};
-    for (unsigned byte = 0; byte < 256; ++byte)
-        if (SyntaxBytes(static_cast<unsigned char>(byte))) bits[byte >> 6] |= std::uint64_t{1} << (byte & 63);
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        bool syntax = false;
+        AddSyntaxBytes(static_cast<unsigned char>(byte), syntax);
+        if (syntax) bits[byte >> 6] |= std::uint64_t{1} << (byte & 63);
+    }
     return bits;
 }();
 
@@ -53,15 +58,15 @@ bool HasSyntax(std::string_view text) {
         }
         return (found & 1) != 0;
     }
-    decltype(SyntaxBytes(SixteenBytes{})) found{};
-    auto test = [&](std::size_t at) {
-        SixteenBytes block;
+    SixteenMasks found{};
+    SixteenBytes block;
+    for (std::size_t at = 0; at + sizeof block < text.size(); at += sizeof block) {
         std::memcpy(&block, text.data() + at, sizeof block);
-        found |= SyntaxBytes(block);
-    };
-    for (std::size_t at = 0; at + sizeof(SixteenBytes) < text.size(); at += sizeof(SixteenBytes)) test(at);
+        AddSyntaxBytes(block, found);
+    }
     // The last block ends with the text; it may read some bytes a second time.
-    test(text.size() - sizeof(SixteenBytes));
+    std::memcpy(&block, text.data() + text.size() - sizeof block, sizeof block);
+    AddSyntaxBytes(block, found);
     std::uint64_t halves[2];
     std::memcpy(halves, &found, sizeof halves);
     return (halves[0] | halves[1]) != 0;

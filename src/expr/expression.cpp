@@ -158,8 +158,11 @@ std::string HexChar(Interp& in, std::string_view text) {
                 std::string message = Say(in, kMsgSpecialChar) + std::string(text.substr(i + 2, 2));
                 Fail(in, message);
             }
+            // A marker byte written as an escape is data like any other byte: it never
+            // starts a reference, a call or a literal wherever its value goes.
             char byte = static_cast<char>(Hex2Long(text.substr(i + 2, 2)));
-            if (byte != '\0') out += byte;
+            if (byte == kMarker) out += kDataMarker;
+            else if (byte != '\0') out += byte;
             i += 3;
             continue;
         }

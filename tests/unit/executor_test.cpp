@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/variables.h"
+#include "core/value_text.h"
 #include "test_run.h"
 
 namespace ml {
@@ -108,8 +109,9 @@ TEST(Variables, SubstitutedValuesAreNeverReadAsReferences) {
     TestRun t;
     t.run("$v = \"\\x07$v\"\n$w = $v \"!\"\n");
     EXPECT_FALSE(t.ended) << t.out();
-    // The value holds a marker and a dollar; substituting it must not loop or look it up.
-    EXPECT_EQ(ValueText(*t.in, 1), "\x07$v!");
+    // The value holds a marker (kept as data) and a dollar; substituting it must not
+    // loop or look it up.
+    EXPECT_EQ(ValueText(*t.in, 1), std::string(kDataMarker) + "$v!");
 }
 
 }  // namespace ml

@@ -105,6 +105,15 @@ TEST(ValueText, TypedMarkersRunNothing) {
     EXPECT_EQ(t.out(), "[" + attack + "]");
 }
 
+// A marker byte that a script writes as an escape is data too: before a quote, a
+// reference or the byte that marks data, it keeps every byte and reads nothing.
+TEST(ValueText, AMarkerWrittenAsAnEscapeIsData) {
+    TestRun t;
+    t.run("$secret = \"s3cr3t\"\n$a = \"A\\x07!B \\x07\\x22q\\x07\\x22 \\x07$secret\"\n"
+          "~Dos.Print(\"[\" ~String.Trim($a) \"]\")\n");
+    EXPECT_EQ(t.out(), "[A\x07!B \x07\"q\x07\" \x07$secret]");
+}
+
 TEST(ValueText, TypedBackslashesSurviveEveryUseOfTheirVariable) {
     TestRun t;
     t.fake.console.lines = {"C:\\x41\\xampp", "2*3"};
