@@ -1,9 +1,13 @@
 #include "automation/capture.h"
 
-#include <cstdio>
+#include <span>
 #include <string_view>
+#include <vector>
 
+#include "automation/desktop_access.h"
 #include "automation/screen_image.h"
+#include "core/errors.h"
+#include "core/language.h"
 #include "core/strings.h"
 
 namespace ml {
@@ -30,6 +34,39 @@ bool HasPngExtension(const std::string& file) {
            AsciiLower(file.substr(file.size() - kExtension.size())) == kExtension;
 }
 
+inline constexpr MsgPair kMsgPictureNotTaken{"Can not take the picture for the file: ", "無法擷取畫面到檔案: "};
+inline constexpr MsgPair kMsgPngNotMade{"Can not make the PNG picture for the file: ", "無法製作 PNG 圖片檔: "};
+inline constexpr MsgPair kMsgPictureNotWritten{"Can not write the picture file: ", "無法寫入圖片檔: "};
+inline constexpr MsgPair kMsgNotPlainFile{" (not a regular file: left as it is)", " (不是一般檔案: 保持原狀)"};
+
+// The snapshot a capture saves. A run without a display stops here, before anything
+// is written, so that no empty picture takes the file's place.
+const ScreenImage& TakePicture(Interp& in, WindowHandle window, const std::string& file) {
+    const std::string problem = DisplayProblem(in);
+    if (!problem.empty()) Fail(in, Say(in, kMsgPictureNotTaken) + file + " (" + problem + ")");
+    const ScreenImage& image = TakeScreenImage(in, window);
+    if (image.width == 0) Fail(in, Say(in, kMsgPictureNotTaken) + file);
+    return image;
+}
+
+void WritePicture(Interp& in, const std::string& file, FilePieces pieces) {
+    switch (in.platform.desktop.replaceFile(file, pieces)) {
+    case FileWrite::Written:
+        return;
+    case FileWrite::NotPlainFile:
+        Fail(in, Say(in, kMsgPictureNotWritten) + file + Say(in, kMsgNotPlainFile));
+    case FileWrite::Failed:
+        Fail(in, Say(in, kMsgPictureNotWritten) + file);
+    }
+}
+
+void CapturePng(Interp& in, WindowHandle window, const std::string& file) {
+    std::vector<std::uint8_t> bytes;
+    if (!in.platform.desktop.encodePng(TakePicture(in, window, file), bytes)) Fail(in, Say(in, kMsgPngNotMade) + file);
+    const std::array<std::span<const std::uint8_t>, 1> pieces{bytes};
+    WritePicture(in, file, pieces);
+}
+
 }  // namespace
 
 std::array<std::uint8_t, kBitmapHeadersSize> BitmapHeaders(const ScreenImage& image) {
@@ -51,24 +88,16 @@ std::array<std::uint8_t, kBitmapHeadersSize> BitmapHeaders(const ScreenImage& im
 }
 
 void ScreenCapture(Interp& in, WindowHandle window, const std::string& file) {
-    const ScreenImage& image = TakeScreenImage(in, window);
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    if (out == nullptr) return;
+    const ScreenImage& image = TakePicture(in, window, file);
     const auto headers = BitmapHeaders(image);
-    std::fwrite(headers.data(), 1, headers.size(), out);
-    std::fwrite(image.pixels.data(), 1, ImageSize(image), out);
-    std::fflush(out);
-    std::fclose(out);
+    const std::array<std::span<const std::uint8_t>, 2> pieces{std::span<const std::uint8_t>(headers),
+                                                              std::span(image.pixels.data(), ImageSize(image))};
+    WritePicture(in, file, pieces);
 }
 
-}  // namespace ml
-
-namespace ml {
-
 void ScreenCaptureByName(Interp& in, WindowHandle window, const std::string& file) {
-    if (!HasPngExtension(file)) return ScreenCapture(in, window, file);
-    // A file that cannot be written is left alone, as with a bitmap.
-    in.platform.desktop.writePng(file, TakeScreenImage(in, window));
+    if (HasPngExtension(file)) return CapturePng(in, window, file);
+    ScreenCapture(in, window, file);
 }
 
 }  // namespace ml

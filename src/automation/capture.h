@@ -15,9 +15,9 @@ inline constexpr std::size_t kBitmapHeadersSize = 14 + 40;
 // The file header and the information header that describe the image, little-endian.
 std::array<std::uint8_t, kBitmapHeadersSize> BitmapHeaders(const ScreenImage& image);
 
-// Writes a fresh snapshot of the screen or of the window's client area to the file
-// (created or truncated). A file that cannot be opened is left alone, silently, like
-// every other failing desktop service.
+// Writes a fresh snapshot of the screen or of the window's client area to the file as
+// a bitmap. The file gets the whole picture or stays as it was: a picture that cannot
+// be taken (no display) or written is a fatal error naming the file.
 void ScreenCapture(Interp& in, WindowHandle window, const std::string& file);
 
 // Like ScreenCapture, but a file name ending in .png (any case) gets a PNG file.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "automation/desktop_access.h"
 #include "automation/input_codes.h"
 
 namespace ml {
@@ -42,13 +43,11 @@ void PostClick(Desktop& desktop, WindowHandle window, const ButtonCodes& codes, 
 }  // namespace
 
 void Click(Interp& in, InputTarget target, MouseButton button, ScreenPoint at, int count) {
-    Desktop& desktop = in.platform.desktop;
+    // A message posted to no window reaches nobody.
+    if (!target.desktop && target.window == 0) return;
+    Desktop& desktop = UsableDesktop(in);
     const ButtonCodes& codes = CodesOf(button);
-    if (!target.desktop) {
-        // A message posted to no window reaches nobody.
-        if (target.window != 0) PostClick(desktop, target.window, codes, at, count);
-        return;
-    }
+    if (!target.desktop) return PostClick(desktop, target.window, codes, at, count);
     for (int press = 0; press < count; ++press) {
         desktop.sendMouse(AbsoluteRecord(desktop, at, codes.downFlag));
         desktop.sendMouse(AbsoluteRecord(desktop, at, codes.upFlag));
@@ -58,16 +57,15 @@ void Click(Interp& in, InputTarget target, MouseButton button, ScreenPoint at, i
 // Posted, the wheel message carries screen coordinates and one notch each, as a
 // turning wheel sends them.
 void TurnWheel(Interp& in, InputTarget target, int steps, ScreenPoint at) {
-    Desktop& desktop = in.platform.desktop;
     steps = std::clamp(steps, -kMaxWheelSteps, kMaxWheelSteps);
-    if (steps == 0) return;
+    if (steps == 0 || (!target.desktop && target.window == 0)) return;
+    Desktop& desktop = UsableDesktop(in);
     if (target.desktop) {
         MouseRecord record = AbsoluteRecord(desktop, at, kWheelFlag);
         record.wheel = steps * kWheelDelta;
         desktop.sendMouse(record);
         return;
     }
-    if (target.window == 0) return;
     const ScreenPoint screen = desktop.clientToScreen(target.window, at);
     const std::int32_t delta = steps > 0 ? kWheelDelta : -kWheelDelta;
     const std::uint64_t wParam = (static_cast<std::uint64_t>(delta) & 0xFFFF) << 16;

@@ -8,6 +8,7 @@
 #include "automation/capture.h"
 #include "automation/desk_input.h"
 #include "automation/desk_messages.h"
+#include "automation/desktop_access.h"
 #include "automation/desk_windows.h"
 #include "automation/key_names.h"
 #include "core/errors.h"
@@ -29,7 +30,7 @@ InputTarget ArgTarget(Interp& in) { return {Arg(in, 1) == "0", ArgWindow(in)}; }
 
 std::string DeskType(Interp& in) {
     const InputTarget target = ArgTarget(in);
-    if (target.desktop || target.window != 0) in.platform.desktop.typeText(target.desktop ? 0 : target.window, Arg(in, 2));
+    if (target.desktop || target.window != 0) UsableDesktop(in).typeText(target.desktop ? 0 : target.window, Arg(in, 2));
     return {};
 }
 
@@ -58,7 +59,7 @@ std::string DeskMove(Interp& in) {
 }
 
 std::string DeskClose(Interp& in) {
-    if (const WindowHandle window = ArgWindow(in)) in.platform.desktop.closeWindow(window);
+    if (const WindowHandle window = ArgWindow(in)) UsableDesktop(in).closeWindow(window);
     return {};
 }
 

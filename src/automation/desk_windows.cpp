@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "automation/desktop_access.h"
 #include "core/limits.h"
 
 namespace ml {
@@ -13,7 +14,7 @@ constexpr int kPollMilliseconds = 50;
 
 WindowHandle FirstWindowWhere(Interp& in, bool (*match)(const std::string& title, const std::string& text),
                               const std::string& text) {
-    for (WindowHandle window : in.platform.desktop.topWindows())
+    for (WindowHandle window : UsableDesktop(in).topWindows())
         if (match(WindowTitle(in, window), text)) return window;
     return 0;
 }
@@ -26,13 +27,13 @@ bool Equals(const std::string& title, const std::string& text) { return title ==
 
 std::string WindowTitle(Interp& in, WindowHandle window) {
     if (window == 0) return {};
-    std::string title = in.platform.desktop.windowTitle(window);
+    std::string title = UsableDesktop(in).windowTitle(window);
     if (title.size() > kMaxText) title.resize(kMaxText);
     return title;
 }
 
 WindowHandle NextWindow(Interp& in, WindowHandle after) {
-    const std::vector<WindowHandle> windows = in.platform.desktop.topWindows();
+    const std::vector<WindowHandle> windows = UsableDesktop(in).topWindows();
     if (after == 0) return windows.empty() ? 0 : windows.front();
     const auto found = std::find(windows.begin(), windows.end(), after);
     return found == windows.end() || found + 1 == windows.end() ? 0 : *(found + 1);
@@ -54,7 +55,7 @@ WindowHandle WaitForWindow(Interp& in, const std::string& title, int millisecond
 }
 
 WindowRect WindowRectangle(Interp& in, WindowHandle window) {
-    Desktop& desktop = in.platform.desktop;
+    Desktop& desktop = UsableDesktop(in);
     if (window == 0) {
         const ScreenPoint size = desktop.screenSize();
         return {0, 0, size.x, size.y};
@@ -64,9 +65,10 @@ WindowRect WindowRectangle(Interp& in, WindowHandle window) {
 }
 
 void MoveWindow(Interp& in, WindowHandle window, WindowRect rect) {
-    Desktop& desktop = in.platform.desktop;
+    if (window == 0) return;
+    Desktop& desktop = UsableDesktop(in);
     WindowRect current;
-    if (window == 0 || !desktop.windowRect(window, current)) return;
+    if (!desktop.windowRect(window, current)) return;
     if (rect.width < 0) rect.width = current.width;
     if (rect.height < 0) rect.height = current.height;
     desktop.moveWindow(window, rect);

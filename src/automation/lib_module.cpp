@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "automation/capture.h"
+#include "automation/desktop_access.h"
 #include "automation/image_search.h"
 #include "automation/input_codes.h"
 #include "automation/pixels.h"
@@ -41,14 +42,14 @@ int ArgInt(Interp& in, int i) { return Char_Convert_Int(Arg(in, i)); }
 bool ForegroundMode(Interp& in) { return Arg(in, 1) == "0"; }
 
 std::string LibActive(Interp& in) {
-    in.platform.desktop.setForeground(ArgInt(in, 1));
+    UsableDesktop(in).setForeground(ArgInt(in, 1));
     return {};
 }
 
-std::string LibFindWindow(Interp& in) { return Int_Convert_Char(in.platform.desktop.findWindow(Arg(in, 1))); }
+std::string LibFindWindow(Interp& in) { return Int_Convert_Char(UsableDesktop(in).findWindow(Arg(in, 1))); }
 
 std::string LibFindWindowEx(Interp& in) {
-    return Int_Convert_Char(in.platform.desktop.findChildWindow(ArgInt(in, 1), Arg(in, 2)));
+    return Int_Convert_Char(UsableDesktop(in).findChildWindow(ArgInt(in, 1), Arg(in, 2)));
 }
 
 // A code that is no button flag sends nothing, in either mode.
@@ -56,7 +57,7 @@ std::string LibMouseMsg(Interp& in) {
     const int code = ArgInt(in, 2);
     const int x = ArgInt(in, 3);
     const int y = ArgInt(in, 4);
-    Desktop& desktop = in.platform.desktop;
+    Desktop& desktop = UsableDesktop(in);
     for (const MouseEvent& event : kMouseEvents) {
         if (event.code != code) continue;
         if (ForegroundMode(in)) {
@@ -75,7 +76,7 @@ std::string LibMouseMsg(Interp& in) {
 std::string LibKeybdMsg(Interp& in) {
     const int code = ArgInt(in, 2);
     const int key = ArgInt(in, 3);
-    Desktop& desktop = in.platform.desktop;
+    Desktop& desktop = UsableDesktop(in);
     const std::uint32_t scan = desktop.scanCode(static_cast<std::uint32_t>(key));
     if (ForegroundMode(in)) {
         desktop.sendKey({static_cast<std::uint16_t>(key), static_cast<std::uint16_t>(scan), static_cast<std::uint32_t>(code)});
@@ -86,7 +87,7 @@ std::string LibKeybdMsg(Interp& in) {
     return {};
 }
 
-std::string LibGetKey(Interp& in) { return Int_Convert_Char(in.platform.desktop.asyncKeyState(ArgInt(in, 1))); }
+std::string LibGetKey(Interp& in) { return Int_Convert_Char(UsableDesktop(in).asyncKeyState(ArgInt(in, 1))); }
 
 // The platform reads the duration as unsigned, so a negative one would never end; it
 // waits no time instead.
@@ -96,7 +97,7 @@ std::string LibSleep(Interp& in) {
     return {};
 }
 
-void ReadCursor(Interp& in) { in.modules.p = in.platform.desktop.cursorPosition(); }
+void ReadCursor(Interp& in) { in.modules.p = UsableDesktop(in).cursorPosition(); }
 std::string LibCursorX(Interp& in) { return Int_Convert_Char(in.modules.p.x); }
 std::string LibCursorY(Interp& in) { return Int_Convert_Char(in.modules.p.y); }
 

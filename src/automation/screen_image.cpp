@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "automation/desktop_access.h"
+
 namespace ml {
 
 namespace {
@@ -46,7 +48,7 @@ void FitScreenImage(ScreenImage& image) {
 
 const ScreenImage& TakeScreenImage(Interp& in, WindowHandle window) {
     ScreenImage& image = in.modules.screen;
-    in.platform.desktop.screenImage(window, image);
+    UsableDesktop(in).screenImage(window, image);
     FitScreenImage(image);
     return image;
 }

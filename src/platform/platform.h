@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,12 +108,33 @@ struct TemplateImage {
     std::vector<std::uint8_t> pixels;
 };
 
+// Whether the desktop can be used, and the display that was tried as its user names it
+// (X11: "DISPLAY=:1"; Windows: the window station and desktop); empty when nothing
+// names one.
+struct DisplayState {
+    bool usable = false;
+    std::string name;
+};
+
+// How the writing of a picture file ended. Whatever the failure, what had the name
+// before is as it was.
+enum class FileWrite {
+    Written,
+    NotPlainFile,  // the name belongs to something other than a regular file: a folder,
+                   // a device, a link to one
+    Failed,        // a missing folder, no permission, a full disk, an empty name
+};
+
+// The bytes of a file, in pieces written one after the other.
+using FilePieces = std::span<const std::span<const std::uint8_t>>;
+
 // The desktop: windows, synthesised and posted input, key state, the cursor, the
-// screen image and bitmap files. Platform failures are silent: a failed call has no
-// effect and lookups give 0.
+// screen image and picture files. Once the display is usable, failures of single
+// calls are silent: a failed call has no effect and lookups give 0.
 class Desktop {
 public:
     virtual ~Desktop() = default;
+    virtual DisplayState displayState() = 0;
     virtual ScreenPoint screenSize() = 0;
     // The top-level window with exactly this title; 0 when none.
     virtual WindowHandle findWindow(const std::string& title) = 0;
@@ -155,8 +177,14 @@ public:
     virtual void closeWindow(WindowHandle window) = 0;
     // The screen position of a point of the window's client area.
     virtual ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) = 0;
-    // Writes the image as a PNG file (created or truncated); false when it could not.
-    virtual bool writePng(const std::string& file, const ScreenImage& image) = 0;
+    // The bytes of a PNG file that holds the image; false when the encoder is missing
+    // or fails.
+    virtual bool encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) = 0;
+    // Makes the pieces the whole content of the file. They go into a new file beside
+    // it, which takes the name only once all of them are written, so that a reader
+    // never sees half a file. A symbolic link keeps pointing where it did: the file it
+    // names is the one replaced.
+    virtual FileWrite replaceFile(const std::string& file, FilePieces pieces) = 0;
 };
 
 // A native call always passes ten integer-sized positions; unused ones hold 0.

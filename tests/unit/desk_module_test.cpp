@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "scratch_dir.h"
 #include "test_run.h"
 
 namespace ml {
@@ -151,13 +150,60 @@ TEST(DeskWheel, SynthesisedOneRecordPostedOneNotchAMessageAtScreenCoordinates) {
 }
 
 TEST(DeskCapture, PngByTheNameInAnyCaseOtherwiseABitmap) {
-    ScratchDir dir;
     DeskRun t;
     t.fake.desktop.blankScreen(4, 2);
-    t.run("~Desk.Capture(0, \"" + dir.file("shot.PNG") + "\")\n~Desk.Capture(22, \"" + dir.file("shot.bmp") + "\")\n");
-    EXPECT_EQ(t.fake.desktop.log, (Log{"image 0", "png " + dir.file("shot.PNG") + " 4x2", "image 22"}));
+    t.run("~Desk.Capture(0, \"shot.PNG\")\n~Desk.Capture(22, \"shot.bmp\")\n");
+    EXPECT_EQ(t.fake.desktop.log, (Log{"image 0", "png 4x2", "write shot.PNG", "image 22", "write shot.bmp"}));
+    const std::vector<std::uint8_t>& png = t.fake.desktop.files["shot.PNG"];
+    EXPECT_EQ(std::string(png.begin(), png.end()), "png 4x2");
     // 54 header bytes and two rows of 4 pixels, 12 bytes each.
-    EXPECT_EQ(dir.read("shot.bmp").size(), 54u + 24u);
+    EXPECT_EQ(t.fake.desktop.files["shot.bmp"].size(), 54u + 24u);
+}
+
+TEST(DeskCapture, APngThatCannotBeMadeOrWrittenEndsTheRunNamingTheFile) {
+    DeskRun encoder;
+    encoder.fake.desktop.blankScreen(4, 2);
+    encoder.fake.desktop.pngEncodable = false;
+    encoder.run("~Desk.Capture(0, \"a.png\")\n");
+    EXPECT_EQ(encoder.out(), Report(1, "Can not make the PNG picture for the file: a.png", encoder.entry(0)));
+    EXPECT_EQ(encoder.fake.desktop.log, (Log{"image 0", "png 4x2"}));
+    DeskRun file;
+    file.fake.desktop.blankScreen(4, 2);
+    file.fake.desktop.fileWrite = FileWrite::NotPlainFile;
+    file.run("~Desk.Capture(0, \"link.png\")\n");
+    EXPECT_EQ(file.out(), Report(1, "Can not write the picture file: link.png (not a regular file: left as it is)",
+                                 file.entry(0)));
+}
+
+// Each call that needs the display says so at once, naming it, and hands nothing on.
+TEST(DeskDisplay, WithoutADisplayEveryCallThatNeedsItEndsTheRun) {
+    for (const char* call : {"~Desk.Type(0, \"a\")", "~Desk.Click(0, \"left\", 1, 1, 1)", "~Desk.Click(7, \"left\", 1, 1, 2)",
+                             "~Desk.Wheel(7, 1, 1, 1)", "$w = ~Desk.Wait(\"Calculator\", 5000)", "$w = ~Desk.Find(\"a\")",
+                             "$w = ~Desk.Next(0)", "$w = ~Desk.Title(11)", "$w = ~Desk.Width(0)",
+                             "~Desk.Move(11, 0, 0, -1, -1)", "~Desk.Close(11)", "~Desk.Capture(0, \"a.png\")",
+                             "~Lib.Active(11)", "$w = ~Lib.FindWindow(\"Calculator\")", "~Lib.MouseMsg(0, 2, 1, 1)",
+                             "~Lib.KeybdMsg(11, 0, 65)", "$k = ~Lib.GetKey(65)", "$x = ~Lib.GetX()",
+                             "$p = ~Lib.GetPixel(0, 1, 1)"}) {
+        DeskRun t;
+        t.fake.desktop.display = {false, "DISPLAY=:7"};
+        t.run(std::string(call) + "\n");
+        const bool capture = std::string(call).find("Capture") != std::string::npos;
+        EXPECT_EQ(t.out(), Report(1, capture ? "Can not take the picture for the file: a.png (No display to work on: DISPLAY=:7)"
+                                             : "No display to work on: DISPLAY=:7",
+                                  t.entry(0)))
+            << call;
+        EXPECT_TRUE(t.fake.desktop.log.empty()) << call;
+    }
+}
+
+TEST(DeskDisplay, CallsThatNeedNoDisplayRunWithoutOne) {
+    DeskRun t;
+    t.fake.desktop.display = {false, {}};
+    t.run("#Import <dos>\n~Desk.Type(\"00\", \"lost\")\n~Desk.Click(\"00\", \"left\", 1, 1, 1)\n~Desk.Close(0)\n"
+          "~Desk.Move(0, 1, 1, 1, 1)\n~Desk.Wheel(0, 0, 1, 1)\n~Lib.Sleep(5)\n"
+          "~Print(~Desk.Key(\"a\") \"[\" ~Desk.Title(0) \"]\" ~Lib.Rgb(1, 2, 3) ~Lib.Hex(255))\n");
+    EXPECT_EQ(t.out(), "65[]197121ff");
+    EXPECT_EQ(t.fake.desktop.log, (Log{"sleep 5"}));
 }
 
 TEST(DeskFrame, CountAndPositionChecksComeFromTheTable) {
@@ -178,13 +224,12 @@ TEST(DeskFrame, ShortNamesOnlyAfterTheImportAndLibKeepsItsCapture) {
     plain.run("~Close(22)\n");
     EXPECT_TRUE(plain.ended);
     EXPECT_TRUE(plain.fake.desktop.log.empty());
-    ScratchDir dir;
     DeskRun both;
     both.fake.desktop.blankScreen(4, 2);
     // With lib imported too, Capture is still lib's: a bitmap whatever the name.
-    both.run("#Import <lib>\n#Import <desk>\n~Close(22)\n~Capture(0, \"" + dir.file("a.png") + "\")\n");
-    EXPECT_EQ(both.fake.desktop.log, (Log{"close 22", "image 0"}));
-    EXPECT_EQ(dir.read("a.png").size(), 54u + 24u);
+    both.run("#Import <lib>\n#Import <desk>\n~Close(22)\n~Capture(0, \"a.png\")\n");
+    EXPECT_EQ(both.fake.desktop.log, (Log{"close 22", "image 0", "write a.png"}));
+    EXPECT_EQ(both.fake.desktop.files["a.png"].size(), 54u + 24u);
 }
 
 }  // namespace ml

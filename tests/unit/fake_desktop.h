@@ -1,5 +1,6 @@
 // A recording stand-in for the desktop: a screen of known pixels, windows by title,
-// and a log of every input record and message the automation code hands over.
+// a log of every input record and message the automation code hands over, and the
+// picture files it writes, kept in memory.
 #pragma once
 
 #include <cstdint>
@@ -27,7 +28,12 @@ public:
     ScreenPoint cursor{0, 0};
     ScreenImage image;                // what screenImage hands out
     std::map<std::string, TemplateImage> templates;
+    DisplayState display{true, {}};
+    bool pngEncodable = true;
+    FileWrite fileWrite = FileWrite::Written;   // how every replaceFile ends
+    std::map<std::string, std::vector<std::uint8_t>> files;   // what replaceFile wrote
 
+    DisplayState displayState() override { return display; }
     ScreenPoint screenSize() override { return size; }
     WindowHandle findWindow(const std::string& title) override {
         auto found = windows.find(title);
@@ -117,10 +123,20 @@ public:
     ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) override {
         return {point.x + 1000 + window, point.y + 2000 + window};
     }
-    bool pngWritable = true;
-    bool writePng(const std::string& file, const ScreenImage& written) override {
-        log.push_back("png " + file + " " + std::to_string(written.width) + "x" + std::to_string(written.height));
-        return pngWritable;
+    // The "PNG" bytes name the size of the image encoded.
+    bool encodePng(const ScreenImage& encoded, std::vector<std::uint8_t>& bytes) override {
+        const std::string text = "png " + std::to_string(encoded.width) + "x" + std::to_string(encoded.height);
+        log.push_back(text);
+        bytes.assign(text.begin(), text.end());
+        return pngEncodable;
+    }
+    FileWrite replaceFile(const std::string& file, FilePieces pieces) override {
+        log.push_back("write " + file);
+        if (fileWrite != FileWrite::Written) return fileWrite;
+        std::vector<std::uint8_t>& bytes = files[file];
+        bytes.clear();
+        for (const std::span<const std::uint8_t> piece : pieces) bytes.insert(bytes.end(), piece.begin(), piece.end());
+        return fileWrite;
     }
 
 private:

@@ -99,9 +99,8 @@ TEST(Pixel, RowsOfAnotherLayoutReadBlack) {
 TEST(Pixel, HandleSelectsScreenOrWindowByItsNumber) {
     TestRun t;
     t.fake.desktop.blankScreen(2, 2);
-    t.run("$a = ~Lib.GetPixel(\"00\", 0, 0)\n$a = ~Lib.GetPixel(77, 0, 0)\n~Lib.Capture(9, \"" +
-          ScratchDir().file("x.bmp") + "\")\n");
-    EXPECT_EQ(t.fake.desktop.log, (std::vector<std::string>{"image 0", "image 77", "image 9"}));
+    t.run("$a = ~Lib.GetPixel(\"00\", 0, 0)\n$a = ~Lib.GetPixel(77, 0, 0)\n~Lib.Capture(9, \"x.bmp\")\n");
+    EXPECT_EQ(t.fake.desktop.log, (std::vector<std::string>{"image 0", "image 77", "image 9", "write x.bmp"}));
 }
 
 TEST(Pixel, CmpPixelToleranceIsPerChannelAndClipped) {
@@ -131,13 +130,12 @@ TEST(Pixel, CmpPixelToleranceOutOfRangeStopsBeforeReading) {
 }
 
 TEST(Capture, WritesHeadersAndPaddedRowsOfA1366By768Screen) {
-    ScratchDir dir;
     TestRun t;
     t.fake.desktop.blankScreen(1366, 768);
     t.fake.desktop.paint(0, 767, 0x010203);   // first pixel in the file: red 3, green 2, blue 1
     t.fake.desktop.paint(1365, 0, 0x040506);  // last pixel in the file
-    t.run("~Lib.Capture(0, \"" + dir.file("shot.bmp") + "\")\n");
-    const std::vector<unsigned char> file = dir.read("shot.bmp");
+    t.run("~Lib.Capture(0, \"shot.bmp\")\n");
+    const std::vector<unsigned char>& file = t.fake.desktop.files["shot.bmp"];
     ASSERT_EQ(file.size(), 54u + 4100u * 768u);
     const std::vector<unsigned char> headers(file.begin(), file.begin() + 54);
     EXPECT_EQ(headers, (std::vector<unsigned char>{
@@ -151,39 +149,65 @@ TEST(Capture, WritesHeadersAndPaddedRowsOfA1366By768Screen) {
               (std::vector<unsigned char>{4, 5, 6, 0, 0}));
 }
 
-TEST(Capture, MissingImageBytesAreWrittenAsBlackAndTheFileIsReplaced) {
-    ScratchDir dir;
-    std::ofstream(dir.file("shot.bmp")) << std::string(500, 'x');
+TEST(Capture, MissingImageBytesAreWrittenAsBlack) {
     TestRun t;
     t.fake.desktop.blankScreen(2, 2);
     t.fake.desktop.paint(0, 1, 0xABCDEF);
     t.fake.desktop.image.pixels.resize(3);
-    t.run("~Lib.Capture(0, \"" + dir.file("shot.bmp") + "\")\n");
-    const std::vector<unsigned char> file = dir.read("shot.bmp");
+    t.run("~Lib.Capture(0, \"shot.bmp\")\n");
+    const std::vector<unsigned char>& file = t.fake.desktop.files["shot.bmp"];
     ASSERT_EQ(file.size(), 54u + 16u);
     EXPECT_EQ(std::vector<unsigned char>(file.begin() + 54, file.end()),
               (std::vector<unsigned char>{0xAB, 0xCD, 0xEF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(Capture, RowPaddingIsWrittenAsZerosWhateverThePlatformLeftThere) {
-    ScratchDir dir;
     TestRun t;
     t.fake.desktop.blankScreen(1, 2);
     t.fake.desktop.paint(0, 0, 0x030201);
     t.fake.desktop.image.pixels = {4, 5, 6, 0xFF, 1, 2, 3, 0xEE};
-    t.run("~Lib.Capture(0, \"" + dir.file("shot.bmp") + "\")\n");
-    const std::vector<unsigned char> file = dir.read("shot.bmp");
+    t.run("~Lib.Capture(0, \"shot.bmp\")\n");
+    const std::vector<unsigned char>& file = t.fake.desktop.files["shot.bmp"];
     ASSERT_EQ(file.size(), 54u + 8u);
     EXPECT_EQ(std::vector<unsigned char>(file.begin() + 54, file.end()),
               (std::vector<unsigned char>{4, 5, 6, 0, 1, 2, 3, 0}));
 }
 
-TEST(Capture, AFileThatCannotBeOpenedIsSkippedSilently) {
-    ScratchDir dir;
+// A capture that writes nothing ends the run, naming the file, before the next line.
+TEST(Capture, AFileThatCannotBeWrittenEndsTheRun) {
+    struct Case {
+        FileWrite result;
+        std::string message;
+    };
+    for (const Case& c : {Case{FileWrite::Failed, "Can not write the picture file: no/dir.bmp"},
+                          Case{FileWrite::NotPlainFile,
+                               "Can not write the picture file: no/dir.bmp (not a regular file: left as it is)"}}) {
+        TestRun t;
+        t.fake.desktop.blankScreen(2, 2);
+        t.fake.desktop.fileWrite = c.result;
+        t.run("~Lib.Capture(0, \"no/dir.bmp\")\n~Dos.Print(\"on\")\n");
+        EXPECT_EQ(t.out(), Report(1, c.message, t.entry(0)));
+    }
+}
+
+TEST(Capture, WithoutADisplayNothingIsTakenOrWrittenAndTheDisplayIsNamed) {
+    for (const std::string& name : {std::string(), std::string("DISPLAY=:7")}) {
+        TestRun t;
+        t.fake.desktop.blankScreen(2, 2);
+        t.fake.desktop.display = {false, name};
+        t.run("~Lib.Capture(0, \"shot.bmp\")\n");
+        const std::string display = name.empty() ? "DISPLAY is not set" : name;
+        EXPECT_EQ(t.out(), Report(1, "Can not take the picture for the file: shot.bmp (No display to work on: " +
+                                         display + ")", t.entry(0)));
+        EXPECT_TRUE(t.fake.desktop.log.empty());
+    }
+}
+
+TEST(Capture, AnEmptyScreenImageIsNoPicture) {
     TestRun t;
-    t.fake.desktop.blankScreen(2, 2);
-    t.run("~Lib.Capture(0, \"" + dir.file("no/such/dir.bmp") + "\")\n~Dos.Print(\"on\")\n");
-    EXPECT_EQ(t.out(), "on");
+    t.run("~Lib.Capture(0, \"shot.bmp\")\n");
+    EXPECT_EQ(t.out(), Report(1, "Can not take the picture for the file: shot.bmp", t.entry(0)));
+    EXPECT_EQ(t.fake.desktop.log, (std::vector<std::string>{"image 0"}));
 }
 
 TEST(FindRGB, GivesTheTopLeftCornerAsYTimes65536PlusX) {

@@ -1,5 +1,6 @@
 // Without a display every desktop service fails as a failed platform call does:
-// no effect, nothing reported, 0 results. Bitmap files need no display.
+// no effect, 0 results; the display state says so, naming the display tried. Bitmap
+// files need no display.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -29,6 +30,9 @@ private:
 
 TEST_P(WithoutDisplay, EveryServiceGivesZeroAndDoesNothing) {
     PosixDesktop desktop;
+    const DisplayState display = desktop.displayState();
+    EXPECT_FALSE(display.usable);
+    EXPECT_EQ(display.name, GetParam() == nullptr ? "" : std::string("DISPLAY=") + GetParam());
     EXPECT_EQ(desktop.screenSize().x, 0);
     EXPECT_EQ(desktop.screenSize().y, 0);
     EXPECT_EQ(desktop.findWindow(""), 0);

@@ -3,8 +3,7 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
-#include <vector>
+#include <new>
 
 #include "platform/posix/bound_symbol.h"
 
@@ -14,7 +13,8 @@ namespace {
 
 #define ML_PNG_FUNCTIONS(F)                                                                             \
     F(png_create_write_struct) F(png_create_info_struct) F(png_destroy_write_struct) F(png_set_longjmp_fn) \
-    F(png_init_io) F(png_set_IHDR) F(png_set_bgr) F(png_write_info) F(png_write_image) F(png_write_end)
+    F(png_set_write_fn) F(png_get_io_ptr) F(png_error) F(png_longjmp) F(png_set_IHDR) F(png_set_bgr)        \
+    F(png_write_info) F(png_write_image) F(png_write_end)
 
 // libpng is opened at the first PNG capture, like the X libraries at the first desktop
 // call: a script that never writes a PNG file never maps it or zlib.
@@ -42,17 +42,42 @@ const PngLibrary* OpenPng() {
     return library.complete ? &library : nullptr;
 }
 
+bool Append(std::vector<std::uint8_t>& bytes, const png_byte* data, std::size_t length) {
+    try {
+        bytes.insert(bytes.end(), data, data + length);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+// libpng calls back through C frames, which no exception may cross: running out of
+// memory becomes libpng's own failure. The callbacks run only once libpng is open.
+void WriteToBytes(png_structp write, png_bytep data, std::size_t length) {
+    const PngLibrary& png = *OpenPng();
+    if (!Append(*static_cast<std::vector<std::uint8_t>*>(png.png_get_io_ptr(write)), data, length)) {
+        png.png_error(write, "out of memory");
+    }
+}
+
+void FlushNothing(png_structp) {}
+
+// Without these libpng prints its messages on standard error. A failure still leaves
+// through the long jump, and is reported by the caller in its own words.
+void FailSilently(png_structp write, png_const_charp) { OpenPng()->png_longjmp(write, 1); }
+void IgnoreWarning(png_structp, png_const_charp) {}
+
 // libpng reports failure by a long jump to the point set here; nothing between the
 // two owns a resource that a destructor would have to release.
-bool Encode(const PngLibrary& png, std::FILE* out, const ScreenImage& image, png_bytep* rows) {
-    png_structp write = png.png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+bool Encode(const PngLibrary& png, const ScreenImage& image, png_bytep* rows, std::vector<std::uint8_t>& bytes) {
+    png_structp write = png.png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, FailSilently, IgnoreWarning);
     if (write == nullptr) return false;
     png_infop info = png.png_create_info_struct(write);
     if (info == nullptr || setjmp(*png.png_set_longjmp_fn(write, std::longjmp, sizeof(std::jmp_buf))) != 0) {
         png.png_destroy_write_struct(&write, &info);
         return false;
     }
-    png.png_init_io(write, out);
+    png.png_set_write_fn(write, &bytes, WriteToBytes, FlushNothing);
     png.png_set_IHDR(write, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
                      PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png.png_write_info(write, info);
@@ -66,7 +91,8 @@ bool Encode(const PngLibrary& png, std::FILE* out, const ScreenImage& image, png
 
 }  // namespace
 
-bool WritePngFile(const std::string& file, const ScreenImage& image) {
+bool EncodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
     const PngLibrary* png = OpenPng();
     if (png == nullptr || image.width <= 0 || image.height <= 0) return false;
     // The image is stored bottom row first; PNG wants the top row first.
@@ -75,12 +101,9 @@ bool WritePngFile(const std::string& file, const ScreenImage& image) {
         rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(image.pixels.data()) +
                                             static_cast<std::size_t>(image.height - 1 - y) * static_cast<std::size_t>(image.rowSize);
     }
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    if (out == nullptr) return false;
-    const bool encoded = Encode(*png, out, image, rows.data());
-    const bool closed = std::fclose(out) == 0;
-    if (!encoded || !closed) std::remove(file.c_str());
-    return encoded && closed;
+    if (Encode(*png, image, rows.data(), bytes)) return true;
+    bytes.clear();
+    return false;
 }
 
 }  // namespace ml

@@ -1,14 +1,15 @@
-// Writing a screen image as a PNG file through libpng.
+// Encoding a screen image as PNG through libpng.
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <vector>
 
 #include "platform/platform.h"
 
 namespace ml {
 
-// False when libpng cannot be loaded or the file cannot be written; a file left
-// half-written by a failure is removed.
-bool WritePngFile(const std::string& file, const ScreenImage& image);
+// The bytes of a PNG file that holds the image; false when libpng cannot be loaded or
+// fails. libpng's own messages are never shown: a failure is only the false.
+bool EncodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes);
 
 }  // namespace ml

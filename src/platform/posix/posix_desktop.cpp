@@ -1,10 +1,12 @@
 #include "platform/posix/posix_desktop.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/posix/bitmap_file.h"
 #include "platform/posix/png_file.h"
+#include "platform/posix/whole_file.h"
 #include "platform/posix/x11_connection.h"
 #include "platform/posix/x11_image.h"
 #include "platform/posix/x11_input.h"
@@ -26,6 +28,13 @@ WindowHandle FromWindow(Window window) { return static_cast<WindowHandle>(window
 PosixDesktop::PosixDesktop() : x11_(std::make_unique<X11Connection>()) {}
 
 PosixDesktop::~PosixDesktop() = default;
+
+// Xlib opens the display that DISPLAY names, so that is the name a user can check.
+DisplayState PosixDesktop::displayState() {
+    if (x11_->display() != nullptr) return {true, {}};
+    const char* display = std::getenv("DISPLAY");
+    return {false, display == nullptr || *display == '\0' ? "" : std::string("DISPLAY=") + display};
+}
 
 ScreenPoint PosixDesktop::screenSize() {
     Display* display = x11_->display();
@@ -115,6 +124,8 @@ ScreenPoint PosixDesktop::clientToScreen(WindowHandle window, ScreenPoint point)
     return ClientToScreen(*x11_, ToWindow(window), point);
 }
 
-bool PosixDesktop::writePng(const std::string& file, const ScreenImage& image) { return WritePngFile(file, image); }
+bool PosixDesktop::encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) { return EncodePng(image, bytes); }
+
+FileWrite PosixDesktop::replaceFile(const std::string& file, FilePieces pieces) { return ReplaceWholeFile(file, pieces); }
 
 }  // namespace ml

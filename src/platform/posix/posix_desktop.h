@@ -15,6 +15,7 @@ public:
     PosixDesktop();
     ~PosixDesktop() override;
 
+    DisplayState displayState() override;
     ScreenPoint screenSize() override;
     WindowHandle findWindow(const std::string& title) override;
     WindowHandle findChildWindow(WindowHandle parent, const std::string& className) override;
@@ -35,7 +36,8 @@ public:
     void moveWindow(WindowHandle window, const WindowRect& rect) override;
     void closeWindow(WindowHandle window) override;
     ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) override;
-    bool writePng(const std::string& file, const ScreenImage& image) override;
+    bool encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) override;
+    FileWrite replaceFile(const std::string& file, FilePieces pieces) override;
 
 private:
     std::unique_ptr<X11Connection> x11_;

@@ -5,7 +5,9 @@
 #include <cstdint>
 
 #include "platform/win32/win32_png.h"
+#include "platform/win32/win32_text.h"
 #include "platform/win32/win32_typing.h"
+#include "platform/win32/win32_whole_file.h"
 
 namespace ml {
 
@@ -55,7 +57,26 @@ BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM list) {
     return TRUE;
 }
 
+// The name of a window station or desktop, as the system reports it.
+std::string ObjectName(HANDLE object) {
+    wchar_t name[256] = {};
+    if (object == nullptr || !GetUserObjectInformationW(object, UOI_NAME, name, sizeof name, nullptr)) return {};
+    return FromWide(CP_ACP, name);
+}
+
+// A service's window station is invisible: nothing it draws or sends reaches a user.
+bool StationIsVisible() {
+    USEROBJECTFLAGS flags{};
+    return GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags, nullptr) &&
+           (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
 }  // namespace
+
+DisplayState Win32Desktop::displayState() {
+    if (StationIsVisible() && GetSystemMetrics(SM_CXSCREEN) > 0) return {true, {}};
+    return {false, ObjectName(GetProcessWindowStation()) + "\\" + ObjectName(GetThreadDesktop(GetCurrentThreadId()))};
+}
 
 ScreenPoint Win32Desktop::screenSize() {
     return {GetSystemMetrics(SM_CXSCREEN) & 0xFFFF, GetSystemMetrics(SM_CYSCREEN) & 0xFFFF};
@@ -165,6 +186,8 @@ ScreenPoint Win32Desktop::clientToScreen(WindowHandle window, ScreenPoint point)
     return {screen.x, screen.y};
 }
 
-bool Win32Desktop::writePng(const std::string& file, const ScreenImage& image) { return WritePngFile(file, image); }
+bool Win32Desktop::encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) { return EncodePng(image, bytes); }
+
+FileWrite Win32Desktop::replaceFile(const std::string& file, FilePieces pieces) { return ReplaceWholeFile(file, pieces); }
 
 }  // namespace ml

@@ -8,6 +8,7 @@ namespace ml {
 
 class Win32Desktop final : public Desktop {
 public:
+    DisplayState displayState() override;
     ScreenPoint screenSize() override;
     WindowHandle findWindow(const std::string& title) override;
     WindowHandle findChildWindow(WindowHandle parent, const std::string& className) override;
@@ -28,7 +29,8 @@ public:
     void moveWindow(WindowHandle window, const WindowRect& rect) override;
     void closeWindow(WindowHandle window) override;
     ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) override;
-    bool writePng(const std::string& file, const ScreenImage& image) override;
+    bool encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) override;
+    FileWrite replaceFile(const std::string& file, FilePieces pieces) override;
 
 private:
     Win32Snapshot snapshot_;

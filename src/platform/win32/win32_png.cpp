@@ -1,9 +1,8 @@
 #include "platform/win32/win32_png.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <wincodec.h>
-
-#include "platform/win32/win32_text.h"
 
 namespace ml {
 
@@ -38,35 +37,44 @@ bool WriteRows(IWICBitmapFrameEncode* frame, const ScreenImage& image) {
     return SUCCEEDED(frame->Commit());
 }
 
-bool Encode(const std::wstring& file, const ScreenImage& image) {
+// The encoder writes into a stream in memory, whose bytes are then copied out.
+bool CopyOut(IStream* stream, std::vector<std::uint8_t>& bytes) {
+    STATSTG status{};
+    if (FAILED(stream->Stat(&status, STATFLAG_NONAME)) || status.cbSize.QuadPart > 0x7FFFFFFF) return false;
+    bytes.resize(static_cast<std::size_t>(status.cbSize.QuadPart));
+    const LARGE_INTEGER start{};
+    ULONG read = 0;
+    return SUCCEEDED(stream->Seek(start, STREAM_SEEK_SET, nullptr)) &&
+           SUCCEEDED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) && read == bytes.size();
+}
+
+bool Encode(const ScreenImage& image, std::vector<std::uint8_t>& bytes) {
     Owned<IWICImagingFactory> factory;
-    Owned<IWICStream> stream;
+    Owned<IStream> stream;
     Owned<IWICBitmapEncoder> encoder;
     Owned<IWICBitmapFrameEncode> frame;
     Owned<IPropertyBag2> options;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                 reinterpret_cast<void**>(factory.out()))) ||
-        FAILED(factory->CreateStream(stream.out())) ||
-        FAILED(stream->InitializeFromFilename(file.c_str(), GENERIC_WRITE)) ||
+        FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.out())) ||
         FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out())) ||
         FAILED(encoder->Initialize(stream.object, WICBitmapEncoderNoCache)) ||
         FAILED(encoder->CreateNewFrame(frame.out(), options.out())) || FAILED(frame->Initialize(options.object))) {
         return false;
     }
-    return WriteRows(frame.object, image) && SUCCEEDED(encoder->Commit());
+    return WriteRows(frame.object, image) && SUCCEEDED(encoder->Commit()) && CopyOut(stream.object, bytes);
 }
 
 }  // namespace
 
-bool WritePngFile(const std::string& file, const ScreenImage& image) {
+bool EncodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
     if (image.width <= 0 || image.height <= 0) return false;
-    const std::wstring wide = ToWide(CP_ACP, file);
-    if (wide.empty()) return false;
     const bool initialised = SUCCEEDED(CoInitialize(nullptr));
-    const bool written = Encode(wide, image);
+    const bool encoded = Encode(image, bytes);
     if (initialised) CoUninitialize();
-    if (!written) DeleteFileW(wide.c_str());
-    return written;
+    if (!encoded) bytes.clear();
+    return encoded;
 }
 
 }  // namespace ml

@@ -1,14 +1,14 @@
-// Writing a screen image as a PNG file through the Windows Imaging Component.
+// Encoding a screen image as PNG through the Windows Imaging Component.
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <vector>
 
 #include "platform/platform.h"
 
 namespace ml {
 
-// False when the imaging component or the file fails; a file left half-written by a
-// failure is removed.
-bool WritePngFile(const std::string& file, const ScreenImage& image);
+// The bytes of a PNG file that holds the image; false when the imaging component fails.
+bool EncodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes);
 
 }  // namespace ml

@@ -1,0 +1,27 @@
+#include "automation/desktop_access.h"
+
+#include "core/errors.h"
+#include "core/language.h"
+
+namespace ml {
+
+namespace {
+
+inline constexpr MsgPair kMsgNoDisplay{"No display to work on: ", "沒有可用的顯示器: "};
+inline constexpr MsgPair kMsgDisplayNotSet{"DISPLAY is not set", "未設定 DISPLAY"};
+
+}  // namespace
+
+std::string DisplayProblem(Interp& in) {
+    const DisplayState display = in.platform.desktop.displayState();
+    if (display.usable) return {};
+    return Say(in, kMsgNoDisplay) + (display.name.empty() ? Say(in, kMsgDisplayNotSet) : display.name);
+}
+
+Desktop& UsableDesktop(Interp& in) {
+    const std::string problem = DisplayProblem(in);
+    if (!problem.empty()) Fail(in, problem);
+    return in.platform.desktop;
+}
+
+}  // namespace ml

@@ -1,0 +1,20 @@
+// The desktop as the automation functions reach it: only once it has a display.
+#pragma once
+
+#include <string>
+
+#include "core/interp.h"
+#include "platform/platform.h"
+
+namespace ml {
+
+// The desktop, when its display can be used; otherwise a fatal error that names the
+// display tried. Every call that looks at windows, reads the screen or sends input
+// comes through here, so that a script without a display stops at its first such call
+// instead of clicking, typing and waiting at nothing.
+Desktop& UsableDesktop(Interp& in);
+
+// Why the desktop cannot be used, in the display language; empty when it can.
+std::string DisplayProblem(Interp& in);
+
+}  // namespace ml

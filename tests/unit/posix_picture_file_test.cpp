@@ -1,0 +1,143 @@
+// Picture files on Linux: the whole new content or the old one, never half of it and
+// never a folder, device or link put out of place; and PNG bytes made in memory.
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <csignal>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/posix/png_file.h"
+#include "platform/posix/whole_file.h"
+#include "scratch_dir.h"
+
+namespace ml {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> Listing(const ScratchDir& dir) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir.path)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Two pieces, as a bitmap is written: its headers, then its pixels.
+FileWrite Replace(const std::string& file, const std::string& head, const std::string& rest) {
+    const auto bytes = [](const std::string& text) {
+        return std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    };
+    const std::array<std::span<const std::uint8_t>, 2> pieces{bytes(head), bytes(rest)};
+    return ReplaceWholeFile(file, pieces);
+}
+
+std::string Text(const ScratchDir& dir, const std::string& name) {
+    const std::vector<unsigned char> bytes = dir.read(name);
+    return {bytes.begin(), bytes.end()};
+}
+
+mode_t Rights(const std::string& file) {
+    struct stat status {};
+    EXPECT_EQ(stat(file.c_str(), &status), 0);
+    return status.st_mode & 07777;
+}
+
+TEST(WholeFile, ANewFileGetsBothPiecesAndTheUsualRightsAndNothingIsLeftBeside) {
+    ScratchDir dir;
+    const mode_t mask = umask(022);
+    EXPECT_EQ(Replace(dir.file("shot.bmp"), "BM", "pixels"), FileWrite::Written);
+    umask(mask);
+    EXPECT_EQ(Text(dir, "shot.bmp"), "BMpixels");
+    EXPECT_EQ(Rights(dir.file("shot.bmp")), 0644u);
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{"shot.bmp"});
+}
+
+TEST(WholeFile, AnExistingFileIsReplacedAndKeepsItsRights) {
+    ScratchDir dir;
+    std::ofstream(dir.file("shot.bmp")) << "an older and longer picture";
+    chmod(dir.file("shot.bmp").c_str(), 0640);
+    EXPECT_EQ(Replace(dir.file("shot.bmp"), "new", ""), FileWrite::Written);
+    EXPECT_EQ(Text(dir, "shot.bmp"), "new");
+    EXPECT_EQ(Rights(dir.file("shot.bmp")), 0640u);
+}
+
+TEST(WholeFile, AMissingFolderOrAnEmptyNameWritesNothing) {
+    ScratchDir dir;
+    EXPECT_EQ(Replace(dir.file("no/such/folder/s.bmp"), "BM", "x"), FileWrite::Failed);
+    EXPECT_EQ(Replace("", "BM", "x"), FileWrite::Failed);
+    EXPECT_TRUE(Listing(dir).empty());
+}
+
+TEST(WholeFile, FoldersDevicesAndLinksToThemAreLeftAlone) {
+    ScratchDir dir;
+    fs::create_directory(dir.file("folder"));
+    fs::create_symlink("/dev/full", dir.file("full.png"));
+    fs::create_symlink("folder", dir.file("folder.png"));
+    for (const char* name : {"folder", "full.png", "folder.png"})
+        EXPECT_EQ(Replace(dir.file(name), "BM", "x"), FileWrite::NotPlainFile) << name;
+    EXPECT_EQ(Replace("/dev/null", "BM", "x"), FileWrite::NotPlainFile);
+    EXPECT_EQ(fs::read_symlink(dir.file("full.png")), "/dev/full");
+    EXPECT_TRUE(fs::is_empty(dir.file("folder")));
+    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"folder", "folder.png", "full.png"}));
+}
+
+TEST(WholeFile, ALinkToAFileStaysALinkAndTheFileItNamesIsReplaced) {
+    ScratchDir dir;
+    fs::create_directory(dir.file("pictures"));
+    std::ofstream(dir.file("pictures/real.png")) << "old";
+    fs::create_symlink("pictures/real.png", dir.file("latest.png"));
+    fs::create_symlink("latest.png", dir.file("link-to-link.png"));
+    EXPECT_EQ(Replace(dir.file("link-to-link.png"), "new", "!"), FileWrite::Written);
+    EXPECT_EQ(Text(dir, "pictures/real.png"), "new!");
+    EXPECT_EQ(fs::read_symlink(dir.file("latest.png")), "pictures/real.png");
+    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"latest.png", "link-to-link.png", "pictures"}));
+    fs::create_symlink("loop.png", dir.file("loop.png"));
+    EXPECT_EQ(Replace(dir.file("loop.png"), "x", ""), FileWrite::Failed);
+}
+
+// The disk fills half-way through the picture: the old picture stays, whole.
+TEST(WholeFile, AWriteThatStopsHalfWayLeavesTheOldFile) {
+    ScratchDir dir;
+    std::ofstream(dir.file("shot.bmp")) << "the old picture";
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit saved = limit;
+    limit.rlim_cur = 100;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const FileWrite result = Replace(dir.file("shot.bmp"), "BM", std::string(1000, 'p'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(result, FileWrite::Failed);
+    EXPECT_EQ(Text(dir, "shot.bmp"), "the old picture");
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{"shot.bmp"});
+}
+
+TEST(PngFile, ThePictureIsEncodedInMemoryWithItsSizeAndNothingForAnEmptyImage) {
+    ScreenImage image;
+    image.width = 3;
+    image.height = 2;
+    image.rowSize = 12;
+    image.pixels.assign(24, 0x80);
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(EncodePng(image, bytes));
+    ASSERT_GT(bytes.size(), 33u);
+    const std::vector<std::uint8_t> start(bytes.begin(), bytes.begin() + 24);
+    EXPECT_EQ(start, (std::vector<std::uint8_t>{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H',
+                                                'D', 'R', 0, 0, 0, 3, 0, 0, 0, 2}));
+    const std::vector<std::uint8_t> end(bytes.end() - 8, bytes.end());
+    EXPECT_EQ(end, (std::vector<std::uint8_t>{'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82}));
+    EXPECT_FALSE(EncodePng(ScreenImage{}, bytes));
+    EXPECT_TRUE(bytes.empty());
+}
+
+}  // namespace
+}  // namespace ml
