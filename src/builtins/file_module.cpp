@@ -85,8 +85,8 @@ std::string FileOpen(Interp& in) {
 }
 
 // The next line, or the next piece of a line too long for one value: as many of its
-// bytes as its literal carries; the rest waits for the next read. Without an open FileRead
-// file, or past its end, the value is empty.
+// bytes as its literal carries, short of a character the cut would split; the rest
+// waits for the next read. Without an open file, or past its end, the value is empty.
 std::string FileRead(Interp& in) {
     FileState& F = in.modules.file;
     std::string piece = std::move(F.pending);
@@ -100,11 +100,15 @@ std::string FileRead(Interp& in) {
     }
     const bool lineEnd = !piece.empty() && piece.back() == '\n';
     if (lineEnd) piece.pop_back();
-    const std::size_t taken = DataThatFits(piece, ResultReading::AsText);
+    const std::size_t taken = PieceEnd(piece, DataThatFits(piece, ResultReading::AsText));
     if (taken < piece.size()) F.pending = piece.substr(taken) + (lineEnd ? "\n" : "");
     piece.resize(taken);
     return piece;
 }
+
+// Whether the last read ended its line (at a line end or at the end of the file):
+// a read that stopped inside a line left the rest of it waiting.
+std::string FileLineEnd(Interp& in) { return in.modules.file.pending.empty() ? "1" : "0"; }
 
 std::string Write(Interp& in, WrittenFile& written, const std::string& text) {
     if (!written.file) return {};
@@ -129,11 +133,12 @@ std::string FileClose(Interp& in) {
     return {};
 }
 
-constexpr std::array<Builtin, 7> kFile = {{
+constexpr std::array<Builtin, 8> kFile = {{
     {"file.exists", 1, Use::Value, FileExists},
     {"file.eof", 0, Use::Value, FileEof},
     {"file.open", 2, Use::Statement, FileOpen},
     {"file.read", 0, Use::Value, FileRead, nullptr, {}, ResultReading::AsText},
+    {"file.lineend", 0, Use::Value, FileLineEnd},
     {"file.write", 1, Use::Statement, FileWriteW},
     {"file.addwrite", 1, Use::Statement, FileWriteA},
     {"file.close", 1, Use::Statement, FileClose},

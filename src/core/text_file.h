@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace ml {
 
@@ -17,6 +18,12 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 // (1 to 255), whichever comes first. Zero bytes are bytes like any other. False at
 // the end of the file.
 bool ReadPiece(std::FILE* file, std::string& piece, std::size_t limit = 255);
+
+// Where a piece of a line that may hold `fits` bytes ends: before a UTF-8 character
+// that the cut would split, so that a piece of valid UTF-8 text is valid text too and
+// the next piece starts with that character. Bytes that are no such character are cut
+// where they fall, and the piece is never left empty.
+std::size_t PieceEnd(std::string_view line, std::size_t fits);
 
 // Opens a file to be read in binary mode, so both builds read the same bytes (ReadPiece
 // folds CR LF). Null when it cannot be read, a folder included: some systems open one.

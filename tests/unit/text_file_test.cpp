@@ -64,5 +64,33 @@ TEST(TextFile, CrLfAtThe255thPlaceIsOneLineFeed) {
     EXPECT_EQ(PiecesRead(std::string("x\0y\r\n\r", 6)), (std::vector<std::string>{std::string("x\0y\n", 4), "\r"}));
 }
 
+// "漢" is E6 BC A2 in UTF-8, "é" C3 A9 and "😀" F0 9F 98 80.
+TEST(TextFile, PiecesEndBeforeACharacterTheCutWouldSplit) {
+    const std::string text = "a\xE6\xBC\xA2" "b";
+    EXPECT_EQ(PieceEnd(text, 1), 1u);
+    EXPECT_EQ(PieceEnd(text, 2), 1u);
+    EXPECT_EQ(PieceEnd(text, 3), 1u);
+    EXPECT_EQ(PieceEnd(text, 4), 4u);
+    EXPECT_EQ(PieceEnd("ab\xC3\xA9", 3), 2u);
+    EXPECT_EQ(PieceEnd("a\xF0\x9F\x98\x80", 4), 1u);
+    EXPECT_EQ(PieceEnd("a\xF0\x9F\x98\x80", 2), 1u);
+    // Nothing to cut: the whole text fits.
+    EXPECT_EQ(PieceEnd(text, 5), 5u);
+    EXPECT_EQ(PieceEnd(text, 9), 9u);
+}
+
+TEST(TextFile, BytesThatAreNoCharacterAreCutWhereTheyFall) {
+    // A lead byte followed by too few continuation bytes, a continuation byte alone,
+    // a Latin-1 byte: no character to keep whole.
+    EXPECT_EQ(PieceEnd("a\xE6\xBC" "b", 2), 2u);
+    EXPECT_EQ(PieceEnd("ab\xA2\xA2" "c", 3), 3u);
+    EXPECT_EQ(PieceEnd("caf\xE9" "s", 4), 4u);
+    // An overlong lead byte starts no character either.
+    EXPECT_EQ(PieceEnd("a\xC0\x80", 2), 2u);
+    // A piece is never left empty, even when its one character does not fit.
+    EXPECT_EQ(PieceEnd("\xE6\xBC\xA2", 1), 1u);
+    EXPECT_EQ(PieceEnd("\xE6\xBC\xA2", 0), 0u);
+}
+
 }  // namespace
 }  // namespace ml

@@ -141,6 +141,33 @@ TEST_F(FileModule, LongLinesComeInPiecesThatFitAValue) {
               "251,49,62,38,3,");
 }
 
+TEST_F(FileModule, LineEndSaysWhetherTheLastReadEndedItsLine) {
+    make("in.txt", std::string(300, 'a') + "\n\nlast");
+    const std::string show = "$p = ~File.Read()\n~Dos.Print(~String.Len($p \"\") ~File.LineEnd() ~File.Eof() \",\")\n";
+    EXPECT_EQ(Printed("~Dos.Print(~File.LineEnd())\n~File.Open(\"" + path("in.txt") + "\", \"r\")\n" + show + show +
+                      show + show + "~File.Close(\"r\")\n~Dos.Print(~File.LineEnd())\n"),
+              "125100,4910,010,411,1");
+}
+
+TEST_F(FileModule, PiecesOfUtf8TextEndBetweenCharacters) {
+    // 100 three-byte characters: 251 bytes would cut the 84th, so the piece stops
+    // before it. With quotes in front, each taking four bytes of the value's room, the
+    // cut comes sooner and is moved back the same way.
+    std::string chinese;
+    for (int i = 0; i < 100; ++i) chinese += "\xE6\xBC\xA2";
+    make("in.txt", chinese + "\n" + std::string(10, '"') + chinese);
+    const std::string show = "$p = ~File.Read()\n~Dos.Print(~String.Len($p \"\") ~File.LineEnd() \",\")\n";
+    EXPECT_EQ(Printed("~File.Open(\"" + path("in.txt") + "\", \"r\")\n" + show + show + show + show),
+              "2490,511,2200,901,");
+    // The pieces, written one after the other, give the file back.
+    const std::string copy = path("copy.txt");
+    TestRun t;
+    t.run("~File.Open(\"" + path("in.txt") + "\", \"r\")\n~File.Open(\"" + copy + "\", \"w\")\n"
+          "Cmp (~File.Eof() == 0)\n$p = ~File.Read()\n~File.Write($p \"\")\n"
+          "Cmp (~File.LineEnd() == 1)\nCmp (~File.Eof() == 0)\n~File.Write(\"\\x0a\")\nEnd\nEnd\nLoop\n~File.Close(\"w\")\n");
+    EXPECT_EQ(bytes("copy.txt"), bytes("in.txt"));
+}
+
 TEST_F(FileModule, HandlesWithoutAnOpenFileAreHarmless) {
     EXPECT_EQ(Printed("~Dos.Print(\"[\" ~File.Read() \"]\" ~File.Eof())\n~File.Write(\"x\")\n~File.AddWrite(\"y\")\n"
                       "~File.Close(\"r\")\n~File.Close(\"w\")\n~File.Close(\"w\")\n"),
