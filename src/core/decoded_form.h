@@ -25,7 +25,7 @@ struct ChainTerm {
     bool isVariable = false;
     bool isResult = false;                // the value the line's call left
     double value = 0;                     // a number's value
-    int integer = 0;                      // a number's integer, as the remainder reads it
+    std::int64_t integer = 0;             // a number's integer, as the remainder reads it
     int slot = -1;                        // a reference's variable, once found
 };
 

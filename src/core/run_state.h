@@ -37,7 +37,7 @@ struct ValueNumber {
         kArithmetic = 128
     };
     double value = 0;
-    int integer = 0;              // as the remainder reads the text, when kInteger
+    std::int64_t integer = 0;     // as the remainder reads the text, when kInteger
     std::uint8_t state = 0;       // nothing read yet
     std::uint8_t textLength = 0;  // the length of the text still due
 };

@@ -251,22 +251,31 @@ long InCountChar(std::string_view text, char c) {
 
 std::string Int_Convert_Char(std::int32_t value) { return std::to_string(value); }
 
-// The C runtime's atoi, with an out-of-range value held at the nearest int limit so
-// that both builds agree (the runtimes differ there).
-int Char_Convert_Int(std::string_view text) {
+namespace {
+
+// The C runtime's atoi and atoll, with an out-of-range value held at the nearest limit
+// of the type (most, or -most - 1 below) so that both builds agree (the runtimes
+// differ there).
+std::int64_t ReadSaturated(std::string_view text, std::uint64_t most) {
     std::size_t i = 0;
     while (i < text.size() && IsCSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long value = 0;
+    const std::uint64_t lowest = most + 1;   // the magnitude of the lowest value
+    std::uint64_t magnitude = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
+        magnitude = magnitude > (lowest - digit) / 10 ? lowest : magnitude * 10 + digit;
     }
-    if (negative) value = -value;
-    if (value > INT_MAX) value = INT_MAX;
-    return static_cast<int>(value);
+    if (!negative) return static_cast<std::int64_t>(std::min(magnitude, most));
+    return magnitude == 0 ? 0 : -static_cast<std::int64_t>(magnitude - 1) - 1;
 }
+
+}  // namespace
+
+int Char_Convert_Int(std::string_view text) { return static_cast<int>(ReadSaturated(text, INT_MAX)); }
+
+std::int64_t Char_Convert_Int64(std::string_view text) { return ReadSaturated(text, INT64_MAX); }
 
 std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent) {
     std::uint32_t result = 1;

@@ -94,9 +94,10 @@ int IsNumber(std::string_view text);
 // How many times search (or c) occurs, occurrences not overlapping.
 long InCount(std::string_view text, std::string_view search);
 long InCountChar(std::string_view text, char c);
-// Between a number and its text, as the C runtime's atoi, atof and "%f" do.
+// Between a number and its text, as the C runtime's atoi, atoll, atof and "%f" do.
 std::string Int_Convert_Char(std::int32_t value);
 int Char_Convert_Int(std::string_view text);
+std::int64_t Char_Convert_Int64(std::string_view text);
 double Char_Convert_Double(std::string_view text);
 std::string Double_Convert_Char(double value);
 // base to the power exponent, in 32-bit arithmetic.

@@ -48,17 +48,14 @@ inline int DigitCount(std::uint64_t magnitude) {
 inline void SetWholeNumber(Interp& in, std::uint16_t slot, double value) {
     ValueNumber& number = in.vars.numbers[slot];
     number.value = value;
-    number.state = ValueNumber::kRead | ValueNumber::kNumber | ValueNumber::kTextDue | ValueNumber::kInertRead |
-                   ValueNumber::kInert | ValueNumber::kArithmetic;
+    // The remainder's reading of the digits is the number itself.
+    number.integer = static_cast<std::int64_t>(value);
+    number.state = ValueNumber::kRead | ValueNumber::kNumber | ValueNumber::kInteger | ValueNumber::kTextDue |
+                   ValueNumber::kInertRead | ValueNumber::kInert | ValueNumber::kArithmetic;
     // The text is the digits, with a minus where the sign bit is set (so -0 too).
     const auto magnitude = static_cast<std::uint64_t>(std::fabs(value));
     if (std::signbit(value)) number.state |= ValueNumber::kNegative;
     number.textLength = static_cast<std::uint8_t>(DigitCount(magnitude) + (std::signbit(value) ? 1 : 0));
-    // Within the int range the remainder's reading of the digits is the number.
-    if (std::fabs(value) <= 2147483647.0) {
-        number.integer = static_cast<int>(value);
-        number.state |= ValueNumber::kInteger;
-    }
 }
 
 // Writes the text of a whole number that arithmetic stored; gives it.

@@ -24,10 +24,10 @@ std::string_view TermText(const NumberChain& chain, const ChainTerm& term) {
     return std::string_view(chain.text).substr(term.from, term.length);
 }
 
-int IntegerOf(Interp& in, std::size_t slot) {
+std::int64_t IntegerOf(Interp& in, std::size_t slot) {
     ValueNumber& number = in.vars.numbers[slot];
     if (!(number.state & ValueNumber::kInteger)) {
-        number.integer = Char_Convert_Int(ValueText(in, slot));
+        number.integer = Char_Convert_Int64(ValueText(in, slot));
         number.state |= ValueNumber::kInteger;
     }
     return number.integer;
@@ -37,7 +37,7 @@ int IntegerOf(Interp& in, std::size_t slot) {
 // reads its integer from (a written number, a variable's text, or a result).
 struct Operand {
     double value;
-    int integer;
+    std::int64_t integer;
     int slot;        // the variable whose text it still is, kCallText, or -1
     bool computed;   // a result: its integer comes from its number text
 };
@@ -45,7 +45,7 @@ struct Operand {
 // An operand's slot when its text is the call's result, read only by the remainder.
 constexpr int kCallText = -2;
 
-inline int OperandInteger(Interp& in, const Operand& operand, std::string_view callResult) {
+inline std::int64_t OperandInteger(Interp& in, const Operand& operand, std::string_view callResult) {
     if (operand.computed) return ComputedInteger(operand.value);
     if (operand.slot == kCallText) return Char_Convert_Int(callResult);
     return operand.slot >= 0 ? IntegerOf(in, static_cast<std::size_t>(operand.slot)) : operand.integer;
@@ -149,7 +149,7 @@ bool DecodeChain(std::string_view expression, NumberChain& chain) {
             term.from = static_cast<std::uint16_t>(from);
             term.length = static_cast<std::uint16_t>(at - from);
             term.value = negative ? -value : value;
-            term.integer = Char_Convert_Int(TermText(chain, term));
+            term.integer = Char_Convert_Int64(TermText(chain, term));
             chain.fixedLength += term.length;
         }
         chain.terms.push_back(term);
@@ -169,7 +169,7 @@ namespace {
 // these.
 constexpr int kTermInteger = -1, kComputedInteger = -2;
 
-int PlainInteger(Interp& in, const ChainTerm& term, int source, double value) {
+std::int64_t PlainInteger(Interp& in, const ChainTerm& term, int source, double value) {
     if (source == kComputedInteger) return ComputedInteger(value);
     return source == kTermInteger ? term.integer : IntegerOf(in, static_cast<std::size_t>(source));
 }
@@ -212,7 +212,7 @@ int PlainInteger(Interp& in, const ChainTerm& term, int source, double value) {
     bool whole = false;
     for (const ChainStep& step : chain.steps) {
         const std::uint8_t a = step.target, b = step.source;
-        int x = 0, y = 0;
+        std::int64_t x = 0, y = 0;
         if (step.op == '%') {
             x = PlainInteger(in, terms[a], sources[a], values[a]);
             y = PlainInteger(in, terms[b], sources[b], values[b]);
@@ -241,8 +241,8 @@ int PlainInteger(Interp& in, const ChainTerm& term, int source, double value) {
         Operand& left = operands[step.target];
         const Operand& right = operands[step.source];
         const bool remainder = step.op == '%';
-        const int x = remainder ? OperandInteger(in, left, callResult) : 0;
-        const int y = remainder ? OperandInteger(in, right, callResult) : 0;
+        const std::int64_t x = remainder ? OperandInteger(in, left, callResult) : 0;
+        const std::int64_t y = remainder ? OperandInteger(in, right, callResult) : 0;
         if (!ApplyOperator(step.op, left.value, right.value, x, y, value)) return false;
         left = {ThroughText(value), 0, -1, true};
     }

@@ -17,6 +17,8 @@ namespace {
 
 inline constexpr MsgPair kMsgSpecialChar{"Special character error: \\x", "特殊字符錯誤: \\x"};
 inline constexpr MsgPair kMsgRemainderByZero{"Remainder by zero: ", "餘數除以零: "};
+inline constexpr MsgPair kMsgDivisionByZero{"Division by zero: ", "除以零: "};
+inline constexpr MsgPair kMsgPowerNoNumber{"Power gives no number: ", "乘方沒有數值: "};
 
 bool IsDigitOrPoint(char c) { return IsDigit(c) || c == '.'; }
 
@@ -40,22 +42,33 @@ Operation OperandsAround(std::string_view text, std::size_t i) {
     return {start, end, text.substr(start, i - start), text.substr(i + 1, end - i - 1)};
 }
 
+// Ends the run with the message and the operation, as it stands in the text.
+[[noreturn]] void FailOperation(Interp& in, const MsgPair& message, char op, std::string_view left,
+                                std::string_view right) {
+    Fail(in, Say(in, message) + std::string(left) + op + std::string(right));
+}
+
+// A result that is no number (a root of a negative number, an overflow) would go on
+// as the text "nan" or "inf" and be read back as 0 or as text by whatever came next.
 double Compute(Interp& in, char op, std::string_view left, std::string_view right) {
     const double a = Char_Convert_Double(left), b = Char_Convert_Double(right);
     switch (op) {
-        case '^': return std::pow(a, b);
+        case '^': {
+            const double power = std::pow(a, b);
+            if (!std::isfinite(power)) FailOperation(in, kMsgPowerNoNumber, op, left, right);
+            return power;
+        }
         case '*': return a * b;
-        case '/': return a / b;
+        case '/':
+            if (b == 0) FailOperation(in, kMsgDivisionByZero, op, left, right);
+            return a / b;
         case '+': return a + b;
         case '-': return a - b;
         default: break;
     }
-    const int x = Char_Convert_Int(left), y = Char_Convert_Int(right);
-    if (y == 0) {
-        std::string message = Say(in, kMsgRemainderByZero) + std::string(left) + "%" + std::string(right);
-        Fail(in, message);
-    }
-    return y == -1 ? 0.0 : static_cast<double>(x % y);
+    const std::int64_t y = Char_Convert_Int64(right);
+    if (y == 0) FailOperation(in, kMsgRemainderByZero, op, left, right);
+    return IntegerRemainder(Char_Convert_Int64(left), y);
 }
 
 // The marked quotes of the literals go once the escapes are read. The text is not

@@ -90,8 +90,8 @@ bool Parse(std::string_view text, Chain& chain, Interp* in) {
     }
 }
 
-int IntegerOf(const Term& term) {
-    if (term.text != nullptr) return Char_Convert_Int(std::string_view(term.text, term.length));
+std::int64_t IntegerOf(const Term& term) {
+    if (term.text != nullptr) return Char_Convert_Int64(std::string_view(term.text, term.length));
     return ComputedInteger(term.value);
 }
 
@@ -160,9 +160,9 @@ bool IsSignedNumber(std::string_view text) {
 
 bool ReadChainNumber(std::string_view text, std::size_t& at, double& value) { return ReadNumber(text, at, value); }
 
-int ComputedInteger(double value) {
+std::int64_t ComputedInteger(double value) {
     NumberBuffer buffer;
-    return Char_Convert_Int(FormatNumber(value, buffer));
+    return Char_Convert_Int64(FormatNumber(value, buffer));
 }
 
 double ThroughTextSlow(double value) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,11 +25,17 @@ bool IsSignedNumber(std::string_view text);
 // Reads one unsigned number at `at` and moves past it.
 bool ReadChainNumber(std::string_view text, std::size_t& at, double& value);
 // The integer the remainder reads from a computed value, through its number text.
-int ComputedInteger(double value);
+std::int64_t ComputedInteger(double value);
+// The remainder of two whole numbers (y not 0), the sign of x's: exact wherever x is
+// exact as a number, up to 2^53. Dividing the lowest integer by -1 overflows, and the
+// remainder is 0 whatever x is.
+inline double IntegerRemainder(std::int64_t x, std::int64_t y) {
+    return y == -1 ? 0.0 : static_cast<double>(x % y);
+}
 // One operation of a chain on operands a and b (x and y: their integers, read only by
-// %). False where the rewriting must take over: a remainder by zero, a result that is
-// not finite.
-inline bool ApplyOperator(char op, double a, double b, int x, int y, double& result) {
+// %). False where the rewriting must take over and say what went wrong: a division or
+// a remainder by zero, a result that is not finite.
+inline bool ApplyOperator(char op, double a, double b, std::int64_t x, std::int64_t y, double& result) {
     switch (op) {
         case '^': result = std::pow(a, b); break;
         case '*': result = a * b; break;
@@ -37,7 +44,7 @@ inline bool ApplyOperator(char op, double a, double b, int x, int y, double& res
         case '-': result = a - b; break;
         default: {
             if (y == 0) return false;
-            result = y == -1 ? 0.0 : static_cast<double>(x % y);
+            result = IntegerRemainder(x, y);
         }
     }
     return std::isfinite(result);

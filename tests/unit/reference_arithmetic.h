@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -18,7 +19,8 @@ inline bool levelOperator(char c, int level) {
     return c == '+' || c == '-';
 }
 
-// nullopt for a remainder by a right operand whose integer part is 0.
+// nullopt where the run ends with an error: a division by 0, a remainder by a right
+// operand whose integer part is 0, a power that is not a finite number.
 inline std::optional<std::string> CountB(std::string text) {
     for (int level = 1; level <= 3; ++level) {
         std::size_t from = 0;
@@ -40,15 +42,22 @@ inline std::optional<std::string> CountB(std::string text) {
             double a = ParseDecimal(left), b = ParseDecimal(right);
             double value = 0;
             switch (text[i]) {
-                case '^': value = std::pow(a, b); break;
+                case '^':
+                    value = std::pow(a, b);
+                    if (!std::isfinite(value)) return std::nullopt;
+                    break;
                 case '*': value = a * b; break;
-                case '/': value = a / b; break;
+                case '/':
+                    if (b == 0) return std::nullopt;
+                    value = a / b;
+                    break;
                 case '+': value = a + b; break;
                 case '-': value = a - b; break;
                 default: {
-                    int x = Char_Convert_Int(left), y = Char_Convert_Int(right);
+                    // Whole numbers as atoll reads them, so exact up to 2^53.
+                    long long x = std::atoll(left.c_str()), y = std::atoll(right.c_str());
                     if (y == 0) return std::nullopt;
-                    value = y == -1 ? 0.0 : x % y;
+                    value = y == -1 ? 0.0 : static_cast<double>(x % y);
                 }
             }
             NumberBuffer buffer;

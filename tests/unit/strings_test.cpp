@@ -112,6 +112,14 @@ TEST(Strings, NumbersReadLikeTheCRuntime) {
     EXPECT_EQ(Char_Convert_Int("abc"), 0);
     EXPECT_EQ(Char_Convert_Int("99999999999"), 2147483647);
     EXPECT_EQ(Char_Convert_Int("-99999999999"), -2147483647 - 1);
+    EXPECT_EQ(Char_Convert_Int("2147483648"), 2147483647);
+    EXPECT_EQ(Char_Convert_Int("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(Char_Convert_Int64(" +10000000001.9x"), 10000000001);
+    EXPECT_EQ(Char_Convert_Int64("9223372036854775807"), INT64_MAX);
+    EXPECT_EQ(Char_Convert_Int64("99999999999999999999"), INT64_MAX);
+    EXPECT_EQ(Char_Convert_Int64("-9223372036854775808"), INT64_MIN);
+    EXPECT_EQ(Char_Convert_Int64("-99999999999999999999"), INT64_MIN);
+    EXPECT_EQ(Char_Convert_Int64("-0"), 0);
     EXPECT_DOUBLE_EQ(Char_Convert_Double("12abc"), 12.0);
     EXPECT_DOUBLE_EQ(Char_Convert_Double("-"), 0.0);
     EXPECT_DOUBLE_EQ(Char_Convert_Double("+2.5e2x"), 250.0);
