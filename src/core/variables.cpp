@@ -34,6 +34,27 @@ bool IsENChar(char c) {
     return (c >= 'a' && c <= 'z') || IsDigit(c) || c == '.' || c == '[' || c == ']' || c == '_';
 }
 
+namespace {
+
+int BracketStep(char c) { return c == '[' ? 1 : c == ']' ? -1 : 0; }
+
+}  // namespace
+
+std::size_t ReferenceEnd(std::string_view text, std::size_t at) {
+    std::size_t end = at + 2;   // past the marker and the `$`
+    for (;;) {
+        int depth = 0;
+        for (; end < text.size() && IsENChar(text[end]); ++end) depth += BracketStep(text[end]);
+        // An index is the value its expression gave, which may hold a minus, capitals
+        // or a blank: an assignment stores the element under it whatever it holds, so
+        // a read takes the index whole, up to its closing bracket.
+        std::size_t close = end;
+        for (; depth > 0 && close < text.size(); ++close) depth += BracketStep(text[close]);
+        if (depth != 0 || close == end) return end;
+        end = close;
+    }
+}
+
 bool IsEN_Def(std::string_view text) {
     for (char c : text) {
         bool ok = (c >= 'a' && c <= 'z') || IsDigit(c) || c == '_' || c == '.' || c == '$' || c == kMarker;

@@ -84,6 +84,10 @@ inline std::uint32_t CurrentFrame(const Interp& in) {
 
 // The characters that continue a variable reference.
 bool IsENChar(char c);
+// One past the end of the reference whose marker byte is at `at`: its name runs over
+// the characters that continue a reference, and an index over whatever lies up to the
+// bracket that closes it.
+std::size_t ReferenceEnd(std::string_view text, std::size_t at);
 // A parameter name of a function: one `$` and name characters.
 bool IsEN_Def(std::string_view text);
 

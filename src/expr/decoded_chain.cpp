@@ -135,8 +135,7 @@ bool DecodeChain(std::string_view expression, NumberChain& chain) {
             at += kResultHole.size();
         } else if (text.substr(at).starts_with(kVariableMarker)) {
             if (chain.terms.empty() && at == 1) return false;   // a minus before a value
-            std::size_t end = at + 2;
-            while (end < text.size() && IsENChar(text[end])) ++end;
+            const std::size_t end = ReferenceEnd(text, at);
             term.isVariable = true;
             term.from = static_cast<std::uint16_t>(at);
             term.length = static_cast<std::uint16_t>(end - at);

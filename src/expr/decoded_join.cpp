@@ -96,8 +96,7 @@ bool DecodeJoin(std::string_view expression, TextJoin& join) {
             piece.length = static_cast<std::uint16_t>(join.literals.size() - piece.from);
             at = close + 2;
         } else if (StartsWith(rest, kVariableMarker)) {
-            std::size_t end = at + 2;
-            while (end < expression.size() && IsENChar(expression[end])) ++end;
+            const std::size_t end = ReferenceEnd(expression, at);
             piece.from = static_cast<std::uint16_t>(at);
             piece.length = static_cast<std::uint16_t>(end - at);
             at = end;

@@ -67,8 +67,7 @@ bool Parse(std::string_view text, Chain& chain, Interp* in) {
         double value = 0;
         if (in != nullptr && text.substr(at).starts_with(kVariableMarker)) {
             if (chain.count == 0 && at == 1) return false;   // a minus before a value
-            std::size_t end = at + 2;
-            while (end < text.size() && IsENChar(text[end])) ++end;
+            const std::size_t end = ReferenceEnd(text, at);
             const int slot = FindVariable(*in, text.substr(at, end - at));
             if (slot < 0) return false;
             number = ValueText(*in, static_cast<std::size_t>(slot));

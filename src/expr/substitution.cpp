@@ -22,13 +22,14 @@ struct Reference {
 constexpr std::size_t kMaxReferences = kMaxText / 2 + 1;
 
 // Every reference of the text, left to right; gives their number. A name runs over the
-// characters that continue a reference, so a value never becomes part of a name.
+// characters that continue a reference, so a value never becomes part of a name, and
+// the next reference starts after it.
 std::size_t FindReferences(std::string_view text, std::array<Reference, kMaxReferences>& refs) {
     std::size_t count = 0;
-    for (std::size_t at = text.find(kVariableMarker); at != std::string_view::npos; at = text.find(kVariableMarker, at + 2)) {
-        std::size_t end = at + 2;
-        while (end < text.size() && IsENChar(text[end])) ++end;
+    for (std::size_t at = text.find(kVariableMarker); at != std::string_view::npos;) {
+        const std::size_t end = ReferenceEnd(text, at);
         refs[count++] = {at, end};
+        at = text.find(kVariableMarker, end);
     }
     return count;
 }

@@ -15,10 +15,13 @@ namespace {
 
 
 
-// Only these characters may form the target of an assignment.
+// Only these characters may form the target of an assignment, outside its indices.
+// An index may hold any expression that a read of the same element may hold.
 bool IsEN_Dim(std::string_view text) {
+    int depth = 0;
     for (char c : text) {
-        bool ok = (c >= 'a' && c <= 'z') || IsDigit(c) || c == '$' || c == kMarker ||
+        depth += c == '[' ? 1 : c == ']' ? -1 : 0;
+        bool ok = depth > 0 || (c >= 'a' && c <= 'z') || IsDigit(c) || c == '$' || c == kMarker ||
                   c == '(' || c == ')' || c == '*' || c == '+' || c == '-' || c == '.' ||
                   c == '/' || c == '_' || c == '[' || c == ']';
         if (!ok) return false;

@@ -95,6 +95,28 @@ TEST(Variables, ArraysAndIndices) {
     EXPECT_EQ(t.out(), "5,6,7,8,3q,r3,1q,r");
 }
 
+// An index names its element by the value its expression gave, whatever bytes that
+// holds; a read takes the same index expressions as an assignment, and finds the
+// element the assignment wrote (a negative index once could not be read back).
+TEST(Variables, EveryIndexThatCanBeWrittenCanBeRead) {
+    TestRun t;
+    t.run("$k = -3\n$a[$k % 2] = 1\n$a[$k ^ 2] = 2\n$a[-2] = 3\n$n = \"Bob Lee\"\n$a[$n] = 4\n$a[\"x,y\"] = 5\n"
+          "$a[-1][$n] = 6\n$p = -1\n"
+          "~Dos.Print($a[-1] $a[9] $a[$k + 1] $a[\"Bob Lee\"] $a[$p][\"Bob Lee\"] \",\")\n"
+          "$v = $a[\"x,y\"]\n$a[-1] = $a[-1] + $a[-2]\n~Dos.Print($v $a[$k % 2])\n");
+    EXPECT_FALSE(t.ended) << t.out();
+    EXPECT_EQ(t.out(), "12346,54");
+}
+
+// A name's brackets that never close end it where its characters end, as before.
+TEST(Variables, ANameWithAnIndexLeftOpenEndsWithItsCharacters) {
+    EXPECT_EQ(ReferenceEnd("\x07$a[-1]+1", 0), 7u);
+    EXPECT_EQ(ReferenceEnd("\x07$a[-1", 0), 4u);
+    EXPECT_EQ(ReferenceEnd("\x07$a[1]]-1", 0), 7u);
+    EXPECT_EQ(ReferenceEnd("\x07$a[x y][-2].b c", 0), 14u);
+    EXPECT_EQ(ReferenceEnd("1+\x07$b[[-1]", 2), 7u);
+}
+
 TEST(Variables, TheTableHoldsExactly4097Entries) {
     std::string script = "$i = 0\nCmp ($i < 4096)\n$v[$i] = 1\n$i = $i + 1\nLoop\n";
     TestRun full;

@@ -116,6 +116,22 @@ TEST(Loader, EachCheckReportsItsMessage) {
     }
 }
 
+// A read takes any expression as an index, so an assignment's target does too; its
+// name outside the brackets keeps the name's characters.
+TEST(Loader, AnAssignmentsIndicesTakeAnyExpression) {
+    for (const char* line : {"$a[$k % 2] = 1\n", "$a[$k ^ 2][\"Bob\"] = 1\n", "$a[~Len(\"ab\")] = 1\n"}) {
+        TestRun t;
+        t.load(line);
+        EXPECT_FALSE(t.ended) << line << t.out();
+    }
+    TestRun name;
+    name.load("$a%b[1] = 1\n");
+    EXPECT_EQ(name.out(), Report(1, "Variable exception error: $a%b[1] ", "$a%b[1] = 1\n"));
+    TestRun after;
+    after.load("$a[1]%2 = 1\n");
+    EXPECT_EQ(after.out(), Report(1, "Variable exception error: $a[1]%2 ", "$a[1]%2 = 1\n"));
+}
+
 TEST(Loader, SeventeenthOpenCmpIsReportedAtLineMinusOne) {
     std::string script;
     for (int i = 0; i < 16; ++i) script += "Cmp (1)\n";
