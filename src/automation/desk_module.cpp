@@ -3,8 +3,10 @@
 // a handle means the whole desktop where input is concerned.
 #include "automation/desk_module.h"
 
+#include <algorithm>
 #include <array>
 
+#include "automation/argument_ranges.h"
 #include "automation/capture.h"
 #include "automation/desk_input.h"
 #include "automation/desk_messages.h"
@@ -22,7 +24,11 @@ int ArgInt(Interp& in, int i) { return Char_Convert_Int(Arg(in, i)); }
 
 WindowHandle ArgWindow(Interp& in) { return ArgInt(in, 1); }
 
-ScreenPoint ArgPoint(Interp& in, int first) { return {ArgInt(in, first), ArgInt(in, first + 1)}; }
+// A point, or a window's corner, of the arguments from first on.
+ScreenPoint ArgPoint(Interp& in, std::string_view function, int first) {
+    const auto x = static_cast<int>(ArgInRange(in, function, first, kPointRange));
+    return {x, static_cast<int>(ArgInRange(in, function, first + 1, kPointRange))};
+}
 
 // Only the exact text 0 means the whole desktop; 00 is window 0, which no posted
 // input reaches.
@@ -53,8 +59,15 @@ std::string DeskY(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgW
 std::string DeskWidth(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgWindow(in)).width); }
 std::string DeskHeight(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgWindow(in)).height); }
 
+// A width or height; every negative one keeps the window's own, however far below 0.
+int ArgSize(Interp& in, int i) {
+    return static_cast<int>(std::max<std::int64_t>(ArgInRange(in, "~Desk.Move", i, kSizeRange), -1));
+}
+
 std::string DeskMove(Interp& in) {
-    MoveWindow(in, ArgWindow(in), {ArgInt(in, 2), ArgInt(in, 3), ArgInt(in, 4), ArgInt(in, 5)});
+    const ScreenPoint corner = ArgPoint(in, "~Desk.Move", 2);
+    const int width = ArgSize(in, 4);
+    MoveWindow(in, ArgWindow(in), {corner.x, corner.y, width, ArgSize(in, 5)});
     return {};
 }
 
@@ -68,19 +81,21 @@ MouseButton ArgButton(Interp& in) {
     if (name == "left") return MouseButton::Left;
     if (name == "middle") return MouseButton::Middle;
     if (name == "right") return MouseButton::Right;
-    Fail(in, Say(in, kMsgClickButton) + Arg(in, 2) + Say(in, kMsgButtonNames));
+    FailParameter(in, "~Desk.Click", 2, Arg(in, 2), kMsgButtonNames);
 }
 
 std::string DeskClick(Interp& in) {
     const MouseButton button = ArgButton(in);
+    const ScreenPoint at = ArgPoint(in, "~Desk.Click", 3);
     const int count = ArgInt(in, 5);
-    if (count != 1 && count != 2) Fail(in, Say(in, kMsgClickCount) + Arg(in, 5) + Say(in, kMsgCountLimit));
-    Click(in, ArgTarget(in), button, ArgPoint(in, 3), count);
+    if (count != 1 && count != 2) FailParameter(in, "~Desk.Click", 5, Arg(in, 5), kMsgCountLimit);
+    Click(in, ArgTarget(in), button, at, count);
     return {};
 }
 
 std::string DeskWheel(Interp& in) {
-    TurnWheel(in, ArgTarget(in), ArgInt(in, 2), ArgPoint(in, 3));
+    const ScreenPoint at = ArgPoint(in, "~Desk.Wheel", 3);
+    TurnWheel(in, ArgTarget(in), ArgInt(in, 2), at);
     return {};
 }
 

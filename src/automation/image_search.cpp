@@ -113,9 +113,7 @@ std::uint32_t SearchImage(const ScreenImage& screen, const TemplateImage& pictur
     return 0;
 }
 
-std::uint32_t FindRGB(Interp& in, WindowHandle window, SearchArea area, const std::string& file,
-                      std::int16_t tolerance) {
-    CheckTolerance(in, tolerance, kMsgFindRGBTolerance);
+std::uint32_t FindRGB(Interp& in, WindowHandle window, SearchArea area, const std::string& file, int tolerance) {
     if (!FileExists(file)) NoPictureFile(in, file);
     // A file that exists but holds no usable bitmap is as good as missing.
     TemplateImage picture;

@@ -25,9 +25,8 @@ struct SearchArea {
 // TakeScreenImage leaves it) and the template width × height × 4.
 std::uint32_t SearchImage(const ScreenImage& screen, const TemplateImage& picture, SearchArea area, int tolerance);
 
-// The whole search as a script asks for it: the tolerance is checked, then the file's
-// existence, and only then are the template and a fresh screen image taken.
-std::uint32_t FindRGB(Interp& in, WindowHandle window, SearchArea area, const std::string& file,
-                      std::int16_t tolerance);
+// The whole search as a script asks for it, the tolerance in 0..100: the file's
+// existence is checked, and only then are the template and a fresh screen image taken.
+std::uint32_t FindRGB(Interp& in, WindowHandle window, SearchArea area, const std::string& file, int tolerance);
 
 }  // namespace ml

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 
+#include "automation/argument_ranges.h"
 #include "automation/capture.h"
 #include "automation/desktop_access.h"
 #include "automation/image_search.h"
@@ -55,8 +56,8 @@ std::string LibFindWindowEx(Interp& in) {
 // A code that is no button flag sends nothing, in either mode.
 std::string LibMouseMsg(Interp& in) {
     const int code = ArgInt(in, 2);
-    const int x = ArgInt(in, 3);
-    const int y = ArgInt(in, 4);
+    const auto x = static_cast<int>(ArgInRange(in, "~Lib.MouseMsg", 3, kPointRange));
+    const auto y = static_cast<int>(ArgInRange(in, "~Lib.MouseMsg", 4, kPointRange));
     Desktop& desktop = UsableDesktop(in);
     for (const MouseEvent& event : kMouseEvents) {
         if (event.code != code) continue;
@@ -113,19 +114,38 @@ std::string LibRgb(Interp& in) {
     return Int_Convert_Char((ArgInt(in, 1) & 255) + 256 * (ArgInt(in, 2) & 255) + 65536 * (ArgInt(in, 3) & 255));
 }
 
-std::uint16_t ArgU16(Interp& in, int i) { return static_cast<std::uint16_t>(ArgInt(in, i)); }
+// A coordinate of the screen image; one that lies beyond 16 bits is an error, never
+// another pixel.
+std::uint16_t ArgImageCoordinate(Interp& in, std::string_view function, int i) {
+    return static_cast<std::uint16_t>(ArgInRange(in, function, i, kImageRange));
+}
 
-std::string LibGetPixel(Interp& in) { return Int_Convert_Char(ReadPixel(in, ArgInt(in, 1), ArgU16(in, 2), ArgU16(in, 3))); }
+int ArgTolerance(Interp& in, std::string_view function, int i) {
+    return static_cast<int>(ArgInRange(in, function, i, kToleranceRange));
+}
+
+std::string LibGetPixel(Interp& in) {
+    constexpr std::string_view kName = "~Lib.GetPixel";
+    const std::uint16_t x = ArgImageCoordinate(in, kName, 2), y = ArgImageCoordinate(in, kName, 3);
+    return Int_Convert_Char(ReadPixel(in, ArgInt(in, 1), x, y));
+}
 
 std::string LibCmpPixel(Interp& in) {
-    const bool match = CmpPixel(in, ArgInt(in, 1), ArgU16(in, 2), ArgU16(in, 3), ArgInt(in, 4),
-                                static_cast<std::int16_t>(ArgInt(in, 5)));
-    return match ? "1" : "0";
+    constexpr std::string_view kName = "~Lib.CmpPixel";
+    const std::uint16_t x = ArgImageCoordinate(in, kName, 2), y = ArgImageCoordinate(in, kName, 3);
+    const int tolerance = ArgTolerance(in, kName, 5);
+    return CmpPixel(in, ArgInt(in, 1), x, y, ArgInt(in, 4), tolerance) ? "1" : "0";
 }
 
 std::string LibFindRGB(Interp& in) {
-    const SearchArea area{ArgU16(in, 2), ArgU16(in, 3), ArgU16(in, 4), ArgU16(in, 5)};
-    return std::to_string(FindRGB(in, ArgInt(in, 1), area, Arg(in, 6), static_cast<std::int16_t>(ArgInt(in, 7))));
+    constexpr std::string_view kName = "~Lib.FindRGB";
+    SearchArea area;
+    area.x1 = ArgImageCoordinate(in, kName, 2);
+    area.y1 = ArgImageCoordinate(in, kName, 3);
+    area.x2 = ArgImageCoordinate(in, kName, 4);
+    area.y2 = ArgImageCoordinate(in, kName, 5);
+    const int tolerance = ArgTolerance(in, kName, 7);
+    return std::to_string(FindRGB(in, ArgInt(in, 1), area, Arg(in, 6), tolerance));
 }
 
 std::string LibCapture(Interp& in) {

@@ -1,25 +1,15 @@
 #include "automation/pixels.h"
 
-#include <string>
-
-#include "automation/lib_messages.h"
 #include "automation/screen_image.h"
-#include "core/errors.h"
 
 namespace ml {
-
-void CheckTolerance(Interp& in, std::int16_t tolerance, const MsgPair& head) {
-    if (tolerance >= 0 && tolerance <= 100) return;
-    Fail(in, Say(in, head) + std::to_string(tolerance) + Say(in, kMsgToleranceLimit));
-}
 
 std::int32_t ReadPixel(Interp& in, WindowHandle window, std::uint16_t x, std::uint16_t y) {
     return PixelAt(TakeScreenImage(in, window), x, y);
 }
 
 bool CmpPixel(Interp& in, WindowHandle window, std::uint16_t x, std::uint16_t y, std::int32_t colour,
-              std::int16_t tolerance) {
-    CheckTolerance(in, tolerance, kMsgCmpPixelTolerance);
+              int tolerance) {
     std::int32_t pixel = ReadPixel(in, window, x, y);
     // Channels come from truncating division, so a colour above 16777215 counts by
     // its low 24 bits and a negative colour by negative channels.

@@ -12,9 +12,8 @@ namespace ml {
 // client area; 0 outside the image.
 std::int32_t ReadPixel(Interp& in, WindowHandle window, std::uint16_t x, std::uint16_t y);
 
-// Whether pixel (x, y) has the colour within the tolerance in each channel. The
-// tolerance is checked (0..100) before anything is read.
+// Whether pixel (x, y) has the colour within the tolerance (0..100) in each channel.
 bool CmpPixel(Interp& in, WindowHandle window, std::uint16_t x, std::uint16_t y, std::int32_t colour,
-              std::int16_t tolerance);
+              int tolerance);
 
 }  // namespace ml

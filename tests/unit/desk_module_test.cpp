@@ -102,6 +102,29 @@ TEST(DeskWindows, MoveKeepsTheSizeGivenAsNegativeAndSkipsMissingWindows) {
               (Log{"move 22 1 2 300 400", "move 22 -10 5 228 99", "move 22 0 0 7 396"}));
 }
 
+TEST(DeskWindows, MoveTakesTheFarthestCornersAndAnyNegativeSize) {
+    DeskRun t;
+    EXPECT_EQ(t.desktop("~Desk.Move(22, -32768, 32767, 65535, -99999999999)\n"),
+              (Log{"move 22 -32768 32767 65535 396"}));
+}
+
+// X11 carries a corner in 16 signed bits and a size in 16 unsigned ones: x 100000
+// once put the window at -31072.
+TEST(DeskWindows, MoveBeyondSixteenBitsEndsTheRunBeforeTheWindowMoves) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"22, 100000, 0, 300, 400", "2 parameter error: 100000 (Numerical limit: -32768 ~ 32767)"},
+        {"22, 0, -32769, 300, 400", "3 parameter error: -32769 (Numerical limit: -32768 ~ 32767)"},
+        {"22, 0, 0, 65536, 400", "4 parameter error: 65536 (Numerical limit: 0 ~ 65535, or negative)"},
+        {"0, 0, 0, -1, 70000", "5 parameter error: 70000 (Numerical limit: 0 ~ 65535, or negative)"},
+    };
+    for (auto [arguments, error] : cases) {
+        DeskRun t;
+        t.run(std::string("~Desk.Move(") + arguments + ")\n");
+        EXPECT_EQ(t.out(), Report(1, std::string("~Desk.Move -> Section ") + error, t.entry(0)));
+        EXPECT_TRUE(t.fake.desktop.log.empty()) << arguments;
+    }
+}
+
 TEST(DeskWindows, CloseAsksTheWindowButNeverTheDesktop) {
     DeskRun t;
     EXPECT_EQ(t.desktop("~Desk.Close(22)\n~Desk.Close(0)\n"), (Log{"close 22"}));
@@ -137,6 +160,21 @@ TEST(DeskClick, AWrongButtonOrCountEndsTheRunBeforeAnyInput) {
     EXPECT_EQ(count.out(), Report(1, "~Desk.Click -> Section 5 parameter error: 3 (Numerical limit: 1 ~ 2)",
                                   count.entry(0)));
     EXPECT_TRUE(count.fake.desktop.log.empty());
+}
+
+TEST(DeskClick, PointsBeyondSixteenSignedBitsEndTheRunBeforeAnyInput) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"~Desk.Click(0, \"left\", 40000, 2, 1)", "~Desk.Click -> Section 3 parameter error: 40000"},
+        {"~Desk.Click(7, \"left\", 1, -40000, 2)", "~Desk.Click -> Section 4 parameter error: -40000"},
+        {"~Desk.Wheel(0, 1, 65536, 0)", "~Desk.Wheel -> Section 3 parameter error: 65536"},
+        {"~Desk.Wheel(7, -1, 0, 32768)", "~Desk.Wheel -> Section 4 parameter error: 32768"},
+    };
+    for (auto [call, error] : cases) {
+        DeskRun t;
+        t.run(std::string(call) + "\n");
+        EXPECT_EQ(t.out(), Report(1, std::string(error) + " (Numerical limit: -32768 ~ 32767)", t.entry(0)));
+        EXPECT_TRUE(t.fake.desktop.log.empty()) << call;
+    }
 }
 
 TEST(DeskWheel, SynthesisedOneRecordPostedOneNotchAMessageAtScreenCoordinates) {

@@ -33,11 +33,30 @@ TEST(LibMouse, ForegroundMovesScaleToAbsoluteCoordinatesPlusOne) {
               (Log{"mouse 1 1 32769", "mouse 65502 65476 32769", "mouse 32769 32769 32769"}));
 }
 
-TEST(LibMouse, ForegroundProductWrapsInThirtyTwoBits) {
+TEST(LibMouse, ForegroundProductOfTheFarthestPointsFitsThirtyTwoBits) {
     LibRun t;
-    // 40000 × 65536 wraps to -1673527296; / 1920 truncates toward zero to -871628.
-    // -65536 / 1080 truncates to -60.
-    EXPECT_EQ(t.desktop("~Lib.MouseMsg(\"0\", 0, 40000, -1)\n"), (Log{"mouse -871627 -59 32769"}));
+    // 32767 × 65536 / 1920 truncates to 1118446; -32768 × 65536 / 1080 truncates
+    // toward zero to -1988410, and -65536 / 1080 to -60.
+    EXPECT_EQ(t.desktop("~Lib.MouseMsg(\"0\", 0, 32767, -32768)\n~Lib.MouseMsg(\"0\", 0, 0, -1)\n"),
+              (Log{"mouse 1118447 -1988409 32769", "mouse 1 -59 32769"}));
+}
+
+// 40000 once wrapped round in the product (foreground) or in the message's word
+// (posted), and reached a point the script never named.
+TEST(LibMouse, PointsBeyondSixteenSignedBitsEndTheRunBeforeAnyInput) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"0\", 0, 40000, 5", "3 parameter error: 40000"},
+        {"\"0\", 2, 5, -32769", "4 parameter error: -32769"},
+        {"123, 16, 65536, -1", "3 parameter error: 65536"},
+        {"123, 3, 1, 99999999999", "4 parameter error: 99999999999"},
+    };
+    for (auto [arguments, error] : cases) {
+        LibRun t;
+        t.run(std::string("~Lib.MouseMsg(") + arguments + ")\n");
+        EXPECT_EQ(t.out(), Report(1, std::string("~Lib.MouseMsg -> Section ") + error +
+                                         " (Numerical limit: -32768 ~ 32767)", t.entry(0)));
+        EXPECT_TRUE(t.fake.desktop.log.empty()) << arguments;
+    }
 }
 
 TEST(LibMouse, ForegroundButtonCodesAddTheirFlags) {
@@ -57,9 +76,9 @@ TEST(LibMouse, WindowModePostsMessagesWithPackedClientCoordinates) {
     LibRun t;
     EXPECT_EQ(t.desktop("~Lib.MouseMsg(123, 2, 10, 20)\n~Lib.MouseMsg(123, 0, 10, 20)\n"
                        "~Lib.MouseMsg(123, 4, 10, 20)\n~Lib.MouseMsg(123, 8, 10, 20)\n"
-                       "~Lib.MouseMsg(123, 16, 65536, -1)\n"),
+                       "~Lib.MouseMsg(123, 16, 32767, -1)\n"),
               (Log{"post 123 513 1 1310730", "post 123 512 1 1310730", "post 123 514 0 1310730",
-                   "post 123 516 2 1310730", "post 123 517 0 4294901760"}));
+                   "post 123 516 2 1310730", "post 123 517 0 4294934527"}));
 }
 
 TEST(LibMouse, OnlyTheExactTextZeroSelectsTheDesktop) {

@@ -70,14 +70,31 @@ TEST(Pixel, RowsOfAScreenWidthNotAMultipleOfFourIncludeThePadding) {
               "3153936,65536,0");
 }
 
-TEST(Pixel, CoordinatesAreSixteenBitAndOutsideTheImageReadBlack) {
+TEST(Pixel, PointsBeyondTheImageReadBlack) {
     TestRun t;
     t.fake.desktop.blankScreen(4, 3);
     t.fake.desktop.paint(1, 2, 0x123456);
     t.fake.desktop.paint(3, 0, 0xFFFFFF);
-    EXPECT_EQ(Printed(t, "~Lib.GetPixel(0, 65537, 65538) \",\" ~Lib.GetPixel(0, 4, 0) \",\" ~Lib.GetPixel(0, 0, 3) "
-                         "\",\" ~Lib.GetPixel(0, -1, 0)"),
+    EXPECT_EQ(Printed(t, "~Lib.GetPixel(0, 1, 2) \",\" ~Lib.GetPixel(0, 4, 0) \",\" ~Lib.GetPixel(0, 0, 3) "
+                         "\",\" ~Lib.GetPixel(0, 65535, 65535)"),
               "1193046,0,0,0");
+}
+
+// 65537 once read the pixel at 1, and -1 the one at 65535.
+TEST(Pixel, CoordinatesBeyondSixteenBitsEndTheRunBeforeReading) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"~Lib.GetPixel(0, 65537, 2)", "~Lib.GetPixel -> Section 2 parameter error: 65537"},
+        {"~Lib.GetPixel(0, 1, -1)", "~Lib.GetPixel -> Section 3 parameter error: -1"},
+        {"~Lib.CmpPixel(0, -5, 0, 0, 0)", "~Lib.CmpPixel -> Section 2 parameter error: -5"},
+        {"~Lib.CmpPixel(0, 0, 65636, 0, 0)", "~Lib.CmpPixel -> Section 3 parameter error: 65636"},
+    };
+    for (auto [call, error] : cases) {
+        TestRun t;
+        t.fake.desktop.blankScreen(4, 3);
+        t.run(std::string("$a = ") + call + "\n");
+        EXPECT_EQ(t.out(), Report(1, std::string(error) + " (Numerical limit: 0 ~ 65535)", t.entry(0)));
+        EXPECT_TRUE(t.fake.desktop.log.empty()) << call;
+    }
 }
 
 TEST(Pixel, AnImageShorterThanItsSizeReadsBlackWhereBytesAreMissing) {
@@ -113,17 +130,17 @@ TEST(Pixel, CmpPixelToleranceIsPerChannelAndClipped) {
     t.run("~Dos.Print(~Lib.CmpPixel(0, 0, 0, 1056816, 0) ~Lib.CmpPixel(0, 0, 0, 1056817, 0) "
           "~Lib.CmpPixel(0, 0, 0, 1056817, 1) ~Lib.CmpPixel(0, 1, 0, 250, 100))\n"
           "~Dos.Print(~Lib.CmpPixel(0, 2, 0, 256, 100) ~Lib.CmpPixel(0, 2, 0, 1, 100) "
-          "~Lib.CmpPixel(0, 0, 0, 17834032, 0) ~Lib.CmpPixel(0, 1, 0, 255, 65537))\n");
+          "~Lib.CmpPixel(0, 0, 0, 17834032, 0) ~Lib.CmpPixel(0, 1, 0, 255, 0))\n");
     EXPECT_EQ(t.out(), "10111011");
 }
 
 TEST(Pixel, CmpPixelToleranceOutOfRangeStopsBeforeReading) {
-    for (const char* tolerance : {"-1", "101", "65535"}) {
+    // 65536 once passed as 0, and 65535 was shown as -1.
+    for (const char* tolerance : {"-1", "101", "65535", "65536", "4294967296"}) {
         TestRun t;
         t.fake.desktop.blankScreen(1, 1);
         t.run(std::string("$a = ~Lib.CmpPixel(0, 0, 0, 0, ") + tolerance + ")\n");
-        const std::string shown = std::string(tolerance) == "65535" ? "-1" : tolerance;
-        EXPECT_EQ(t.out(), Report(1, "~Lib.CmpPixel -> Section 5 parameter error: " + shown +
+        EXPECT_EQ(t.out(), Report(1, std::string("~Lib.CmpPixel -> Section 5 parameter error: ") + tolerance +
                                          " (Numerical limit: 0 ~ 100)", t.entry(0)));
         EXPECT_TRUE(t.fake.desktop.log.empty());
     }
@@ -282,6 +299,23 @@ TEST(FindRGB, ToleranceThenFileAreCheckedBeforeAnythingIsRead) {
     EXPECT_EQ(missing.out(), Report(1, "~Lib.FindRGB -> Can not find the picture file: missing.bmp", missing.entry(0)));
     EXPECT_TRUE(t.fake.desktop.log.empty());
     EXPECT_TRUE(missing.fake.desktop.log.empty());
+}
+
+// A corner of -10 once searched from 65526, and one of 65536 from 0.
+TEST(FindRGB, CornersBeyondSixteenBitsAndWrappingTolerancesEndTheRunBeforeAnythingIsRead) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"-10, 0, 100, 100, \"t.bmp\", 0", "Section 2 parameter error: -10 (Numerical limit: 0 ~ 65535)"},
+        {"0, 65536, 100, 100, \"t.bmp\", 0", "Section 3 parameter error: 65536 (Numerical limit: 0 ~ 65535)"},
+        {"0, 0, 65536, 100, \"t.bmp\", 0", "Section 4 parameter error: 65536 (Numerical limit: 0 ~ 65535)"},
+        {"0, 0, 100, -1, \"t.bmp\", 0", "Section 5 parameter error: -1 (Numerical limit: 0 ~ 65535)"},
+        {"0, 0, 100, 100, \"t.bmp\", 65541", "Section 7 parameter error: 65541 (Numerical limit: 0 ~ 100)"},
+    };
+    for (auto [arguments, error] : cases) {
+        FindRun t(1, {0});
+        t.run(std::string("$a = ~Lib.FindRGB(0, ") + arguments + ")\n");
+        EXPECT_EQ(t.out(), Report(1, std::string("~Lib.FindRGB -> ") + error, t.entry(0)));
+        EXPECT_TRUE(t.fake.desktop.log.empty()) << arguments;
+    }
 }
 
 TEST(FindRGB, AFileThatIsNoBitmapIsReportedAsMissing) {
