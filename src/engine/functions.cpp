@@ -108,7 +108,7 @@ std::size_t CallEnd(std::string_view line, std::size_t marker) {
 void StartUserCall(Interp& in, std::string_view name) {
     CallState& C = in.calls;
     const int callingEntry = in.exec.pc;
-    if (++C.callDepth > kMaxCallDepth) FailAt(kNoEntry, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
+    if (++C.callDepth > kMaxCallDepth) FailAt(callingEntry, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
     const std::size_t frame = DepthIndex(C.callDepth - 1);
     if (C.calledName[frame] != name) {
         C.calledName[frame] = std::string(name);
