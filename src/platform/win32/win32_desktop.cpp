@@ -161,7 +161,10 @@ std::vector<WindowHandle> Win32Desktop::topWindows() {
     return windows;
 }
 
+// A number that names no window has no title: asked anyway, the system may answer
+// with what lies in the buffer.
 std::string Win32Desktop::windowTitle(WindowHandle window) {
+    if (!IsWindow(ToHwnd(window))) return {};
     char title[1024] = {};
     const int length = GetWindowTextA(ToHwnd(window), title, sizeof title);
     return std::string(title, length > 0 ? static_cast<std::size_t>(length) : 0);
