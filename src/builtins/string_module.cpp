@@ -72,7 +72,8 @@ std::string StringSplit(Interp& in) {
     for (std::size_t from = text.find_first_not_of(separators); from != std::string::npos;) {
         const std::size_t end = std::min(text.find_first_of(separators, from), text.size());
         const std::uint16_t slot = DimKey(in, target + "[" + std::to_string(k++) + "]");
-        SetValue(in, slot, ProtectData(text.substr(from, end - from)));
+        // An element is data, held like any value: at most 255 bytes, pairs whole.
+        SetValue(in, slot, ClipValue(ProtectData(text.substr(from, end - from))));
         from = text.find_first_not_of(separators, end);
     }
     return text;
