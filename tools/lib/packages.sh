@@ -24,6 +24,8 @@ ML_PACKAGES=(
     # in x11-apps), a window manager to drive them under, xwininfo, the reader of the
     # calculator's selection, and Pillow to open the PNG captures
     xterm x11-apps twm x11-utils xclip python3-pil
+    # the Debian package's checks (tests/packages/check-packages)
+    lintian
 )
 
 # Running the 32-bit Windows program. These come from Debian's i386 architecture, which
