@@ -1,6 +1,7 @@
 # What `cmake --install` puts where, and the packages CPack makes of it (tools/package):
 #   Linux:   a Debian package of morrowlark64 in /usr/bin, the documents and examples in
-#            /usr/share/doc/morrowlark
+#            /usr/share/doc/morrowlark, and what Debian asks of every package beside them
+#            (cmake/debian/debian.cmake)
 #   Windows: a zip of both programs beside README.md, docs/ and examples/; the 64-bit
 #            build packs the 32-bit program named by ML_WIN32_EXE when it has been built
 
@@ -11,7 +12,7 @@ set(CPACK_PACKAGE_NAME morrowlark)
 set(CPACK_PACKAGE_VENDOR "Morrowlark")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Scripting language for desktop automation")
-set(CPACK_PACKAGE_CONTACT "Morrowlark developers <morrowlark@localhost>")
+set(CPACK_PACKAGE_CONTACT "Morrowlark developers <developers@morrowlark.invalid>")
 set(CPACK_OUTPUT_FILE_PREFIX "${PROJECT_BINARY_DIR}/packages")
 
 if(WIN32)
@@ -41,6 +42,7 @@ else()
     endif()
   endforeach()
   install(DIRECTORY "${PROJECT_SOURCE_DIR}/examples/" DESTINATION share/doc/morrowlark/examples)
+  include("${CMAKE_CURRENT_LIST_DIR}/debian/debian.cmake")
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
