@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
-#include <cstdio>
+#include <vector>
 
+#include "automation/desktop_access.h"
 #include "automation/lib_messages.h"
+#include "automation/picture_file.h"
 #include "automation/pixel_ranges.h"
 #include "automation/screen_image.h"
 #include "automation/search_plan.h"
@@ -78,18 +80,8 @@ int FirstMatchInRow(const ScreenImage& screen, const SearchPlan& plan, const Pla
     return -1;
 }
 
-bool FileExists(const std::string& file) {
-    std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (f == nullptr) return false;
-    std::fclose(f);
-    return true;
-}
-
-bool Complete(const TemplateImage& picture) {
-    if (picture.width < 0 || picture.height < 0 || picture.width > 0xFFFF || picture.height > 0xFFFF) return false;
-    const auto pixels = static_cast<std::uint64_t>(picture.width) * static_cast<std::uint64_t>(picture.height);
-    return picture.pixels.size() / 4 >= pixels;
-}
+// A template is a small picture of a button or an icon; no more of a file is read.
+constexpr std::size_t kPictureFileLimit = 256 * 1024 * 1024;
 
 [[noreturn]] void NoPictureFile(Interp& in, const std::string& file) {
     Fail(in, Say(in, kMsgNoPictureFile) + file);
@@ -113,13 +105,22 @@ std::uint32_t SearchImage(const ScreenImage& screen, const TemplateImage& pictur
     return 0;
 }
 
+// A file that exists but holds no usable picture is as good as missing. A picture
+// larger than the screen (and so than any window's image) is found nowhere: that is
+// known from its headers, and its pixels are never read.
 std::uint32_t FindRGB(Interp& in, WindowHandle window, SearchArea area, const std::string& file, int tolerance) {
-    if (!FileExists(file)) NoPictureFile(in, file);
-    // A file that exists but holds no usable bitmap is as good as missing.
+    Desktop& desktop = in.platform.desktop;
+    std::vector<std::uint8_t> bytes;
+    PictureSize size;
+    if (!desktop.readFileStart(file, kPictureHeadBytes, bytes) || !ReadPictureSize(bytes, size)) NoPictureFile(in, file);
+    const ScreenPoint screen = UsableDesktop(in).screenSize();
+    if (size.width > screen.x || size.height > screen.y) return 0;
     TemplateImage picture;
-    if (!in.platform.desktop.loadTemplate(file, picture) || !Complete(picture)) NoPictureFile(in, file);
-    const ScreenImage& screen = TakeScreenImage(in, window);
-    return SearchImage(screen, picture, area, tolerance);
+    if (!desktop.readFileStart(file, kPictureFileLimit, bytes) ||
+        !DecodePicture(bytes, {screen.x, screen.y}, desktop, picture)) {
+        NoPictureFile(in, file);
+    }
+    return SearchImage(TakeScreenImage(in, window), picture, area, tolerance);
 }
 
 }  // namespace ml

@@ -25,8 +25,9 @@ struct SearchArea {
 // TakeScreenImage leaves it) and the template width × height × 4.
 std::uint32_t SearchImage(const ScreenImage& screen, const TemplateImage& picture, SearchArea area, int tolerance);
 
-// The whole search as a script asks for it, the tolerance in 0..100: the file's
-// existence is checked, and only then are the template and a fresh screen image taken.
+// The whole search as a script asks for it, the tolerance in 0..100: the picture
+// file's headers are read first, then, if the picture can fit the screen, its pixels,
+// and only then is a fresh screen image taken.
 std::uint32_t FindRGB(Interp& in, WindowHandle window, SearchArea area, const std::string& file, int tolerance);
 
 }  // namespace ml

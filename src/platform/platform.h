@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -100,8 +101,8 @@ struct ScreenImage {
     std::vector<std::uint8_t> pixels;
 };
 
-// A picture decoded from a bitmap file: top row first, 4 bytes a pixel (blue, green,
-// red, unused), rows contiguous.
+// A picture decoded from a picture file: top row first, 4 bytes a pixel (blue, green,
+// red, 0), rows contiguous.
 struct TemplateImage {
     int width = 0;
     int height = 0;
@@ -156,8 +157,14 @@ public:
     // reused: every pixel is rewritten, black where nothing could be read. The
     // padding bytes at the row ends need not be written; the caller zeroes them.
     virtual void screenImage(WindowHandle window, ScreenImage& image) = 0;
-    // Decodes a bitmap file; false when it cannot be read as a bitmap.
-    virtual bool loadTemplate(const std::string& file, TemplateImage& image) = 0;
+    // The first `limit` bytes of a regular file, all of it when shorter, the name
+    // followed through symbolic links. False when the name is no regular file (a
+    // folder, a device, a pipe: refused before it is opened, so nothing waits for a
+    // writer) or the file cannot be read.
+    virtual bool readFileStart(const std::string& file, std::size_t limit, std::vector<std::uint8_t>& bytes) = 0;
+    // Decodes a whole PNG file held in memory; its transparency is not kept. False
+    // when the decoder is missing or the bytes are no readable PNG file.
+    virtual bool decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) = 0;
 
     // Types the text, in the script's encoding (the console code page on Windows,
     // UTF-8 on Linux): synthesised with window 0, else posted to the window. A line

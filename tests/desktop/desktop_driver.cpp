@@ -124,20 +124,27 @@ void WriteBitmap(const char* path) {
     std::fclose(file);
 }
 
-void LoadTemplates() {
+// The platform gives a picture file's bytes (all of them, or only the first), and
+// nothing for a folder or a missing file; a PNG file it wrote it reads back.
+void ReadPictureFiles() {
     WriteBitmap("driver.bmp");
+    std::vector<std::uint8_t> bytes;
+    const bool whole = gDesktop.readFileStart("driver.bmp", 1000, bytes);
+    std::printf("picture file: %s %zu bytes", whole ? "read" : "refused", bytes.size());
+    const bool start = gDesktop.readFileStart("driver.bmp", 14, bytes);
+    std::printf(", its start: %s %zu bytes, ending %d\n", start ? "read" : "refused", bytes.size(), bytes.back());
+    std::printf("folder as picture file: %s\n", gDesktop.readFileStart(".", 1000, bytes) ? "read" : "refused");
+    std::printf("missing picture file: %s\n", gDesktop.readFileStart("missing.bmp", 1000, bytes) ? "read" : "refused");
+
+    const ml::ScreenImage shot{3, 2, 12, {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0, 0, 0}};
     ml::TemplateImage image;
-    const bool loaded = gDesktop.loadTemplate("driver.bmp", image);
-    std::printf("template: %s %dx%d", loaded ? "loaded" : "refused", image.width, image.height);
-    for (int i = 0; i < image.width * image.height && loaded; ++i) {
+    const bool decoded = gDesktop.encodePng(shot, bytes) && gDesktop.decodePng(bytes, image);
+    std::printf("PNG read back: %s %dx%d", decoded ? "decoded" : "refused", image.width, image.height);
+    for (int i = 0; i < image.width * image.height && decoded; ++i) {
         std::printf(" %d,%d,%d", image.pixels[4 * i], image.pixels[4 * i + 1], image.pixels[4 * i + 2]);
     }
-    std::printf("\n");
-    std::FILE* text = std::fopen("driver.txt", "wb");
-    std::fputs("not a picture\n", text);
-    std::fclose(text);
-    std::printf("text file as template: %s\n", gDesktop.loadTemplate("driver.txt", image) ? "loaded" : "refused");
-    std::printf("missing template: %s\n", gDesktop.loadTemplate("missing.bmp", image) ? "loaded" : "refused");
+    bytes.resize(bytes.size() / 2);
+    std::printf(", cut in half: %s\n", gDesktop.decodePng(bytes, image) ? "decoded" : "refused");
 }
 
 // A handle that names no window must change nothing and end nothing.
@@ -177,7 +184,7 @@ int main(int argc, char** argv) {
     PostInput(window, LogLines());
     SynthesisedInput(window, LogLines());
     KeyState();
-    LoadTemplates();
+    ReadPictureFiles();
     UnknownWindow();
     TimedSleep();
     std::fflush(stdout);

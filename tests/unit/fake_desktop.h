@@ -3,6 +3,7 @@
 // picture files it writes, kept in memory.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -27,7 +28,9 @@ public:
     std::vector<std::string> log;     // every call, in order
     ScreenPoint cursor{0, 0};
     ScreenImage image;                // what screenImage hands out
-    std::map<std::string, TemplateImage> templates;
+    std::map<std::string, std::vector<std::uint8_t>> pictureFiles;   // what readFileStart reads
+    TemplateImage pngImage;           // what decodePng gives, when pngDecodable
+    bool pngDecodable = true;
     DisplayState display{true, {}};
     bool pngEncodable = true;
     FileWrite fileWrite = FileWrite::Written;   // how every replaceFile ends
@@ -90,11 +93,16 @@ public:
         p[2] = static_cast<std::uint8_t>(colour);
     }
 
-    bool loadTemplate(const std::string& file, TemplateImage& out) override {
-        auto found = templates.find(file);
-        if (found == templates.end()) return false;
-        out = found->second;
+    bool readFileStart(const std::string& file, std::size_t limit, std::vector<std::uint8_t>& bytes) override {
+        auto found = pictureFiles.find(file);
+        if (found == pictureFiles.end()) return false;
+        bytes.assign(found->second.begin(), found->second.begin() + std::min(limit, found->second.size()));
         return true;
+    }
+    bool decodePng(std::span<const std::uint8_t> bytes, TemplateImage& out) override {
+        log.push_back("png decode " + std::to_string(bytes.size()));
+        out = pngDecodable ? pngImage : TemplateImage{};
+        return pngDecodable;
     }
 
     void typeText(WindowHandle window, const std::string& text) override {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "picture_bytes.h"
 #include "scratch_dir.h"
 #include "test_run.h"
 
@@ -23,25 +24,26 @@ struct FindRun : TestRun {
     ScratchDir dir;
     std::string file = dir.touch("t.bmp");
 
-    FindRun(int width, const std::vector<std::uint32_t>& colours) {
+    int width;
+    std::vector<std::uint32_t> colours;
+
+    // The file holds a 32-bit bitmap, top row first.
+    FindRun(int width, const std::vector<std::uint32_t>& colours) : width(width), colours(colours) {
         fake.desktop.blankScreen(1920, 1080);
-        TemplateImage& picture = fake.desktop.templates[file];
-        picture.width = width;
-        picture.height = static_cast<int>(colours.size()) / width;
-        for (std::uint32_t colour : colours) {
-            picture.pixels.insert(picture.pixels.end(), {static_cast<std::uint8_t>(colour >> 16),
-                                                         static_cast<std::uint8_t>(colour >> 8),
-                                                         static_cast<std::uint8_t>(colour), 0});
-        }
+        const auto height = static_cast<std::int32_t>(colours.size()) / width;
+        std::vector<std::uint32_t> pixels;
+        for (std::uint32_t colour : colours) pixels.push_back((colour & 0xFF) << 16 | (colour & 0xFF00) | colour >> 16);
+        picture_bytes::Bitmap bitmap;
+        bitmap.width = width;
+        bitmap.height = -height;
+        bitmap.bits = 32;
+        bitmap.pixels = picture_bytes::PackRows(width, 32, pixels);
+        fake.desktop.pictureFiles[file] = picture_bytes::BitmapFile(bitmap);
     }
     // Paints the template's colours with their top-left corner at (x, y).
     void place(int x, int y) {
-        const TemplateImage& picture = fake.desktop.templates[file];
-        for (int m = 0; m < picture.height; ++m) {
-            for (int n = 0; n < picture.width; ++n) {
-                const std::uint8_t* p = &picture.pixels[static_cast<std::size_t>(4 * (m * picture.width + n))];
-                fake.desktop.paint(x + n, y + m, static_cast<std::uint32_t>(p[2] | p[1] << 8 | p[0] << 16));
-            }
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            fake.desktop.paint(x + static_cast<int>(i) % width, y + static_cast<int>(i) / width, colours[i]);
         }
     }
     // What one search at tolerance 0 prints.
@@ -321,9 +323,59 @@ TEST(FindRGB, CornersBeyondSixteenBitsAndWrappingTolerancesEndTheRunBeforeAnythi
 TEST(FindRGB, AFileThatIsNoBitmapIsReportedAsMissing) {
     FindRun t(1, {0});
     const std::string text = t.dir.touch("notes.txt");
+    t.fake.desktop.pictureFiles[text] = {'n', 'o', 't', 'e', 's', '\n'};
     t.run("$a = ~Lib.FindRGB(0, 0, 0, 9, 9, \"" + text + "\", 0)\n");
     EXPECT_EQ(t.out(), Report(1, "~Lib.FindRGB -> Can not find the picture file: " + text, t.entry(0)));
     EXPECT_TRUE(t.fake.desktop.log.empty());
+}
+
+// The headers of a 24-bit bitmap of this size, without its pixels.
+std::vector<std::uint8_t> HeadersOnly(int width, int height) {
+    picture_bytes::Bitmap bitmap;
+    bitmap.width = width;
+    bitmap.height = height;
+    return picture_bytes::BitmapFile(bitmap);
+}
+
+TEST(FindRGB, APictureWithoutItsPixelsIsReportedAsMissing) {
+    FindRun t(1, {0});
+    t.fake.desktop.pictureFiles[t.file] = HeadersOnly(16, 16);
+    t.run("$a = ~Lib.FindRGB(0, 0, 0, 9, 9, \"" + t.file + "\", 0)\n");
+    EXPECT_EQ(t.out(), Report(1, "~Lib.FindRGB -> Can not find the picture file: " + t.file, t.entry(0)));
+    EXPECT_TRUE(t.fake.desktop.log.empty());
+}
+
+// Its headers tell that it cannot fit: the pixels are neither read nor searched for.
+TEST(FindRGB, APictureLargerThanTheScreenIsFoundNowhereFromItsHeaders) {
+    for (auto [width, height] : {std::pair{1921, 1}, std::pair{1, 1081}, std::pair{65535, -65535}}) {
+        FindRun t(1, {0});
+        t.fake.desktop.pictureFiles[t.file] = HeadersOnly(width, height);
+        EXPECT_EQ(t.find("0, 0, 0, 65535, 65535"), "0") << width << " x " << height;
+        EXPECT_TRUE(t.fake.desktop.log.empty());
+    }
+    // As wide or as tall as the screen is not too large.
+    FindRun wide(1920, std::vector<std::uint32_t>(1920, 0x010101));
+    wide.place(0, 5);
+    EXPECT_EQ(wide.find("0, 0, 0, 65535, 65535"), "327680");
+    FindRun tall(1, std::vector<std::uint32_t>(1080, 0x010101));
+    tall.place(7, 0);
+    EXPECT_EQ(tall.find("0, 0, 0, 65535, 65535"), "7");
+}
+
+TEST(FindRGB, APngPictureIsDecodedByThePlatformAndSearchedLikeAnyOther) {
+    FindRun t(1, {0});
+    picture_bytes::Png png;
+    png.width = 2;
+    png.height = 1;
+    png.rows = {1, 2, 3, 4, 5, 6};
+    t.fake.desktop.pictureFiles[t.file] = picture_bytes::PngFile(png);
+    t.fake.desktop.pngImage = {2, 1, {0x30, 0x20, 0x10, 0xFF, 0x60, 0x50, 0x40, 0xFF}};
+    t.fake.desktop.paint(7, 9, 0x302010);
+    t.fake.desktop.paint(8, 9, 0x605040);
+    EXPECT_EQ(t.find("0, 0, 0, 1920, 1080"), "589831");
+    t.fake.desktop.pngDecodable = false;
+    t.run("$a = ~Lib.FindRGB(0, 0, 0, 9, 9, \"" + t.file + "\", 0)\n");
+    EXPECT_NE(t.out().find("Can not find the picture file: " + t.file), std::string::npos);
 }
 
 TEST(FindRGB, AWindowHandleSearchesThatWindowsImage) {

@@ -1,5 +1,6 @@
 // Picture files on Linux: the whole new content or the old one, never half of it and
-// never a folder, device or link put out of place; and PNG bytes made in memory.
+// never a folder, device or link put out of place; PNG bytes made in memory and read
+// back in every form; and only regular files read as pictures.
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "picture_bytes.h"
 #include "platform/posix/png_file.h"
+#include "platform/posix/read_file.h"
 #include "platform/posix/whole_file.h"
 #include "scratch_dir.h"
 
@@ -137,6 +140,111 @@ TEST(PngFile, ThePictureIsEncodedInMemoryWithItsSizeAndNothingForAnEmptyImage) {
     EXPECT_EQ(end, (std::vector<std::uint8_t>{'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82}));
     EXPECT_FALSE(EncodePng(ScreenImage{}, bytes));
     EXPECT_TRUE(bytes.empty());
+}
+
+TEST(ReadFile, AFileGivesItsStartOrAllOfItThroughLinks) {
+    ScratchDir dir;
+    std::ofstream(dir.file("p.bmp")) << "BMpicture";
+    fs::create_symlink("p.bmp", dir.file("link.bmp"));
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(ReadFileStart(dir.file("p.bmp"), 4, bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "BMpi");
+    ASSERT_TRUE(ReadFileStart(dir.file("link.bmp"), 100, bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "BMpicture");
+    std::ofstream(dir.file("empty.bmp")) << "";
+    EXPECT_TRUE(ReadFileStart(dir.file("empty.bmp"), 100, bytes));
+    EXPECT_TRUE(bytes.empty());
+}
+
+// A pipe without a writer would keep an open waiting for ever, and a device may never end.
+TEST(ReadFile, FoldersPipesDevicesAndMissingFilesAreRefused) {
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo(dir.file("pipe.bmp").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir.file("zero.bmp"));
+    std::vector<std::uint8_t> bytes = {1};
+    for (const std::string& name : {dir.file("pipe.bmp"), dir.file("zero.bmp"), std::string("/dev/null"),
+                                    dir.path.string(), dir.file("missing.bmp"), std::string()}) {
+        EXPECT_FALSE(ReadFileStart(name, 100, bytes)) << name;
+        EXPECT_TRUE(bytes.empty()) << name;
+    }
+}
+
+namespace pb = picture_bytes;
+
+std::vector<std::uint8_t> Pixels(const TemplateImage& image) {
+    std::vector<std::uint8_t> bgr;
+    for (std::size_t at = 0; at + 3 < image.pixels.size(); at += 4) {
+        bgr.insert(bgr.end(), {image.pixels[at], image.pixels[at + 1], image.pixels[at + 2]});
+    }
+    return bgr;
+}
+
+// Two pixels, (0x10, 0x20, 0x30) and (0xF0, 0x80, 0x00), in every colour type; the
+// result is always blue, green, red.
+TEST(PngFile, EveryFormIsReadAsEightBitChannelsAndTransparencyIsDropped) {
+    const std::vector<std::uint8_t> expected = {0x30, 0x20, 0x10, 0x00, 0x80, 0xF0};
+    pb::Png rgb;
+    rgb.width = 2;
+    rgb.height = 1;
+    rgb.rows = {0x10, 0x20, 0x30, 0xF0, 0x80, 0x00};
+    pb::Png rgba = rgb;
+    rgba.colourType = 6;
+    rgba.rows = {0x10, 0x20, 0x30, 0x00, 0xF0, 0x80, 0x00, 0x7F};
+    pb::Png wide = rgb;
+    wide.depth = 16;
+    wide.rows = {0x10, 0xFF, 0x20, 0xFF, 0x30, 0xFF, 0xF0, 0x00, 0x80, 0x00, 0x00, 0x00};
+    pb::Png palette = rgb;
+    palette.colourType = 3;
+    palette.palette = {0x102030, 0xF08000};
+    palette.transparency = {0, 0xFF};
+    palette.rows = {0, 1};
+    for (const pb::Png& png : {rgb, rgba, wide, palette}) {
+        TemplateImage image;
+        ASSERT_TRUE(DecodePng(pb::PngFile(png), image)) << int(png.colourType) << " " << int(png.depth);
+        EXPECT_EQ(image.width, 2);
+        EXPECT_EQ(image.height, 1);
+        EXPECT_EQ(Pixels(image), expected) << int(png.colourType) << " " << int(png.depth);
+    }
+    // Grey levels of two bits: 0, 1/3, 2/3 and full, in a row of four.
+    pb::Png grey;
+    grey.width = 4;
+    grey.height = 1;
+    grey.depth = 2;
+    grey.colourType = 0;
+    grey.rows = {0b00011011};
+    TemplateImage image;
+    ASSERT_TRUE(DecodePng(pb::PngFile(grey), image));
+    EXPECT_EQ(Pixels(image), (std::vector<std::uint8_t>{0, 0, 0, 0x55, 0x55, 0x55, 0xAA, 0xAA, 0xAA, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST(PngFile, WhatIsWrittenIsReadBackAndDamagedFilesAreRefused) {
+    ScreenImage shot;
+    shot.width = 3;
+    shot.height = 2;
+    shot.rowSize = 12;
+    shot.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0, 0, 0};
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(EncodePng(shot, bytes));
+    TemplateImage image;
+    ASSERT_TRUE(DecodePng(bytes, image));
+    EXPECT_EQ(Pixels(image), (std::vector<std::uint8_t>{11, 12, 13, 14, 15, 16, 17, 18, 19, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+    pb::Png png;
+    png.width = 2;
+    png.height = 2;
+    png.rows = std::vector<std::uint8_t>(12, 0x40);
+    const std::vector<std::uint8_t> good = pb::PngFile(png);
+    std::vector<std::uint8_t> badCrc = good;
+    badCrc[29] ^= 1;   // the header chunk's check sum
+    std::vector<std::uint8_t> wideHeader = good;
+    wideHeader[16] = 1;   // 2^24 + 2 pixels wide
+    for (const std::vector<std::uint8_t>& file : {std::vector<std::uint8_t>(good.begin(), good.begin() + 60), badCrc,
+                                                  wideHeader, std::vector<std::uint8_t>{}}) {
+        image.width = 5;
+        EXPECT_FALSE(DecodePng(file, image));
+        EXPECT_EQ(image.width, 0);
+        EXPECT_TRUE(image.pixels.empty());
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cstring>
 #include <new>
 
 #include "platform/posix/bound_symbol.h"
@@ -11,13 +12,16 @@ namespace ml {
 
 namespace {
 
-#define ML_PNG_FUNCTIONS(F)                                                                             \
-    F(png_create_write_struct) F(png_create_info_struct) F(png_destroy_write_struct) F(png_set_longjmp_fn) \
-    F(png_set_write_fn) F(png_get_io_ptr) F(png_error) F(png_longjmp) F(png_set_IHDR) F(png_set_bgr)        \
-    F(png_write_info) F(png_write_image) F(png_write_end)
+#define ML_PNG_FUNCTIONS(F)                                                                                  \
+    F(png_create_write_struct) F(png_create_info_struct) F(png_destroy_write_struct) F(png_set_longjmp_fn)      \
+    F(png_set_write_fn) F(png_get_io_ptr) F(png_error) F(png_longjmp) F(png_set_IHDR) F(png_set_bgr)             \
+    F(png_write_info) F(png_write_image) F(png_write_end) F(png_create_read_struct) F(png_destroy_read_struct)   \
+    F(png_set_read_fn) F(png_set_user_limits) F(png_read_info) F(png_get_IHDR) F(png_get_valid) F(png_set_expand) \
+    F(png_set_strip_16) F(png_set_gray_to_rgb) F(png_set_filler) F(png_set_interlace_handling)                  \
+    F(png_read_update_info) F(png_get_rowbytes) F(png_read_image)
 
-// libpng is opened at the first PNG capture, like the X libraries at the first desktop
-// call: a script that never writes a PNG file never maps it or zlib.
+// libpng is opened at the first PNG capture or picture, like the X libraries at the
+// first desktop call: a script that uses no PNG file never maps it or zlib.
 #define ML_PNG_MEMBER(name) decltype(&::name) name = nullptr;
 struct PngLibrary {
     ML_PNG_FUNCTIONS(ML_PNG_MEMBER)
@@ -89,7 +93,75 @@ bool Encode(const PngLibrary& png, const ScreenImage& image, png_bytep* rows, st
     return true;
 }
 
+// The PNG file being decoded, and how much of it libpng has taken.
+struct PngSource {
+    std::span<const std::uint8_t> bytes;
+    std::size_t next = 0;
+};
+
+void ReadFromBytes(png_structp read, png_bytep data, std::size_t length) {
+    const PngLibrary& png = *OpenPng();
+    PngSource& source = *static_cast<PngSource*>(png.png_get_io_ptr(read));
+    if (length > source.bytes.size() - source.next) png.png_error(read, "the file ends early");
+    std::memcpy(data, source.bytes.data() + source.next, length);
+    source.next += length;
+}
+
+// Every form becomes 8-bit blue, green, red and one more byte: palettes and grey
+// levels are expanded, 16-bit channels keep their high byte.
+void AskForFourBytes(const PngLibrary& png, png_structp read, png_infop info, int colourType) {
+    png.png_set_expand(read);
+    png.png_set_strip_16(read);
+    png.png_set_gray_to_rgb(read);
+    png.png_set_bgr(read);
+    if ((colourType & PNG_COLOR_MASK_ALPHA) == 0 && png.png_get_valid(read, info, PNG_INFO_tRNS) == 0) {
+        png.png_set_filler(read, 0, PNG_FILLER_AFTER);
+    }
+    png.png_set_interlace_handling(read);
+    png.png_read_update_info(read, info);
+}
+
+// As in Encode, nothing between the long jump's two ends owns a resource: the rows and
+// the pixels belong to the caller.
+bool Decode(const PngLibrary& png, PngSource& source, TemplateImage& image, std::vector<png_bytep>& rows) {
+    png_structp read = png.png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, FailSilently, IgnoreWarning);
+    if (read == nullptr) return false;
+    png_infop info = png.png_create_info_struct(read);
+    if (info == nullptr || setjmp(*png.png_set_longjmp_fn(read, std::longjmp, sizeof(std::jmp_buf))) != 0) {
+        png.png_destroy_read_struct(&read, &info, nullptr);
+        return false;
+    }
+    png.png_set_read_fn(read, &source, ReadFromBytes);
+    // Picture sides are 16-bit values wherever a picture is used.
+    png.png_set_user_limits(read, 0xFFFF, 0xFFFF);
+    png.png_read_info(read, info);
+    png_uint_32 width = 0, height = 0;
+    int depth = 0, colourType = 0;
+    png.png_get_IHDR(read, info, &width, &height, &depth, &colourType, nullptr, nullptr, nullptr);
+    AskForFourBytes(png, read, info, colourType);
+    if (png.png_get_rowbytes(read, info) != 4 * static_cast<std::size_t>(width)) png.png_error(read, "not four bytes a pixel");
+    image.width = static_cast<int>(width);
+    image.height = static_cast<int>(height);
+    image.pixels.resize(4 * static_cast<std::size_t>(width) * height);
+    rows.resize(height);
+    for (std::size_t y = 0; y < height; ++y) rows[y] = image.pixels.data() + 4 * static_cast<std::size_t>(width) * y;
+    png.png_read_image(read, rows.data());
+    png.png_destroy_read_struct(&read, &info, nullptr);
+    return true;
+}
+
 }  // namespace
+
+bool DecodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) {
+    image = {};
+    const PngLibrary* png = OpenPng();
+    if (png == nullptr) return false;
+    PngSource source{bytes};
+    std::vector<png_bytep> rows;
+    if (Decode(*png, source, image, rows)) return true;
+    image = {};
+    return false;
+}
 
 bool EncodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) {
     bytes.clear();

@@ -1,7 +1,8 @@
-// Encoding a screen image as PNG through libpng.
+// PNG files through libpng: screen images encoded, picture files decoded.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "platform/platform.h"
@@ -11,5 +12,10 @@ namespace ml {
 // The bytes of a PNG file that holds the image; false when libpng cannot be loaded or
 // fails. libpng's own messages are never shown: a failure is only the false.
 bool EncodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes);
+
+// The pixels of a PNG file held in memory, four bytes each: blue, green, red and one
+// more byte (transparency is not kept). False, and an empty image, when libpng cannot
+// be loaded or the bytes are no readable PNG file; libpng shows nothing.
+bool DecodePng(std::span<const std::uint8_t> bytes, TemplateImage& image);
 
 }  // namespace ml

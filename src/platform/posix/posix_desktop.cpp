@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "platform/posix/bitmap_file.h"
 #include "platform/posix/png_file.h"
+#include "platform/posix/read_file.h"
 #include "platform/posix/whole_file.h"
 #include "platform/posix/x11_connection.h"
 #include "platform/posix/x11_image.h"
@@ -96,10 +96,6 @@ void PosixDesktop::screenImage(WindowHandle window, ScreenImage& image) {
     CaptureScreen(*x11_, ToWindow(window), image);
 }
 
-bool PosixDesktop::loadTemplate(const std::string& file, TemplateImage& image) {
-    return LoadBitmapFile(file, image);
-}
-
 void PosixDesktop::typeText(WindowHandle window, const std::string& text) {
     TypeText(*x11_, postedModifiers_, ToWindow(window), text);
 }
@@ -127,5 +123,11 @@ ScreenPoint PosixDesktop::clientToScreen(WindowHandle window, ScreenPoint point)
 bool PosixDesktop::encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) { return EncodePng(image, bytes); }
 
 FileWrite PosixDesktop::replaceFile(const std::string& file, FilePieces pieces) { return ReplaceWholeFile(file, pieces); }
+
+bool PosixDesktop::readFileStart(const std::string& file, std::size_t limit, std::vector<std::uint8_t>& bytes) {
+    return ReadFileStart(file, limit, bytes);
+}
+
+bool PosixDesktop::decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) { return DecodePng(bytes, image); }
 
 }  // namespace ml

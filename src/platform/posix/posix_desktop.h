@@ -28,7 +28,6 @@ public:
     std::uint32_t scanCode(std::uint32_t virtualKey) override;
     void sleep(std::uint32_t milliseconds) override;
     void screenImage(WindowHandle window, ScreenImage& image) override;
-    bool loadTemplate(const std::string& file, TemplateImage& image) override;
     void typeText(WindowHandle window, const std::string& text) override;
     std::vector<WindowHandle> topWindows() override;
     std::string windowTitle(WindowHandle window) override;
@@ -38,6 +37,8 @@ public:
     ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) override;
     bool encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) override;
     FileWrite replaceFile(const std::string& file, FilePieces pieces) override;
+    bool readFileStart(const std::string& file, std::size_t limit, std::vector<std::uint8_t>& bytes) override;
+    bool decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) override;
 
 private:
     std::unique_ptr<X11Connection> x11_;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/win32/win32_png.h"
+#include "platform/win32/win32_read_file.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_typing.h"
 #include "platform/win32/win32_whole_file.h"
@@ -24,31 +25,6 @@ HWND ToHwnd(WindowHandle window) {
 
 WindowHandle FromHwnd(HWND window) {
     return static_cast<WindowHandle>(reinterpret_cast<INT_PTR>(window));
-}
-
-// Template sides beyond 16 bits cannot be addressed by the search; such a file
-// is refused rather than read with a wrapped size.
-constexpr LONG kTemplateSideLimit = 0xFFFF;
-
-// A display-compatible bitmap holds 32-bit pixels only on a 32-bit display; on
-// any other depth the system converts to the 32-bit top-down layout for us.
-bool TemplatePixels(HBITMAP bitmap, const BITMAP& description, TemplateImage& image) {
-    const LONG size = static_cast<LONG>(image.pixels.size());
-    if (description.bmBitsPixel == 32) {
-        return GetBitmapBits(bitmap, size, image.pixels.data()) == size;
-    }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = image.width;
-    info.bmiHeader.biHeight = -image.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screenDc = GetDC(nullptr);
-    const int lines = GetDIBits(screenDc, bitmap, 0, static_cast<UINT>(image.height), image.pixels.data(), &info,
-                                DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screenDc);
-    return lines == image.height;
 }
 
 // The system lists the top-level windows from the top of the stacking order.
@@ -134,25 +110,6 @@ void Win32Desktop::screenImage(WindowHandle window, ScreenImage& image) {
     snapshot_.take(ToHwnd(window), size.x, size.y, image);
 }
 
-bool Win32Desktop::loadTemplate(const std::string& file, TemplateImage& image) {
-    HANDLE loaded = LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (loaded == nullptr) return false;
-    HBITMAP bitmap = static_cast<HBITMAP>(loaded);
-    BITMAP description{};
-    bool ok = GetObjectA(bitmap, sizeof description, &description) == sizeof description &&
-              description.bmWidth > 0 && description.bmHeight > 0 &&
-              description.bmWidth <= kTemplateSideLimit && description.bmHeight <= kTemplateSideLimit;
-    if (ok) {
-        image.width = description.bmWidth;
-        image.height = description.bmHeight;
-        image.pixels.assign(4 * static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height), 0);
-        ok = TemplatePixels(bitmap, description, image);
-    }
-    DeleteObject(bitmap);
-    if (!ok) image = {};
-    return ok;
-}
-
 void Win32Desktop::typeText(WindowHandle window, const std::string& text) { TypeText(ToHwnd(window), text); }
 
 std::vector<WindowHandle> Win32Desktop::topWindows() {
@@ -192,5 +149,11 @@ ScreenPoint Win32Desktop::clientToScreen(WindowHandle window, ScreenPoint point)
 bool Win32Desktop::encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) { return EncodePng(image, bytes); }
 
 FileWrite Win32Desktop::replaceFile(const std::string& file, FilePieces pieces) { return ReplaceWholeFile(file, pieces); }
+
+bool Win32Desktop::readFileStart(const std::string& file, std::size_t limit, std::vector<std::uint8_t>& bytes) {
+    return ReadFileStart(file, limit, bytes);
+}
+
+bool Win32Desktop::decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) { return DecodePng(bytes, image); }
 
 }  // namespace ml

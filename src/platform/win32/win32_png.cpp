@@ -65,7 +65,44 @@ bool Encode(const ScreenImage& image, std::vector<std::uint8_t>& bytes) {
     return WriteRows(frame.object, image) && SUCCEEDED(encoder->Commit()) && CopyOut(stream.object, bytes);
 }
 
+// Sides beyond 16 bits are refused before memory for the pixels is taken.
+bool Decode(std::span<const std::uint8_t> bytes, TemplateImage& image) {
+    Owned<IWICImagingFactory> factory;
+    Owned<IWICStream> stream;
+    Owned<IWICBitmapDecoder> decoder;
+    Owned<IWICBitmapFrameDecode> frame;
+    Owned<IWICBitmapSource> converted;
+    UINT width = 0, height = 0;
+    if (bytes.size() > MAXDWORD ||
+        FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(factory.out()))) ||
+        FAILED(factory->CreateStream(stream.out())) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
+        FAILED(factory->CreateDecoder(GUID_ContainerFormatPng, nullptr, decoder.out())) ||
+        FAILED(decoder->Initialize(stream.object, WICDecodeMetadataCacheOnDemand)) ||
+        FAILED(decoder->GetFrame(0, frame.out())) || FAILED(frame->GetSize(&width, &height)) || width < 1 ||
+        height < 1 || width > 0xFFFF || height > 0xFFFF ||
+        FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.object, converted.out()))) {
+        return false;
+    }
+    const std::uint64_t size = 4 * static_cast<std::uint64_t>(width) * height;
+    if (size > 0xFFFFFFFF) return false;
+    image.width = static_cast<int>(width);
+    image.height = static_cast<int>(height);
+    image.pixels.resize(static_cast<std::size_t>(size));
+    return SUCCEEDED(converted->CopyPixels(nullptr, 4 * width, static_cast<UINT>(size), image.pixels.data()));
+}
+
 }  // namespace
+
+bool DecodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) {
+    image = {};
+    const bool initialised = SUCCEEDED(CoInitialize(nullptr));
+    const bool decoded = Decode(bytes, image);
+    if (initialised) CoUninitialize();
+    if (!decoded) image = {};
+    return decoded;
+}
 
 bool EncodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) {
     bytes.clear();

@@ -1,7 +1,9 @@
-// Encoding a screen image as PNG through the Windows Imaging Component.
+// PNG files through the Windows Imaging Component: screen images encoded, picture
+// files decoded.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "platform/platform.h"
@@ -10,5 +12,10 @@ namespace ml {
 
 // The bytes of a PNG file that holds the image; false when the imaging component fails.
 bool EncodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes);
+
+// The pixels of a PNG file held in memory, four bytes each: blue, green, red and one
+// more byte (transparency is not kept). False, and an empty image, when the imaging
+// component fails or the bytes are no readable PNG file.
+bool DecodePng(std::span<const std::uint8_t> bytes, TemplateImage& image);
 
 }  // namespace ml

@@ -1,0 +1,15 @@
+// Reading the start of a file that a script names.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ml {
+
+// The first `limit` bytes of a regular file, all of it when shorter; false, and no
+// bytes, for anything else. A pipe or a device is turned away before it is opened.
+bool ReadFileStart(const std::string& file, std::size_t limit, std::vector<std::uint8_t>& bytes);
+
+}  // namespace ml
