@@ -116,7 +116,9 @@ bool ReadPalette(std::span<const std::uint8_t> bytes, const Header& h, std::size
     const std::size_t entry = IsCore(h) ? 3 : 4;
     if (end > bytes.size() || count * entry > bytes.size() - end) return false;
     layout.palette.resize(count);
-    for (std::size_t i = 0; i < count; ++i, end += entry) layout.palette[i] = {bytes[end], bytes[end + 1], bytes[end + 2], 0};
+    for (std::size_t i = 0; i < count; ++i, end += entry) {
+        layout.palette[i] = {bytes[end], bytes[end + 1], bytes[end + 2], 0};
+    }
     return true;
 }
 

@@ -34,8 +34,9 @@ bool PutPixels(const std::uint8_t* indices, std::size_t count, bool repeat, cons
                Cursor& at, TemplateImage& image) {
     if (at.y >= layout.height || count > static_cast<std::size_t>(layout.width - at.x)) return false;
     const bool fourBits = layout.coding == BitmapCoding::RunLength4;
-    const std::size_t row = static_cast<std::size_t>(layout.height - 1 - at.y);
-    std::uint8_t* pixel = image.pixels.data() + 4 * (row * static_cast<std::size_t>(layout.width) + static_cast<std::size_t>(at.x));
+    const auto row = static_cast<std::size_t>(layout.height - 1 - at.y);
+    const auto column = static_cast<std::size_t>(at.x);
+    std::uint8_t* pixel = image.pixels.data() + 4 * (row * static_cast<std::size_t>(layout.width) + column);
     for (std::size_t n = 0; n < count; ++n, pixel += 4) {
         if (!PutPaletteColour(layout, IndexOf(indices, n, fourBits, repeat), pixel)) return false;
     }

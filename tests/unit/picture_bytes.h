@@ -83,7 +83,8 @@ inline Bytes PackRows(int width, int bits, const std::vector<std::uint32_t>& val
         } else {
             for (int x = 0; x < width; ++x) {
                 if (x * bits % 8 == 0) b.push_back(0);
-                b.back() |= static_cast<std::uint8_t>(values[start + static_cast<std::size_t>(x)] << (8 - bits - x * bits % 8));
+                const std::uint32_t value = values[start + static_cast<std::size_t>(x)];
+                b.back() |= static_cast<std::uint8_t>(value << (8 - bits - x * bits % 8));
             }
         }
         while ((b.size() - rowStart) % 4 != 0) b.push_back(0);
@@ -122,7 +123,8 @@ inline Bytes StoredZlib(const Bytes& data) {
         z.push_back(at + length == data.size() ? 1 : 0);
         PutLittle(z, static_cast<std::uint32_t>(length), 2);
         PutLittle(z, static_cast<std::uint32_t>(~length & 0xFFFF), 2);
-        z.insert(z.end(), data.begin() + static_cast<std::ptrdiff_t>(at), data.begin() + static_cast<std::ptrdiff_t>(at + length));
+        const auto from = data.begin() + static_cast<std::ptrdiff_t>(at);
+        z.insert(z.end(), from, from + static_cast<std::ptrdiff_t>(length));
         at += length;
     } while (at < data.size());
     PutBig(z, b << 16 | a);

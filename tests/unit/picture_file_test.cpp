@@ -47,7 +47,8 @@ Decoded Decode(const Bytes& file, PictureSize largest = kScreen) {
     d.height = image.height;
     for (std::size_t i = 0; i + 3 < image.pixels.size(); i += 4) {
         EXPECT_EQ(image.pixels[i + 3], 0) << "the fourth byte of pixel " << i / 4;
-        d.colours.push_back(static_cast<std::uint32_t>(image.pixels[i + 2]) << 16 | image.pixels[i + 1] << 8 | image.pixels[i]);
+        const std::uint8_t* p = &image.pixels[i];
+        d.colours.push_back(static_cast<std::uint32_t>(p[2]) << 16 | p[1] << 8 | p[0]);
     }
     if (!d.ok) {
         EXPECT_EQ(image.width, 0);

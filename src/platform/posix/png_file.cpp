@@ -139,7 +139,9 @@ bool Decode(const PngLibrary& png, PngSource& source, TemplateImage& image, std:
     int depth = 0, colourType = 0;
     png.png_get_IHDR(read, info, &width, &height, &depth, &colourType, nullptr, nullptr, nullptr);
     AskForFourBytes(png, read, info, colourType);
-    if (png.png_get_rowbytes(read, info) != 4 * static_cast<std::size_t>(width)) png.png_error(read, "not four bytes a pixel");
+    if (png.png_get_rowbytes(read, info) != 4 * static_cast<std::size_t>(width)) {
+        png.png_error(read, "not four bytes a pixel");
+    }
     image.width = static_cast<int>(width);
     image.height = static_cast<int>(height);
     image.pixels.resize(4 * static_cast<std::size_t>(width) * height);

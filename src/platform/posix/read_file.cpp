@@ -36,7 +36,8 @@ bool ReadFileStart(const std::string& file, std::size_t limit, std::vector<std::
     // and the second look turns it away.
     const int opened = open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (opened < 0) return false;
-    const bool read = fstat(opened, &status) == 0 && S_ISREG(status.st_mode) && ReadUpTo(opened, limit, status.st_size, bytes);
+    const bool read =
+        fstat(opened, &status) == 0 && S_ISREG(status.st_mode) && ReadUpTo(opened, limit, status.st_size, bytes);
     close(opened);
     if (!read) bytes.clear();
     return read;
