@@ -9,14 +9,19 @@ namespace {
 
 inline constexpr MsgPair kMsgNoDisplay{"No display to work on: ", "沒有可用的顯示器: "};
 inline constexpr MsgPair kMsgDisplayNotSet{"DISPLAY is not set", "未設定 DISPLAY"};
+inline constexpr MsgPair kMsgDisplaySilent{"The display does not answer: ", "顯示器沒有回應: "};
+inline constexpr MsgPair kMsgDisplayLost{"The display was lost: ", "與顯示器的連線中斷: "};
 
 }  // namespace
 
 std::string DisplayProblem(Interp& in) {
     const DisplayState display = in.platform.desktop.displayState();
     if (display.usable) return {};
+    if (!display.answered) return Say(in, kMsgDisplaySilent) + display.name;
     return Say(in, kMsgNoDisplay) + (display.name.empty() ? Say(in, kMsgDisplayNotSet) : display.name);
 }
+
+std::string DisplayLostMessage(Interp& in, const std::string& display) { return Say(in, kMsgDisplayLost) + display; }
 
 Desktop& UsableDesktop(Interp& in) {
     const std::string problem = DisplayProblem(in);

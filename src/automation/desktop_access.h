@@ -17,4 +17,7 @@ Desktop& UsableDesktop(Interp& in);
 // Why the desktop cannot be used, in the display language; empty when it can.
 std::string DisplayProblem(Interp& in);
 
+// The report's message when the display in use went away under the run.
+std::string DisplayLostMessage(Interp& in, const std::string& display);
+
 }  // namespace ml

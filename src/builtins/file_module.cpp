@@ -35,7 +35,7 @@ void CloseWriting(Interp& in, WrittenFile& written) {
 
 bool FileExists(std::string name) {
     std::erase(name, '"');
-    return OpenForReading(name) != nullptr;
+    return IsPlainFile(name) && OpenForReading(name) != nullptr;
 }
 
 std::string FileExists(Interp& in) { return FileExists(Arg(in, 1)) ? "1" : "0"; }

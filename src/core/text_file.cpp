@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "core/strings.h"
 
@@ -77,6 +78,11 @@ FileHandle OpenForReading(const std::string& name) {
     if (std::getc(file.get()) == EOF && std::ferror(file.get())) return nullptr;
     std::rewind(file.get());
     return file;
+}
+
+bool IsPlainFile(const std::string& name) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(name, error);
 }
 
 }  // namespace ml

@@ -29,4 +29,8 @@ std::size_t PieceEnd(std::string_view line, std::size_t fits);
 // folds CR LF). Null when it cannot be read, a folder included: some systems open one.
 FileHandle OpenForReading(const std::string& name);
 
+// Whether the name is a plain file (through any symbolic links). Files a script names
+// are opened only then: opening a pipe waits for its writer, and a device may never end.
+bool IsPlainFile(const std::string& name);
+
 }  // namespace ml

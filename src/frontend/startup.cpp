@@ -2,8 +2,10 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
+#include "automation/desktop_access.h"
 #include "builtins/builtin_modules.h"
 #include "core/text_file.h"
 #include "engine/executor.h"
@@ -106,6 +108,16 @@ void LoadScriptFile(Interp& in, const std::string& name, const std::string& path
     LoadScript(in, file.get());
 }
 
+// A display that goes away cannot be worked on any more: the line that was running
+// is reported, and the run ends there.
+void ReportLostDisplay(Interp& in) {
+    in.platform.desktop.whenDisplayLost([&in](const std::string& display) {
+        ShowReport(in, FatalError{in.exec.pc, DisplayLostMessage(in, display), in.program.text(in.exec.pc)});
+        in.platform.console.flush();
+        std::exit(kStatusFailed);
+    });
+}
+
 void LoadAndRun(Interp& in, ScriptName script) {
     if (!script.fromCommandLine) script.name += ".txt";
     // The summary names AUTO.txt; the file found is the one opened, whatever the case
@@ -115,6 +127,7 @@ void LoadAndRun(Interp& in, ScriptName script) {
     Print(in, Format(Big2Gb(in, Say(in, kLoadSummary)).c_str(), kMaxEntries, kMaxEntries - loaded, loaded,
                      script.name.c_str()));
     FinishLoading(in);
+    ReportLostDisplay(in);
     try {
         Script(in);
     } catch (const ProgramEnd& end) {

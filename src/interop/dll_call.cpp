@@ -44,8 +44,9 @@ std::string ReadText(std::intptr_t result) {
 std::string DllCall(Interp& in, const std::string& module, const std::string& type, const std::string& function,
                     std::span<std::string> arguments) {
     NativeLibraries& native = in.platform.native;
-    void* library = native.load(module);
-    if (!library) Fail(in, Say(in, kMsgDllLoad) + module);
+    std::string whyNot;
+    void* library = native.load(module, whyNot);
+    if (!library) Fail(in, Say(in, kMsgDllLoad) + module + Say(in, kMsgDllLoadReason) + whyNot);
     void* entry = native.find(library, function);
     if (!entry) {
         native.release(library);

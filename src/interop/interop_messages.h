@@ -13,6 +13,8 @@ inline constexpr MsgPair kMsgDllLoad{
     "1.無法加載\n"
     "      2.不相容的系統\n"
     "      3.檢查是否正確的DLL模塊: "};
+// The system's own reason follows the library's name on a line of its own.
+inline constexpr MsgPair kMsgDllLoadReason{"\n         System: ", "\n      系統: "};
 inline constexpr MsgPair kMsgComLoad{
     "1.Unable to load\n"
     "         2.Incompatible system\n"

@@ -1,7 +1,6 @@
 // Imports, classes, functions, labels and `GoTo`: the lines the loader records in
 // its tables and rewrites so that run-time lookups are plain comparisons.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -61,8 +60,7 @@ void LoadFileImport(LoadLine& line) {
     if (L.importDepth >= kMaxImportDepth) FailLoad(line, kMsgImportTooDeep, line.source);
     // Only a plain file is a script: a folder holds no lines, and a device or a pipe
     // may never end.
-    std::error_code error;
-    FileHandle file(std::filesystem::is_regular_file(name, error) ? std::fopen(name.c_str(), "r") : nullptr);
+    FileHandle file(IsPlainFile(name) ? std::fopen(name.c_str(), "r") : nullptr);
     if (!file) FailLoad(line, kMsgNoImportFile, line.source);
     ++L.importDepth;
     LoadStream(line.in, file.get());

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -115,6 +116,8 @@ struct TemplateImage {
 struct DisplayState {
     bool usable = false;
     std::string name;
+    // False when a server took the connection but did not answer in time.
+    bool answered = true;
 };
 
 // How the writing of a picture file ended. Whatever the failure, what had the name
@@ -136,6 +139,9 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
     virtual DisplayState displayState() = 0;
+    // What to do when the display in use goes away under the run: called once, with
+    // the display's name as displayState gives it, and the process ends when it returns.
+    virtual void whenDisplayLost(std::function<void(const std::string& display)> report) = 0;
     virtual ScreenPoint screenSize() = 0;
     // The top-level window with exactly this title; 0 when none.
     virtual WindowHandle findWindow(const std::string& title) = 0;
@@ -203,8 +209,8 @@ using NativeArguments = std::array<std::intptr_t, kNativePositions>;
 class NativeLibraries {
 public:
     virtual ~NativeLibraries() = default;
-    // Null when the library cannot be loaded.
-    virtual void* load(const std::string& module) = 0;
+    // Null when the library cannot be loaded, with the system's reason in whyNot.
+    virtual void* load(const std::string& module, std::string& whyNot) = 0;
     // Null when the function is not exported.
     virtual void* find(void* library, const std::string& function) = 0;
     // Calls the function with exactly ten argument positions; gives its integer result.

@@ -37,6 +37,7 @@ public:
     std::map<std::string, std::vector<std::uint8_t>> files;   // what replaceFile wrote
 
     DisplayState displayState() override { return display; }
+    void whenDisplayLost(std::function<void(const std::string&)>) override {}
     ScreenPoint screenSize() override { return size; }
     WindowHandle findWindow(const std::string& title) override {
         auto found = windows.find(title);

@@ -21,9 +21,10 @@ public:
     std::vector<std::string> log;
     Positions lastArguments{};
 
-    void* load(const std::string& module) override {
+    void* load(const std::string& module, std::string& whyNot) override {
         log.push_back("load " + module);
         auto found = exports.find(module);
+        if (found == exports.end()) whyNot = "not in the fake's list";
         return found == exports.end() ? nullptr : &found->second;
     }
     void* find(void* library, const std::string& function) override {

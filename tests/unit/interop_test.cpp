@@ -114,11 +114,12 @@ TEST(DllCall, CountIsCheckedBeforeAnythingIsLoaded) {
     }
 }
 
-TEST(DllCall, MissingLibraryIsReportedWithItsName) {
+TEST(DllCall, MissingLibraryIsReportedWithItsNameAndTheSystemsReason) {
     InteropRun t;
     t.run("~DLLMsg(\"no.dll\", \"int\", \"f\")\n");
     EXPECT_EQ(t.out(), t.reportOnFirstLine("1.Unable to load\n         2.Incompatible system\n"
-                                           "         3.Check whether the correct DLL module: no.dll"));
+                                           "         3.Check whether the correct DLL module: no.dll\n"
+                                           "         System: not in the fake's list"));
     EXPECT_EQ(t.fake.native.log, (Log{"load no.dll"}));
 }
 

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
 
 #include "platform/posix/posix_interop.h"
 
@@ -11,7 +14,8 @@ using Positions = NativeArguments;
 // The C library, loaded for one test and released after it.
 struct CLibrary : ::testing::Test {
     PosixNativeLibraries native;
-    void* library = native.load("libc.so.6");
+    std::string whyNot;
+    void* library = native.load("libc.so.6", whyNot);
     ~CLibrary() override {
         if (library) native.release(library);
     }
@@ -48,10 +52,22 @@ TEST_F(CLibrary, NamesAreMatchedExactly) {
     EXPECT_EQ(native.find(library, "no_such_function"), nullptr);
 }
 
-TEST(PosixNativeLibraries, MissingOrEmptyLibraryNameLoadsNothing) {
+// Each refusal says why; a pipe is refused without being opened, which would wait for
+// a writer that never comes.
+TEST(PosixNativeLibraries, LibrariesThatCannotBeLoadedSayWhy) {
     PosixNativeLibraries native;
-    EXPECT_EQ(native.load("no_such_library.so"), nullptr);
-    EXPECT_EQ(native.load(""), nullptr);
+    std::string whyNot;
+    EXPECT_EQ(native.load("no_such_library.so", whyNot), nullptr);
+    EXPECT_NE(whyNot.find("no_such_library.so: cannot open shared object file"), std::string::npos) << whyNot;
+    whyNot.clear();
+    EXPECT_EQ(native.load("", whyNot), nullptr);
+    EXPECT_FALSE(whyNot.empty());
+    const std::string pipe = ::testing::TempDir() + "library_pipe";
+    std::remove(pipe.c_str());
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(native.load(pipe, whyNot), nullptr);
+    EXPECT_EQ(whyNot, pipe + ": not a regular file");
+    std::remove(pipe.c_str());
 }
 
 TEST(PosixCom, EveryObjectIsOneThatCannotBeCreated) {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <utility>
 
 #include "platform/posix/png_file.h"
 #include "platform/posix/read_file.h"
@@ -30,10 +31,22 @@ PosixDesktop::PosixDesktop() : x11_(std::make_unique<X11Connection>()) {}
 PosixDesktop::~PosixDesktop() = default;
 
 // Xlib opens the display that DISPLAY names, so that is the name a user can check.
+namespace {
+
+std::string DisplayName() {
+    const char* display = std::getenv("DISPLAY");
+    return display == nullptr || *display == '\0' ? "" : std::string("DISPLAY=") + display;
+}
+
+}  // namespace
+
 DisplayState PosixDesktop::displayState() {
     if (x11_->display() != nullptr) return {true, {}};
-    const char* display = std::getenv("DISPLAY");
-    return {false, display == nullptr || *display == '\0' ? "" : std::string("DISPLAY=") + display};
+    return {false, DisplayName(), !x11_->silent()};
+}
+
+void PosixDesktop::whenDisplayLost(std::function<void(const std::string&)> report) {
+    X11Connection::whenLost([report = std::move(report)] { report(DisplayName()); });
 }
 
 ScreenPoint PosixDesktop::screenSize() {

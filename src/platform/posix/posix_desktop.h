@@ -16,6 +16,7 @@ public:
     ~PosixDesktop() override;
 
     DisplayState displayState() override;
+    void whenDisplayLost(std::function<void(const std::string&)> report) override;
     ScreenPoint screenSize() override;
     WindowHandle findWindow(const std::string& title) override;
     WindowHandle findChildWindow(WindowHandle parent, const std::string& className) override;

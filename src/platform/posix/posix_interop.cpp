@@ -4,6 +4,8 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
+
 namespace ml {
 
 namespace {
@@ -17,10 +19,23 @@ using TenPositions = std::intptr_t (*)(std::intptr_t, std::intptr_t, std::intptr
 }  // namespace
 
 // The dynamic loader takes an empty name for the program itself, where Windows loads
-// nothing; both builds report an empty name as a library that cannot be loaded.
-void* PosixNativeLibraries::load(const std::string& module) {
-    if (module.empty()) return nullptr;
-    return dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+// nothing; both builds report an empty name as a library that cannot be loaded. A name
+// with a slash is a path, opened only when it is a plain file: opening a pipe would wait
+// for its writer.
+void* PosixNativeLibraries::load(const std::string& module, std::string& whyNot) {
+    std::error_code error;
+    if (module.empty()) {
+        whyNot = "no library name";
+        return nullptr;
+    }
+    if (module.find('/') != std::string::npos && std::filesystem::exists(module, error) &&
+        !std::filesystem::is_regular_file(module, error)) {
+        whyNot = module + ": not a regular file";
+        return nullptr;
+    }
+    void* library = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) whyNot = dlerror();
+    return library;
 }
 
 void* PosixNativeLibraries::find(void* library, const std::string& function) {

@@ -1,18 +1,67 @@
 #include "platform/posix/x11_connection.h"
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <utility>
+
 namespace ml {
 
 namespace {
+
+// A server that takes the connection but does not answer would hold the first desktop
+// call forever; one that answers at all does so within milliseconds.
+constexpr auto kAnswerLimit = std::chrono::seconds(5);
+
+// Xlib keeps one handler for a broken connection per process, so what it does lives
+// here too. Once the connection is broken it is never closed: closing it would call
+// the handler again.
+std::atomic<bool> connectionLost{false};
+std::function<void()>& LostReport() {
+    static std::function<void()> report;
+    return report;
+}
 
 // Xlib's default handler ends the process on any protocol error. A script may
 // name a window that has gone or never existed; like the Windows calls, the
 // request then simply has no effect.
 int IgnoreProtocolError(Display*, XErrorEvent*) { return 0; }
 
+// Xlib ends the process when this returns; the report comes first.
+int ReportBrokenConnection(Display*) {
+    if (!connectionLost.exchange(true) && LostReport()) LostReport()();
+    return 0;
+}
+
+// The opening runs on a thread of its own, left waiting if the server never answers.
+struct Opening {
+    std::mutex lock;
+    std::condition_variable finished;
+    bool done = false;
+    Display* display = nullptr;
+};
+
+Display* OpenWithinLimit(bool& silent) {
+    auto opening = std::make_shared<Opening>();
+    std::thread([opening] {
+        Display* display = Xlib().XOpenDisplay(nullptr);
+        const std::lock_guard<std::mutex> hold(opening->lock);
+        opening->display = display;
+        opening->done = true;
+        opening->finished.notify_one();
+    }).detach();
+    std::unique_lock<std::mutex> hold(opening->lock);
+    silent = !opening->finished.wait_for(hold, kAnswerLimit, [&] { return opening->done; });
+    return silent ? nullptr : opening->display;
+}
+
 }  // namespace
 
 X11Connection::~X11Connection() {
-    if (display_ == nullptr) return;
+    if (display_ == nullptr || connectionLost) return;
     shared_.release(display_);
     Xlib().XCloseDisplay(display_);
 }
@@ -21,15 +70,18 @@ Display* X11Connection::display() {
     if (!tried_) {
         tried_ = true;
         if (OpenX11Library() == nullptr) return nullptr;
-        display_ = Xlib().XOpenDisplay(nullptr);
+        display_ = OpenWithinLimit(silent_);
         if (display_ != nullptr) {
             Xlib().XSetErrorHandler(IgnoreProtocolError);
+            Xlib().XSetIOErrorHandler(ReportBrokenConnection);
             int event = 0, error = 0, major = 0, minor = 0;
             xtest_ = Xlib().XTestQueryExtension(display_, &event, &error, &major, &minor) != 0;
         }
     }
     return display_;
 }
+
+void X11Connection::whenLost(std::function<void()> report) { LostReport() = std::move(report); }
 
 Window X11Connection::root() {
     Display* d = display();

@@ -4,6 +4,8 @@
 // failed platform call.
 #pragma once
 
+#include <functional>
+
 #include "platform/posix/x11_library.h"
 #include "platform/posix/x11_shared_memory.h"
 
@@ -22,6 +24,11 @@ public:
 
     // Null when no display can be opened (tried once only).
     Display* display();
+    // True when a server took the connection but did not answer in time.
+    bool silent() const { return silent_; }
+    // What to do when the connection breaks (the server ended, the network failed):
+    // called once, from Xlib, and the process ends when it returns.
+    static void whenLost(std::function<void()> report);
     Window root();
     // True when synthesised input can be injected (the XTEST extension).
     bool canFakeInput();
@@ -30,6 +37,7 @@ public:
 
 private:
     bool tried_ = false;
+    bool silent_ = false;
     Display* display_ = nullptr;
     bool xtest_ = false;
     X11SharedMemory shared_;

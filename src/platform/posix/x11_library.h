@@ -11,11 +11,11 @@
 namespace ml {
 
 #define ML_XLIB_FUNCTIONS(F)                                                                       \
-    F(XOpenDisplay) F(XCloseDisplay) F(XSetErrorHandler) F(XFlush) F(XFree) F(XInternAtom)          \
-    F(XQueryTree) F(XGetWindowProperty) F(XGetClassHint) F(XGetWindowAttributes)                   \
+    F(XOpenDisplay) F(XCloseDisplay) F(XSetErrorHandler) F(XSetIOErrorHandler) F(XFlush) F(XFree)  \
+    F(XInternAtom) F(XQueryTree) F(XGetWindowProperty) F(XGetClassHint) F(XGetWindowAttributes)    \
     F(XTranslateCoordinates) F(XGetImage) F(XSendEvent) F(XRaiseWindow) F(XSetInputFocus)          \
-    F(XQueryPointer) F(XQueryKeymap) F(XKeysymToKeycode) F(XSync) F(XDisplayKeycodes)                \
-    F(XGetKeyboardMapping) F(XChangeKeyboardMapping) F(XGetWMProtocols) F(XKillClient)              \
+    F(XQueryPointer) F(XQueryKeymap) F(XKeysymToKeycode) F(XSync) F(XDisplayKeycodes)              \
+    F(XGetKeyboardMapping) F(XChangeKeyboardMapping) F(XGetWMProtocols) F(XKillClient)             \
     F(XMoveResizeWindow)
 #define ML_XTEST_FUNCTIONS(F)                                                                      \
     F(XTestQueryExtension) F(XTestFakeMotionEvent) F(XTestFakeRelativeMotionEvent)                 \

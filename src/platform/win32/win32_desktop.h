@@ -9,6 +9,8 @@ namespace ml {
 class Win32Desktop final : public Desktop {
 public:
     DisplayState displayState() override;
+    // A window station does not go away under a running program.
+    void whenDisplayLost(std::function<void(const std::string&)>) override {}
     ScreenPoint screenSize() override;
     WindowHandle findWindow(const std::string& title) override;
     WindowHandle findChildWindow(WindowHandle parent, const std::string& className) override;

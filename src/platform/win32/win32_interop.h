@@ -7,7 +7,7 @@ namespace ml {
 
 class Win32NativeLibraries final : public NativeLibraries {
 public:
-    void* load(const std::string& module) override;
+    void* load(const std::string& module, std::string& whyNot) override;
     void* find(void* library, const std::string& function) override;
     std::intptr_t call(void* function, const NativeArguments& arguments) override;
     void release(void* library) override;
