@@ -19,6 +19,7 @@ inline constexpr MsgPair kMsgSpecialChar{"Special character error: \\x", "特殊
 inline constexpr MsgPair kMsgRemainderByZero{"Remainder by zero: ", "餘數除以零: "};
 inline constexpr MsgPair kMsgDivisionByZero{"Division by zero: ", "除以零: "};
 inline constexpr MsgPair kMsgPowerNoNumber{"Power gives no number: ", "乘方沒有數值: "};
+inline constexpr MsgPair kMsgNumberTooLarge{"Number too large: ", "數值過大: "};
 
 bool IsDigitOrPoint(char c) { return IsDigit(c) || c == '.'; }
 
@@ -50,6 +51,11 @@ Operation OperandsAround(std::string_view text, std::size_t i) {
 
 // A result that is no number (a root of a negative number, an overflow) would go on
 // as the text "nan" or "inf" and be read back as 0 or as text by whatever came next.
+double Finite(Interp& in, double result, char op, std::string_view left, std::string_view right) {
+    if (!std::isfinite(result)) FailOperation(in, kMsgNumberTooLarge, op, left, right);
+    return result;
+}
+
 double Compute(Interp& in, char op, std::string_view left, std::string_view right) {
     const double a = Char_Convert_Double(left), b = Char_Convert_Double(right);
     switch (op) {
@@ -58,12 +64,12 @@ double Compute(Interp& in, char op, std::string_view left, std::string_view righ
             if (!std::isfinite(power)) FailOperation(in, kMsgPowerNoNumber, op, left, right);
             return power;
         }
-        case '*': return a * b;
+        case '*': return Finite(in, a * b, op, left, right);
         case '/':
             if (b == 0) FailOperation(in, kMsgDivisionByZero, op, left, right);
-            return a / b;
-        case '+': return a + b;
-        case '-': return a - b;
+            return Finite(in, a / b, op, left, right);
+        case '+': return Finite(in, a + b, op, left, right);
+        case '-': return Finite(in, a - b, op, left, right);
         default: break;
     }
     const std::int64_t y = Char_Convert_Int64(right);
