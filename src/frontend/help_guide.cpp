@@ -266,12 +266,21 @@ constexpr HelpSection kFileSection = {"File 說明", R"doc(' 寫入: 模式 "w" 
 ~File.Write("第一行\x0a")
 ~File.Write("第二行\x0a")
 ~File.Close("w")
-' 讀取: 模式 "r" 一次讀一行，讀到檔案結尾時 ~File.Eof() 返回 1。
+' 讀取: 模式 "r" 一次讀一行。每次讀之前先看 ~File.Eof()；讀到的值單獨存進變數，
+' 用時在旁邊加 ""；讀到空值而且 ~File.Eof() 為 1 時，已經沒有下一行。
+' 太長的一行分幾次讀到，~File.LineEnd() 為 1 時這一行才讀完。
 ~File.Open("test.txt", "r")
-$line = ~File.Read()
 Cmp (~File.Eof() == 0)
-    ~Dos.Print($line "\x0a")
     $line = ~File.Read()
+    Cmp (~String.Len($line "") == 0)
+        Cmp (~File.Eof() == 1)
+            Break
+        End
+    End
+    ~Dos.Print($line "")
+    Cmp (~File.LineEnd() == 1)
+        ~Dos.Print("\x0a")
+    End
 Loop
 ~File.Close("r")
 ' 附加: 模式 "a" 把文字寫在檔案的最後面。

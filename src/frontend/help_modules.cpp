@@ -198,11 +198,11 @@ constexpr std::array<std::string_view, 9> kMath = {
 )doc",
 };
 
-constexpr std::array<std::string_view, 7> kFile = {
+constexpr std::array<std::string_view, 8> kFile = {
     R"doc(判斷檔案是否存在。
 ~File.Exists(檔名)
 返回值:有
-(0 不存在，1 存在)
+(0 不存在或不是一般的檔案，1 存在)
 )doc",
 
     R"doc(以指定的模式開啟檔案；三種模式各可以同時開啟一個檔案，關閉時也要寫模式。
@@ -236,6 +236,12 @@ constexpr std::array<std::string_view, 7> kFile = {
 ~File.Eof()
 返回值:有
 (0 還沒到結尾，1 已經到結尾)
+)doc",
+
+    R"doc(判斷上一次 ~File.Read 是否讀完了一行。
+~File.LineEnd()
+返回值:有
+(1 讀到行尾或檔案結尾，0 這一行太長，還沒讀完)
 )doc",
 };
 

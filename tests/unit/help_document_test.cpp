@@ -362,6 +362,7 @@ TEST(HelpDocument, StringTimeMathFileEntriesInOrder) {
         {"~File.AddWrite(文字)", "返回值:無"},
         {"~File.Close(模式)", "返回值:無"},
         {"~File.Eof()", "返回值:有"},
+        {"~File.LineEnd()", "返回值:有"},
     };
     EXPECT_EQ(CallForms(groups[3]), string);
     EXPECT_EQ(CallForms(groups[4]), time);
