@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "automation/desk_messages.h"
 #include "automation/desktop_access.h"
 #include "automation/input_codes.h"
+#include "core/errors.h"
 
 namespace ml {
 
@@ -40,7 +42,25 @@ void PostClick(Desktop& desktop, WindowHandle window, const ButtonCodes& codes, 
     }
 }
 
+// A byte that is no character by itself is named by the escape that writes it.
+std::string CharacterName(std::string_view bytes) {
+    if (bytes.size() != 1) return std::string(bytes);
+    const auto byte = static_cast<unsigned char>(bytes.front());
+    if (byte >= 0x20 && byte < 0x7F) return std::string(bytes);
+    constexpr char kDigits[] = "0123456789abcdef";
+    return {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0xF]};
+}
+
 }  // namespace
+
+void TypeInto(Interp& in, InputTarget target, const std::string& text) {
+    // A message posted to no window reaches nobody.
+    if (!target.desktop && target.window == 0) return;
+    const std::optional<UntypedCharacter> untyped = UsableDesktop(in).typeText(target.desktop ? 0 : target.window, text);
+    if (!untyped) return;
+    const std::string_view bytes = std::string_view(text).substr(std::min(untyped->offset, text.size()), untyped->length);
+    Fail(in, Say(in, kMsgCannotType) + CharacterName(bytes));
+}
 
 void Click(Interp& in, InputTarget target, MouseButton button, ScreenPoint at, int count) {
     // A message posted to no window reaches nobody.

@@ -1,6 +1,9 @@
-// The desk module's input: clicks of any button, single or double, and the wheel,
-// synthesised at screen coordinates (window mode off) or posted at client coordinates.
+// The desk module's input: typing, clicks of any button, single or double, and the
+// wheel, synthesised at screen coordinates (window mode off) or posted at client
+// coordinates.
 #pragma once
+
+#include <string>
 
 #include "core/interp.h"
 
@@ -14,6 +17,10 @@ struct InputTarget {
     bool desktop;
     WindowHandle window;
 };
+
+// Types the whole text, or ends the run naming the first character that cannot be
+// typed, before any is.
+void TypeInto(Interp& in, InputTarget target, const std::string& text);
 
 void Click(Interp& in, InputTarget target, MouseButton button, ScreenPoint at, int count);
 

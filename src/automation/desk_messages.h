@@ -6,6 +6,9 @@
 namespace ml {
 
 inline constexpr MsgPair kMsgUnknownKeyName{"~Desk.Key -> Unknown key name: ", "~Desk.Key -> 未知的按鍵名稱: "};
+// Followed by the character as the text holds it, or by the escape of a byte that is
+// no character by itself.
+inline constexpr MsgPair kMsgCannotType{"~Desk.Type -> Can not type the character: ", "~Desk.Type -> 無法輸入的字元: "};
 // What ~Desk.Click takes as its button (argument 2) and its count (argument 5).
 inline constexpr MsgPair kMsgButtonNames{" (left, middle, right)", " (left, middle, right)"};
 inline constexpr MsgPair kMsgCountLimit{" (Numerical limit: 1 ~ 2)", " (數值限制: 1 ~ 2)"};

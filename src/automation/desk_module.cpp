@@ -35,8 +35,7 @@ ScreenPoint ArgPoint(Interp& in, std::string_view function, int first) {
 InputTarget ArgTarget(Interp& in) { return {Arg(in, 1) == "0", ArgWindow(in)}; }
 
 std::string DeskType(Interp& in) {
-    const InputTarget target = ArgTarget(in);
-    if (target.desktop || target.window != 0) UsableDesktop(in).typeText(target.desktop ? 0 : target.window, Arg(in, 2));
+    TypeInto(in, ArgTarget(in), Arg(in, 2));
     return {};
 }
 

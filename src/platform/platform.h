@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -110,6 +111,13 @@ struct TemplateImage {
     std::vector<std::uint8_t> pixels;
 };
 
+// The character of a text that typing could not type: where its bytes start in the
+// text, and how many there are.
+struct UntypedCharacter {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+};
+
 // Whether the desktop can be used, and the display that was tried as its user names it
 // (X11: "DISPLAY=:1"; Windows: the window station and desktop); empty when nothing
 // names one.
@@ -175,8 +183,9 @@ public:
     // Types the text, in the script's encoding (the console code page on Windows,
     // UTF-8 on Linux): synthesised with window 0, else posted to the window. A line
     // feed, a carriage return or the pair of them types Enter, a tab Tab; other
-    // control characters are left out.
-    virtual void typeText(WindowHandle window, const std::string& text) = 0;
+    // control characters are left out. Either every character is typed, or nothing
+    // is and the first character that cannot be typed is given.
+    virtual std::optional<UntypedCharacter> typeText(WindowHandle window, const std::string& text) = 0;
     // The visible top-level windows in stacking order from the top (on X11 the
     // clients' windows, not a window manager's frames).
     virtual std::vector<WindowHandle> topWindows() = 0;

@@ -35,6 +35,23 @@ poll() {
     return 1
 }
 
+# Waits up to ten seconds until the window titled as given is on the screen and its
+# size has held still for one more look: a script started then finds it laid out as it
+# stays, and input for it reaches it.
+settled() {
+    local tries size last=""
+    for ((tries = 0; tries < 200; tries++)); do
+        size=$(xwininfo -name "$1" 2>/dev/null |
+            awk '/Map State:/ { viewable = $3 == "IsViewable" } /Width:/ { w = $2 } /Height:/ { h = $2 }
+                 END { if (viewable) print w "x" h }')
+        [[ -n $size && $size == "$last" ]] && return 0
+        last=$size
+        sleep 0.05
+    done
+    echo "$1 did not settle on the screen"
+    return 1
+}
+
 # A fresh work directory to run in, the programs started there ended with the runner,
 # and a display that takes connections (a client may come before the new server does).
 start_work() {

@@ -36,6 +36,21 @@ TEST(DeskType, HandsTheTextToTheDesktopSynthesisedOrPostedToTheWindow) {
               (Log{"type 0 Hello, World!\n", "type 22 a\tb"}));
 }
 
+TEST(DeskType, ACharacterNoKeyTypesEndsTheRunNamingItAndNothingIsTyped) {
+    DeskRun t;
+    t.fake.desktop.untypeable = "\xd0\x96";
+    t.run("~Desk.Type(0, \"ab\xd0\x96" "c\")\n~Desk.Type(0, \"after\")\n");
+    EXPECT_EQ(t.out(), Report(1, "~Desk.Type -> Can not type the character: \xd0\x96", t.entry(0)));
+    EXPECT_TRUE(t.fake.desktop.log.empty());
+    // The display language's message, and a byte that is no character by itself named
+    // by its escape.
+    DeskRun chinese;
+    chinese.in->language = '3';
+    chinese.fake.desktop.untypeable = "\xe9";
+    chinese.run("~Desk.Type(22, \"caf\\xe9\")\n");
+    EXPECT_EQ(chinese.out(), "\n行列：1\n訊息：~Desk.Type -> 無法輸入的字元: \\xe9\n錯誤：" + chinese.entry(0) + "\n");
+}
+
 TEST(DeskKey, NamesInAnyCaseGiveTheVirtualKeyNumbers) {
     EXPECT_EQ(Printed("#Import <desk>\n#Import <dos>\n"
                       "~Print(~Key(\"a\") \",\" ~Key(\"Z\") \",\" ~Key(\"7\") \",\" ~Key(\"ENTER\") \",\" ~Key(\"tab\"))\n"

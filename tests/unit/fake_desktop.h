@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ public:
     bool pngEncodable = true;
     FileWrite fileWrite = FileWrite::Written;   // how every replaceFile ends
     std::map<std::string, std::vector<std::uint8_t>> files;   // what replaceFile wrote
+    std::string untypeable;           // bytes that typeText finds no key for
 
     DisplayState displayState() override { return display; }
     void whenDisplayLost(std::function<void(const std::string&)>) override {}
@@ -106,8 +108,11 @@ public:
         return pngDecodable;
     }
 
-    void typeText(WindowHandle window, const std::string& text) override {
+    std::optional<UntypedCharacter> typeText(WindowHandle window, const std::string& text) override {
+        const std::size_t untyped = untypeable.empty() ? std::string::npos : text.find(untypeable);
+        if (untyped != std::string::npos) return UntypedCharacter{untyped, untypeable.size()};
         log.push_back("type " + std::to_string(window) + " " + text);
+        return std::nullopt;
     }
     std::vector<WindowHandle> topWindows() override {
         std::vector<WindowHandle> handles;

@@ -109,8 +109,8 @@ void PosixDesktop::screenImage(WindowHandle window, ScreenImage& image) {
     CaptureScreen(*x11_, ToWindow(window), image);
 }
 
-void PosixDesktop::typeText(WindowHandle window, const std::string& text) {
-    TypeText(*x11_, postedModifiers_, ToWindow(window), text);
+std::optional<UntypedCharacter> PosixDesktop::typeText(WindowHandle window, const std::string& text) {
+    return TypeText(*x11_, postedModifiers_, ToWindow(window), text);
 }
 
 std::vector<WindowHandle> PosixDesktop::topWindows() {

@@ -29,7 +29,7 @@ public:
     std::uint32_t scanCode(std::uint32_t virtualKey) override;
     void sleep(std::uint32_t milliseconds) override;
     void screenImage(WindowHandle window, ScreenImage& image) override;
-    void typeText(WindowHandle window, const std::string& text) override;
+    std::optional<UntypedCharacter> typeText(WindowHandle window, const std::string& text) override;
     std::vector<WindowHandle> topWindows() override;
     std::string windowTitle(WindowHandle window) override;
     bool windowRect(WindowHandle window, WindowRect& rect) override;

@@ -3,6 +3,7 @@
 // touch the desktop, and mapping and binding the X libraries costs every start.
 #pragma once
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
@@ -16,7 +17,7 @@ namespace ml {
     F(XTranslateCoordinates) F(XGetImage) F(XSendEvent) F(XRaiseWindow) F(XSetInputFocus)          \
     F(XQueryPointer) F(XQueryKeymap) F(XKeysymToKeycode) F(XSync) F(XDisplayKeycodes)              \
     F(XGetKeyboardMapping) F(XChangeKeyboardMapping) F(XGetWMProtocols) F(XKillClient)             \
-    F(XMoveResizeWindow)
+    F(XMoveResizeWindow) F(XkbGetMap) F(XkbResizeKeySyms) F(XkbChangeMap) F(XkbFreeKeyboard)
 #define ML_XTEST_FUNCTIONS(F)                                                                      \
     F(XTestQueryExtension) F(XTestFakeMotionEvent) F(XTestFakeRelativeMotionEvent)                 \
     F(XTestFakeButtonEvent) F(XTestFakeKeyEvent)

@@ -2,6 +2,7 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <thread>
@@ -10,11 +11,11 @@ namespace ml {
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
 // Unicode characters beyond Latin-1 have keysyms of their own: this bit and the code.
 constexpr KeySym kUnicodeKeysym = 0x01000000;
 // Clients read a changed keyboard map when they come to the events typed with it;
-// the borrowed keys keep their characters until they have surely done so.
+// the borrowed keys keep their characters until they have surely done so, before
+// they are lent again or given back.
 constexpr auto kBorrowedKeysGrace = std::chrono::milliseconds(200);
 
 // The length of the sequence a byte starts, and the bits it contributes; 0 for a
@@ -48,48 +49,35 @@ std::optional<Keystroke> FindKey(const KeyboardMap& map, KeySym keysym) {
     return std::nullopt;
 }
 
-bool IsSpare(const KeyboardMap& map, int keycode, const TypingPlan& plan) {
+bool IsSpare(const KeyboardMap& map, int keycode, const TypingBatch& batch) {
     for (int column = 0; column < map.perKey; ++column)
         if (map.at(keycode, column) != NoSymbol) return false;
-    for (const auto& [borrowed, keysym] : plan.borrowed)
+    for (const auto& [borrowed, keysym] : batch.borrowed)
         if (borrowed == keycode) return false;
     return true;
 }
 
 // The key already borrowed for the keysym, else a spare one borrowed now.
-std::optional<Keystroke> BorrowKey(const KeyboardMap& map, KeySym keysym, TypingPlan& plan) {
-    for (const auto& [keycode, lent] : plan.borrowed)
+std::optional<Keystroke> BorrowKey(const KeyboardMap& map, KeySym keysym, TypingBatch& batch) {
+    for (const auto& [keycode, lent] : batch.borrowed)
         if (lent == keysym) return Keystroke{keycode, false};
     for (int key = map.keys() - 1; key >= 0; --key) {
         const int keycode = map.minKeycode + key;
-        if (!IsSpare(map, keycode, plan)) continue;
-        plan.borrowed.emplace_back(static_cast<KeyCode>(keycode), keysym);
+        if (!IsSpare(map, keycode, batch)) continue;
+        batch.borrowed.emplace_back(static_cast<KeyCode>(keycode), keysym);
         return Keystroke{static_cast<KeyCode>(keycode), false};
     }
     return std::nullopt;
 }
 
-KeyboardMap ReadKeyboardMap(Display* display) {
-    KeyboardMap map;
-    int minKeycode = 0, maxKeycode = 0, perKey = 0;
-    Xlib().XDisplayKeycodes(display, &minKeycode, &maxKeycode);
-    KeySym* keysyms = Xlib().XGetKeyboardMapping(display, static_cast<KeyCode>(minKeycode),
-                                                 maxKeycode - minKeycode + 1, &perKey);
-    if (keysyms == nullptr) return map;
-    map.minKeycode = minKeycode;
-    map.perKey = perKey;
-    map.keysyms.assign(keysyms, keysyms + static_cast<std::size_t>(maxKeycode - minKeycode + 1) * static_cast<std::size_t>(perKey));
-    Xlib().XFree(keysyms);
-    return map;
-}
-
-// Every column of the borrowed key gives the character, so Shift makes no difference.
-void MapKeys(Display* display, int perKey, const std::vector<std::pair<KeyCode, KeySym>>& keys, bool lend) {
-    for (const auto& [keycode, keysym] : keys) {
-        std::vector<KeySym> columns(static_cast<std::size_t>(perKey), lend ? keysym : NoSymbol);
-        Xlib().XChangeKeyboardMapping(display, keycode, perKey, columns.data(), 1);
-    }
-    Xlib().XSync(display, False);
+// A key of the map, else a spare one of the last batch, else one of a new batch once
+// the last has lent them all.
+std::optional<Keystroke> KeyOf(const KeyboardMap& map, KeySym keysym, TypingPlan& plan) {
+    if (std::optional<Keystroke> stroke = FindKey(map, keysym)) return stroke;
+    if (std::optional<Keystroke> stroke = BorrowKey(map, keysym, plan.batches.back())) return stroke;
+    if (plan.batches.back().borrowed.empty()) return std::nullopt;
+    plan.batches.emplace_back();
+    return BorrowKey(map, keysym, plan.batches.back());
 }
 
 void FakeStrokes(Display* display, const std::vector<Keystroke>& strokes) {
@@ -115,13 +103,42 @@ void PostStrokes(X11Connection& x11, const PostedModifiers& modifiers, Window wi
     }
 }
 
-}  // namespace
-
-KeySym KeyboardMap::at(int keycode, int column) const {
-    const int key = keycode - minKeycode;
-    if (key < 0 || key >= keys() || column < 0 || column >= perKey) return NoSymbol;
-    return keysyms[static_cast<std::size_t>(key) * static_cast<std::size_t>(perKey) + static_cast<std::size_t>(column)];
+// Every key that some batch lends, once.
+std::vector<KeyCode> KeysLent(const TypingPlan& plan) {
+    std::vector<KeyCode> keys;
+    for (const TypingBatch& batch : plan.batches)
+        for (const auto& [keycode, keysym] : batch.borrowed)
+            if (std::find(keys.begin(), keys.end(), keycode) == keys.end()) keys.push_back(keycode);
+    return keys;
 }
+
+// The lent keys keep the batch's characters until clients have read its key presses,
+// whether the next batch lends them again or they are given back.
+void TypeBatch(X11Connection& x11, const PostedModifiers& modifiers, Window window, const TypingBatch& batch) {
+    Display* display = x11.display();
+    if (window == 0) {
+        FakeStrokes(display, batch.strokes);
+    } else {
+        PostStrokes(x11, modifiers, window, batch.strokes);
+    }
+    Xlib().XSync(display, False);
+    if (!batch.borrowed.empty()) std::this_thread::sleep_for(kBorrowedKeysGrace);
+}
+
+// The bytes of the character in the UTF-8 text it was decoded from.
+std::size_t EncodedLength(char32_t character) {
+    if (character == kNotACharacter || character < 0x80) return 1;
+    if (character < 0x800) return 2;
+    return character < 0x10000 ? 3 : 4;
+}
+
+UntypedCharacter UntypedAt(std::u32string_view characters, std::size_t index) {
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < index; ++i) offset += EncodedLength(characters[i]);
+    return {offset, EncodedLength(characters[index])};
+}
+
+}  // namespace
 
 std::u32string DecodeUtf8(std::string_view text) {
     std::u32string characters;
@@ -135,7 +152,7 @@ std::u32string DecodeUtf8(std::string_view text) {
             code = code << 6 | (next & 0x3F);
         }
         const bool whole = length > 0 && taken == length && IsCharacter(code, length);
-        characters.push_back(whole ? code : kReplacement);
+        characters.push_back(whole ? code : kNotACharacter);
         i += whole ? static_cast<std::size_t>(length) : 1;
     }
     return characters;
@@ -149,33 +166,34 @@ KeySym KeysymOfCharacter(char32_t character) {
 }
 
 TypingPlan PlanTyping(const KeyboardMap& map, std::u32string_view text) {
-    TypingPlan plan;
+    TypingPlan plan{{TypingBatch{}}, std::nullopt};
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        if (text[i] == kNotACharacter) return TypingPlan{{}, i};
         const KeySym keysym = KeysymOfCharacter(text[i]);
         if (keysym == 0) continue;
-        std::optional<Keystroke> stroke = FindKey(map, keysym);
-        if (!stroke) stroke = BorrowKey(map, keysym, plan);
-        if (stroke) plan.strokes.push_back(*stroke);
+        const std::optional<Keystroke> stroke = KeyOf(map, keysym, plan);
+        if (!stroke) return TypingPlan{{}, i};
+        plan.batches.back().strokes.push_back(*stroke);
     }
     return plan;
 }
 
-void TypeText(X11Connection& x11, const PostedModifiers& modifiers, Window window, const std::string& text) {
+std::optional<UntypedCharacter> TypeText(X11Connection& x11, const PostedModifiers& modifiers, Window window,
+                                         const std::string& text) {
     Display* display = x11.display();
-    if (display == nullptr || (window == 0 && !x11.canFakeInput())) return;
+    if (display == nullptr || (window == 0 && !x11.canFakeInput())) return std::nullopt;
+    const std::u32string characters = DecodeUtf8(text);
     const KeyboardMap map = ReadKeyboardMap(display);
-    const TypingPlan plan = PlanTyping(map, DecodeUtf8(text));
-    if (!plan.borrowed.empty()) MapKeys(display, map.perKey, plan.borrowed, true);
-    if (window == 0) {
-        FakeStrokes(display, plan.strokes);
-    } else {
-        PostStrokes(x11, modifiers, window, plan.strokes);
+    const TypingPlan plan = PlanTyping(map, characters);
+    if (plan.untyped) return UntypedAt(characters, *plan.untyped);
+    const std::vector<KeyCode> lent = KeysLent(plan);
+    for (const TypingBatch& batch : plan.batches) {
+        if (!batch.borrowed.empty()) WriteLentKeys(display, map.perKey, lent, batch.borrowed);
+        TypeBatch(x11, modifiers, window, batch);
     }
-    Xlib().XSync(display, False);
-    if (plan.borrowed.empty()) return;
-    std::this_thread::sleep_for(kBorrowedKeysGrace);
-    MapKeys(display, map.perKey, plan.borrowed, false);
+    WriteLentKeys(display, map.perKey, lent, {});
+    return std::nullopt;
 }
 
 }  // namespace ml

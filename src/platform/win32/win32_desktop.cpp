@@ -110,7 +110,11 @@ void Win32Desktop::screenImage(WindowHandle window, ScreenImage& image) {
     snapshot_.take(ToHwnd(window), size.x, size.y, image);
 }
 
-void Win32Desktop::typeText(WindowHandle window, const std::string& text) { TypeText(ToHwnd(window), text); }
+// Unicode input has a key for every character.
+std::optional<UntypedCharacter> Win32Desktop::typeText(WindowHandle window, const std::string& text) {
+    TypeText(ToHwnd(window), text);
+    return std::nullopt;
+}
 
 std::vector<WindowHandle> Win32Desktop::topWindows() {
     std::vector<WindowHandle> windows;
