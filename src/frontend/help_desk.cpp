@@ -11,6 +11,7 @@ namespace {
 constexpr std::array<std::string_view, 15> kDesk = {
     R"doc(輸入一段文字。視窗代碼 0 以模擬的鍵盤輸入到目前的焦點視窗，其他視窗代碼把字元送到該視窗。
 "\x0a" 是 Enter，"\x09" 是 Tab；需要 Shift 的字元會自動按下 Shift。
+無法輸入的字元 (例如 Linux 上不是 UTF-8 的位元組) 會發生錯誤，這時整段文字都不會輸入。
 ~Desk.Type(視窗代碼, 文字)
 返回值:無
 )doc",
