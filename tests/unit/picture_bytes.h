@@ -35,40 +35,40 @@ struct Bitmap {
 };
 
 // The file, its pixels starting right after the headers, masks and palette.
-inline Bytes BitmapFile(const Bitmap& spec) {
-    const bool core = spec.headerSize == 12;
-    const bool masksFollow = spec.compression == 3 && spec.headerSize == 40;
-    const std::uint32_t paletteBytes = static_cast<std::uint32_t>(spec.palette.size()) * (core ? 3 : 4);
-    const std::uint32_t offset = 14 + spec.headerSize + (masksFollow ? 12 : 0) + paletteBytes;
+inline Bytes BitmapFile(const Bitmap& form) {
+    const bool core = form.headerSize == 12;
+    const bool masksFollow = form.compression == 3 && form.headerSize == 40;
+    const std::uint32_t paletteBytes = static_cast<std::uint32_t>(form.palette.size()) * (core ? 3 : 4);
+    const std::uint32_t offset = 14 + form.headerSize + (masksFollow ? 12 : 0) + paletteBytes;
     Bytes b = {'B', 'M'};
-    PutLittle(b, offset + static_cast<std::uint32_t>(spec.pixels.size()), 4);
+    PutLittle(b, offset + static_cast<std::uint32_t>(form.pixels.size()), 4);
     PutLittle(b, 0, 4);
     PutLittle(b, offset, 4);
-    PutLittle(b, spec.headerSize, 4);
+    PutLittle(b, form.headerSize, 4);
     const int side = core ? 2 : 4;
-    PutLittle(b, static_cast<std::uint32_t>(spec.width), side);
-    PutLittle(b, static_cast<std::uint32_t>(spec.height), side);
+    PutLittle(b, static_cast<std::uint32_t>(form.width), side);
+    PutLittle(b, static_cast<std::uint32_t>(form.height), side);
     PutLittle(b, 1, 2);
-    PutLittle(b, spec.bits, 2);
+    PutLittle(b, form.bits, 2);
     if (!core) {
-        PutLittle(b, spec.compression, 4);
-        PutLittle(b, static_cast<std::uint32_t>(spec.pixels.size()), 4);
+        PutLittle(b, form.compression, 4);
+        PutLittle(b, static_cast<std::uint32_t>(form.pixels.size()), 4);
         PutLittle(b, 2835, 4);
         PutLittle(b, 2835, 4);
-        PutLittle(b, spec.coloursUsed, 4);
+        PutLittle(b, form.coloursUsed, 4);
         PutLittle(b, 0, 4);
-        for (std::uint32_t mask : spec.masks) PutLittle(b, spec.compression == 3 ? mask : 0, 4);
-        b.resize(14 + spec.headerSize, 0);
+        for (std::uint32_t mask : form.masks) PutLittle(b, form.compression == 3 ? mask : 0, 4);
+        b.resize(14 + form.headerSize, 0);
     }
     if (masksFollow)
-        for (std::uint32_t mask : spec.masks) PutLittle(b, mask, 4);
-    for (std::uint32_t colour : spec.palette) {
+        for (std::uint32_t mask : form.masks) PutLittle(b, mask, 4);
+    for (std::uint32_t colour : form.palette) {
         PutLittle(b, colour & 0xFF, 1);
         PutLittle(b, (colour >> 8) & 0xFF, 1);
         PutLittle(b, colour >> 16, 1);
         if (!core) PutLittle(b, 0, 1);
     }
-    b.insert(b.end(), spec.pixels.begin(), spec.pixels.end());
+    b.insert(b.end(), form.pixels.begin(), form.pixels.end());
     return b;
 }
 
@@ -141,28 +141,28 @@ struct Png {
     Bytes rows;                      // the rows as PNG stores them, without filter bytes
 };
 
-inline Bytes PngFile(const Png& spec) {
+inline Bytes PngFile(const Png& form) {
     Bytes file = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     Bytes header;
-    PutBig(header, spec.width);
-    PutBig(header, spec.height);
-    header.insert(header.end(), {spec.depth, spec.colourType, 0, 0, 0});
+    PutBig(header, form.width);
+    PutBig(header, form.height);
+    header.insert(header.end(), {form.depth, form.colourType, 0, 0, 0});
     PutChunk(file, "IHDR", header);
-    if (!spec.palette.empty()) {
+    if (!form.palette.empty()) {
         Bytes palette;
-        for (std::uint32_t colour : spec.palette) {
+        for (std::uint32_t colour : form.palette) {
             palette.insert(palette.end(), {static_cast<std::uint8_t>(colour >> 16), static_cast<std::uint8_t>(colour >> 8),
                                            static_cast<std::uint8_t>(colour)});
         }
         PutChunk(file, "PLTE", palette);
     }
-    if (!spec.transparency.empty()) PutChunk(file, "tRNS", spec.transparency);
-    const std::size_t rowBytes = spec.height == 0 ? 0 : spec.rows.size() / spec.height;
+    if (!form.transparency.empty()) PutChunk(file, "tRNS", form.transparency);
+    const std::size_t rowBytes = form.height == 0 ? 0 : form.rows.size() / form.height;
     Bytes filtered;
-    for (std::size_t y = 0; y < spec.height; ++y) {
+    for (std::size_t y = 0; y < form.height; ++y) {
         filtered.push_back(0);
-        filtered.insert(filtered.end(), spec.rows.begin() + static_cast<std::ptrdiff_t>(y * rowBytes),
-                        spec.rows.begin() + static_cast<std::ptrdiff_t>((y + 1) * rowBytes));
+        filtered.insert(filtered.end(), form.rows.begin() + static_cast<std::ptrdiff_t>(y * rowBytes),
+                        form.rows.begin() + static_cast<std::ptrdiff_t>((y + 1) * rowBytes));
     }
     PutChunk(file, "IDAT", StoredZlib(filtered));
     PutChunk(file, "IEND", {});
