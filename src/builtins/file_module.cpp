@@ -60,7 +60,8 @@ void OpenReadFile(Interp& in, const std::string& name) {
 
 // One file may not be open for writing and for appending at once: two streams over
 // it would each keep their own place in it, and the bytes of one would be lost under
-// the other's. Its two names may differ ("two.txt", "./two.txt").
+// the other's. Its two names may differ ("two.txt", "./two.txt"). A pipe is refused:
+// opening it waits for a reader that may never come. A device takes what is written.
 void OpenForWriting(Interp& in, const std::string& name, const std::string& mode) {
     FileState& F = in.modules.file;
     WrittenFile& written = mode == "w" ? F.writing : F.appending;
@@ -68,6 +69,7 @@ void OpenForWriting(Interp& in, const std::string& name, const std::string& mode
     CloseWriting(in, written);
     std::error_code error;
     if (other.file && std::filesystem::equivalent(other.name, name, error)) FailNaming(in, kMsgFileOpenTwice, name);
+    if (std::filesystem::is_fifo(name, error)) FailNaming(in, kMsgFileNotOpened, name);
     written.file.reset(std::fopen(name.c_str(), mode.c_str()));
     if (!written.file) FailNaming(in, kMsgFileNotOpened, name);
     written.name = name;
