@@ -1,6 +1,8 @@
 BEGIN {
-  for (i = 0; i < 4000; i++) a[i * 3 % 4000] = i
+  for (j = 0; j < 50; j++)
+    for (k = 0; k < 4000; k++) a[(j * 37 + k) % 4000] = j + k
   sum = 0
-  for (i = 0; i < 4000; i++) sum += a[i]
+  for (j = 0; j < 50; j++)
+    for (k = 0; k < 4000; k++) sum += a[(j * 37 + k) % 4000]
   print sum
 }

@@ -1,13 +1,21 @@
 local a = {}
-local i = 0
-while i < 4000 do
-  a[i * 3 % 4000] = i
-  i = i + 1
+local j = 0
+while j < 50 do
+  local k = 0
+  while k < 4000 do
+    a[(j * 37 + k) % 4000] = j + k
+    k = k + 1
+  end
+  j = j + 1
 end
-i = 0
 local sum = 0
-while i < 4000 do
-  sum = sum + a[i]
-  i = i + 1
+j = 0
+while j < 50 do
+  local k = 0
+  while k < 4000 do
+    sum = sum + a[(j * 37 + k) % 4000]
+    k = k + 1
+  end
+  j = j + 1
 end
 print(sum)

@@ -1,13 +1,21 @@
-i=0
-while [ "$i" -lt 4000 ]; do
-  eval "a_$((i * 3 % 4000))=$i"
-  i=$((i + 1))
+j=0
+while [ "$j" -lt 50 ]; do
+  k=0
+  while [ "$k" -lt 4000 ]; do
+    eval "a_$(((j * 37 + k) % 4000))=$((j + k))"
+    k=$((k + 1))
+  done
+  j=$((j + 1))
 done
-i=0
 sum=0
-while [ "$i" -lt 4000 ]; do
-  eval "v=\$a_$i"
-  sum=$((sum + v))
-  i=$((i + 1))
+j=0
+while [ "$j" -lt 50 ]; do
+  k=0
+  while [ "$k" -lt 4000 ]; do
+    eval "v=\$a_$(((j * 37 + k) % 4000))"
+    sum=$((sum + v))
+    k=$((k + 1))
+  done
+  j=$((j + 1))
 done
 echo "$sum"
