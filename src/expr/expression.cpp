@@ -51,30 +51,21 @@ Operation OperandsAround(std::string_view text, std::size_t i) {
 
 // A result that is no number (a root of a negative number, an overflow) would go on
 // as the text "nan" or "inf" and be read back as 0 or as text by whatever came next.
-double Finite(Interp& in, double result, char op, std::string_view left, std::string_view right) {
-    if (!std::isfinite(result)) FailOperation(in, kMsgNumberTooLarge, op, left, right);
-    return result;
-}
-
+// The operation itself is the one every evaluator applies; only its failures are
+// told apart here.
 double Compute(Interp& in, char op, std::string_view left, std::string_view right) {
-    const double a = Char_Convert_Double(left), b = Char_Convert_Double(right);
-    switch (op) {
-        case '^': {
-            const double power = std::pow(a, b);
-            if (!std::isfinite(power)) FailOperation(in, kMsgPowerNoNumber, op, left, right);
-            return power;
-        }
-        case '*': return Finite(in, a * b, op, left, right);
-        case '/':
-            if (b == 0) FailOperation(in, kMsgDivisionByZero, op, left, right);
-            return Finite(in, a / b, op, left, right);
-        case '+': return Finite(in, a + b, op, left, right);
-        case '-': return Finite(in, a - b, op, left, right);
-        default: break;
+    std::int64_t x = 0, y = 0;
+    if (op == '%') {
+        y = Char_Convert_Int64(right);
+        if (y == 0) FailOperation(in, kMsgRemainderByZero, op, left, right);
+        x = Char_Convert_Int64(left);
     }
-    const std::int64_t y = Char_Convert_Int64(right);
-    if (y == 0) FailOperation(in, kMsgRemainderByZero, op, left, right);
-    return IntegerRemainder(Char_Convert_Int64(left), y);
+    const double a = Char_Convert_Double(left), b = Char_Convert_Double(right);
+    if (op == '/' && b == 0) FailOperation(in, kMsgDivisionByZero, op, left, right);
+    double result = 0;
+    if (!ApplyOperator(op, a, b, x, y, result))
+        FailOperation(in, op == '^' ? kMsgPowerNoNumber : kMsgNumberTooLarge, op, left, right);
+    return result;
 }
 
 // The marked quotes of the literals go once the escapes are read. The text is not

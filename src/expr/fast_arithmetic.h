@@ -33,8 +33,8 @@ inline double IntegerRemainder(std::int64_t x, std::int64_t y) {
     return y == -1 ? 0.0 : static_cast<double>(x % y);
 }
 // One operation of a chain on operands a and b (x and y: their integers, read only by
-// %). False where the rewriting must take over and say what went wrong: a division or
-// a remainder by zero, a result that is not finite.
+// %): the one place an operator is applied, by every evaluator. False for a remainder
+// by zero and a result that is not finite, which the text evaluator reports.
 inline bool ApplyOperator(char op, double a, double b, std::int64_t x, std::int64_t y, double& result) {
     switch (op) {
         case '^': result = std::pow(a, b); break;
