@@ -15,7 +15,7 @@ void FailParameter(Interp& in, std::string_view function, int position, std::str
 }
 
 std::int64_t ArgInRange(Interp& in, std::string_view function, int position, const NumberRange& range) {
-    const std::int64_t value = Char_Convert_Int64(Arg(in, position));
+    const std::int64_t value = TextToInt64(Arg(in, position));
     if (value < range.least || value > range.most)
         FailParameter(in, function, position, std::to_string(value), *range.limit);
     return value;

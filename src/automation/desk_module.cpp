@@ -20,7 +20,7 @@ namespace ml {
 
 namespace {
 
-int ArgInt(Interp& in, int i) { return Char_Convert_Int(Arg(in, i)); }
+int ArgInt(Interp& in, int i) { return TextToInt(Arg(in, i)); }
 
 WindowHandle ArgWindow(Interp& in) { return ArgInt(in, 1); }
 
@@ -42,21 +42,21 @@ std::string DeskType(Interp& in) {
 std::string DeskKey(Interp& in) {
     const std::optional<int> key = VirtualKeyOfName(AsciiLower(Arg(in, 1)));
     if (!key) Fail(in, Say(in, kMsgUnknownKeyName) + Arg(in, 1));
-    return Int_Convert_Char(*key);
+    return IntText(*key);
 }
 
-std::string DeskWait(Interp& in) { return Int_Convert_Char(WaitForWindow(in, Arg(in, 1), ArgInt(in, 2))); }
+std::string DeskWait(Interp& in) { return IntText(WaitForWindow(in, Arg(in, 1), ArgInt(in, 2))); }
 
-std::string DeskFind(Interp& in) { return Int_Convert_Char(FindWindowContaining(in, Arg(in, 1))); }
+std::string DeskFind(Interp& in) { return IntText(FindWindowContaining(in, Arg(in, 1))); }
 
-std::string DeskNext(Interp& in) { return Int_Convert_Char(NextWindow(in, ArgWindow(in))); }
+std::string DeskNext(Interp& in) { return IntText(NextWindow(in, ArgWindow(in))); }
 
 std::string DeskTitle(Interp& in) { return WindowTitle(in, ArgWindow(in)); }
 
-std::string DeskX(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgWindow(in)).x); }
-std::string DeskY(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgWindow(in)).y); }
-std::string DeskWidth(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgWindow(in)).width); }
-std::string DeskHeight(Interp& in) { return Int_Convert_Char(WindowRectangle(in, ArgWindow(in)).height); }
+std::string DeskX(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)).x); }
+std::string DeskY(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)).y); }
+std::string DeskWidth(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)).width); }
+std::string DeskHeight(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)).height); }
 
 // A width or height; every negative one keeps the window's own, however far below 0.
 int ArgSize(Interp& in, int i) {

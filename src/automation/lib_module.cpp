@@ -37,7 +37,7 @@ constexpr std::array<MouseEvent, 5> kMouseEvents = {{
     {16, kMoveAbsolute | 16, 0x0205, 0},  // right up
 }};
 
-int ArgInt(Interp& in, int i) { return Char_Convert_Int(Arg(in, i)); }
+int ArgInt(Interp& in, int i) { return TextToInt(Arg(in, i)); }
 
 // Only the exact text 0 means the whole desktop; 00 is window 0.
 bool ForegroundMode(Interp& in) { return Arg(in, 1) == "0"; }
@@ -47,10 +47,10 @@ std::string LibActive(Interp& in) {
     return {};
 }
 
-std::string LibFindWindow(Interp& in) { return Int_Convert_Char(UsableDesktop(in).findWindow(Arg(in, 1))); }
+std::string LibFindWindow(Interp& in) { return IntText(UsableDesktop(in).findWindow(Arg(in, 1))); }
 
 std::string LibFindWindowEx(Interp& in) {
-    return Int_Convert_Char(UsableDesktop(in).findChildWindow(ArgInt(in, 1), Arg(in, 2)));
+    return IntText(UsableDesktop(in).findChildWindow(ArgInt(in, 1), Arg(in, 2)));
 }
 
 // A code that is no button flag sends nothing, in either mode.
@@ -88,7 +88,7 @@ std::string LibKeybdMsg(Interp& in) {
     return {};
 }
 
-std::string LibGetKey(Interp& in) { return Int_Convert_Char(UsableDesktop(in).asyncKeyState(ArgInt(in, 1))); }
+std::string LibGetKey(Interp& in) { return IntText(UsableDesktop(in).asyncKeyState(ArgInt(in, 1))); }
 
 // The platform reads the duration as unsigned, so a negative one would never end; it
 // waits no time instead.
@@ -99,10 +99,10 @@ std::string LibSleep(Interp& in) {
 }
 
 void ReadCursor(Interp& in) { in.modules.p = UsableDesktop(in).cursorPosition(); }
-std::string LibCursorX(Interp& in) { return Int_Convert_Char(in.modules.p.x); }
-std::string LibCursorY(Interp& in) { return Int_Convert_Char(in.modules.p.y); }
+std::string LibCursorX(Interp& in) { return IntText(in.modules.p.x); }
+std::string LibCursorY(Interp& in) { return IntText(in.modules.p.y); }
 
-std::string LibDec(Interp& in) { return Int_Convert_Char(static_cast<std::int32_t>(Hex2Long(Arg(in, 1)))); }
+std::string LibDec(Interp& in) { return IntText(static_cast<std::int32_t>(Hex2Long(Arg(in, 1)))); }
 
 std::string LibHex(Interp& in) {
     char text[9];
@@ -111,7 +111,7 @@ std::string LibHex(Interp& in) {
 }
 
 std::string LibRgb(Interp& in) {
-    return Int_Convert_Char((ArgInt(in, 1) & 255) + 256 * (ArgInt(in, 2) & 255) + 65536 * (ArgInt(in, 3) & 255));
+    return IntText((ArgInt(in, 1) & 255) + 256 * (ArgInt(in, 2) & 255) + 65536 * (ArgInt(in, 3) & 255));
 }
 
 // A coordinate of the screen image; one that lies beyond 16 bits is an error, never
@@ -127,7 +127,7 @@ int ArgTolerance(Interp& in, std::string_view function, int i) {
 std::string LibGetPixel(Interp& in) {
     constexpr std::string_view kName = "~Lib.GetPixel";
     const std::uint16_t x = ArgImageCoordinate(in, kName, 2), y = ArgImageCoordinate(in, kName, 3);
-    return Int_Convert_Char(ReadPixel(in, ArgInt(in, 1), x, y));
+    return IntText(ReadPixel(in, ArgInt(in, 1), x, y));
 }
 
 std::string LibCmpPixel(Interp& in) {

@@ -58,17 +58,17 @@ std::string DosGetch(Interp& in) {
 }
 
 std::string DosClear(Interp& in) {
-    clrscr(in);
+    ClearScreen(in);
     return {};
 }
 
 std::string DosMoveCursor(Interp& in) {
-    gotoxy(in, Char_Convert_Int(Arg(in, 1)), Char_Convert_Int(Arg(in, 2)));
+    MoveCursorTo(in, TextToInt(Arg(in, 1)), TextToInt(Arg(in, 2)));
     return {};
 }
 
 std::string DosColour(Interp& in) {
-    textcolor(in, Char_Convert_Int(Arg(in, 1)), Char_Convert_Int(Arg(in, 2)));
+    SetTextColour(in, TextToInt(Arg(in, 1)), TextToInt(Arg(in, 2)));
     return {};
 }
 

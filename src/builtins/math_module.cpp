@@ -30,10 +30,10 @@ bool FitsValue(double value) {
 // Such a result ends the run; the report's error text shows the call.
 template <double (*F)(double)>
 std::string MathApply(Interp& in) {
-    const double value = F(Char_Convert_Double(Arg(in, 1)));
+    const double value = F(TextToNumber(Arg(in, 1)));
     if (!FitsValue(value))
         Fail(in, Say(in, kMsgMathRange) + Arg(in, 1));
-    return Double_Convert_Char(value);
+    return NumberText(value);
 }
 
 // The <cmath> names are overloaded; these pin the double versions.

@@ -16,7 +16,7 @@ namespace {
 
 inline constexpr MsgPair kMsgSplitTarget{"Need a variable to split into: ", "需要分割到的變量: "};
 
-long Number(Interp& in, int i) { return Char_Convert_Int(Arg(in, i)); }
+long Number(Interp& in, int i) { return TextToInt(Arg(in, i)); }
 
 std::string StringMid(Interp& in) { return Mid(Arg(in, 1), Number(in, 2), Number(in, 3)); }
 std::string StringLen(Interp& in) { return std::to_string(Arg(in, 1).size()); }

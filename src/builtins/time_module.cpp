@@ -29,13 +29,13 @@ void Enter(Interp& in) {
 
 const TimeSnapshot& Now(Interp& in) { return in.modules.time.now; }
 
-std::string TimeYear(Interp& in) { return Int_Convert_Char(Now(in).year); }
-std::string TimeMonth(Interp& in) { return Int_Convert_Char(Now(in).month); }
-std::string TimeDay(Interp& in) { return Int_Convert_Char(Now(in).day); }
-std::string TimeWeek(Interp& in) { return Int_Convert_Char(Now(in).week); }
-std::string TimeHour(Interp& in) { return Int_Convert_Char(Now(in).hour); }
-std::string TimeMinute(Interp& in) { return Int_Convert_Char(Now(in).minute); }
-std::string TimeSecond(Interp& in) { return Int_Convert_Char(Now(in).second); }
+std::string TimeYear(Interp& in) { return IntText(Now(in).year); }
+std::string TimeMonth(Interp& in) { return IntText(Now(in).month); }
+std::string TimeDay(Interp& in) { return IntText(Now(in).day); }
+std::string TimeWeek(Interp& in) { return IntText(Now(in).week); }
+std::string TimeHour(Interp& in) { return IntText(Now(in).hour); }
+std::string TimeMinute(Interp& in) { return IntText(Now(in).minute); }
+std::string TimeSecond(Interp& in) { return IntText(Now(in).second); }
 
 // Wall-clock milliseconds since start-up on every build; a 64-bit count never wraps.
 std::string TimeClock(Interp& in) {
@@ -46,9 +46,9 @@ std::string TimeClock(Interp& in) {
 // The first number after the reseeding, modulo n with truncating division, so a
 // negative n gives the range of its absolute value. A modulus of 0 has no range.
 std::string TimeRand(Interp& in) {
-    const int n = Char_Convert_Int(Arg(in, 1));
+    const int n = TextToInt(Arg(in, 1));
     if (n == 0) Fail(in, Say(in, kMsgRandomRange) + Arg(in, 1));
-    return Int_Convert_Char(in.modules.time.random.draw() % n);
+    return IntText(in.modules.time.random.draw() % n);
 }
 
 constexpr std::array<Builtin, 9> kTime = {{

@@ -249,7 +249,7 @@ long InCountChar(std::string_view text, char c) {
     return n;
 }
 
-std::string Int_Convert_Char(std::int32_t value) { return std::to_string(value); }
+std::string IntText(std::int32_t value) { return std::to_string(value); }
 
 namespace {
 
@@ -273,9 +273,9 @@ std::int64_t ReadSaturated(std::string_view text, std::uint64_t most) {
 
 }  // namespace
 
-int Char_Convert_Int(std::string_view text) { return static_cast<int>(ReadSaturated(text, INT_MAX)); }
+int TextToInt(std::string_view text) { return static_cast<int>(ReadSaturated(text, INT_MAX)); }
 
-std::int64_t Char_Convert_Int64(std::string_view text) { return ReadSaturated(text, INT64_MAX); }
+std::int64_t TextToInt64(std::string_view text) { return ReadSaturated(text, INT64_MAX); }
 
 std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent) {
     std::uint32_t result = 1;
@@ -298,7 +298,7 @@ std::uint32_t Hex2Long(std::string_view text) {
 
 // The C runtime's atof restricted to decimal notation (optional blanks, sign, digits,
 // point, digits, exponent), so that both builds read the same numbers.
-double Char_Convert_Double(std::string_view text) {
+double TextToNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && IsCSpace(text[i])) ++i;
     const std::size_t start = i;
@@ -376,7 +376,7 @@ std::string_view FormatFixed(double value, NumberBuffer& buffer) {
     return ClipView(text);
 }
 
-std::string Double_Convert_Char(double value) {
+std::string NumberText(double value) {
     NumberBuffer buffer;
     return std::string(FormatNumber(value, buffer));
 }

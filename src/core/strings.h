@@ -94,12 +94,14 @@ int IsNumber(std::string_view text);
 // How many times search (or c) occurs, occurrences not overlapping.
 long InCount(std::string_view text, std::string_view search);
 long InCountChar(std::string_view text, char c);
-// Between a number and its text, as the C runtime's atoi, atoll, atof and "%f" do.
-std::string Int_Convert_Char(std::int32_t value);
-int Char_Convert_Int(std::string_view text);
-std::int64_t Char_Convert_Int64(std::string_view text);
-double Char_Convert_Double(std::string_view text);
-std::string Double_Convert_Char(double value);
+// Between a number and its text, as the C runtime's atoi, atoll, atof and "%f" do:
+// the text of an int, an int, a 64-bit integer and a number read from a text, and the
+// text of a number.
+std::string IntText(std::int32_t value);
+int TextToInt(std::string_view text);
+std::int64_t TextToInt64(std::string_view text);
+double TextToNumber(std::string_view text);
+std::string NumberText(double value);
 // base to the power exponent, in 32-bit arithmetic.
 std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent);
 // The value of a hexadecimal text.

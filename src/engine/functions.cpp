@@ -166,7 +166,7 @@ void Return(Interp& in, Evaluate evaluate) {
     const bool own = C.callingOwnText[d];
     if (value.whole) {
         if (own && ContinueCallWithWhole(in, value.number)) return;
-        value.text = Double_Convert_Char(value.number);
+        value.text = NumberText(value.number);
     }
     value.text = ValueInLine(std::move(value.text));
     if (own && ContinueCall(in, value.text)) return;

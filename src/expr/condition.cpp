@@ -60,7 +60,7 @@ int CompareValues(Compare op, const std::string& left, const std::string& right)
         case Compare::NotEqual: return left != right;
         default: break;
     }
-    return Ordered(op, Char_Convert_Double(left), Char_Convert_Double(right));
+    return Ordered(op, TextToNumber(left), TextToNumber(right));
 }
 
 int CompareSides(Interp& in, Compare op, std::string_view left, std::string_view right) {

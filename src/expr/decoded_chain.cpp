@@ -27,7 +27,7 @@ std::string_view TermText(const NumberChain& chain, const ChainTerm& term) {
 std::int64_t IntegerOf(Interp& in, std::size_t slot) {
     ValueNumber& number = in.vars.numbers[slot];
     if (!(number.state & ValueNumber::kInteger)) {
-        number.integer = Char_Convert_Int64(ValueText(in, slot));
+        number.integer = TextToInt64(ValueText(in, slot));
         number.state |= ValueNumber::kInteger;
     }
     return number.integer;
@@ -47,7 +47,7 @@ constexpr int kCallText = -2;
 
 inline std::int64_t OperandInteger(Interp& in, const Operand& operand, std::string_view callResult) {
     if (operand.computed) return ComputedInteger(operand.value);
-    if (operand.slot == kCallText) return Char_Convert_Int(callResult);
+    if (operand.slot == kCallText) return TextToInt(callResult);
     return operand.slot >= 0 ? IntegerOf(in, static_cast<std::size_t>(operand.slot)) : operand.integer;
 }
 
@@ -148,7 +148,7 @@ bool DecodeChain(std::string_view expression, NumberChain& chain) {
             term.from = static_cast<std::uint16_t>(from);
             term.length = static_cast<std::uint16_t>(at - from);
             term.value = negative ? -value : value;
-            term.integer = Char_Convert_Int64(TermText(chain, term));
+            term.integer = TextToInt64(TermText(chain, term));
             chain.fixedLength += term.length;
         }
         chain.terms.push_back(term);

@@ -56,11 +56,11 @@ Operation OperandsAround(std::string_view text, std::size_t i) {
 double Compute(Interp& in, char op, std::string_view left, std::string_view right) {
     std::int64_t x = 0, y = 0;
     if (op == '%') {
-        y = Char_Convert_Int64(right);
+        y = TextToInt64(right);
         if (y == 0) FailOperation(in, kMsgRemainderByZero, op, left, right);
-        x = Char_Convert_Int64(left);
+        x = TextToInt64(left);
     }
-    const double a = Char_Convert_Double(left), b = Char_Convert_Double(right);
+    const double a = TextToNumber(left), b = TextToNumber(right);
     if (op == '/' && b == 0) FailOperation(in, kMsgDivisionByZero, op, left, right);
     double result = 0;
     if (!ApplyOperator(op, a, b, x, y, result))

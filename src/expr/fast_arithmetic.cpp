@@ -52,7 +52,7 @@ bool ReadNumber(std::string_view text, std::size_t& at, double& value) {
     }
     if (digits == 0 || points > 1) return false;
     value = digits <= kShortDecimalDigits ? ShortDecimalValue(mantissa, fraction)
-                                          : Char_Convert_Double(text.substr(from, at - from));
+                                          : TextToNumber(text.substr(from, at - from));
     return true;
 }
 
@@ -90,7 +90,7 @@ bool Parse(std::string_view text, Chain& chain, Interp* in) {
 }
 
 std::int64_t IntegerOf(const Term& term) {
-    if (term.text != nullptr) return Char_Convert_Int64(std::string_view(term.text, term.length));
+    if (term.text != nullptr) return TextToInt64(std::string_view(term.text, term.length));
     return ComputedInteger(term.value);
 }
 
@@ -161,12 +161,12 @@ bool ReadChainNumber(std::string_view text, std::size_t& at, double& value) { re
 
 std::int64_t ComputedInteger(double value) {
     NumberBuffer buffer;
-    return Char_Convert_Int64(FormatNumber(value, buffer));
+    return TextToInt64(FormatNumber(value, buffer));
 }
 
 double ThroughTextSlow(double value) {
     NumberBuffer buffer;
-    return Char_Convert_Double(FormatNumber(value, buffer));
+    return TextToNumber(FormatNumber(value, buffer));
 }
 
 bool IsLevelOperator(char c, int level) {

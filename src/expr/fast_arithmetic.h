@@ -69,7 +69,7 @@ std::optional<std::string> FastCountB(std::string_view text);
 // variables and changes nothing.
 std::optional<std::string> FastCodeCount(Interp& in, std::string_view expression);
 
-// The number that value reads as (Char_Convert_Double of FastCodeCount's text),
+// The number that value reads as (TextToNumber of FastCodeCount's text),
 // without making the text.
 std::optional<double> FastCodeNumber(Interp& in, std::string_view expression);
 

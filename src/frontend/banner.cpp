@@ -25,21 +25,21 @@ constexpr Piece kNameEnglish[] = {{12, "M"}, {4, "orrow"}, {14, "l"}, {6, "ark "
 constexpr Piece kNameChinese[] = {{12, "明"}, {4, "日"}, {14, "雲"}, {6, "雀 "}};
 
 void Show(Interp& in, int colour, std::string_view text) {
-    textcolor(in, colour, 0);
+    SetTextColour(in, colour, 0);
     Print(in, text);
 }
 
 }  // namespace
 
 void ShowBanner(Interp& in) {
-    clrscr(in);
+    ClearScreen(in);
     const bool chinese = English_Chinese(in) != 0;
     for (const Piece& piece : chinese ? kNameChinese : kNameEnglish)
         Show(in, piece.colour, chinese ? Big2Gb(in, Native(in, piece.text)) : piece.text);
     const Piece rest[] = {{15, kWordSize}, {11, " ( "}, {10, "V"}, {2, "ersion "}, {15, MorrowlarkVer},
                           {13, "  D"},     {5, "ate "}, {15, MorrowlarkDate}, {11, " )\n"}};
     for (const Piece& piece : rest) Show(in, piece.colour, piece.text);
-    textcolor(in, 7, 0);
+    SetTextColour(in, 7, 0);
 }
 
 }  // namespace ml

@@ -14,9 +14,9 @@ enum Colour { kWhite = 7, kLightGreen = 10, kLightRed = 12, kLightYellow = 14, k
 // One labelled line: the label in its colour, then the text in bright white. In
 // Chinese the label and the message texts are adapted to the code page.
 void Labelled(Interp& in, bool chinese, int colour, const MsgPair& label, std::string_view text, bool isMessage) {
-    textcolor(in, colour, 0);
+    SetTextColour(in, colour, 0);
     Print(in, chinese ? Big2Gb(in, Native(in, label.zh)) : std::string(label.en));
-    textcolor(in, kBrightWhite, 0);
+    SetTextColour(in, kBrightWhite, 0);
     Print(in, chinese && isMessage ? Big2Gb(in, text) : std::string(text));
     Print(in, "\n");
 }
@@ -28,7 +28,7 @@ void ShowReport(Interp& in, const FatalError& error) {
     Labelled(in, chinese, kLightGreen, kLabelRanks, std::to_string(error.entry + 1), false);
     Labelled(in, chinese, kLightYellow, kLabelMessage, error.message, true);
     Labelled(in, chinese, kLightRed, kLabelError, error.detail, true);
-    textcolor(in, kWhite, 0);
+    SetTextColour(in, kWhite, 0);
     in.platform.console.pause();
 }
 

@@ -18,8 +18,8 @@ ComArgument Classify(std::string& slot) {
     if (IsNumber(slot)) {
         const bool real = Contains(slot, ".");
         argument.kind = real ? ComArgument::Kind::Double : ComArgument::Kind::Int;
-        if (real) argument.real = Char_Convert_Double(slot);
-        else argument.integer = Char_Convert_Int(slot);
+        if (real) argument.real = TextToNumber(slot);
+        else argument.integer = TextToInt(slot);
         return argument;
     }
     if (StartsWith(slot, "@")) slot.erase(0, 1);
@@ -41,8 +41,8 @@ std::string ComCall(Interp& in, const std::string& progId, const std::string& ty
         Fail(in, Say(in, kMsgComNoMethod) + progId + " -> " + method + Say(in, kMsgComNoMethodTail));
     }
     // The method has run by now: a wrong result type is found only afterwards.
-    if (type == "int") return Int_Convert_Char(result.integer);
-    if (type == "dbl") return Double_Convert_Char(result.real);
+    if (type == "int") return IntText(result.integer);
+    if (type == "dbl") return NumberText(result.real);
     if (type == "str") return Clip(result.text);
     Fail(in, Say(in, kMsgDataType) + type);
 }

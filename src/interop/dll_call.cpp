@@ -24,7 +24,7 @@ struct Positions {
 // A number goes as the integer its text reads as (sign-extended where positions are
 // 64 bits wide); anything else as a pointer to its text. "@" makes a number a text.
 std::intptr_t Classify(std::string& slot, TextBuffer& text) {
-    if (IsNumber(slot)) return static_cast<std::intptr_t>(Char_Convert_Int(slot));
+    if (IsNumber(slot)) return static_cast<std::intptr_t>(TextToInt(slot));
     if (StartsWith(slot, "@")) slot.erase(0, 1);
     std::copy_n(slot.begin(), std::min(slot.size(), kNativeTextBytes - 1), text.begin());
     return reinterpret_cast<std::intptr_t>(text.data());
@@ -63,7 +63,7 @@ std::string DllCall(Interp& in, const std::string& module, const std::string& ty
     const std::intptr_t result = native.call(entry, positions.values);
     // A returned text may lie in the library's own data or in an argument buffer, so
     // it is copied while both still exist.
-    std::string value = text ? ReadText(result) : Int_Convert_Char(static_cast<std::int32_t>(result));
+    std::string value = text ? ReadText(result) : IntText(static_cast<std::int32_t>(result));
     native.release(library);
     return value;
 }

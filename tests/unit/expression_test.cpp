@@ -237,7 +237,7 @@ TEST_F(VariableChains, ReadAsTheNumbersOfTheirTexts) {
         const std::string text = expression();
         auto number = FastCodeNumber(*t.in, text);
         if (!number) continue;
-        const double expected = Char_Convert_Double(CodeCount(*t.in, text));
+        const double expected = TextToNumber(CodeCount(*t.in, text));
         EXPECT_TRUE(*number == expected && std::signbit(*number) == std::signbit(expected)) << text;
     }
     // Conditions that order two values use those numbers.
@@ -255,11 +255,11 @@ TEST(Numbers, FastConversionsMatchTheGeneralOnes) {
         const double value = static_cast<double>(static_cast<std::int64_t>(seed >> 20) % 2000001 - 1000000) * magnitude / 1000;
         ASSERT_EQ(FormatNumber(value, fast), FormatFixed(value, general)) << value;
         const std::string text(FormatFixed(value, general));
-        ASSERT_EQ(Char_Convert_Double(text), ParseDecimal(text)) << text;
+        ASSERT_EQ(TextToNumber(text), ParseDecimal(text)) << text;
     }
     EXPECT_EQ(FormatNumber(-0.0, fast), "-0");
-    EXPECT_EQ(Char_Convert_Double("0.1"), ParseDecimal("0.1"));
-    EXPECT_EQ(Char_Convert_Double("123456789.123456"), ParseDecimal("123456789.123456"));
+    EXPECT_EQ(TextToNumber("0.1"), ParseDecimal("0.1"));
+    EXPECT_EQ(TextToNumber("123456789.123456"), ParseDecimal("123456789.123456"));
 }
 
 // Telling a number from other text without reading its value takes the same texts.

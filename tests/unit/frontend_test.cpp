@@ -57,11 +57,11 @@ TEST(ErrorReport, ChineseOnAWesternCodePageIsPrintedUnconverted) {
 
 TEST(ConsolePrimitives, CursorAndAttributes) {
     TestRun t;
-    gotoxy(*t.in, 1, 1);
-    gotoxy(*t.in, 0x10005, 3);
-    textcolor(*t.in, 14, 1);
-    textcolor(*t.in, 15, 4);
-    clrscr(*t.in);
+    MoveCursorTo(*t.in, 1, 1);
+    MoveCursorTo(*t.in, 0x10005, 3);
+    SetTextColour(*t.in, 14, 1);
+    SetTextColour(*t.in, 15, 4);
+    ClearScreen(*t.in);
     EXPECT_EQ(t.fake.console.log,
               (std::vector<std::string>{"cursor 0,0", "cursor 4,2", "attr 30", "attr 79", "clear"}));
 }

@@ -107,36 +107,36 @@ TEST(Strings, IsNumberAcceptsOnlyPlainDecimals) {
 }
 
 TEST(Strings, NumbersReadLikeTheCRuntime) {
-    EXPECT_EQ(Char_Convert_Int("3.9"), 3);
-    EXPECT_EQ(Char_Convert_Int("  -42x"), -42);
-    EXPECT_EQ(Char_Convert_Int("abc"), 0);
-    EXPECT_EQ(Char_Convert_Int("99999999999"), 2147483647);
-    EXPECT_EQ(Char_Convert_Int("-99999999999"), -2147483647 - 1);
-    EXPECT_EQ(Char_Convert_Int("2147483648"), 2147483647);
-    EXPECT_EQ(Char_Convert_Int("-2147483648"), -2147483647 - 1);
-    EXPECT_EQ(Char_Convert_Int64(" +10000000001.9x"), 10000000001);
-    EXPECT_EQ(Char_Convert_Int64("9223372036854775807"), INT64_MAX);
-    EXPECT_EQ(Char_Convert_Int64("99999999999999999999"), INT64_MAX);
-    EXPECT_EQ(Char_Convert_Int64("-9223372036854775808"), INT64_MIN);
-    EXPECT_EQ(Char_Convert_Int64("-99999999999999999999"), INT64_MIN);
-    EXPECT_EQ(Char_Convert_Int64("-0"), 0);
-    EXPECT_DOUBLE_EQ(Char_Convert_Double("12abc"), 12.0);
-    EXPECT_DOUBLE_EQ(Char_Convert_Double("-"), 0.0);
-    EXPECT_DOUBLE_EQ(Char_Convert_Double("+2.5e2x"), 250.0);
-    EXPECT_DOUBLE_EQ(Char_Convert_Double("1e"), 1.0);
-    EXPECT_DOUBLE_EQ(Char_Convert_Double("0x10"), 0.0);
+    EXPECT_EQ(TextToInt("3.9"), 3);
+    EXPECT_EQ(TextToInt("  -42x"), -42);
+    EXPECT_EQ(TextToInt("abc"), 0);
+    EXPECT_EQ(TextToInt("99999999999"), 2147483647);
+    EXPECT_EQ(TextToInt("-99999999999"), -2147483647 - 1);
+    EXPECT_EQ(TextToInt("2147483648"), 2147483647);
+    EXPECT_EQ(TextToInt("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(TextToInt64(" +10000000001.9x"), 10000000001);
+    EXPECT_EQ(TextToInt64("9223372036854775807"), INT64_MAX);
+    EXPECT_EQ(TextToInt64("99999999999999999999"), INT64_MAX);
+    EXPECT_EQ(TextToInt64("-9223372036854775808"), INT64_MIN);
+    EXPECT_EQ(TextToInt64("-99999999999999999999"), INT64_MIN);
+    EXPECT_EQ(TextToInt64("-0"), 0);
+    EXPECT_DOUBLE_EQ(TextToNumber("12abc"), 12.0);
+    EXPECT_DOUBLE_EQ(TextToNumber("-"), 0.0);
+    EXPECT_DOUBLE_EQ(TextToNumber("+2.5e2x"), 250.0);
+    EXPECT_DOUBLE_EQ(TextToNumber("1e"), 1.0);
+    EXPECT_DOUBLE_EQ(TextToNumber("0x10"), 0.0);
 }
 
 TEST(Strings, NumberTextCutsTrailingZeros) {
-    EXPECT_EQ(Double_Convert_Char(2.5), "2.5");
-    EXPECT_EQ(Double_Convert_Char(3), "3");
-    EXPECT_EQ(Double_Convert_Char(100), "100");
-    EXPECT_EQ(Double_Convert_Char(0.0000001), "0");
-    EXPECT_EQ(Double_Convert_Char(-0.0000001), "-0");
-    EXPECT_EQ(Double_Convert_Char(2.0 / 3), "0.666667");
-    EXPECT_EQ(Double_Convert_Char(1e20), "100000000000000000000");
-    EXPECT_EQ(Double_Convert_Char(1e300).size(), 255u);
-    EXPECT_EQ(Int_Convert_Char(-7), "-7");
+    EXPECT_EQ(NumberText(2.5), "2.5");
+    EXPECT_EQ(NumberText(3), "3");
+    EXPECT_EQ(NumberText(100), "100");
+    EXPECT_EQ(NumberText(0.0000001), "0");
+    EXPECT_EQ(NumberText(-0.0000001), "-0");
+    EXPECT_EQ(NumberText(2.0 / 3), "0.666667");
+    EXPECT_EQ(NumberText(1e20), "100000000000000000000");
+    EXPECT_EQ(NumberText(1e300).size(), 255u);
+    EXPECT_EQ(IntText(-7), "-7");
 }
 
 TEST(Strings, HexadecimalValuesWrapAt32Bits) {
