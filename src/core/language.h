@@ -17,13 +17,13 @@ struct MsgPair {
 };
 
 // 1 when Chinese texts are shown, 0 for English; Auto asks the code page every time.
-int English_Chinese(Interp& in);
+int ShowsChinese(Interp& in);
 
 // Traditional to Simplified when the console uses code page 936; otherwise unchanged.
-std::string Big2Gb(Interp& in, std::string_view text);
+std::string SimplifiedForGbConsole(Interp& in, std::string_view text);
 
 // The text of a pair in the display language, in the console's bytes (the Chinese
-// text as Big5 on Windows), not yet passed through Big2Gb.
+// text as Big5 on Windows), not yet passed through SimplifiedForGbConsole.
 std::string Say(Interp& in, const MsgPair& msg);
 
 // A Chinese text of our own in the console's bytes (Big5 on Windows).

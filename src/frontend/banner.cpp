@@ -33,9 +33,9 @@ void Show(Interp& in, int colour, std::string_view text) {
 
 void ShowBanner(Interp& in) {
     ClearScreen(in);
-    const bool chinese = English_Chinese(in) != 0;
+    const bool chinese = ShowsChinese(in) != 0;
     for (const Piece& piece : chinese ? kNameChinese : kNameEnglish)
-        Show(in, piece.colour, chinese ? Big2Gb(in, Native(in, piece.text)) : piece.text);
+        Show(in, piece.colour, chinese ? SimplifiedForGbConsole(in, Native(in, piece.text)) : piece.text);
     const Piece rest[] = {{15, kWordSize}, {11, " ( "}, {10, "V"}, {2, "ersion "}, {15, MorrowlarkVer},
                           {13, "  D"},     {5, "ate "}, {15, MorrowlarkDate}, {11, " )\n"}};
     for (const Piece& piece : rest) Show(in, piece.colour, piece.text);

@@ -15,16 +15,16 @@ enum Colour { kWhite = 7, kLightGreen = 10, kLightRed = 12, kLightYellow = 14, k
 // Chinese the label and the message texts are adapted to the code page.
 void Labelled(Interp& in, bool chinese, int colour, const MsgPair& label, std::string_view text, bool isMessage) {
     SetTextColour(in, colour, 0);
-    Print(in, chinese ? Big2Gb(in, Native(in, label.zh)) : std::string(label.en));
+    Print(in, chinese ? SimplifiedForGbConsole(in, Native(in, label.zh)) : std::string(label.en));
     SetTextColour(in, kBrightWhite, 0);
-    Print(in, chinese && isMessage ? Big2Gb(in, text) : std::string(text));
+    Print(in, chinese && isMessage ? SimplifiedForGbConsole(in, text) : std::string(text));
     Print(in, "\n");
 }
 
 }  // namespace
 
 void ShowReport(Interp& in, const FatalError& error) {
-    const bool chinese = English_Chinese(in) != 0;
+    const bool chinese = ShowsChinese(in) != 0;
     Labelled(in, chinese, kLightGreen, kLabelRanks, std::to_string(error.entry + 1), false);
     Labelled(in, chinese, kLightYellow, kLabelMessage, error.message, true);
     Labelled(in, chinese, kLightRed, kLabelError, error.detail, true);

@@ -64,7 +64,7 @@ std::string ClipName(std::string name) {
 ScriptName ChooseScriptName(Interp& in, int argc, char** argv) {
     if (argc == 2) return {ClipName(argv[1]), true, false};
     if (FileHandle(std::fopen(kAutoScript, "rb"))) return {"AUTO", false, true};
-    Print(in, Big2Gb(in, Say(in, kPromptScriptName)));
+    Print(in, SimplifiedForGbConsole(in, Say(in, kPromptScriptName)));
     std::string typed;
     in.platform.console.readLine(typed);
     return {ClipName(typed), false, false};
@@ -97,8 +97,8 @@ bool WriteWholeFile(const char* name, std::string_view text) {
 }
 
 void WriteHelp(Interp& in) {
-    if (WriteWholeFile(kHelpFile, Big2Gb(in, Native(in, HelpDocument())))) return;
-    Print(in, Big2Gb(in, Say(in, kMsgHelpNotWritten)) + kHelpFile + "\n");
+    if (WriteWholeFile(kHelpFile, SimplifiedForGbConsole(in, Native(in, HelpDocument())))) return;
+    Print(in, SimplifiedForGbConsole(in, Say(in, kMsgHelpNotWritten)) + kHelpFile + "\n");
     throw ProgramEnd{kStatusFailed};
 }
 
@@ -124,8 +124,8 @@ void LoadAndRun(Interp& in, ScriptName script) {
     // rules of the file system.
     LoadScriptFile(in, script.name, script.fromAutoFile ? kAutoScript : script.name);
     const int loaded = in.program.entryCount;
-    Print(in, Format(Big2Gb(in, Say(in, kLoadSummary)).c_str(), kMaxEntries, kMaxEntries - loaded, loaded,
-                     script.name.c_str()));
+    const std::string summary = SimplifiedForGbConsole(in, Say(in, kLoadSummary));
+    Print(in, Format(summary.c_str(), kMaxEntries, kMaxEntries - loaded, loaded, script.name.c_str()));
     FinishLoading(in);
     ReportLostDisplay(in);
     try {
@@ -142,7 +142,7 @@ void RunCommandOrScript(Interp& in, int argc, char** argv) {
     ReadLanguageSetting(in);
     for (;;) {
         ShowBanner(in);
-        Print(in, Format(Big2Gb(in, Say(in, kLimitsText)).c_str(), 256, 4096, kMaxEntries));
+        Print(in, Format(SimplifiedForGbConsole(in, Say(in, kLimitsText)).c_str(), 256, 4096, kMaxEntries));
         ScriptName script = ChooseScriptName(in, argc, argv);
         const std::string command = Upper(script.name);
         if (command == "LANGUAGE") {

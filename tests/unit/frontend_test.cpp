@@ -11,22 +11,22 @@ TEST(DisplayLanguage, AutoFollowsTheCodePageAtEveryCall) {
     TestRun t;
     for (auto [page, chinese] : {std::pair{1252u, 0}, {950u, 1}, {936u, 1}, {437u, 0}}) {
         t.fake.codePage.codePage = page;
-        EXPECT_EQ(English_Chinese(*t.in), chinese) << page;
+        EXPECT_EQ(ShowsChinese(*t.in), chinese) << page;
     }
     t.in->language = '2';
     t.fake.codePage.codePage = 950;
-    EXPECT_EQ(English_Chinese(*t.in), 0);
+    EXPECT_EQ(ShowsChinese(*t.in), 0);
     t.in->language = '3';
     t.fake.codePage.codePage = 1252;
-    EXPECT_EQ(English_Chinese(*t.in), 1);
+    EXPECT_EQ(ShowsChinese(*t.in), 1);
 }
 
 TEST(DisplayLanguage, OnlyCodePage936ConvertsToSimplified) {
     TestRun t;
     t.fake.codePage.codePage = 950;
-    EXPECT_EQ(Big2Gb(*t.in, "資料"), "資料");
+    EXPECT_EQ(SimplifiedForGbConsole(*t.in, "資料"), "資料");
     t.fake.codePage.codePage = 936;
-    EXPECT_EQ(Big2Gb(*t.in, "資料"), "[simplified]資料");
+    EXPECT_EQ(SimplifiedForGbConsole(*t.in, "資料"), "[simplified]資料");
 }
 
 TEST(ErrorReport, ColouredLabelsAndTheLinePlusOne) {
