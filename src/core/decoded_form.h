@@ -24,12 +24,15 @@ struct ChainTerm {
     std::uint16_t from = 0, length = 0;   // its bytes in the chain's text
     bool isVariable = false;
     bool isResult = false;                // the value the line's call left
+    bool leading = false;                 // first in its group, where a minus is a sign
     double value = 0;                     // a number's value
     std::int64_t integer = 0;             // a number's integer, as the remainder reads it
     int slot = -1;                        // a reference's variable, once found
 };
 
 // One operation of a chain: terms[target] op terms[source], kept in terms[target].
+// kNotNegative checks a group's value that does not come first in its group instead.
+inline constexpr char kNotNegative = 'n';
 struct ChainStep {
     char op;
     std::uint8_t target, source;
@@ -97,7 +100,35 @@ struct DecodedCall {
     bool checked = false;                // a built-in function's count and position
 };
 
-enum class EntryKind : std::uint8_t { Text, Skip, Assign, Cmp, ElCmp, End, Loop, Call, Return };
+// An index of an array element computed as the line runs: `[$j * 2]`.
+struct IndexSite {
+    std::uint16_t open = 0, close = 0;    // its brackets in the entry's text
+    DecodedExpression index;
+};
+
+// A reference whose name holds computed indices, such as `$a[$i][$j + 1]`: the bytes
+// around its indices, and the variable of the key they made last.
+struct IndexedReference {
+    std::vector<std::string> pieces;      // one more than the indices
+    std::vector<std::uint8_t> sites;      // which of the line's sites, left to right
+    std::uint8_t term = 0;                // the chain term it is, on the right side
+    std::string key;
+    int slot = -1;
+    std::uint32_t frame = 0;
+};
+
+// An assignment with computed indices. The indices are evaluated right to left, as
+// the text path does before it reads the line, and their values name the elements.
+struct IndexedLine {
+    std::vector<IndexSite> sites;         // right to left
+    std::vector<std::string> values;      // this run's, same order
+    IndexedReference target;
+    std::vector<IndexedReference> reads;  // the right side's elements
+    std::uint16_t length = 0;             // of the line as written
+    std::string scratch;                  // a key being made
+};
+
+enum class EntryKind : std::uint8_t { Text, Skip, Assign, IndexedAssign, Cmp, ElCmp, End, Loop, Call, Return };
 
 struct DecodedEntry {
     EntryKind kind = EntryKind::Text;
@@ -111,6 +142,7 @@ struct DecodedEntry {
     // For a call: the line it leaves, with the marker kResultHole where the call
     // stood, decoded as an assignment or a condition; none where it must run as text.
     std::unique_ptr<DecodedEntry> leaves;
+    std::unique_ptr<IndexedLine> indexed;   // for IndexedAssign
 };
 
 // One decoded form per entry, made when the entry runs a second time: a line that

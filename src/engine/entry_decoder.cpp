@@ -9,6 +9,7 @@
 #include "expr/condition.h"
 #include "expr/decoded_expression.h"
 #include "expr/decoded_join.h"
+#include "expr/indexed_line.h"
 
 namespace ml {
 
@@ -86,7 +87,9 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
     // are those that hold the result hole's bytes themselves.
     if (text.size() > UINT16_MAX || Contains(text, kResultHole)) return decoded;
     if (text.empty() || text[0] == ':') decoded->kind = EntryKind::Skip;
-    else if (in.program.hasBracket[at]) return decoded;
+    else if (in.program.hasBracket[at]) {
+        if (!in.program.hasCall[at]) DecodeIndexedAssignment(text, *decoded);
+    }
     else if (in.program.hasCall[at] && Contains(text, kCallMarker)) DecodeCallEntry(text, *decoded);
     else if (StartsWith(text, kVariableMarker)) DecodeAssignment(text, *decoded);
     else if (StartsWith(text, "return")) DecodeReturn(text, *decoded);

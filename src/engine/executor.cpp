@@ -8,6 +8,7 @@
 #include "core/messages.h"
 #include "core/variables.h"
 #include "expr/decoded_join.h"
+#include "expr/indexed_line.h"
 #include "expr/substitution.h"
 #include "expr/expression.h"
 #include "core/errors.h"
@@ -227,6 +228,17 @@ void RunCallEntry(Interp& in, DecodedEntry& decoded) {
     FinishCall(in, remembered, PutBack(in.exec.current, call.marker, call.end, result));
 }
 
+// An assignment with computed indices; where the decoded form does not hold, the line
+// runs from its text with the indices' values written in.
+void RunIndexedEntry(Interp& in, DecodedEntry& decoded) {
+    if (RunIndexedAssignment(in, decoded)) {
+        ++in.exec.pc;
+        return;
+    }
+    in.exec.current = IndexedText(in.program.text(in.exec.pc), *decoded.indexed);
+    RunStatement(in);
+}
+
 // Runs the entry at the program counter from its decoded form, made now if it is
 // the entry's second run; false when the entry runs from its text.
 bool RunDecoded(Interp& in) {
@@ -248,6 +260,7 @@ bool RunDecoded(Interp& in) {
     switch (decoded.kind) {
         case EntryKind::Text: return false;
         case EntryKind::Assign: RunDecodedAssignment(in, decoded); break;
+        case EntryKind::IndexedAssign: RunIndexedEntry(in, decoded); break;
         case EntryKind::Cmp: RunCmp(in, [&] { return DecodedCondition(in, decoded); }); break;
         case EntryKind::ElCmp: RunElCmp(in, [&] { return DecodedCondition(in, decoded); }); break;
         case EntryKind::Loop: RunLoop(in); break;
@@ -299,7 +312,7 @@ void Script(Interp& in) {
             continue;
         }
         if (E.rerun) E.rerun = false;
-        else E.current = P.hasBracket[pc] ? Dim_LR_(in, stored) : stored;
+        else E.current = P.hasBracket[pc] ? SubstituteIndices(in, stored) : stored;
         if (P.hasCall[pc] && Contains(E.current, kCallMarker)) RunCall(in);
         else RunStatement(in);
     }

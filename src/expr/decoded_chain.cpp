@@ -54,18 +54,14 @@ inline std::int64_t OperandInteger(Interp& in, const Operand& operand, std::stri
 // The operands of the chain with the current values; false where a reference is
 // missing or holds no plain number, or the substituted text would not fit a value.
 bool ReadOperands(Interp& in, NumberChain& chain, std::string_view result, std::array<Operand, kMaxTerms>& operands) {
-    const std::uint32_t frame = CurrentFrame(in);
-    if (chain.frame != frame) {
-        for (ChainTerm& term : chain.terms) term.slot = -1;
-        chain.frame = frame;
-    }
+    SyncChainFrame(in, chain);
     std::size_t length = chain.fixedLength;
     for (std::size_t k = 0; k < chain.terms.size(); ++k) {
         ChainTerm& term = chain.terms[k];
         if (term.isResult) {
             // The result stands in the line as its text, so it reads as a variable's would.
             double value = 0;
-            if (!ReadSignedNumber(result, true, value) || (result[0] == '-' && k != 0)) return false;
+            if (!ReadSignedNumber(result, true, value) || (result[0] == '-' && !term.leading)) return false;
             length += result.size();
             operands[k] = {value, 0, kCallText, false};
             continue;
@@ -79,18 +75,17 @@ bool ReadOperands(Interp& in, NumberChain& chain, std::string_view result, std::
         const auto slot = static_cast<std::size_t>(term.slot);
         const ValueNumber& number = NumberOf(in, slot);
         if (!(number.state & ValueNumber::kNumber)) return false;
-        if ((number.state & ValueNumber::kNegative) && k != 0) return false;
+        if ((number.state & ValueNumber::kNegative) && !term.leading) return false;
         length += ValueLength(in, slot);
         operands[k] = {number.value, 0, term.slot, false};
     }
     return length <= kMaxText;
 }
 
-// The operations as the rewriting takes them: level by level, each level left to
-// right, a result taking the place of its two operands.
-void OrderSteps(NumberChain& chain, std::vector<char> ops) {
-    std::vector<std::uint8_t> places(chain.terms.size());
-    for (std::size_t k = 0; k < places.size(); ++k) places[k] = static_cast<std::uint8_t>(k);
+// The operations of one group as the rewriting takes them: level by level, each
+// level left to right, a result taking the place of its two operands. The group's
+// value ends in the place of its first operand.
+void OrderSteps(NumberChain& chain, std::vector<std::uint8_t> places, std::vector<char> ops) {
     for (int level = 1; level <= 3; ++level) {
         std::size_t k = 0;
         while (k + 1 < places.size()) {
@@ -103,6 +98,74 @@ void OrderSteps(NumberChain& chain, std::vector<char> ops) {
             ops.erase(ops.begin() + static_cast<std::ptrdiff_t>(k));
         }
     }
+}
+
+// Reads one term at `at`: the result hole, a reference or a number (the group's first
+// with the minus before it, where there is one).
+bool ReadTerm(std::string_view text, std::size_t& at, bool minus, ChainTerm& term, NumberChain& chain) {
+    if (text.substr(at).starts_with(kResultHole)) {
+        if (minus) return false;   // a minus before a value
+        term.isResult = true;
+        term.from = static_cast<std::uint16_t>(at);
+        term.length = static_cast<std::uint16_t>(kResultHole.size());
+        at += kResultHole.size();
+    } else if (text.substr(at).starts_with(kVariableMarker)) {
+        if (minus) return false;
+        const std::size_t end = ReferenceEnd(text, at);
+        term.isVariable = true;
+        term.from = static_cast<std::uint16_t>(at);
+        term.length = static_cast<std::uint16_t>(end - at);
+        at = end;
+    } else {
+        const std::size_t from = minus ? at - 1 : at;
+        double value = 0;
+        if (!ReadChainNumber(text, at, value)) return false;
+        term.from = static_cast<std::uint16_t>(from);
+        term.length = static_cast<std::uint16_t>(at - from);
+        term.value = minus ? -value : value;
+        term.integer = TextToInt64(TermText(chain, term));
+        chain.fixedLength += term.length;
+    }
+    return true;
+}
+
+// Reads a group from `at` to the end of the text or to the ")" that closes it: its
+// terms, and its operations in order after those of the groups inside it, as the
+// rewriting takes the innermost group first and writes its value in its place. The
+// group's value ends in place. A group's value that is negative reads as a sign
+// where it does not come first, which the chain leaves to the text path.
+bool ReadGroup(std::string_view text, std::size_t& at, NumberChain& chain, std::uint8_t& place) {
+    const bool minus = at < text.size() && text[at] == '-';
+    at += minus ? 1 : 0;
+    std::vector<std::uint8_t> places;
+    std::vector<char> ops;   // ops[k] joins places[k] and places[k + 1]
+    for (;;) {
+        if (chain.terms.size() == kMaxTerms) return false;
+        const bool leading = places.empty();
+        std::uint8_t operand = 0;
+        if (at < text.size() && text[at] == '(') {
+            if (minus && leading) return false;
+            ++at;
+            if (!ReadGroup(text, at, chain, operand) || at == text.size() || text[at] != ')') return false;
+            ++at;
+            chain.fixedLength += 2;
+            if (!leading) chain.steps.push_back({kNotNegative, operand, operand});
+        } else {
+            ChainTerm term;
+            term.leading = leading;
+            if (!ReadTerm(text, at, minus && leading, term, chain)) return false;
+            operand = static_cast<std::uint8_t>(chain.terms.size());
+            chain.terms.push_back(term);
+        }
+        places.push_back(operand);
+        if (at == text.size() || text[at] == ')') break;
+        if (!IsOperator(text[at])) return false;
+        ++chain.fixedLength;
+        ops.push_back(text[at++]);
+    }
+    place = places[0];
+    OrderSteps(chain, std::move(places), std::move(ops));
+    return true;
 }
 
 }  // namespace
@@ -122,42 +185,9 @@ const ValueNumber& ReadNumberOf(Interp& in, std::size_t slot) {
 bool DecodeChain(std::string_view expression, NumberChain& chain) {
     const std::string_view text = ClipSource(expression);
     chain.text.assign(text);
-    std::vector<char> ops;   // ops[k] joins terms[k] and terms[k + 1]
-    std::size_t at = text.empty() || text[0] != '-' ? 0 : 1;
-    for (;;) {
-        if (chain.terms.size() == kMaxTerms) return false;
-        ChainTerm term;
-        if (text.substr(at).starts_with(kResultHole)) {
-            if (chain.terms.empty() && at == 1) return false;   // a minus before a value
-            term.isResult = true;
-            term.from = static_cast<std::uint16_t>(at);
-            term.length = static_cast<std::uint16_t>(kResultHole.size());
-            at += kResultHole.size();
-        } else if (text.substr(at).starts_with(kVariableMarker)) {
-            if (chain.terms.empty() && at == 1) return false;   // a minus before a value
-            const std::size_t end = ReferenceEnd(text, at);
-            term.isVariable = true;
-            term.from = static_cast<std::uint16_t>(at);
-            term.length = static_cast<std::uint16_t>(end - at);
-            at = end;
-        } else {
-            const bool negative = chain.terms.empty() && at == 1;   // the first keeps its sign
-            const std::size_t from = negative ? 0 : at;
-            double value = 0;
-            if (!ReadChainNumber(text, at, value)) return false;
-            term.from = static_cast<std::uint16_t>(from);
-            term.length = static_cast<std::uint16_t>(at - from);
-            term.value = negative ? -value : value;
-            term.integer = TextToInt64(TermText(chain, term));
-            chain.fixedLength += term.length;
-        }
-        chain.terms.push_back(term);
-        if (at == text.size()) break;
-        if (!IsOperator(text[at])) return false;
-        ++chain.fixedLength;
-        ops.push_back(text[at++]);
-    }
-    OrderSteps(chain, ops);
+    std::size_t at = 0;
+    std::uint8_t place = 0;
+    if (!ReadGroup(text, at, chain, place) || at != text.size()) return false;
     chain.plain = std::none_of(chain.terms.begin(), chain.terms.end(), [](const ChainTerm& t) { return t.isResult; });
     return true;
 }
@@ -179,11 +209,7 @@ std::int64_t PlainInteger(Interp& in, const ChainTerm& term, int source, double 
 [[gnu::always_inline]] inline bool EvaluatePlainChain(Interp& in, NumberChain& chain, ChainValue& result) {
     std::array<double, kMaxTerms> values;
     std::array<int, kMaxTerms> sources;
-    const std::uint32_t frame = CurrentFrame(in);
-    if (chain.frame != frame) {
-        for (ChainTerm& term : chain.terms) term.slot = -1;
-        chain.frame = frame;
-    }
+    SyncChainFrame(in, chain);
     std::size_t length = chain.fixedLength;
     const std::size_t count = chain.terms.size();
     ChainTerm* const terms = chain.terms.data();
@@ -197,7 +223,7 @@ std::int64_t PlainInteger(Interp& in, const ChainTerm& term, int source, double 
         if (term.slot < 0 && (term.slot = FindVariable(in, TermText(chain, term))) < 0) return false;
         const auto slot = static_cast<std::size_t>(term.slot);
         const ValueNumber& number = NumberOf(in, slot);
-        if (!(number.state & ValueNumber::kNumber) || ((number.state & ValueNumber::kNegative) && k != 0)) return false;
+        if (!(number.state & ValueNumber::kNumber) || ((number.state & ValueNumber::kNegative) && !term.leading)) return false;
         length += ValueLength(in, slot);
         values[k] = number.value;
         sources[k] = term.slot;
@@ -211,6 +237,10 @@ std::int64_t PlainInteger(Interp& in, const ChainTerm& term, int source, double 
     bool whole = false;
     for (const ChainStep& step : chain.steps) {
         const std::uint8_t a = step.target, b = step.source;
+        if (step.op == kNotNegative) {
+            if (std::signbit(values[a])) return false;
+            continue;
+        }
         std::int64_t x = 0, y = 0;
         if (step.op == '%') {
             x = PlainInteger(in, terms[a], sources[a], values[a]);
@@ -239,6 +269,10 @@ std::int64_t PlainInteger(Interp& in, const ChainTerm& term, int source, double 
     for (const ChainStep& step : chain.steps) {
         Operand& left = operands[step.target];
         const Operand& right = operands[step.source];
+        if (step.op == kNotNegative) {
+            if (std::signbit(left.value)) return false;
+            continue;
+        }
         const bool remainder = step.op == '%';
         const std::int64_t x = remainder ? OperandInteger(in, left, callResult) : 0;
         const std::int64_t y = remainder ? OperandInteger(in, right, callResult) : 0;

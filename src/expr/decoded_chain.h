@@ -9,6 +9,7 @@
 
 #include "core/decoded_form.h"
 #include "core/interp.h"
+#include "core/variables.h"
 #include "expr/fast_arithmetic.h"
 
 namespace ml {
@@ -25,6 +26,15 @@ inline const ValueNumber& NumberOf(Interp& in, std::size_t slot) {
 // Reads an expression (cut as evaluation cuts it) into a chain; false when it is not
 // one, whatever the variables may hold.
 bool DecodeChain(std::string_view expression, NumberChain& chain);
+
+// Forgets the chain's variables when the line runs in another call frame, whose keys
+// differ.
+inline void SyncChainFrame(const Interp& in, NumberChain& chain) {
+    const std::uint32_t frame = CurrentFrame(in);
+    if (chain.frame == frame) return;
+    for (ChainTerm& term : chain.terms) term.slot = -1;
+    chain.frame = frame;
+}
 
 // What a chain came to: a lone term as it stands, or a computed number.
 struct ChainValue {

@@ -91,7 +91,7 @@ std::string GeneralCodeCount(Interp& in, std::string_view expression) {
     // A text with no reference, literal, data mark or escape is its own value.
     const std::string_view plain = ClipSource(expression);
     if (IsInert(plain) && !IsArithmetic(plain)) return std::string(plain);
-    const std::string value = Dim(in, ClipSource(expression));
+    const std::string value = SubstituteVariables(in, ClipSource(expression));
     // Arithmetic reads the first 255 bytes; a text is cut only once its escapes are
     // read, so that what is cut is the value itself, never an escape of it.
     const std::string_view clipped = ClipSource(value);

@@ -36,7 +36,7 @@ std::size_t FindReferences(std::string_view text, std::array<Reference, kMaxRefe
 
 }  // namespace
 
-std::string Dim(Interp& in, std::string_view text) {
+std::string SubstituteVariables(Interp& in, std::string_view text) {
     std::string_view work = ClipSource(text);
     std::array<Reference, kMaxReferences> refs;
     const std::size_t count = FindReferences(work, refs);
@@ -58,28 +58,12 @@ std::string Dim(Interp& in, std::string_view text) {
     return out;
 }
 
-std::string Dim_LR_(Interp& in, std::string_view line) {
+std::string SubstituteIndices(Interp& in, std::string_view line) {
     std::string text(line);
-    std::size_t i = text.size();
-    while (i > 0) {
-        --i;
-        if (text[i] == '"') {
-            // A quoted text is passed over whole.
-            while (i > 0 && text[--i] != '"') {
-            }
-            continue;
-        }
-        if (text[i] != '[') continue;
-        std::size_t close = i + 1;
-        for (int depth = 1; close < text.size(); ++close) {
-            depth += text[close] == '[';
-            depth -= text[close] == ']';
-            if (depth == 0) break;
-        }
-        if (close >= text.size()) continue;
-        std::string value = CodeCount(in, std::string_view(text).substr(i + 1, close - i - 1));
-        text.replace(i + 1, close - i - 1, value);
-    }
+    ForEachIndex(text, [&](std::size_t open, std::size_t close) {
+        const std::string value = CodeCount(in, std::string_view(text).substr(open + 1, close - open - 1));
+        text.replace(open + 1, close - open - 1, value);
+    });
     return text;
 }
 
