@@ -151,6 +151,7 @@ struct DecodedProgram {
     bool enabled = true;              // off: every entry runs from its text
     std::vector<std::unique_ptr<DecodedEntry>> entries;
     std::vector<bool> ranOnce;        // same index
+    NumberChain textChain;            // scratch: a chain the text path reads and evaluates
 };
 
 }  // namespace ml

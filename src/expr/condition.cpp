@@ -4,7 +4,8 @@
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "expr/expression.h"
-#include "expr/fast_arithmetic.h"
+#include "expr/arithmetic.h"
+#include "expr/chain.h"
 
 namespace ml {
 
@@ -65,8 +66,8 @@ int CompareValues(Compare op, const std::string& left, const std::string& right)
 
 int CompareSides(Interp& in, Compare op, std::string_view left, std::string_view right) {
     if (IsOrdering(op))
-        if (auto a = FastCodeNumber(in, left))
-            if (auto b = FastCodeNumber(in, right)) return Ordered(op, *a, *b);
+        if (auto a = TextChainNumber(in, left))
+            if (auto b = TextChainNumber(in, right)) return Ordered(op, *a, *b);
     std::string leftValue = CodeCount(in, left);
     std::string rightValue = CodeCount(in, right);
     UnprotectData(leftValue);

@@ -2,7 +2,7 @@
 
 #include "core/strings.h"
 #include "core/variables.h"
-#include "expr/decoded_chain.h"
+#include "expr/chain.h"
 #include "expr/decoded_join.h"
 #include "expr/expression.h"
 

@@ -9,7 +9,7 @@
 
 #include "core/decoded_form.h"
 #include "core/interp.h"
-#include "expr/decoded_chain.h"
+#include "expr/chain.h"
 
 namespace ml {
 

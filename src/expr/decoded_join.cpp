@@ -6,8 +6,8 @@
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "core/variables.h"
-#include "expr/decoded_chain.h"
-#include "expr/fast_arithmetic.h"
+#include "expr/chain.h"
+#include "expr/arithmetic.h"
 #include "expr/expression.h"
 
 namespace ml {

@@ -7,7 +7,8 @@
 #include "core/value_text.h"
 #include "core/variables.h"
 #include "expr/substitution.h"
-#include "expr/fast_arithmetic.h"
+#include "expr/arithmetic.h"
+#include "expr/chain.h"
 #include "core/errors.h"
 #include "core/program.h"
 
@@ -83,7 +84,7 @@ std::string WithoutLiteralQuotes(std::string text) {
 }  // namespace
 
 std::string CodeCount(Interp& in, std::string_view expression) {
-    if (auto fast = FastCodeCount(in, expression)) return std::move(*fast);
+    if (auto fast = TextChainValue(in, expression)) return std::move(*fast);
     return GeneralCodeCount(in, expression);
 }
 
@@ -115,7 +116,7 @@ std::string CountA(Interp& in, std::string_view input) {
 }
 
 std::string CountB(Interp& in, std::string_view input) {
-    if (auto fast = FastCountB(input)) return std::move(*fast);
+    if (auto fast = NumbersChainValue(in, input)) return std::move(*fast);
     // Levels without an operator are skipped; a lone number is returned as it stands.
     bool present[4] = {};
     for (std::size_t i = 0; i < input.size(); ++i)

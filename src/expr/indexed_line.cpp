@@ -6,7 +6,7 @@
 #include "core/markers.h"
 #include "core/strings.h"
 #include "core/variables.h"
-#include "expr/decoded_chain.h"
+#include "expr/chain.h"
 #include "expr/decoded_expression.h"
 #include "expr/substitution.h"
 

@@ -6,10 +6,10 @@
 
 #include "core/variables.h"
 #include "core/errors.h"
-#include "expr/decoded_chain.h"
+#include "expr/chain.h"
 #include "expr/decoded_expression.h"
 #include "expr/expression.h"
-#include "expr/fast_arithmetic.h"
+#include "expr/arithmetic.h"
 #include "test_run.h"
 
 namespace ml {
@@ -72,13 +72,13 @@ TEST_F(DecodedChains, GiveWhatTheTextGivesRunAfterRun) {
         const std::string text = expression();
         NumberChain chain;
         if (!DecodeChain(text, chain)) {
-            EXPECT_FALSE(FastCodeCount(*t.in, text).has_value()) << text;
+            EXPECT_FALSE(TextChainValue(*t.in, text).has_value()) << text;
             continue;
         }
         for (int run = 0; run < 4; ++run) {
             if (next(2) == 0) setValue("abcde"[next(5)]);
-            const auto expected = FastCodeCount(*t.in, text);
-            const auto expectedNumber = FastCodeNumber(*t.in, text);
+            const auto expected = TextChainValue(*t.in, text);
+            const auto expectedNumber = TextChainNumber(*t.in, text);
             ChainValue value;
             const bool decoded = EvaluateChain(*t.in, chain, value);
             ASSERT_EQ(decoded, expected.has_value()) << text;

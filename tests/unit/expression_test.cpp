@@ -7,7 +7,8 @@
 #include "core/variables.h"
 #include "expr/substitution.h"
 #include "expr/expression.h"
-#include "expr/fast_arithmetic.h"
+#include "expr/arithmetic.h"
+#include "expr/chain.h"
 #include "reference_arithmetic.h"
 #include "test_run.h"
 
@@ -223,7 +224,7 @@ TEST_F(VariableChains, GiveTheSameBytesAsTheSubstitutedText) {
     for (int round = 0; round < 20000; ++round) {
         setValues();
         const std::string text = expression();
-        const std::string substituted(ClipView(Dim(*t.in, text)));
+        const std::string substituted(ClipView(SubstituteVariables(*t.in, text)));
         if (!IsArithmetic(substituted)) continue;
         auto expected = reference::CountA(substituted);
         if (!expected) continue;
@@ -235,7 +236,7 @@ TEST_F(VariableChains, ReadAsTheNumbersOfTheirTexts) {
     for (int round = 0; round < 20000; ++round) {
         setValues();
         const std::string text = expression();
-        auto number = FastCodeNumber(*t.in, text);
+        auto number = TextChainNumber(*t.in, text);
         if (!number) continue;
         const double expected = TextToNumber(CodeCount(*t.in, text));
         EXPECT_TRUE(*number == expected && std::signbit(*number) == std::signbit(expected)) << text;

@@ -1,4 +1,4 @@
-#include "expr/decoded_chain.h"
+#include "expr/chain.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include "core/value_text.h"
 #include "core/variables.h"
 #include "expr/expression.h"
-#include "expr/fast_arithmetic.h"
+#include "expr/arithmetic.h"
 
 namespace ml {
 
@@ -17,8 +17,6 @@ namespace {
 
 // As many numbers as a 255-byte text can hold, as the fast arithmetic allows.
 constexpr std::size_t kMaxTerms = 128;
-
-bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^'; }
 
 std::string_view TermText(const NumberChain& chain, const ChainTerm& term) {
     return std::string_view(chain.text).substr(term.from, term.length);
@@ -82,34 +80,47 @@ bool ReadOperands(Interp& in, NumberChain& chain, std::string_view result, std::
     return length <= kMaxText;
 }
 
+// The operands of one group, by their places in the chain's terms, and its
+// operators: ops[k] joins places[k] and places[k + 1]. Fixed room, so reading a chain
+// on the text path makes nothing.
+struct Group {
+    std::array<std::uint8_t, kMaxTerms> places;
+    std::array<char, kMaxTerms> ops;
+    std::size_t count = 0;
+};
+
 // The operations of one group as the rewriting takes them: level by level, each
 // level left to right, a result taking the place of its two operands. The group's
 // value ends in the place of its first operand.
-void OrderSteps(NumberChain& chain, std::vector<std::uint8_t> places, std::vector<char> ops) {
+void OrderSteps(NumberChain& chain, Group& group) {
     for (int level = 1; level <= 3; ++level) {
         std::size_t k = 0;
-        while (k + 1 < places.size()) {
-            if (!IsLevelOperator(ops[k], level)) {
+        while (k + 1 < group.count) {
+            if (!IsLevelOperator(group.ops[k], level)) {
                 ++k;
                 continue;
             }
-            chain.steps.push_back({ops[k], places[k], places[k + 1]});
-            places.erase(places.begin() + static_cast<std::ptrdiff_t>(k) + 1);
-            ops.erase(ops.begin() + static_cast<std::ptrdiff_t>(k));
+            chain.steps.push_back({group.ops[k], group.places[k], group.places[k + 1]});
+            for (std::size_t j = k + 1; j + 1 < group.count; ++j) {
+                group.places[j] = group.places[j + 1];
+                group.ops[j - 1] = group.ops[j];
+            }
+            --group.count;
         }
     }
 }
 
 // Reads one term at `at`: the result hole, a reference or a number (the group's first
 // with the minus before it, where there is one).
-bool ReadTerm(std::string_view text, std::size_t& at, bool minus, ChainTerm& term, NumberChain& chain) {
-    if (text.substr(at).starts_with(kResultHole)) {
+inline bool ReadTerm(std::string_view text, std::size_t& at, bool minus, ChainTerm& term, NumberChain& chain) {
+    const bool marked = at < text.size() && text[at] == kMarker;
+    if (marked && text.substr(at).starts_with(kResultHole)) {
         if (minus) return false;   // a minus before a value
         term.isResult = true;
         term.from = static_cast<std::uint16_t>(at);
         term.length = static_cast<std::uint16_t>(kResultHole.size());
         at += kResultHole.size();
-    } else if (text.substr(at).starts_with(kVariableMarker)) {
+    } else if (marked && text.substr(at).starts_with(kVariableMarker)) {
         if (minus) return false;
         const std::size_t end = ReferenceEnd(text, at);
         term.isVariable = true;
@@ -123,7 +134,6 @@ bool ReadTerm(std::string_view text, std::size_t& at, bool minus, ChainTerm& ter
         term.from = static_cast<std::uint16_t>(from);
         term.length = static_cast<std::uint16_t>(at - from);
         term.value = minus ? -value : value;
-        term.integer = TextToInt64(TermText(chain, term));
         chain.fixedLength += term.length;
     }
     return true;
@@ -137,11 +147,10 @@ bool ReadTerm(std::string_view text, std::size_t& at, bool minus, ChainTerm& ter
 bool ReadGroup(std::string_view text, std::size_t& at, NumberChain& chain, std::uint8_t& place) {
     const bool minus = at < text.size() && text[at] == '-';
     at += minus ? 1 : 0;
-    std::vector<std::uint8_t> places;
-    std::vector<char> ops;   // ops[k] joins places[k] and places[k + 1]
+    Group group;
     for (;;) {
         if (chain.terms.size() == kMaxTerms) return false;
-        const bool leading = places.empty();
+        const bool leading = group.count == 0;
         std::uint8_t operand = 0;
         if (at < text.size() && text[at] == '(') {
             if (minus && leading) return false;
@@ -157,14 +166,15 @@ bool ReadGroup(std::string_view text, std::size_t& at, NumberChain& chain, std::
             operand = static_cast<std::uint8_t>(chain.terms.size());
             chain.terms.push_back(term);
         }
-        places.push_back(operand);
+        group.places[group.count] = operand;
         if (at == text.size() || text[at] == ')') break;
         if (!IsOperator(text[at])) return false;
         ++chain.fixedLength;
-        ops.push_back(text[at++]);
+        group.ops[group.count++] = text[at++];
     }
-    place = places[0];
-    OrderSteps(chain, std::move(places), std::move(ops));
+    ++group.count;
+    place = group.places[0];
+    OrderSteps(chain, group);
     return true;
 }
 
@@ -185,9 +195,16 @@ const ValueNumber& ReadNumberOf(Interp& in, std::size_t slot) {
 bool DecodeChain(std::string_view expression, NumberChain& chain) {
     const std::string_view text = ClipSource(expression);
     chain.text.assign(text);
+    chain.terms.clear();
+    chain.steps.clear();
+    chain.fixedLength = 0;
     std::size_t at = 0;
     std::uint8_t place = 0;
     if (!ReadGroup(text, at, chain, place) || at != text.size()) return false;
+    // Only the remainder reads a number's integer, as its text gives it.
+    if (std::any_of(chain.steps.begin(), chain.steps.end(), [](const ChainStep& step) { return step.op == '%'; }))
+        for (ChainTerm& term : chain.terms)
+            if (!term.isVariable && !term.isResult) term.integer = TextToInt64(TermText(chain, term));
     chain.plain = std::none_of(chain.terms.begin(), chain.terms.end(), [](const ChainTerm& t) { return t.isResult; });
     return true;
 }
@@ -309,7 +326,7 @@ void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, s
 
 namespace {
 
-// Stores the value's text (what FastCodeCount gives) in a variable, with its number
+// Stores the value's text (what CodeCount gives) in a variable, with its number
 // where the text fixes it exactly.
 void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result,
                      std::string_view callResult) {
@@ -335,6 +352,44 @@ bool EvaluateAndStoreChain(Interp& in, std::uint16_t slot, NumberChain& chain, s
     if (!Evaluate(in, chain, value, callResult)) return false;
     StoreChainValue(in, slot, chain, value, callResult);
     return true;
+}
+
+namespace {
+
+// The chain of a text run once, read into the room the interpreter keeps for it.
+NumberChain* TextChain(Interp& in, std::string_view expression) {
+    NumberChain& chain = in.decoded.textChain;
+    return DecodeChain(expression, chain) ? &chain : nullptr;
+}
+
+std::optional<std::string> ValueOf(Interp& in, NumberChain* chain) {
+    ChainValue value;
+    if (chain == nullptr || !Evaluate(in, *chain, value, {})) return std::nullopt;
+    std::string text;
+    ChainText(in, *chain, value, {}, text);
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> TextChainValue(Interp& in, std::string_view expression) {
+    return ValueOf(in, TextChain(in, expression));
+}
+
+std::optional<double> TextChainNumber(Interp& in, std::string_view expression) {
+    NumberChain* chain = TextChain(in, expression);
+    ChainValue value;
+    if (chain == nullptr || !Evaluate(in, *chain, value, {})) return std::nullopt;
+    return ChainNumber(value);
+}
+
+std::optional<std::string> NumbersChainValue(Interp& in, std::string_view text) {
+    // A longer text is cut by the rewriting only where it is read again.
+    if (text.size() > kMaxText) return std::nullopt;
+    NumberChain* chain = TextChain(in, text);
+    const auto numbersAlone = [](const ChainTerm& term) { return !term.isVariable && !term.isResult; };
+    if (chain == nullptr || !std::all_of(chain->terms.begin(), chain->terms.end(), numbersAlone)) return std::nullopt;
+    return ValueOf(in, chain);
 }
 
 }  // namespace ml

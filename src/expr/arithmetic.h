@@ -1,9 +1,10 @@
-// Arithmetic on plain number chains without rewriting the text step by step.
+// The operators and the numbers they work on: how a number is read from its text,
+// each operator's level and what it does. Every evaluator (the rewriting of the text
+// for the odd cases, and the chain evaluator for the rest) applies them from here.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 
 namespace ml {
 
+inline bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^'; }
 // The operators of an arithmetic level, taken in this order: 1 is ^, 2 is * / %,
 // 3 is + -.
 bool IsLevelOperator(char c, int level);
@@ -53,24 +55,5 @@ double ThroughTextSlow(double value);
 // The value the next operation reads back from a result's number text: a whole
 // number below 10^15 is its own digits.
 inline double ThroughText(double value) { return IsWholeBelow(value, 1e15) ? value : ThroughTextSlow(value); }
-
-// The value CountB gives for a lone number or a chain like "12+3*4.5-1" (numbers of
-// digits and at most one point, joined by + - * / % ^, only the first with a minus),
-// found with the same operations in the same order and each result passed through
-// its number text, so the bytes are the same. Gives nothing for any other text, and
-// wherever the rewriting would meet something other than a finite number (a
-// remainder by zero, an overflow, a NaN): the rewriting then runs as usual and says
-// what it says.
-std::optional<std::string> FastCountB(std::string_view text);
-
-// The same for an expression whose numbers may also be variable references: the
-// value CodeCount gives, provided every reference names an existing variable whose
-// value is such a number and the substituted text would fit a value. Reads the
-// variables and changes nothing.
-std::optional<std::string> FastCodeCount(Interp& in, std::string_view expression);
-
-// The number that value reads as (TextToNumber of FastCodeCount's text),
-// without making the text.
-std::optional<double> FastCodeNumber(Interp& in, std::string_view expression);
 
 }  // namespace ml
