@@ -46,7 +46,7 @@ struct NumberChain {
     std::vector<ChainStep> steps;
     std::size_t fixedLength = 0;      // bytes of the numbers and operators
     std::uint32_t frame = 0;          // the call frame the slots were found in
-    bool plain = false;               // no result: the variables' numbers alone decide
+    bool holdsResult = false;         // a term is the result hole
 };
 
 // A piece of a joined text: a literal's bytes (escapes read), a reference, or the

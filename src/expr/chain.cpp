@@ -31,55 +31,6 @@ std::int64_t IntegerOf(Interp& in, std::size_t slot) {
     return number.integer;
 }
 
-// A number of the chain while it is evaluated: its value, and where the remainder
-// reads its integer from (a written number, a variable's text, or a result).
-struct Operand {
-    double value;
-    std::int64_t integer;
-    int slot;        // the variable whose text it still is, kCallText, or -1
-    bool computed;   // a result: its integer comes from its number text
-};
-
-// An operand's slot when its text is the call's result, read only by the remainder.
-constexpr int kCallText = -2;
-
-inline std::int64_t OperandInteger(Interp& in, const Operand& operand, std::string_view callResult) {
-    if (operand.computed) return ComputedInteger(operand.value);
-    if (operand.slot == kCallText) return TextToInt(callResult);
-    return operand.slot >= 0 ? IntegerOf(in, static_cast<std::size_t>(operand.slot)) : operand.integer;
-}
-
-// The operands of the chain with the current values; false where a reference is
-// missing or holds no plain number, or the substituted text would not fit a value.
-bool ReadOperands(Interp& in, NumberChain& chain, std::string_view result, std::array<Operand, kMaxTerms>& operands) {
-    SyncChainFrame(in, chain);
-    std::size_t length = chain.fixedLength;
-    for (std::size_t k = 0; k < chain.terms.size(); ++k) {
-        ChainTerm& term = chain.terms[k];
-        if (term.isResult) {
-            // The result stands in the line as its text, so it reads as a variable's would.
-            double value = 0;
-            if (!ReadSignedNumber(result, true, value) || (result[0] == '-' && !term.leading)) return false;
-            length += result.size();
-            operands[k] = {value, 0, kCallText, false};
-            continue;
-        }
-        if (!term.isVariable) {
-            operands[k] = {term.value, term.integer, -1, false};
-            continue;
-        }
-        if (term.slot < 0) term.slot = FindVariable(in, TermText(chain, term));
-        if (term.slot < 0) return false;
-        const auto slot = static_cast<std::size_t>(term.slot);
-        const ValueNumber& number = NumberOf(in, slot);
-        if (!(number.state & ValueNumber::kNumber)) return false;
-        if ((number.state & ValueNumber::kNegative) && !term.leading) return false;
-        length += ValueLength(in, slot);
-        operands[k] = {number.value, 0, term.slot, false};
-    }
-    return length <= kMaxText;
-}
-
 // The operands of one group, by their places in the chain's terms, and its
 // operators: ops[k] joins places[k] and places[k + 1]. Fixed room, so reading a chain
 // on the text path makes nothing.
@@ -205,25 +156,31 @@ bool DecodeChain(std::string_view expression, NumberChain& chain) {
     if (std::any_of(chain.steps.begin(), chain.steps.end(), [](const ChainStep& step) { return step.op == '%'; }))
         for (ChainTerm& term : chain.terms)
             if (!term.isVariable && !term.isResult) term.integer = TextToInt64(TermText(chain, term));
-    chain.plain = std::none_of(chain.terms.begin(), chain.terms.end(), [](const ChainTerm& t) { return t.isResult; });
+    chain.holdsResult = std::any_of(chain.terms.begin(), chain.terms.end(), [](const ChainTerm& t) { return t.isResult; });
     return true;
 }
 
 namespace {
 
-// Where the remainder reads a plain chain's operand from: a variable's slot, or one of
+// Where the remainder reads an operand's integer from: a variable's slot, or one of
 // these.
-constexpr int kTermInteger = -1, kComputedInteger = -2;
+constexpr int kTermInteger = -1, kComputedInteger = -2, kResultInteger = -3;
 
-std::int64_t PlainInteger(Interp& in, const ChainTerm& term, int source, double value) {
+template <bool holdsResult>
+std::int64_t OperandInteger(Interp& in, const ChainTerm& term, int source, double value, std::string_view callResult) {
     if (source == kComputedInteger) return ComputedInteger(value);
-    return source == kTermInteger ? term.integer : IntegerOf(in, static_cast<std::size_t>(source));
+    if (source == kTermInteger) return term.integer;
+    if (holdsResult && source == kResultInteger) return TextToInt(callResult);
+    return IntegerOf(in, static_cast<std::size_t>(source));
 }
 
-// A chain without the call's result needs only the numbers, and the remainder their
-// integers: the common case, kept short. The same reading and operations as the
-// general way below.
-[[gnu::always_inline]] inline bool EvaluatePlainChain(Interp& in, NumberChain& chain, ChainValue& result) {
+// Evaluates the chain: the terms' numbers first, then the operations in order, each
+// result read back through its number text. callResult fills the result hole, whose
+// text stands in the line as a variable's would. Made once for chains without the
+// hole, the common case, so that they do not pay for looking for it.
+template <bool holdsResult>
+[[gnu::always_inline]] inline bool EvaluateTerms(Interp& in, NumberChain& chain, ChainValue& result,
+                                                 std::string_view callResult) {
     std::array<double, kMaxTerms> values;
     std::array<int, kMaxTerms> sources;
     SyncChainFrame(in, chain);
@@ -232,18 +189,23 @@ std::int64_t PlainInteger(Interp& in, const ChainTerm& term, int source, double 
     ChainTerm* const terms = chain.terms.data();
     for (std::size_t k = 0; k < count; ++k) {
         ChainTerm& term = terms[k];
-        if (!term.isVariable) {
+        if (term.isVariable) {
+            if (term.slot < 0 && (term.slot = FindVariable(in, TermText(chain, term))) < 0) return false;
+            const auto slot = static_cast<std::size_t>(term.slot);
+            const ValueNumber& number = NumberOf(in, slot);
+            if (!(number.state & ValueNumber::kNumber) || ((number.state & ValueNumber::kNegative) && !term.leading))
+                return false;
+            length += ValueLength(in, slot);
+            values[k] = number.value;
+            sources[k] = term.slot;
+        } else if (holdsResult && term.isResult) {
+            if (!ReadSignedNumber(callResult, true, values[k]) || (callResult[0] == '-' && !term.leading)) return false;
+            length += callResult.size();
+            sources[k] = kResultInteger;
+        } else {
             values[k] = term.value;
             sources[k] = kTermInteger;
-            continue;
         }
-        if (term.slot < 0 && (term.slot = FindVariable(in, TermText(chain, term))) < 0) return false;
-        const auto slot = static_cast<std::size_t>(term.slot);
-        const ValueNumber& number = NumberOf(in, slot);
-        if (!(number.state & ValueNumber::kNumber) || ((number.state & ValueNumber::kNegative) && !term.leading)) return false;
-        length += ValueLength(in, slot);
-        values[k] = number.value;
-        sources[k] = term.slot;
     }
     if (length > kMaxText) return false;
     if (chain.steps.empty()) {
@@ -260,8 +222,8 @@ std::int64_t PlainInteger(Interp& in, const ChainTerm& term, int source, double 
         }
         std::int64_t x = 0, y = 0;
         if (step.op == '%') {
-            x = PlainInteger(in, terms[a], sources[a], values[a]);
-            y = PlainInteger(in, terms[b], sources[b], values[b]);
+            x = OperandInteger<holdsResult>(in, terms[a], sources[a], values[a], callResult);
+            y = OperandInteger<holdsResult>(in, terms[b], sources[b], values[b], callResult);
         }
         if (!ApplyOperator(step.op, values[a], values[b], x, y, value)) return false;
         whole = IsWholeBelow(value, 1e15);
@@ -272,37 +234,15 @@ std::int64_t PlainInteger(Interp& in, const ChainTerm& term, int source, double 
     return true;
 }
 
-// Chains with the call's result: their operands carry where their integers come from,
-// the result's text among them. Kept apart so that the plain way stays short.
-[[gnu::noinline]] bool EvaluateFullChain(Interp& in, NumberChain& chain, ChainValue& result,
-                                         std::string_view callResult) {
-    std::array<Operand, kMaxTerms> operands;
-    if (!ReadOperands(in, chain, callResult, operands)) return false;
-    if (chain.steps.empty()) {
-        result = {operands[0].value, false};
-        return true;
-    }
-    double value = 0;
-    for (const ChainStep& step : chain.steps) {
-        Operand& left = operands[step.target];
-        const Operand& right = operands[step.source];
-        if (step.op == kNotNegative) {
-            if (std::signbit(left.value)) return false;
-            continue;
-        }
-        const bool remainder = step.op == '%';
-        const std::int64_t x = remainder ? OperandInteger(in, left, callResult) : 0;
-        const std::int64_t y = remainder ? OperandInteger(in, right, callResult) : 0;
-        if (!ApplyOperator(step.op, left.value, right.value, x, y, value)) return false;
-        left = {ThroughText(value), 0, -1, true};
-    }
-    result = {value, true, IsWholeBelow(value, 1e15)};
-    return true;
+[[gnu::noinline]] bool EvaluateWithResult(Interp& in, NumberChain& chain, ChainValue& result,
+                                          std::string_view callResult) {
+    return EvaluateTerms<true>(in, chain, result, callResult);
 }
 
 [[gnu::always_inline]] inline bool Evaluate(Interp& in, NumberChain& chain, ChainValue& result,
                                             std::string_view callResult) {
-    return chain.plain ? EvaluatePlainChain(in, chain, result) : EvaluateFullChain(in, chain, result, callResult);
+    return chain.holdsResult ? EvaluateWithResult(in, chain, result, callResult)
+                             : EvaluateTerms<false>(in, chain, result, callResult);
 }
 
 }  // namespace
