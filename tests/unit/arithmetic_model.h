@@ -50,12 +50,14 @@ public:
 private:
     explicit Arithmetic(std::string_view text) : text_(text) {}
 
+    // After a failure the rest is still read, so that a malformed rest is told, but
+    // no operation is applied.
     bool Ended() const { return !error_.empty() || unstated_; }
     char Next() const { return at_ < text_.size() ? text_[at_] : '\0'; }
 
     std::string Sum() {
         std::string left = Product();
-        while (!Ended() && (Next() == '+' || Next() == '-')) {
+        while (Next() == '+' || Next() == '-') {
             const char op = text_[at_++];
             left = Apply(op, left, Product());
         }
@@ -63,7 +65,7 @@ private:
     }
     std::string Product() {
         std::string left = Power();
-        while (!Ended() && (Next() == '*' || Next() == '/' || Next() == '%')) {
+        while (Next() == '*' || Next() == '/' || Next() == '%') {
             const char op = text_[at_++];
             left = Apply(op, left, Power());
         }
@@ -71,7 +73,7 @@ private:
     }
     std::string Power() {
         std::string left = Operand();
-        while (!Ended() && Next() == '^') {
+        while (Next() == '^') {
             ++at_;
             left = Apply('^', left, Operand());
         }

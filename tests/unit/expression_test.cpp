@@ -195,6 +195,24 @@ TEST(Arithmetic, ComputesAsTheStatedRules) {
     }
 }
 
+// Results beyond the largest number end the run with the message of the operation
+// that made them, as the model of the stated rules names it. (Every operand is cut to
+// 255 digits first, so only products and powers get that far.)
+TEST(Arithmetic, ResultsBeyondTheLargestNumberAreFatalErrors) {
+    for (const char* text : {"10^200*10^200", "0-10^200*10^200", "2^1000*2^1000", "1+10^200*10^200/2", "10^400",
+                             "(10^200)^2"}) {
+        const model::Outcome expected = model::Arithmetic::Of(text);
+        ASSERT_FALSE(expected.error.empty()) << text;
+        TestRun t;
+        try {
+            CodeCount(*t.in, text);
+            ADD_FAILURE() << text << " gave a value";
+        } catch (const FatalError& error) {
+            EXPECT_TRUE(error.message.starts_with(expected.error)) << text << ": " << error.message;
+        }
+    }
+}
+
 // Chains of numbers and variables, with random values (numbers and not) set first.
 class VariableChains : public ::testing::Test {
 protected:
