@@ -224,7 +224,7 @@ void RunCallEntry(Interp& in, DecodedEntry& decoded) {
     if (outcome == CallOutcome::Line) return FinishCall(in, remembered, std::move(result));
     if (RunLeftLine(in, decoded.leaves.get(), result)) return;
     const DecodedCall& call = decoded.call;
-    FinishCall(in, remembered, PutBack(in.exec.current, call.marker, call.end, result));
+    FinishCall(in, remembered, FillResult(in, in.exec.current, call.marker, call.end, result));
 }
 
 // Runs the entry at the program counter from its decoded form, made now if it is

@@ -14,5 +14,9 @@ namespace ml {
 std::string Dim(Interp& in, std::string_view text);
 // Replaces every bracketed index expression of a line by its value, right to left.
 std::string Dim_LR_(Interp& in, std::string_view line);
+// The line with a call's result in place of [from, to). A variable right before it is
+// read first where the result's bytes would lengthen its name (`$r` and 3 reading
+// `$r3`): what a call gives is never read as part of the script.
+std::string FillResult(Interp& in, std::string_view line, std::size_t from, std::size_t to, std::string_view result);
 
 }  // namespace ml
