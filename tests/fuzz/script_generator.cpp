@@ -32,6 +32,7 @@ constexpr StringFunction kStringFunctions[] = {
     {"Mid", "tnn"},   {"Len", "t"},      {"Instr", "ts"},   {"InstrRev", "ts"}, {"Insert", "tnt"},
     {"Remove", "tnn"}, {"Replace", "tst"}, {"Trim", "t"},   {"Reverse", "t"},  {"Lower", "t"},
     {"Upper", "t"},   {"InCount", "ts"}, {"IsNumber", "t"}, {"Lmend", "tn"},   {"Rmend", "tn"},
+    {"Split", "ts"},
 };
 
 // Returns stored alone, over the parameter $n: fractions, negatives, texts, escapes.
