@@ -132,8 +132,10 @@ private:
             std::string argument(Pick(kArguments));
             if (argument.starts_with("$i")) argument.replace(0, 2, i);
             Line("$x = ~" + name + "(" + argument + ")");
-            switch (Below(4)) {
+            switch (Below(5)) {
                 case 0: Line("~Print($x \"\\x0a\")"); break;
+                // A result right after a variable joins its value, never its name.
+                case 4: Line("~Print($x ~" + name + "(" + argument + ") \"\\x0a\")"); break;
                 case 1: Line("~Print($x)"); break;
                 case 2: Line("$y = $x * 3\n~Print($y \" \")"); break;
                 default: Line("Cmp ($x < 0.5)\n~Print(\"<\" $x)\nEnd");
