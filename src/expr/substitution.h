@@ -16,7 +16,7 @@ std::string Dim(Interp& in, std::string_view text);
 std::string Dim_LR_(Interp& in, std::string_view line);
 // The line with a call's result in place of [from, to). A variable right before it is
 // read first where the result's bytes would lengthen its name (`$r` and 3 reading
-// `$r3`): what a call gives is never read as part of the script.
+// `$r3`): what a call gives is data, never read as the script.
 std::string FillResult(Interp& in, std::string_view line, std::size_t from, std::size_t to, std::string_view result);
 
 }  // namespace ml
