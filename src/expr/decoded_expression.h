@@ -34,8 +34,8 @@ inline bool FormsHold(const DecodedExpression& decoded, std::string_view result)
     return !decoded.hole || decoded.source.size() - kResultHole.size() + result.size() <= kMaxText;
 }
 
-// The number an ordering reads from the expression where its chain gives one (what
-// FastCodeNumber gives); false where the text path must read it.
+// The number an ordering reads from the expression where its chain gives one; false
+// where the text path must read it.
 inline bool DecodedNumber(Interp& in, DecodedExpression& decoded, std::string_view result, double& number) {
     if (decoded.numberKnown) {
         number = decoded.number;
@@ -60,6 +60,6 @@ inline void StoreDecodedValue(Interp& in, std::uint16_t slot, DecodedExpression&
 }
 
 // A text with its hole filled by result.
-std::string Filled(std::string_view text, std::string_view result);
+std::string Filled(Interp& in, std::string_view text, std::string_view result);
 
 }  // namespace ml

@@ -24,6 +24,8 @@ inline constexpr MsgPair kMsgNumberTooLarge{"Number too large: ", "數值過大:
 
 bool IsDigitOrPoint(char c) { return IsDigit(c) || c == '.'; }
 
+bool IsOperator(char c) { return IsLevelOperator(c, 1) || IsLevelOperator(c, 2) || IsLevelOperator(c, 3); }
+
 // One operation of CountB: the operator at i and its operands [start, end).
 struct Operation {
     std::size_t start, end;
@@ -35,8 +37,10 @@ Operation OperandsAround(std::string_view text, std::size_t i) {
     if (i > 0) {
         std::size_t k = i - 1;
         while (k > 0 && IsDigitOrPoint(text[k])) --k;
+        // A minus right after another operator is the sign of its number, so a
+        // bracket's negative result keeps its sign in front of a power: 2*(0-3)^2 is 18.
         if (k == 0) start = 0;
-        else start = (text[k] == '-' && text[k - 1] == '-') ? k : k + 1;
+        else start = (text[k] == '-' && IsOperator(text[k - 1])) ? k : k + 1;
     }
     std::size_t end = i + 1;
     if (end < text.size() && text[end] == '-') ++end;
