@@ -18,7 +18,6 @@
 #include "engine/modules.h"
 #include "expr/decoded_expression.h"
 #include "expr/expression.h"
-#include "expr/substitution.h"
 
 namespace ml {
 
@@ -181,7 +180,7 @@ std::string Dispatch(Interp& in, const CallTarget& target, std::string_view name
     }
     const bool statement = marker == 0;
     const std::string result = CallBuiltin(in, *target.builtin, statement);
-    return FillResult(in, line, marker, end, statement ? std::string_view("(null)") : std::string_view(result));
+    return PutBack(line, marker, end, statement ? std::string_view("(null)") : std::string_view(result));
 }
 
 
@@ -256,6 +255,13 @@ bool DecodeCall(std::string_view line, DecodedCall& call) {
     return true;
 }
 
+std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, std::string_view value) {
+    std::string cut(line.substr(0, marker));
+    cut += value;
+    cut += line.substr(end);
+    return cut;
+}
+
 namespace {
 
 // Room for a decoded call's arguments, kept from earlier calls; gives their count.
@@ -324,7 +330,7 @@ std::string RunDecodedCall(Interp& in, DecodedCall& call, CallOutcome& outcome) 
         return CallBuiltin(in, *target.builtin, false, check);
     }
     CallBuiltin(in, *target.builtin, true, check);
-    return leavesNothing ? std::string() : FillResult(in, line, call.marker, call.end, "(null)");
+    return leavesNothing ? std::string() : PutBack(line, call.marker, call.end, "(null)");
 }
 
 }  // namespace ml

@@ -33,6 +33,8 @@ bool DecodeCall(std::string_view line, DecodedCall& call);
 // or else the line as def gives it. The text is given, the outcome set.
 enum class CallOutcome : std::uint8_t { Value, Done, Line };
 std::string RunDecodedCall(Interp& in, DecodedCall& call, CallOutcome& outcome);
+// The line with [marker, end) replaced by value.
+std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, std::string_view value);
 
 // Cuts the innermost call out of the line into cut; gives the call's 1-based position.
 std::size_t dJ(std::string_view line, std::string& cut);

@@ -116,7 +116,7 @@ bool ConditionFromTexts(Interp& in, DecodedEntry& decoded, std::string_view resu
     const auto op = static_cast<Compare>(decoded.compare);
     DecodedExpression* sides = decoded.sides.data();
     if (IsOrdering(op))
-        return CompareSides(in, op, Filled(in, sides[0].source, result), Filled(in, sides[1].source, result)) != 0;
+        return CompareSides(in, op, Filled(sides[0].source, result), Filled(sides[1].source, result)) != 0;
     // The values are written over the room of the last ones.
     std::string* values = in.exec.conditionValues;
     if (!DecodedValueInto(in, sides[0], result, values[0])) UnprotectData(values[0]);

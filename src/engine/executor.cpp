@@ -225,7 +225,7 @@ void RunCallEntry(Interp& in, DecodedEntry& decoded) {
     if (outcome == CallOutcome::Line) return FinishCall(in, remembered, std::move(result));
     if (RunLeftLine(in, decoded.leaves.get(), result)) return;
     const DecodedCall& call = decoded.call;
-    FinishCall(in, remembered, FillResult(in, in.exec.current, call.marker, call.end, result));
+    FinishCall(in, remembered, PutBack(in.exec.current, call.marker, call.end, result));
 }
 
 // An assignment with computed indices; where the decoded form does not hold, the line

@@ -11,7 +11,6 @@
 #include "engine/executor.h"
 #include "expr/decoded_expression.h"
 #include "expr/expression.h"
-#include "expr/substitution.h"
 #include "core/errors.h"
 #include "core/value_text.h"
 
@@ -171,7 +170,7 @@ void Return(Interp& in, Evaluate evaluate) {
     }
     value.text = ValueInLine(std::move(value.text));
     if (own && ContinueCall(in, value.text)) return;
-    in.exec.current = FillResult(in, caller, marker, CallEnd(caller, marker), value.text);
+    in.exec.current = PutBack(caller, marker, CallEnd(caller, marker), value.text);
     in.exec.rerun = true;
 }
 

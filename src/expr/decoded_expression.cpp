@@ -5,7 +5,6 @@
 #include "expr/chain.h"
 #include "expr/decoded_join.h"
 #include "expr/expression.h"
-#include "expr/substitution.h"
 
 namespace ml {
 
@@ -39,10 +38,13 @@ void DecodeExpression(std::string_view expression, DecodedExpression& decoded) {
     decoded.invariant = !decoded.hole && (decoded.numeric ? IsInvariant(decoded.chain) : decoded.joined && IsInvariant(*decoded.join));
 }
 
-std::string Filled(Interp& in, std::string_view text, std::string_view result) {
+std::string Filled(std::string_view text, std::string_view result) {
     const std::size_t hole = text.find(kResultHole);
-    if (hole == std::string_view::npos) return std::string(text);
-    return FillResult(in, text, hole, hole + kResultHole.size(), result);
+    std::string filled(text.substr(0, hole));
+    if (hole == std::string_view::npos) return filled;
+    filled += result;
+    filled += text.substr(hole + kResultHole.size());
+    return filled;
 }
 
 namespace {
@@ -53,7 +55,7 @@ bool ValueWithoutChain(Interp& in, DecodedExpression& decoded, std::string_view 
     if (FormsHold(decoded, result) && decoded.joined && EvaluateJoin(in, *decoded.join, result, value)) return true;
     // Where the chain gives nothing, neither does the fast arithmetic on the text; a
     // filled result may still read as arithmetic.
-    value = decoded.hole ? CodeCount(in, Filled(in, decoded.source, result)) : GeneralCodeCount(in, decoded.source);
+    value = decoded.hole ? CodeCount(in, Filled(decoded.source, result)) : GeneralCodeCount(in, decoded.source);
     return false;
 }
 

@@ -60,6 +60,6 @@ inline void StoreDecodedValue(Interp& in, std::uint16_t slot, DecodedExpression&
 }
 
 // A text with its hole filled by result.
-std::string Filled(Interp& in, std::string_view text, std::string_view result);
+std::string Filled(std::string_view text, std::string_view result);
 
 }  // namespace ml

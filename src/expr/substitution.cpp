@@ -67,39 +67,4 @@ std::string SubstituteIndices(Interp& in, std::string_view line) {
     return text;
 }
 
-namespace {
-
-// Where a reference ends exactly at `at`, its start; else npos.
-std::size_t ReferenceEndingAt(std::string_view line, std::size_t at) {
-    if (at < kVariableMarker.size()) return std::string_view::npos;
-    for (std::size_t start = line.rfind(kVariableMarker, at - kVariableMarker.size()); start != std::string_view::npos;
-         start = start == 0 ? std::string_view::npos : line.rfind(kVariableMarker, start - 1))
-        if (ReferenceEnd(line, start) == at) return start;
-    return std::string_view::npos;
-}
-
-}  // namespace
-
-std::string FillResult(Interp& in, std::string_view line, std::size_t from, std::size_t to, std::string_view result) {
-    std::size_t kept = from;
-    std::string before;
-    if (std::size_t start = ReferenceEndingAt(line, from); start != std::string_view::npos) {
-        std::string joined(line.substr(start, from - start));
-        joined += result;
-        if (ReferenceEnd(joined, 0) > from - start) {
-            // The references right before it are read together, as a value put in
-            // alone would lengthen the name before it in turn.
-            for (std::size_t earlier; (earlier = ReferenceEndingAt(line, start)) != std::string_view::npos;)
-                start = earlier;
-            kept = start;
-            before = SubstituteVariables(in, line.substr(start, from - start));
-        }
-    }
-    std::string filled(line.substr(0, kept));
-    filled += before;
-    filled += result;
-    filled += line.substr(to);
-    return filled;
-}
-
 }  // namespace ml

@@ -36,9 +36,5 @@ void ForEachIndex(std::string& text, Site site) {
 // Replaces every bracketed index expression of a line by its value, right to left
 // (Dim_LR_).
 std::string SubstituteIndices(Interp& in, std::string_view line);
-// The line with a call's result in place of [from, to). A variable right before it is
-// read first where the result's bytes would lengthen its name (`$r` and 3 reading
-// `$r3`): what a call gives is data, never read as the script.
-std::string FillResult(Interp& in, std::string_view line, std::size_t from, std::size_t to, std::string_view result);
 
 }  // namespace ml

@@ -134,7 +134,7 @@ private:
             Line("$x = ~" + name + "(" + argument + ")");
             switch (Below(5)) {
                 case 0: Line("~Print($x \"\\x0a\")"); break;
-                // A result right after a variable joins its value, never its name.
+                // A result right after a variable, which the line then reads on with its name.
                 case 4: Line("~Print($x ~" + name + "(" + argument + ") \"\\x0a\")"); break;
                 case 1: Line("~Print($x)"); break;
                 case 2: Line("$y = $x * 3\n~Print($y \" \")"); break;

@@ -135,7 +135,7 @@ TEST_F(DecodedChains, ExpressionsGiveWhatTheirTextGives) {
         for (int run = 0; run < 3; ++run) {
             for (char name : std::string_view("abc")) SetValue(*t.in, slotOf(name), values[next(std::size(values))]);
             const std::string& result = values[next(std::size(values))];
-            const auto expected = outcome([&] { return CodeCount(*t.in, Filled(*t.in, text, result)); });
+            const auto expected = outcome([&] { return CodeCount(*t.in, Filled(text, result)); });
             const auto decodedValue = [&] {
                 std::string value;
                 DecodedValueInto(*t.in, decoded, result, value);
