@@ -108,14 +108,28 @@ struct CallFrame {
 };
 
 struct CallState {
-    int callDepth = 0;                                    // 0 in the main body
+    CallState() = default;
+    // The running frame points into this state's own frames.
+    CallState(const CallState&) = delete;
+    CallState& operator=(const CallState&) = delete;
+
+    int callDepth = 0;   // 0 in the main body; changed only by enterFrame and leaveFrame
     std::array<CallFrame, kMaxCallDepth + 1> frames;      // by depth
     std::uint32_t lastFrameStamp = 0;
     std::vector<std::pair<std::string, std::string>> objects;  // alias + ".", class
     std::unordered_map<std::string, CallTarget, KeyHash, std::equal_to<>> targets;  // by call name
 
-    CallFrame& runningFrame() { return frames[static_cast<std::size_t>(callDepth)]; }
-    const CallFrame& runningFrame() const { return frames[static_cast<std::size_t>(callDepth)]; }
+    // Every variable reference and block asks for the running frame, so it is kept
+    // at hand rather than found from the depth each time.
+    CallFrame& runningFrame() { return *running; }
+    const CallFrame& runningFrame() const { return *running; }
+    // A call goes one depth deeper, `End Def` and `Return` one back: the only ways the
+    // depth changes.
+    CallFrame& enterFrame() { return *(running = &frames[static_cast<std::size_t>(++callDepth)]); }
+    void leaveFrame() { running = &frames[static_cast<std::size_t>(--callDepth)]; }
+
+private:
+    CallFrame* running = frames.data();
 };
 
 struct ExecState {

@@ -85,8 +85,7 @@ void StartUserCall(Interp& in, const CallSite& site) {
     CallState& C = in.calls;
     const int callingEntry = in.exec.pc;
     if (C.callDepth == kMaxCallDepth) FailAt(callingEntry, Say(in, kMsgCallsTooDeep), in.program.text(callingEntry));
-    ++C.callDepth;
-    CallFrame& frame = C.runningFrame();
+    CallFrame& frame = C.enterFrame();
     RememberCaller(frame, site, callingEntry);
     // A new name at this depth makes new keys for its locals, so the slots found for
     // the old name no longer hold.
@@ -105,7 +104,7 @@ void StartUserCall(Interp& in, const CallSite& site) {
 void EndDefStatement(Interp& in) {
     CallState& C = in.calls;
     const CallFrame& frame = C.runningFrame();
-    --C.callDepth;
+    C.leaveFrame();
     in.exec.pc = frame.callingEntry;
     if (frame.callMarker != 0)
         FailAt(frame.callingEntry, Say(in, kMsgProhibitReturn) + "~" + frame.calledName, frame.callingLine);
@@ -152,7 +151,7 @@ void Return(Interp& in, Evaluate evaluate) {
     if (frame.callMarker == 0) Fail(in, Say(in, kMsgNeedReturn) + "~" + frame.calledName, frame.callingLine);
     ReturnedValue& value = frame.result;
     evaluate(value);
-    --C.callDepth;
+    C.leaveFrame();
     in.exec.pc = frame.callingEntry;
     const bool unchanged = frame.callingLineUnchanged;
     if (value.whole) {
