@@ -9,7 +9,6 @@
 #include "engine/user_call.h"
 #include "core/messages.h"
 #include "core/variables.h"
-#include "expr/decoded_join.h"
 #include "expr/substitution.h"
 #include "expr/expression.h"
 #include "core/errors.h"
