@@ -6,6 +6,7 @@
 #include "engine/entry_decoder.h"
 #include "core/strings.h"
 #include "engine/functions.h"
+#include "engine/left_line.h"
 #include "engine/user_call.h"
 #include "core/messages.h"
 #include "core/variables.h"

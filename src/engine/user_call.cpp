@@ -8,12 +8,11 @@
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "core/variables.h"
-#include "engine/blocks.h"
 #include "engine/call_text.h"
 #include "engine/entry_decoder.h"
+#include "engine/left_line.h"
 #include "engine/functions.h"
 #include "expr/decoded_expression.h"
-#include "expr/decoded_join.h"
 #include "expr/expression.h"
 
 namespace ml {
@@ -120,11 +119,6 @@ std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, 
 
 namespace {
 
-// The decoded line a call left counts as the statement its filled text would have been.
-void CountLeftLine(Interp& in) {
-    if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
-}
-
 // The decoded line the call at the program counter leaves, if there is one.
 DecodedEntry* LeftLineHere(Interp& in) {
     const auto& entries = in.decoded.entries;
@@ -177,21 +171,6 @@ void ReturnDecoded(Interp& in, DecodedEntry& decoded) {
     Return(in, [&](ReturnedValue& value) {
         value.whole = DecodedWholeOrValue(in, decoded.sides[0], value.text, value.number);
     });
-}
-
-bool RunLeftLine(Interp& in, DecodedEntry* left, std::string_view result) {
-    if (left == nullptr) return false;
-    // The value of `$x = ~F()` is found before the statement counts.
-    ValueNumber number;
-    std::string_view value;
-    const bool stores = left->storesResultAlone && LoneResultValue(result, in.vars.incoming, value, number);
-    if (!stores && !LeftLineTakes(*left, result)) return false;
-    CountLeftLine(in);
-    if (stores) RunResultAssignment(in, *left, value, number);
-    else if (left->kind == EntryKind::Assign) RunDecodedAssignment(in, *left, result);
-    else if (left->kind == EntryKind::Cmp) RunCmp(in, [&] { return DecodedCondition(in, *left, result); });
-    else RunElCmp(in, [&] { return DecodedCondition(in, *left, result); });
-    return true;
 }
 
 }  // namespace ml

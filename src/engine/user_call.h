@@ -34,8 +34,5 @@ void ReturnDecoded(Interp& in, DecodedEntry& decoded);
 
 // The line with [marker, end) replaced by value.
 std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, std::string_view value);
-// Runs the line a call left at the program counter from its decoded form, with the
-// call's result where the call stood. False where the filled text must run instead.
-bool RunLeftLine(Interp& in, DecodedEntry* left, std::string_view result);
 
 }  // namespace ml
