@@ -204,11 +204,14 @@ std::string def(Interp& in, const std::string& line) {
     CallSpan span = LocateCall(line, marker);
     if (!span.complete) Fail(in, Say(in, kMsgNoFullSymbol));
     const auto [name, arguments] = NameAndArguments(line, marker, span.end);
-    const CallSite site{line, marker, span.end, name, line == in.program.text(in.exec.pc)};
+    const CallTarget& target = FindTarget(in, name);
+    // Only a user function's `Return` asks whether the line is its entry's own text.
+    const bool entryText = target.builtin == nullptr && line == in.program.text(in.exec.pc);
+    const CallSite site{line, marker, span.end, name, entryText};
     const std::string_view argumentText = arguments;
     bool checked = false;
     CallOutcome outcome;
-    std::string result = Call(in, site, FindTarget(in, name), [&](bool) { EvaluateArguments(in, argumentText); }, checked, outcome);
+    std::string result = Call(in, site, target, [&](bool) { EvaluateArguments(in, argumentText); }, checked, outcome);
     if (outcome == CallOutcome::Value) return PutBack(line, marker, span.end, result);
     return outcome == CallOutcome::Done ? std::string("(null)") : result;
 }
