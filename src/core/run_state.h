@@ -75,20 +75,61 @@ struct FrameBinding {
     std::vector<std::uint16_t> parameterSlots;
 };
 
+// What `Return` hands back: its value's text, or a whole number whose text is made
+// only where the calling line reads it as text.
+struct ReturnedValue {
+    std::string text;
+    bool whole = false;
+    double number = 0;
+};
+
+// One depth of user function calls: how its function was called, what its locals
+// are bound to, and the state its statements keep. Depth 0 is the main body, which
+// uses only the block search.
+struct CallFrame {
+    // The calling line and entry, for `Return` and `End Def`: where the call stands in
+    // the line, and whether the line is its entry's own text (not one that an earlier
+    // call rewrote), so the entry's decoded form knows the line the call leaves.
+    int callingEntry = 0;
+    std::string callingLine;
+    std::size_t callMarker = 0;
+    std::size_t callEnd = 0;
+    bool callingLineUnchanged = false;
+    std::string calledName;   // the name the call used; it ends every local's key
+    // A number for each function name the depth has held, never reused, so a slot
+    // found for a local stays valid while the depth keeps the same name. 0 in the main body.
+    std::uint32_t stamp = 0;
+    FrameBinding binding;     // the function and the parameter slots its arguments were bound to
+    ReturnedValue result;     // kept here so a `Return` finds room for its text
+    // A false condition handed control to the next `ElCmp`, whose condition must be
+    // evaluated. Kept per depth, so a function called from a condition neither sees
+    // nor clears its caller's search.
+    bool elcmpSearch = false;
+};
+
 struct CallState {
-    int callDepth = 0;                                          // 0 in the main body
-    // A number for each function name a depth has held, never reused, so a slot found
-    // for a local stays valid while its depth keeps the same name.
-    std::array<std::uint32_t, kMaxCallDepth + 1> frameStamps{};
+    CallState() = default;
+    // The running frame points into this state's own frames.
+    CallState(const CallState&) = delete;
+    CallState& operator=(const CallState&) = delete;
+
+    int callDepth = 0;   // 0 in the main body; changed only by enterFrame and leaveFrame
+    std::array<CallFrame, kMaxCallDepth + 1> frames;      // by depth
     std::uint32_t lastFrameStamp = 0;
-    std::array<int, kMaxCallDepth + 1> callingEntry{};          // per depth
-    std::array<std::string, kMaxCallDepth + 1> callingLine;     // per depth
-    std::array<std::size_t, kMaxCallDepth + 1> callingMarker{}; // where its call stands
-    std::array<bool, kMaxCallDepth + 1> callingOwnText{};       // it is its entry's text
-    std::array<std::string, kMaxCallDepth + 1> calledName;      // per depth
     std::vector<std::pair<std::string, std::string>> objects;  // alias + ".", class
     std::unordered_map<std::string, CallTarget, KeyHash, std::equal_to<>> targets;  // by call name
-    std::array<FrameBinding, kMaxCallDepth + 1> bindings;      // per depth
+
+    // Every variable reference and block asks for the running frame, so it is kept
+    // at hand rather than found from the depth each time.
+    CallFrame& runningFrame() { return *running; }
+    const CallFrame& runningFrame() const { return *running; }
+    // A call goes one depth deeper, `End Def` and `Return` one back: the only ways the
+    // depth changes.
+    CallFrame& enterFrame() { return *(running = &frames[static_cast<std::size_t>(++callDepth)]); }
+    void leaveFrame() { running = &frames[static_cast<std::size_t>(--callDepth)]; }
+
+private:
+    CallFrame* running = frames.data();
 };
 
 struct ExecState {
@@ -96,10 +137,6 @@ struct ExecState {
     std::string current;   // the text being executed for the entry
     std::string conditionValues[2];   // scratch: the two sides of a decoded comparison
     bool rerun = false;    // run the current text again
-    // A false condition handed control to the next `ElCmp`, whose condition must be
-    // evaluated. Kept per call depth, so a function called from a condition neither
-    // sees nor clears its caller's search.
-    std::array<bool, kMaxCallDepth + 1> elcmpSearch{};
     // Statements left to run; a harness that runs untrusted scripts lowers it so an
     // endless loop ends. Counting down from the maximum never ends a real run.
     std::uint64_t statementsLeft = UINT64_MAX;

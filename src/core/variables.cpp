@@ -22,7 +22,7 @@ std::string_view KeyOf(Interp& in, std::string_view reference) {
     if (depth == 0 || StartsWith(clipped, kPublicPrefix)) return clipped;
     std::string& key = in.vars.key;
     key.assign(clipped);
-    key += in.calls.calledName[static_cast<std::size_t>(depth - 1)];
+    key += in.calls.runningFrame().calledName;
     key += std::to_string(depth);
     if (key.size() > kMaxText) key.resize(kMaxText);
     return key;

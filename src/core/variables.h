@@ -77,10 +77,7 @@ inline std::size_t ValueLength(const Interp& in, std::size_t slot) {
     return (number.state & ValueNumber::kTextDue) ? number.textLength : in.vars.values[slot].size();
 }
 // The call frame that local keys are made for: 0 in the main body.
-inline std::uint32_t CurrentFrame(const Interp& in) {
-    const int depth = in.calls.callDepth;
-    return depth == 0 ? 0 : in.calls.frameStamps[static_cast<std::size_t>(depth - 1)];
-}
+inline std::uint32_t CurrentFrame(const Interp& in) { return in.calls.runningFrame().stamp; }
 
 // The characters that continue a variable reference.
 bool IsENChar(char c);

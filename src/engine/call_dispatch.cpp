@@ -1,21 +1,21 @@
 // How a call is dispatched: the innermost call of the line is located, its arguments
 // are evaluated into the argument slots, and its name is matched against each module
 // in turn (native calls first) and then against the script's own functions. The
-// call's result is put back where the call stood.
+// call's result is put back where the call stood. The text path and the decoded path
+// both call through Call, so a call's rules are written once.
 #include "engine/call_dispatch.h"
 
 #include <bit>
-#include <optional>
 #include <utility>
-#include <vector>
 
 #include "core/errors.h"
 #include "core/markers.h"
 #include "core/messages.h"
 #include "core/strings.h"
 #include "core/value_text.h"
-#include "engine/functions.h"
+#include "engine/call_text.h"
 #include "engine/modules.h"
+#include "engine/user_call.h"
 #include "expr/decoded_expression.h"
 #include "expr/expression.h"
 
@@ -24,33 +24,6 @@ namespace ml {
 namespace {
 
 inline constexpr MsgPair kMsgNoFullSymbol{"No full symbol: ()", "沒有充分的符號: ()"};
-
-struct Piece {
-    std::size_t from, length;
-};
-
-// The arguments of a call: its argument text cut at top-level commas. A quoted part
-// is passed over whole, commas and parentheses in it included.
-std::vector<Piece> SplitArguments(std::string_view text) {
-    std::vector<Piece> pieces;
-    if (text.empty()) return pieces;
-    std::size_t from = 0;
-    int depth = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        depth += c == '(';
-        depth -= c == ')';
-        if (c == ',' && depth == 0) {
-            pieces.push_back({from, i - from});
-            from = i + 1;
-        } else if (c == '"') {
-            const std::size_t close = text.find('"', i + 1);
-            i = close == std::string_view::npos ? text.size() - 1 : close;
-        }
-    }
-    pieces.push_back({from, text.size() - from});
-    return pieces;
-}
 
 void ClearArguments(ArgSlots& args) {
     args.count = 0;
@@ -71,7 +44,7 @@ std::string& NextArgument(Interp& in) {
 // Evaluates each argument into the argument slots, in order.
 void EvaluateArguments(Interp& in, std::string_view text) {
     ClearArguments(in.args);
-    for (const Piece& piece : SplitArguments(text)) {
+    for (const ArgumentSpan& piece : SplitArguments(text)) {
         if (piece.length == 0) Fail(in, Say(in, kMsgEmptyParameter));
         NextArgument(in) = CodeCount(in, text.substr(piece.from, piece.length));
     }
@@ -140,7 +113,7 @@ const CallTarget& FindTarget(Interp& in, std::string_view name) {
 // it: whatever a function gives is data, never part of the script. A call that passed
 // its checks once passes them again (its count and position are its text's), so a
 // decoded call is checked once.
-std::string CallBuiltin(Interp& in, const Builtin& fn, bool statement, bool check = true) {
+std::string CallBuiltin(Interp& in, const Builtin& fn, bool statement, bool check) {
     if (fn.before) fn.before(in);
     if (check) CheckCall(in, fn, fn.name, statement);
     UnprotectArguments(in);
@@ -155,114 +128,6 @@ void EnterModules(Interp& in, const CallTarget& target) {
     for (std::uint32_t left = target.entered; left != 0; left &= left - 1)
         modules[static_cast<std::size_t>(std::countr_zero(left))].enter(in);
 }
-
-// The calling line and entry are kept per depth for `Return` and `End Def`, with where
-// the call stands and whether the line is its entry's own text.
-void RememberCaller(Interp& in, const std::string& line, std::size_t marker, bool ownText) {
-    CallState& C = in.calls;
-    const auto d = static_cast<std::size_t>(C.callDepth);
-    C.callingLine[d] = line;
-    C.callingEntry[d] = in.exec.pc;
-    C.callingMarker[d] = marker;
-    C.callingOwnText[d] = ownText;
-}
-
-// Dispatches the call at [marker, end) of the line: gives the line with the call
-// replaced by a built-in function's result, or by "(null)" in statement position; or
-// what starting a user function gives.
-std::string Dispatch(Interp& in, const CallTarget& target, std::string_view name, const std::string& line,
-                     std::size_t marker, std::size_t end) {
-    EnterModules(in, target);
-    if (target.builtin == nullptr) {
-        RememberCaller(in, line, marker, line == in.program.text(in.exec.pc));
-        StartUserCall(in, name);
-        return UserCallLeaves(line, marker);
-    }
-    const bool statement = marker == 0;
-    const std::string result = CallBuiltin(in, *target.builtin, statement);
-    return PutBack(line, marker, end, statement ? std::string_view("(null)") : std::string_view(result));
-}
-
-
-// The name and the argument text of the call at [marker, end) of a line.
-std::pair<std::string_view, std::string_view> NameAndArguments(std::string_view line, std::size_t marker, std::size_t end) {
-    std::string_view call = line.substr(marker + 2, end - marker - 2);
-    const std::size_t open = call.find('(');
-    std::string_view arguments = CharAt(call, open + 1) == ')' ? std::string_view() : call.substr(open + 1, call.size() - open - 2);
-    return {call.substr(0, open), arguments};
-}
-
-}  // namespace
-
-CallSpan LocateCall(std::string_view line, std::size_t marker) {
-    CallSpan span{marker, marker, false};
-    int depth = 0;
-    for (std::size_t i = marker + 2; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == kMarker && CharAt(line, i + 1) == '"') {
-            // Parentheses inside a string literal do not count.
-            std::size_t close = line.find('"', i + 2);
-            if (close == std::string_view::npos) return span;
-            i = close;
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            if (--depth < 0) return span;
-            if (depth == 0) {
-                span.end = i + 1;
-                span.complete = true;
-                return span;
-            }
-        }
-    }
-    return span;
-}
-
-std::size_t dJ(std::string_view line, std::string& cut) {
-    const std::size_t marker = line.rfind(kCallMarker);
-    CallSpan span = LocateCall(line, marker);
-    const std::size_t end = span.complete ? span.end : line.size();
-    cut.assign(line.substr(0, marker));
-    cut.append(line.substr(end));
-    return marker + 1;
-}
-
-std::string def(Interp& in, const std::string& line) {
-    const std::size_t marker = line.rfind(kCallMarker);
-    CallSpan span = LocateCall(line, marker);
-    if (!span.complete) Fail(in, Say(in, kMsgNoFullSymbol));
-    const auto [name, arguments] = NameAndArguments(line, marker, span.end);
-    EvaluateArguments(in, arguments);
-    return Dispatch(in, FindTarget(in, name), name, line, marker, span.end);
-}
-
-bool DecodeCall(std::string_view line, DecodedCall& call) {
-    const std::size_t marker = line.rfind(kCallMarker);
-    CallSpan span = LocateCall(line, marker);
-    if (!span.complete) return false;
-    const auto [name, arguments] = NameAndArguments(line, marker, span.end);
-    call.marker = static_cast<std::uint16_t>(marker);
-    call.end = static_cast<std::uint16_t>(span.end);
-    call.nameLength = static_cast<std::uint16_t>(name.size());
-    const std::size_t offset = static_cast<std::size_t>(arguments.data() - line.data());
-    for (const Piece& piece : SplitArguments(arguments)) {
-        if (piece.length == 0) return false;   // reported where the text path reports it
-        ArgumentPiece& argument = call.arguments.emplace_back();
-        argument.from = static_cast<std::uint16_t>(offset + piece.from);
-        argument.length = static_cast<std::uint16_t>(piece.length);
-        DecodeExpression(arguments.substr(piece.from, piece.length), argument.expression);
-    }
-    return true;
-}
-
-std::string PutBack(std::string_view line, std::size_t marker, std::size_t end, std::string_view value) {
-    std::string cut(line.substr(0, marker));
-    cut += value;
-    cut += line.substr(end);
-    return cut;
-}
-
-namespace {
 
 // Room for a decoded call's arguments, kept from earlier calls; gives their count.
 std::size_t ArgumentsFor(Interp& in, const DecodedCall& call) {
@@ -300,37 +165,68 @@ void EvaluateNumberedArguments(Interp& in, DecodedCall& call) {
     }
 }
 
+// The one definition of a call, for both paths. evaluate(userFunction) fills the
+// argument slots; every module tried on the way is entered; then a user function
+// starts, or the built-in function runs, its count and position checked unless
+// checked says the call passed them before. Gives what RunDecodedCall gives.
+template <class Evaluate>
+std::string Call(Interp& in, const CallSite& site, const CallTarget& target, Evaluate evaluate, bool& checked,
+                 CallOutcome& outcome) {
+    const bool statement = site.marker == 0;
+    // A call that is the whole line, or a user function's call in value position,
+    // leaves nothing after its "(null)".
+    const bool leavesNothing = !statement || site.end == site.line.size();
+    outcome = leavesNothing ? CallOutcome::Done : CallOutcome::Line;
+    const bool userFunction = target.builtin == nullptr;
+    evaluate(userFunction);
+    EnterModules(in, target);
+    if (userFunction) {
+        StartUserCall(in, site);
+    } else {
+        // A call that fails its checks ends the run, so it is marked checked before it
+        // runs; its value is then made where the caller keeps it.
+        const bool check = !checked;
+        checked = true;
+        if (!statement) {
+            outcome = CallOutcome::Value;
+            return CallBuiltin(in, *target.builtin, false, check);
+        }
+        CallBuiltin(in, *target.builtin, true, check);
+    }
+    // Only a call in statement position hands on the rest of its line.
+    return leavesNothing ? std::string() : PutBack(site.line, 0, site.end, "(null)");
+}
+
 }  // namespace
+
+std::string def(Interp& in, const std::string& line) {
+    const std::size_t marker = line.rfind(kCallMarker);
+    CallSpan span = LocateCall(line, marker);
+    if (!span.complete) Fail(in, Say(in, kMsgNoFullSymbol));
+    const auto [name, arguments] = NameAndArguments(line, marker, span.end);
+    const CallTarget& target = FindTarget(in, name);
+    // Only a user function's `Return` asks whether the line is its entry's own text.
+    const bool entryText = target.builtin == nullptr && line == in.program.text(in.exec.pc);
+    const CallSite site{line, marker, span.end, name, entryText};
+    const std::string_view argumentText = arguments;
+    bool checked = false;
+    CallOutcome outcome;
+    std::string result = Call(in, site, target, [&](bool) { EvaluateArguments(in, argumentText); }, checked, outcome);
+    if (outcome == CallOutcome::Value) return PutBack(line, marker, span.end, result);
+    return outcome == CallOutcome::Done ? std::string("(null)") : result;
+}
 
 std::string RunDecodedCall(Interp& in, DecodedCall& call, CallOutcome& outcome) {
     const std::string& line = in.exec.current;
     const std::string_view name = std::string_view(line).substr(call.marker + 2u, call.nameLength);
     // Where a name's calls go depends on neither the arguments nor their evaluation.
     if (call.target == nullptr) call.target = &FindTarget(in, name);
-    const CallTarget& target = *call.target;
-    // A call that is the whole line, or a user function's call in value position,
-    // leaves nothing after its "(null)".
-    const bool leavesNothing = call.marker != 0 || call.end == line.size();
-    outcome = leavesNothing ? CallOutcome::Done : CallOutcome::Line;
-    if (target.builtin == nullptr) {
-        EvaluateNumberedArguments(in, call);
-        EnterModules(in, target);
-        RememberCaller(in, line, call.marker, true);
-        StartUserCall(in, name);
-        return leavesNothing ? std::string() : UserCallLeaves(line, call.marker);
-    }
-    EvaluateDecodedArguments(in, call);
-    EnterModules(in, target);
-    // A call that fails its checks ends the run, so it is marked checked before it
-    // runs; its value is then made where the caller keeps it.
-    const bool check = !call.checked;
-    call.checked = true;
-    if (call.marker != 0) {
-        outcome = CallOutcome::Value;
-        return CallBuiltin(in, *target.builtin, false, check);
-    }
-    CallBuiltin(in, *target.builtin, true, check);
-    return leavesNothing ? std::string() : PutBack(line, call.marker, call.end, "(null)");
+    const CallSite site{line, call.marker, call.end, name, true};
+    auto evaluate = [&](bool userFunction) {
+        if (userFunction) EvaluateNumberedArguments(in, call);
+        else EvaluateDecodedArguments(in, call);
+    };
+    return Call(in, site, *call.target, evaluate, call.checked, outcome);
 }
 
 }  // namespace ml

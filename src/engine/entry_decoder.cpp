@@ -1,7 +1,7 @@
 #include "engine/entry_decoder.h"
 
 #include "core/markers.h"
-#include "engine/call_dispatch.h"
+#include "engine/call_text.h"
 #include "engine/functions.h"
 #include "core/strings.h"
 #include "core/value_text.h"

@@ -1,13 +1,15 @@
 #include "core/markers.h"
 #include "engine/executor.h"
 
+#include "engine/blocks.h"
 #include "engine/call_dispatch.h"
 #include "engine/entry_decoder.h"
 #include "core/strings.h"
 #include "engine/functions.h"
+#include "engine/left_line.h"
+#include "engine/user_call.h"
 #include "core/messages.h"
 #include "core/variables.h"
-#include "expr/decoded_join.h"
 #include "expr/indexed_line.h"
 #include "expr/substitution.h"
 #include "expr/expression.h"
@@ -118,36 +120,6 @@ void RunGoTo(Interp& in) {
     Fail(in, Say(in, kMsgNoJumpLabel), shown + " -> :" + name + "\n");
 }
 
-// Leaves a block for good at its successor: into the next `ElCmp`'s Condition, or
-// past the `End` or `Loop`.
-void LeaveBranch(Interp& in, bool& search) {
-    const int next = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
-    search = StartsWith(in.program.text(next), "elcmp");
-    in.exec.pc = search ? next : next + 1;
-}
-
-// Decide gives the block's condition, evaluated only where it is read.
-template <class Decide>
-void RunCmp(Interp& in, Decide decide) {
-    bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.callDepth)];
-    if (decide()) ++in.exec.pc;
-    else LeaveBranch(in, search);
-}
-
-template <class Decide>
-void RunElCmp(Interp& in, Decide decide) {
-    bool& search = in.exec.elcmpSearch[static_cast<std::size_t>(in.calls.callDepth)];
-    if (!search) {
-        // The previous branch ran to its end: pass control along the chain.
-        in.exec.pc = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
-    } else if (decide()) {
-        search = false;
-        ++in.exec.pc;
-    } else {
-        LeaveBranch(in, search);
-    }
-}
-
 void RunLoop(Interp& in) { in.exec.pc = in.program.successors[static_cast<std::size_t>(in.exec.pc)]; }
 
 // `Break` and `Continue` look forward for the `Loop` of the innermost enclosing loop.
@@ -189,28 +161,6 @@ void RunStatement(Interp& in) {
     if (text == "break" || text == "continue") return RunBreak(in, text == "break");
     if (text == "exit") throw ProgramEnd{};
     CommandError(in, text);
-}
-
-// The decoded line a call left counts as the statement its filled text would have been.
-void CountLeftLine(Interp& in) {
-    if (--in.exec.statementsLeft == 0) throw ProgramEnd{};
-}
-
-// Runs the line a call left at the program counter from its decoded form, with the
-// call's result where the call stood. False where the filled text must run instead.
-bool RunLeftLine(Interp& in, DecodedEntry* left, std::string_view result) {
-    if (left == nullptr) return false;
-    // The value of `$x = ~F()` is found before the statement counts.
-    ValueNumber number;
-    std::string_view value;
-    const bool stores = left->storesResultAlone && LoneResultValue(result, in.vars.incoming, value, number);
-    if (!stores && !LeftLineTakes(*left, result)) return false;
-    CountLeftLine(in);
-    if (stores) RunResultAssignment(in, *left, value, number);
-    else if (left->kind == EntryKind::Assign) RunDecodedAssignment(in, *left, result);
-    else if (left->kind == EntryKind::Cmp) RunCmp(in, [&] { return DecodedCondition(in, *left, result); });
-    else RunElCmp(in, [&] { return DecodedCondition(in, *left, result); });
-    return true;
 }
 
 void RunCallEntry(Interp& in, DecodedEntry& decoded) {
@@ -277,27 +227,6 @@ bool RunDecoded(Interp& in) {
 }
 
 }  // namespace
-
-namespace {
-
-// The decoded line the call at the program counter leaves, if there is one.
-DecodedEntry* LeftLineHere(Interp& in) {
-    const auto& entries = in.decoded.entries;
-    const auto pc = static_cast<std::size_t>(in.exec.pc);
-    return pc < entries.size() && entries[pc] ? entries[pc]->leaves.get() : nullptr;
-}
-
-}  // namespace
-
-bool ContinueCall(Interp& in, std::string_view result) { return RunLeftLine(in, LeftLineHere(in), result); }
-
-bool ContinueCallWithWhole(Interp& in, double number) {
-    DecodedEntry* left = LeftLineHere(in);
-    if (left == nullptr || !left->storesResultAlone) return false;
-    CountLeftLine(in);
-    RunWholeAssignment(in, *left, number);
-    return true;
-}
 
 void Script(Interp& in) {
     ExecState& E = in.exec;
