@@ -102,7 +102,7 @@ void ReadCursor(Interp& in) { in.modules.p = UsableDesktop(in).cursorPosition();
 std::string LibCursorX(Interp& in) { return IntText(in.modules.p.x); }
 std::string LibCursorY(Interp& in) { return IntText(in.modules.p.y); }
 
-std::string LibDec(Interp& in) { return IntText(static_cast<std::int32_t>(Hex2Long(Arg(in, 1)))); }
+std::string LibDec(Interp& in) { return IntText(static_cast<std::int32_t>(HexValue(Arg(in, 1)))); }
 
 std::string LibHex(Interp& in) {
     char text[9];

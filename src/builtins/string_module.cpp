@@ -20,16 +20,16 @@ long Number(Interp& in, int i) { return TextToInt(Arg(in, i)); }
 
 std::string StringMid(Interp& in) { return Mid(Arg(in, 1), Number(in, 2), Number(in, 3)); }
 std::string StringLen(Interp& in) { return std::to_string(Arg(in, 1).size()); }
-std::string StringInstr(Interp& in) { return std::to_string(InStr(Arg(in, 1), Arg(in, 2))); }
-std::string StringInstrrev(Interp& in) { return std::to_string(InStrRev(Arg(in, 1), Arg(in, 2))); }
+std::string StringInstr(Interp& in) { return std::to_string(PositionOf(Arg(in, 1), Arg(in, 2))); }
+std::string StringInstrrev(Interp& in) { return std::to_string(LastPositionOf(Arg(in, 1), Arg(in, 2))); }
 std::string StringInsert(Interp& in) { return Insert(Arg(in, 1), Number(in, 2), Arg(in, 3)); }
 std::string StringRemove(Interp& in) { return Remove(Arg(in, 1), Number(in, 2), Number(in, 3)); }
 std::string StringReplace(Interp& in) { return Replace(Arg(in, 1), Arg(in, 2), Arg(in, 3)); }
 std::string StringTrim(Interp& in) { return Trim(Arg(in, 1)); }
-std::string StringIncount(Interp& in) { return std::to_string(InCount(Arg(in, 1), Arg(in, 2))); }
+std::string StringIncount(Interp& in) { return std::to_string(CountOf(Arg(in, 1), Arg(in, 2))); }
 std::string StringIsnumber(Interp& in) { return std::to_string(IsNumber(Arg(in, 1))); }
-std::string StringLmend(Interp& in) { return LMendSpace(Arg(in, 1), Number(in, 2)); }
-std::string StringRmend(Interp& in) { return RMendSpace(Arg(in, 1), Number(in, 2)); }
+std::string StringLmend(Interp& in) { return PadRight(Arg(in, 1), Number(in, 2)); }
+std::string StringRmend(Interp& in) { return PadLeft(Arg(in, 1), Number(in, 2)); }
 
 std::string StringReverse(Interp& in) {
     std::string text = Arg(in, 1);
@@ -56,7 +56,7 @@ std::string SplitTarget(Interp& in) {
     const std::size_t equal = line.find('=');
     std::string_view target = std::string_view(line).substr(0, equal == std::string::npos ? 0 : equal);
     const bool reference = target.size() > 2 && StartsWith(target, kVariableMarker) &&
-                           std::all_of(target.begin() + 2, target.end(), IsENChar);
+                           std::all_of(target.begin() + 2, target.end(), ContinuesReference);
     if (!reference)
         Fail(in, Say(in, kMsgSplitTarget) + "~string.split");
     return std::string(target);
@@ -71,7 +71,7 @@ std::string StringSplit(Interp& in) {
     int k = 0;
     for (std::size_t from = text.find_first_not_of(separators); from != std::string::npos;) {
         const std::size_t end = std::min(text.find_first_of(separators, from), text.size());
-        const std::uint16_t slot = DimKey(in, target + "[" + std::to_string(k++) + "]");
+        const std::uint16_t slot = VariableSlot(in, target + "[" + std::to_string(k++) + "]");
         // An element is data, held like any value: at most 255 bytes, pairs whole.
         SetValue(in, slot, ClipValue(ProtectData(text.substr(from, end - from))));
         from = text.find_first_not_of(separators, end);

@@ -25,7 +25,7 @@ std::string Clip(std::string text) {
     return text;
 }
 
-std::string& CatChar(std::string& text, char c) {
+std::string& AppendByte(std::string& text, char c) {
     text += c;
     return text;
 }
@@ -35,25 +35,25 @@ std::string Mid(std::string_view text, long start, long count) {
     return std::string(ClipView(text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count))));
 }
 
-long InStr(std::string_view text, std::string_view search) {
+long PositionOf(std::string_view text, std::string_view search) {
     if (text.empty()) return 0;
     auto at = text.find(search);
     return at == std::string_view::npos ? 0 : static_cast<long>(at) + 1;
 }
 
-long InStrChar(std::string_view text, char c) {
+long PositionOfByte(std::string_view text, char c) {
     auto at = text.find(c);
     return at == std::string_view::npos ? 0 : static_cast<long>(at) + 1;
 }
 
-long InStrRev(std::string_view text, std::string_view search) {
+long LastPositionOf(std::string_view text, std::string_view search) {
     if (text.empty()) return 0;
     if (search.empty()) return static_cast<long>(text.size());
     auto at = text.rfind(search);
     return at == std::string_view::npos ? 0 : static_cast<long>(at) + 1;
 }
 
-long InStrRevChar(std::string_view text, char c) {
+long LastPositionOfByte(std::string_view text, char c) {
     auto at = text.rfind(c);
     return at == std::string_view::npos ? 0 : static_cast<long>(at) + 1;
 }
@@ -204,14 +204,14 @@ std::string Trim(std::string_view text) {
 
 // The results are cut to a value's length, so no more padding than that is made:
 // a script may ask for any width.
-std::string LMendSpace(std::string_view text, long width) {
+std::string PadRight(std::string_view text, long width) {
     std::string out(ClipView(text));
     const auto target = static_cast<std::size_t>(std::clamp(width, 0L, static_cast<long>(kMaxText)));
     if (out.size() < target) out.append(target - out.size(), ' ');
     return out;
 }
 
-std::string RMendSpace(std::string_view text, long width) {
+std::string PadLeft(std::string_view text, long width) {
     std::string out;
     if (width > 0 && text.size() < static_cast<std::size_t>(width))
         out.assign(std::min(static_cast<std::size_t>(width) - text.size(), kMaxText), ' ');
@@ -219,7 +219,7 @@ std::string RMendSpace(std::string_view text, long width) {
     return Clip(std::move(out));
 }
 
-int IsEN(std::string_view text) {
+int IsPlainName(std::string_view text) {
     for (char c : text)
         if (!((c >= 'a' && c <= 'z') || IsDigit(c) || c == '_' || c == '.')) return 0;
     return 1;
@@ -236,14 +236,14 @@ int IsNumber(std::string_view text) {
     return points <= 1;
 }
 
-long InCount(std::string_view text, std::string_view search) {
+long CountOf(std::string_view text, std::string_view search) {
     if (search.empty()) return 0;
     long n = 0;
     for (auto at = text.find(search); at != std::string_view::npos; at = text.find(search, at + 1)) ++n;
     return n;
 }
 
-long InCountChar(std::string_view text, char c) {
+long CountOfByte(std::string_view text, char c) {
     long n = 0;
     for (char x : text) n += x == c;
     return n;
@@ -277,13 +277,13 @@ int TextToInt(std::string_view text) { return static_cast<int>(ReadSaturated(tex
 
 std::int64_t TextToInt64(std::string_view text) { return ReadSaturated(text, INT64_MAX); }
 
-std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent) {
+std::uint32_t IntegerPower(std::uint32_t base, std::uint32_t exponent) {
     std::uint32_t result = 1;
     while (exponent-- > 0) result *= base;
     return result;
 }
 
-std::uint32_t Hex2Long(std::string_view text) {
+std::uint32_t HexValue(std::string_view text) {
     std::uint32_t sum = 0;
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -291,7 +291,7 @@ std::uint32_t Hex2Long(std::string_view text) {
         std::uint32_t digit = IsDigit(c) ? c - '0'
                             : (c >= 'a' && c <= 'f') ? c - 'a' + 10
                             : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : 0;
-        sum += digit * HexPow(16, static_cast<std::uint32_t>(n - i - 1));
+        sum += digit * IntegerPower(16, static_cast<std::uint32_t>(n - i - 1));
     }
     return sum;
 }

@@ -62,15 +62,15 @@ inline void CopyText(std::string& to, std::string_view from) {
 }
 
 // Appends one byte; gives the text.
-std::string& CatChar(std::string& text, char c);
+std::string& AppendByte(std::string& text, char c);
 // The count bytes from the 1-based position start (the rest of the text when count
 // runs past its end).
 std::string Mid(std::string_view text, long start, long count);
-// The 1-based position of the first (InStr) or last (InStrRev) occurrence, or 0.
-long InStr(std::string_view text, std::string_view search);
-long InStrChar(std::string_view text, char c);
-long InStrRev(std::string_view text, std::string_view search);
-long InStrRevChar(std::string_view text, char c);
+// The 1-based position of the first (PositionOf) or last (LastPositionOf) occurrence, or 0.
+long PositionOf(std::string_view text, std::string_view search);
+long PositionOfByte(std::string_view text, char c);
+long LastPositionOf(std::string_view text, std::string_view search);
+long LastPositionOfByte(std::string_view text, char c);
 // The text with insert placed after its first pos bytes.
 std::string Insert(std::string_view text, long pos, std::string_view insert);
 // The text without the count bytes that follow its first pos bytes.
@@ -82,18 +82,18 @@ std::string Trim(std::string_view text);
 
 // Only A-Z change: bytes of other encodings pass through untouched.
 std::string AsciiLower(std::string text);
-// The text made width bytes long with blanks after it (LMendSpace: left-aligned) or
-// before it (RMendSpace: right-aligned).
-std::string LMendSpace(std::string_view text, long width);
-std::string RMendSpace(std::string_view text, long width);
+// The text made width bytes long with blanks after it (PadRight: left-aligned) or
+// before it (PadLeft: right-aligned).
+std::string PadRight(std::string_view text, long width);
+std::string PadLeft(std::string_view text, long width);
 // 1 when the text is a plain name: lower-case letters, digits, "_" and ".".
-int IsEN(std::string_view text);
+int IsPlainName(std::string_view text);
 // 1 when the text is a decimal number: a minus, digits and one point at most, the
 // point neither first nor last.
 int IsNumber(std::string_view text);
 // How many times search (or c) occurs, occurrences not overlapping.
-long InCount(std::string_view text, std::string_view search);
-long InCountChar(std::string_view text, char c);
+long CountOf(std::string_view text, std::string_view search);
+long CountOfByte(std::string_view text, char c);
 // Between a number and its text, as the C runtime's atoi, atoll, atof and "%f" do:
 // the text of an int, an int, a 64-bit integer and a number read from a text, and the
 // text of a number.
@@ -103,9 +103,9 @@ std::int64_t TextToInt64(std::string_view text);
 double TextToNumber(std::string_view text);
 std::string NumberText(double value);
 // base to the power exponent, in 32-bit arithmetic.
-std::uint32_t HexPow(std::uint32_t base, std::uint32_t exponent);
+std::uint32_t IntegerPower(std::uint32_t base, std::uint32_t exponent);
 // The value of a hexadecimal text.
-std::uint32_t Hex2Long(std::string_view text);
+std::uint32_t HexValue(std::string_view text);
 
 // A whole number of magnitude below limit (at most 2^53, where every double is exact).
 // Cheaper than comparing with std::trunc, which is a library call on baseline x86-64.

@@ -30,7 +30,7 @@ std::string_view KeyOf(Interp& in, std::string_view reference) {
 
 }  // namespace
 
-bool IsENChar(char c) {
+bool ContinuesReference(char c) {
     return (c >= 'a' && c <= 'z') || IsDigit(c) || c == '.' || c == '[' || c == ']' || c == '_';
 }
 
@@ -44,7 +44,7 @@ std::size_t ReferenceEnd(std::string_view text, std::size_t at) {
     std::size_t end = at + 2;   // past the marker and the `$`
     for (;;) {
         int depth = 0;
-        for (; end < text.size() && IsENChar(text[end]); ++end) depth += BracketStep(text[end]);
+        for (; end < text.size() && ContinuesReference(text[end]); ++end) depth += BracketStep(text[end]);
         // An index is the value its expression gave, which may hold a minus, capitals
         // or a blank: an assignment stores the element under it whatever it holds, so
         // a read takes the index whole, up to its closing bracket.
@@ -55,12 +55,12 @@ std::size_t ReferenceEnd(std::string_view text, std::size_t at) {
     }
 }
 
-bool IsEN_Def(std::string_view text) {
+bool IsParameterName(std::string_view text) {
     for (char c : text) {
         bool ok = (c >= 'a' && c <= 'z') || IsDigit(c) || c == '_' || c == '.' || c == '$' || c == kMarker;
         if (!ok) return false;
     }
-    return InCountChar(text, '$') == 1;
+    return CountOfByte(text, '$') == 1;
 }
 
 int FindVariable(Interp& in, std::string_view reference) {
@@ -68,7 +68,7 @@ int FindVariable(Interp& in, std::string_view reference) {
     return found == in.vars.index.end() ? -1 : found->second;
 }
 
-std::uint16_t DimKey(Interp& in, std::string_view reference) {
+std::uint16_t VariableSlot(Interp& in, std::string_view reference) {
     VarTable& V = in.vars;
     if (CharAt(reference, 0) != kMarker && CharAt(reference, 1) != '$')
         Fail(in, Say(in, kMsgVariableError) + std::string(reference.substr(0, kMaxText)));

@@ -15,7 +15,7 @@ namespace ml {
 
 // Finds or creates the entry of a reference (marker, `$`, name); inside a function
 // the key carries the local suffix. In read mode a missing entry is fatal.
-std::uint16_t DimKey(Interp& in, std::string_view reference);
+std::uint16_t VariableSlot(Interp& in, std::string_view reference);
 // The slot of a reference's entry, or -1 when there is none; creates nothing.
 int FindVariable(Interp& in, std::string_view reference);
 
@@ -80,12 +80,12 @@ inline std::size_t ValueLength(const Interp& in, std::size_t slot) {
 inline std::uint32_t CurrentFrame(const Interp& in) { return in.calls.runningFrame().stamp; }
 
 // The characters that continue a variable reference.
-bool IsENChar(char c);
+bool ContinuesReference(char c);
 // One past the end of the reference whose marker byte is at `at`: its name runs over
 // the characters that continue a reference, and an index over whatever lies up to the
 // bracket that closes it.
 std::size_t ReferenceEnd(std::string_view text, std::size_t at);
 // A parameter name of a function: one `$` and name characters.
-bool IsEN_Def(std::string_view text);
+bool IsParameterName(std::string_view text);
 
 }  // namespace ml

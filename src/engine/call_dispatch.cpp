@@ -46,7 +46,7 @@ void EvaluateArguments(Interp& in, std::string_view text) {
     ClearArguments(in.args);
     for (const ArgumentSpan& piece : SplitArguments(text)) {
         if (piece.length == 0) Fail(in, Say(in, kMsgEmptyParameter));
-        NextArgument(in) = CodeCount(in, text.substr(piece.from, piece.length));
+        NextArgument(in) = ExpressionValue(in, text.substr(piece.from, piece.length));
     }
 }
 
@@ -199,7 +199,7 @@ std::string Call(Interp& in, const CallSite& site, const CallTarget& target, Eva
 
 }  // namespace
 
-std::string def(Interp& in, const std::string& line) {
+std::string RunInnermostCall(Interp& in, const std::string& line) {
     const std::size_t marker = line.rfind(kCallMarker);
     CallSpan span = LocateCall(line, marker);
     if (!span.complete) Fail(in, Say(in, kMsgNoFullSymbol));

@@ -12,12 +12,12 @@ namespace ml {
 
 // Evaluates the innermost call of the line and gives the line with the call replaced
 // by its result, or by "(null)" for a call that gives no value.
-std::string def(Interp& in, const std::string& line);
+std::string RunInnermostCall(Interp& in, const std::string& line);
 
 // What a decoded call of the current text (the decoded entry's own) gave: the value
 // of a built-in function in value position; nothing, where the call was the whole
 // statement or started a user function from value position (the next entry runs);
-// or else the line as def gives it. The text is given, the outcome set.
+// or else the line as RunInnermostCall gives it. The text is given, the outcome set.
 enum class CallOutcome : std::uint8_t { Value, Done, Line };
 std::string RunDecodedCall(Interp& in, DecodedCall& call, CallOutcome& outcome);
 

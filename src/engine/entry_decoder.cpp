@@ -18,7 +18,7 @@ namespace {
 void DecodeAssignment(std::string_view text, DecodedEntry& decoded) {
     if (EndsWith(text, ").array")) return;
     const std::size_t equal = text.find('=');
-    if (equal == std::string_view::npos || InCountChar(text.substr(0, equal), '$') != 1) return;
+    if (equal == std::string_view::npos || CountOfByte(text.substr(0, equal), '$') != 1) return;
     decoded.kind = EntryKind::Assign;
     decoded.target.assign(text.substr(0, equal));
     decoded.sides.resize(1);

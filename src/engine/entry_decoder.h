@@ -19,7 +19,7 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry);
 inline std::uint16_t TargetSlot(Interp& in, DecodedEntry& decoded) {
     const std::uint32_t frame = CurrentFrame(in);
     if (decoded.targetSlot < 0 || decoded.targetFrame != frame) {
-        decoded.targetSlot = DimKey(in, decoded.target);
+        decoded.targetSlot = VariableSlot(in, decoded.target);
         decoded.targetFrame = frame;
     }
     return static_cast<std::uint16_t>(decoded.targetSlot);

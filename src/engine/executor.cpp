@@ -48,7 +48,7 @@ void FinishCall(Interp& in, int remembered, std::string result) {
 void RunCall(Interp& in) {
     if (IsNewStatement(in.exec.current)) return NewStatement(in);
     const int remembered = in.exec.pc;
-    FinishCall(in, remembered, def(in, in.exec.current));
+    FinishCall(in, remembered, RunInnermostCall(in, in.exec.current));
 }
 
 // `$name(e1, e2, ...).Array`: stores the elements and the length.
@@ -57,8 +57,8 @@ void StoreArrayLiteral(Interp& in, std::string_view name, std::string_view eleme
     int n = 0;
     auto store = [&] {
         std::string key = std::string(name) + "[" + std::to_string(n++) + "]";
-        std::string value = CodeCount(in, element);
-        SetValue(in, DimKey(in, key), std::move(value));
+        std::string value = ExpressionValue(in, element);
+        SetValue(in, VariableSlot(in, key), std::move(value));
         element.clear();
     };
     for (std::size_t i = 0; i < elements.size(); ++i) {
@@ -76,7 +76,7 @@ void StoreArrayLiteral(Interp& in, std::string_view name, std::string_view eleme
         i = close;
     }
     store();
-    SetValue(in, DimKey(in, std::string(name) + ".length"), std::to_string(n));
+    SetValue(in, VariableSlot(in, std::string(name) + ".length"), std::to_string(n));
 }
 
 void RunAssignment(Interp& in) {
@@ -87,11 +87,11 @@ void RunAssignment(Interp& in) {
     } else {
         const std::size_t equal = text.find('=');
         std::string_view target = std::string_view(text).substr(0, equal);
-        if (InCountChar(target, '$') != 1) Fail(in, Say(in, kMsgVariableError) + std::string(target));
+        if (CountOfByte(target, '$') != 1) Fail(in, Say(in, kMsgVariableError) + std::string(target));
         // The target exists before its right side is evaluated, so $n = $n + 1 works.
-        const std::uint16_t slot = DimKey(in, target);
+        const std::uint16_t slot = VariableSlot(in, target);
         std::string_view right = equal == std::string::npos ? std::string_view() : std::string_view(text).substr(equal + 1);
-        SetValue(in, slot, CodeCount(in, right));
+        SetValue(in, slot, ExpressionValue(in, right));
     }
     ++in.exec.pc;
 }
@@ -151,8 +151,8 @@ void RunStatement(Interp& in) {
     if (text == "enddef" && in.calls.callDepth > 0) return EndDefStatement(in);
     if (StartsWith(text, "return") && in.calls.callDepth > 0) return ReturnStatement(in);
     if (StartsWith(text, "goto")) return RunGoTo(in);
-    if (StartsWith(text, "cmp")) return RunCmp(in, [&] { return CmpCodeCount(in, Condition(text, 3)) != 0; });
-    if (StartsWith(text, "elcmp")) return RunElCmp(in, [&] { return CmpCodeCount(in, Condition(text, 5)) != 0; });
+    if (StartsWith(text, "cmp")) return RunCmp(in, [&] { return ConditionHolds(in, Condition(text, 3)) != 0; });
+    if (StartsWith(text, "elcmp")) return RunElCmp(in, [&] { return ConditionHolds(in, Condition(text, 5)) != 0; });
     if (text == "end") {
         ++in.exec.pc;
         return;

@@ -40,9 +40,9 @@ void BindParameters(Interp& in, const std::string& defText, std::vector<std::uin
     while (!list.empty()) {
         const std::size_t comma = list.find(',');
         std::string_view parameter = list.substr(0, comma);
-        if (!IsEN_Def(parameter))
+        if (!IsParameterName(parameter))
             Fail(in, Say(in, kMsgParameter) + std::string(parameter), defText);
-        slots.push_back(DimKey(in, parameter));
+        slots.push_back(VariableSlot(in, parameter));
         BindParameter(in, slots.back(), slots.size() - 1);
         list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
     }
@@ -162,7 +162,7 @@ void Return(Interp& in, Evaluate evaluate) {
 
 void ReturnStatement(Interp& in) {
     Return(in, [&](ReturnedValue& value) {
-        value.text = CodeCount(in, ReturnExpression(in.exec.current));
+        value.text = ExpressionValue(in, ReturnExpression(in.exec.current));
         value.whole = false;
     });
 }

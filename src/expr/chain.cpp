@@ -266,7 +266,7 @@ void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, s
 
 namespace {
 
-// Stores the value's text (what CodeCount gives) in a variable, with its number
+// Stores the value's text (what ExpressionValue gives) in a variable, with its number
 // where the text fixes it exactly.
 void StoreChainValue(Interp& in, std::uint16_t slot, const NumberChain& chain, const ChainValue& result,
                      std::string_view callResult) {

@@ -1,7 +1,7 @@
 // The chain evaluator: an arithmetic chain (numbers, references and groups joined by
 // + - * / % ^) read into terms and operations already put in the order the levels
 // take them, and evaluated from its terms with the same results, byte for byte, as
-// the rewriting of the text (CountA and CountB in expr/expression.h) gives. A decoded
+// the rewriting of the text (ComputeGroups and ComputeChainText in expr/expression.h) gives. A decoded
 // entry keeps its chains; the text path reads a chain into scratch room and evaluates
 // it at once. Where a chain gives nothing, the rewriting runs and says what it says.
 #pragma once
@@ -56,19 +56,19 @@ bool EvaluateChain(Interp& in, NumberChain& chain, ChainValue& result, std::stri
 inline double ChainNumber(const ChainValue& result) {
     return result.computed ? ThroughText(result.value) : result.value;
 }
-// The value's text (what CodeCount gives), written over text.
+// The value's text (what ExpressionValue gives), written over text.
 void ChainText(Interp& in, const NumberChain& chain, const ChainValue& result, std::string_view callResult,
                std::string& text);
-// Evaluates the chain and stores the value's text (what CodeCount gives) in a
+// Evaluates the chain and stores the value's text (what ExpressionValue gives) in a
 // variable, with its number where the text fixes it exactly; false, storing nothing,
 // where the chain gives nothing.
 bool EvaluateAndStoreChain(Interp& in, std::uint16_t slot, NumberChain& chain, std::string_view callResult = {});
 
-// The text path: the value (what CodeCount gives) or the number (what an ordering
+// The text path: the value (what ExpressionValue gives) or the number (what an ordering
 // reads) of an expression that is a chain; nothing where it is none or gives nothing.
 std::optional<std::string> TextChainValue(Interp& in, std::string_view expression);
 std::optional<double> TextChainNumber(Interp& in, std::string_view expression);
-// The value of a chain of numbers alone, as CountB would write it; nothing for any
+// The value of a chain of numbers alone, as ComputeChainText would write it; nothing for any
 // other text.
 std::optional<std::string> NumbersChainValue(Interp& in, std::string_view text);
 

@@ -68,14 +68,14 @@ int CompareSides(Interp& in, Compare op, std::string_view left, std::string_view
     if (IsOrdering(op))
         if (auto a = TextChainNumber(in, left))
             if (auto b = TextChainNumber(in, right)) return Ordered(op, *a, *b);
-    std::string leftValue = CodeCount(in, left);
-    std::string rightValue = CodeCount(in, right);
+    std::string leftValue = ExpressionValue(in, left);
+    std::string rightValue = ExpressionValue(in, right);
     UnprotectData(leftValue);
     UnprotectData(rightValue);
     return CompareValues(op, leftValue, rightValue);
 }
 
-int CmpCodeCount(Interp& in, std::string_view condition) {
+int ConditionHolds(Interp& in, std::string_view condition) {
     const ConditionParts parts = SplitCondition(condition);
     return CompareSides(in, parts.op, parts.sides[0], parts.sides[1]);
 }

@@ -55,7 +55,7 @@ bool ValueWithoutChain(Interp& in, DecodedExpression& decoded, std::string_view 
     if (FormsHold(decoded, result) && decoded.joined && EvaluateJoin(in, *decoded.join, result, value)) return true;
     // Where the chain gives nothing, neither does the fast arithmetic on the text; a
     // filled result may still read as arithmetic.
-    value = decoded.hole ? CodeCount(in, Filled(decoded.source, result)) : GeneralCodeCount(in, decoded.source);
+    value = decoded.hole ? ExpressionValue(in, Filled(decoded.source, result)) : GeneralExpressionValue(in, decoded.source);
     return false;
 }
 

@@ -1,5 +1,5 @@
 // Expressions read once, as an arithmetic chain or a joined text, and their values:
-// what CodeCount gives for the text, without reading the text again where it need
+// what ExpressionValue gives for the text, without reading the text again where it need
 // not. An expression may hold the hole where the line's call stood; the call's
 // result then fills it.
 #pragma once

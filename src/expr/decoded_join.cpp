@@ -30,7 +30,7 @@ bool ReadLiteral(std::string_view content, std::string& out) {
             continue;
         }
         if (i + 3 >= content.size() || !IsHexDigit(content[i + 2]) || !IsHexDigit(content[i + 3])) return false;
-        const char byte = static_cast<char>(Hex2Long(content.substr(i + 2, 2)));
+        const char byte = static_cast<char>(HexValue(content.substr(i + 2, 2)));
         if (byte == kMarker) return false;
         if (byte != '\0') out += byte;
         i += 3;

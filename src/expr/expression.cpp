@@ -26,7 +26,7 @@ bool IsDigitOrPoint(char c) { return IsDigit(c) || c == '.'; }
 
 bool IsOperator(char c) { return IsLevelOperator(c, 1) || IsLevelOperator(c, 2) || IsLevelOperator(c, 3); }
 
-// One operation of CountB: the operator at i and its operands [start, end).
+// One operation of ComputeChainText: the operator at i and its operands [start, end).
 struct Operation {
     std::size_t start, end;
     std::string_view left, right;
@@ -87,12 +87,12 @@ std::string WithoutLiteralQuotes(std::string text) {
 
 }  // namespace
 
-std::string CodeCount(Interp& in, std::string_view expression) {
+std::string ExpressionValue(Interp& in, std::string_view expression) {
     if (auto fast = TextChainValue(in, expression)) return std::move(*fast);
-    return GeneralCodeCount(in, expression);
+    return GeneralExpressionValue(in, expression);
 }
 
-std::string GeneralCodeCount(Interp& in, std::string_view expression) {
+std::string GeneralExpressionValue(Interp& in, std::string_view expression) {
     // A text with no reference, literal, data mark or escape is its own value.
     const std::string_view plain = ClipSource(expression);
     if (IsInert(plain) && !IsArithmetic(plain)) return std::string(plain);
@@ -100,26 +100,26 @@ std::string GeneralCodeCount(Interp& in, std::string_view expression) {
     // Arithmetic reads the first 255 bytes; a text is cut only once its escapes are
     // read, so that what is cut is the value itself, never an escape of it.
     const std::string_view clipped = ClipSource(value);
-    if (IsArithmetic(clipped)) return CountA(in, clipped);
-    return ClipValue(HexChar(in, value));
+    if (IsArithmetic(clipped)) return ComputeGroups(in, clipped);
+    return ClipValue(ReadEscapes(in, value));
 }
 
-std::string CountA(Interp& in, std::string_view input) {
+std::string ComputeGroups(Interp& in, std::string_view input) {
     if (input.empty()) return "0";
-    if (input.find('(') == std::string_view::npos) return CountB(in, input);
+    if (input.find('(') == std::string_view::npos) return ComputeChainText(in, input);
     std::string text(input);
     for (auto open = text.rfind('('); open != std::string::npos; open = text.rfind('(')) {
         // A group left open by a substituted value runs to the end of the text.
         auto close = text.find(')', open + 1);
         std::size_t stop = close == std::string::npos ? text.size() : close + 1;
         std::size_t innerEnd = close == std::string::npos ? text.size() : close;
-        std::string value = CountB(in, std::string_view(text).substr(open + 1, innerEnd - open - 1));
+        std::string value = ComputeChainText(in, std::string_view(text).substr(open + 1, innerEnd - open - 1));
         text.replace(open, stop - open, value);
     }
-    return CountB(in, text);
+    return ComputeChainText(in, text);
 }
 
-std::string CountB(Interp& in, std::string_view input) {
+std::string ComputeChainText(Interp& in, std::string_view input) {
     if (auto fast = NumbersChainValue(in, input)) return std::move(*fast);
     // Levels without an operator are skipped; a lone number is returned as it stands.
     bool present[4] = {};
@@ -137,7 +137,7 @@ std::string CountB(Interp& in, std::string_view input) {
             while (i < text.size() && !(IsLevelOperator(text[i], level) && !(i == 0 && text[i] == '-'))) ++i;
             if (i >= text.size()) break;
             Operation op = OperandsAround(text, i);
-            if (InCountChar(op.left, '.') > 1 || InCountChar(op.right, '.') > 1) return Clip(std::move(text));
+            if (CountOfByte(op.left, '.') > 1 || CountOfByte(op.right, '.') > 1) return Clip(std::move(text));
             std::string_view result = FormatNumber(Compute(in, text[i], op.left, op.right), buffer);
             // A minus after a non-number (as in 1,-3) only restates its operand; taken
             // as a sign it lets the scan move on instead of rewriting the same text.
@@ -154,7 +154,7 @@ std::string CountB(Interp& in, std::string_view input) {
     return Clip(std::move(text));
 }
 
-std::string HexChar(Interp& in, std::string_view text) {
+std::string ReadEscapes(Interp& in, std::string_view text) {
     std::string out;
     // The text before its first backslash is copied as it stands.
     std::size_t i = std::min(text.find('\\'), text.size());
@@ -175,7 +175,7 @@ std::string HexChar(Interp& in, std::string_view text) {
             }
             // A marker byte written as an escape is data like any other byte: it never
             // starts a reference, a call or a literal wherever its value goes.
-            char byte = static_cast<char>(Hex2Long(text.substr(i + 2, 2)));
+            char byte = static_cast<char>(HexValue(text.substr(i + 2, 2)));
             if (byte == kMarker) out += kDataMarker;
             else if (byte != '\0') out += byte;
             i += 3;

@@ -84,7 +84,7 @@ int ElementSlot(Interp& in, IndexedLine& line, IndexedReference& reference, bool
     }
     const std::uint32_t frame = CurrentFrame(in);
     if (reference.slot >= 0 && reference.frame == frame && key == reference.key) return reference.slot;
-    reference.slot = create ? DimKey(in, key) : FindVariable(in, key);
+    reference.slot = create ? VariableSlot(in, key) : FindVariable(in, key);
     reference.frame = frame;
     reference.key.swap(key);
     return reference.slot;
@@ -101,7 +101,7 @@ bool DecodeIndexedAssignment(std::string_view text, DecodedEntry& decoded) {
         return false;
     line->target = ReferenceBetween(text, *line, 0, equal);
     std::size_t dollars = 0;
-    for (const std::string& piece : line->target.pieces) dollars += InCountChar(piece, '$');
+    for (const std::string& piece : line->target.pieces) dollars += CountOfByte(piece, '$');
     if (dollars != 1) return false;   // the text path reports such a target
     decoded.sides.resize(1);
     DecodedExpression& side = decoded.sides[0];

@@ -45,7 +45,7 @@ std::string SubstituteVariables(Interp& in, std::string_view text) {
     std::array<std::uint16_t, kMaxReferences> slots;
     in.vars.mustExist = true;
     for (std::size_t i = count; i-- > 0;)
-        slots[i] = DimKey(in, work.substr(refs[i].start, refs[i].end - refs[i].start));
+        slots[i] = VariableSlot(in, work.substr(refs[i].start, refs[i].end - refs[i].start));
     in.vars.mustExist = false;
     std::string out;
     std::size_t from = 0;
@@ -61,7 +61,7 @@ std::string SubstituteVariables(Interp& in, std::string_view text) {
 std::string SubstituteIndices(Interp& in, std::string_view line) {
     std::string text(line);
     ForEachIndex(text, [&](std::size_t open, std::size_t close) {
-        const std::string value = CodeCount(in, std::string_view(text).substr(open + 1, close - open - 1));
+        const std::string value = ExpressionValue(in, std::string_view(text).substr(open + 1, close - open - 1));
         text.replace(open + 1, close - open - 1, value);
     });
     return text;

@@ -10,7 +10,7 @@
 namespace ml {
 
 // Replaces every variable reference in the first 255 bytes of the text by its value,
-// right to left (Dim). The result is not cut: the caller cuts it where it is read.
+// right to left. The result is not cut: the caller cuts it where it is read.
 std::string SubstituteVariables(Interp& in, std::string_view text);
 // Calls site(open, close) for every bracketed index of a line, right to left: open is
 // the `[`, close the `]` that closes it. A quoted text is passed over whole. The call
@@ -33,8 +33,7 @@ void ForEachIndex(std::string& text, Site site) {
         if (close < text.size()) site(i, close);
     }
 }
-// Replaces every bracketed index expression of a line by its value, right to left
-// (Dim_LR_).
+// Replaces every bracketed index expression of a line by its value, right to left.
 std::string SubstituteIndices(Interp& in, std::string_view line);
 
 }  // namespace ml

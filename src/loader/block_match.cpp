@@ -7,7 +7,7 @@
 
 namespace ml {
 
-void CmpElseEndLoop(Interp& in) {
+void PairBlocks(Interp& in) {
     Program& P = in.program;
     const int count = P.entryCount < kMaxEntries ? P.entryCount : kMaxEntries;
     // The loader checked that blocks balance, so the stack never underflows.

@@ -73,7 +73,7 @@ void LoadClass(LoadLine& line) {
     if (L.openCmpCount != 0) FailLoad(line, kMsgClass, kErrClassInCmp);
     if (L.openFunctions != 0) FailLoad(line, kMsgClass, kErrClassInDef);
     std::string name = line.normal.substr(6);
-    if (name.empty() || !IsEN(name)) FailLoad(line, kMsgClassName, line.source);
+    if (name.empty() || !IsPlainName(name)) FailLoad(line, kMsgClassName, line.source);
     for (const std::string& earlier : L.classNames)
         if (earlier == name) FailSameName(line);
     L.classNames.push_back(std::move(name));
@@ -93,9 +93,9 @@ void LoadEndClass(LoadLine& line) {
 void CheckNew(LoadLine& line) {
     const std::string& normal = line.normal;
     if (!EndsWith(normal, ").new")) return;
-    if (InCountChar(normal, '(') != 1) FailSymbol(line.in, line.source);
+    if (CountOfByte(normal, '(') != 1) FailSymbol(line.in, line.source);
     std::string_view alias = std::string_view(normal).substr(2, normal.find('(') - 2);
-    if (CharAt(normal, 2) == '(' || Contains(normal, "()") || !IsEN(alias)) FailLoad(line, kMsgClassName, line.source);
+    if (CharAt(normal, 2) == '(' || Contains(normal, "()") || !IsPlainName(alias)) FailLoad(line, kMsgClassName, line.source);
 }
 
 void LoadDef(LoadLine& line) {
@@ -104,9 +104,9 @@ void LoadDef(LoadLine& line) {
     ++L.openFunctions;
     if (L.openCmpCount != 0) FailLoad(line, kMsgDef, kErrDefInCmp);
     if (L.openFunctions == 2) FailLoad(line, kMsgDefOpen, kErrNoEndDef);
-    if (InCountChar(normal, '(') != 1 || normal.back() != ')') FailSymbol(line.in, line.source);
+    if (CountOfByte(normal, '(') != 1 || normal.back() != ')') FailSymbol(line.in, line.source);
     std::string_view name = std::string_view(normal).substr(4, normal.find('(') - 4);
-    if (CharAt(normal, 4) == '(' || !IsEN(name)) FailLoad(line, kMsgFunctionName, line.source);
+    if (CharAt(normal, 4) == '(' || !IsPlainName(name)) FailLoad(line, kMsgFunctionName, line.source);
     if (Contains(normal, "(,") || Contains(normal, ",,") || Contains(normal, ",)")) FailLoad(line, kMsgEmptyParameter, line.source);
     if (L.inClass) normal.insert(4, L.classNames.back() + ".");
     L.defEntry.push_back(line.in.program.entryCount);
@@ -138,7 +138,7 @@ void LoadLabel(LoadLine& line) {
 
 void LoadGoTo(LoadLine& line) {
     if (line.normal == "goto") FailLoad(line, kMsgNoLabel, line.source);
-    if (!IsEN(std::string_view(line.normal).substr(4))) FailLoad(line, kMsgLabelName, line.source);
+    if (!IsPlainName(std::string_view(line.normal).substr(4))) FailLoad(line, kMsgLabelName, line.source);
     line.normal.insert(4, " " + std::to_string(LabelScope(line.in.loader)));
 }
 

@@ -45,7 +45,7 @@ void LoadStream(Interp& in, std::FILE* file) {
     // the load up; the limit is reported when loading ends.
     for (bool first = true; in.program.entryCount <= kMaxEntries && ReadPiece(file, piece); first = false) {
         if (first) DropByteOrderMark(file, piece);
-        ListStr(in, piece);
+        LoadSourceLine(in, piece);
     }
 }
 
@@ -57,7 +57,7 @@ void LoadScript(Interp& in, std::FILE* file) {
 
 void FinishLoading(Interp& in) {
     if (PastTableLimit(in)) FailAt(kNoEntry, Say(in, kMsgTooManyEntries), "");
-    CmpElseEndLoop(in);
+    PairBlocks(in);
 }
 
 }  // namespace ml

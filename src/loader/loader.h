@@ -11,7 +11,7 @@ namespace ml {
 
 // Loads one source line (at most 255 characters and its line end). The line is
 // writable: its letters are lowered in place as it is scanned.
-void ListStr(Interp& in, std::string& source);
+void LoadSourceLine(Interp& in, std::string& source);
 
 // Loads a script file: every line in pieces of at most 255 characters, imports in
 // place. A class, `Cmp` or function left open is then an error, unless loading
@@ -26,6 +26,6 @@ void FinishLoading(Interp& in);
 void LoadStream(Interp& in, std::FILE* file);
 
 // Fills the block jump table after a successful load.
-void CmpElseEndLoop(Interp& in);
+void PairBlocks(Interp& in);
 
 }  // namespace ml

@@ -32,7 +32,7 @@ struct Balance {
 std::size_t FoldHex(const std::string& source, std::size_t i, char*& out) {
     std::size_t end = i + 2;
     while (end < source.size() && IsHexDigit(source[end])) ++end;
-    auto value = static_cast<std::int32_t>(Hex2Long(std::string_view(source).substr(i + 2, end - i - 2)));
+    auto value = static_cast<std::int32_t>(HexValue(std::string_view(source).substr(i + 2, end - i - 2)));
     const std::string text = IntText(value);
     out = std::copy(text.begin(), text.end(), out);
     return end;

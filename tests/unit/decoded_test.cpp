@@ -40,7 +40,7 @@ protected:
         seed = seed * 1103515245u + 12345u;
         return (seed >> 8) % n;
     }
-    std::uint16_t slotOf(char name) { return DimKey(*t.in, std::string("\x07$") + name); }
+    std::uint16_t slotOf(char name) { return VariableSlot(*t.in, std::string("\x07$") + name); }
     void setValue(char name) {
         static const std::string values[] = {"0", "5", "-3", "12.5", "1.2.3", "", "abc", "007", "-0",
                                              "2147483648", "999999999999", std::string(140, '9')};
@@ -100,7 +100,7 @@ TEST_F(DecodedChains, FindAVariableMadeAfterTheirFirstRun) {
     ASSERT_TRUE(DecodeChain("\x07$late*2", chain));
     ChainValue value;
     EXPECT_FALSE(EvaluateChain(*t.in, chain, value));
-    SetValue(*t.in, DimKey(*t.in, "\x07$late"), "21");
+    SetValue(*t.in, VariableSlot(*t.in, "\x07$late"), "21");
     ASSERT_TRUE(EvaluateChain(*t.in, chain, value));
     EXPECT_EQ(value.value, 42);
 }
@@ -135,7 +135,7 @@ TEST_F(DecodedChains, ExpressionsGiveWhatTheirTextGives) {
         for (int run = 0; run < 3; ++run) {
             for (char name : std::string_view("abc")) SetValue(*t.in, slotOf(name), values[next(std::size(values))]);
             const std::string& result = values[next(std::size(values))];
-            const auto expected = outcome([&] { return CodeCount(*t.in, Filled(text, result)); });
+            const auto expected = outcome([&] { return ExpressionValue(*t.in, Filled(text, result)); });
             const auto decodedValue = [&] {
                 std::string value;
                 DecodedValueInto(*t.in, decoded, result, value);

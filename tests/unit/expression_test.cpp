@@ -17,11 +17,11 @@ namespace ml {
 namespace {
 std::string eval(std::string_view expression) {
     TestRun t;
-    return CodeCount(*t.in, expression);
+    return ExpressionValue(*t.in, expression);
 }
 int holds(std::string_view condition) {
     TestRun t;
-    return CmpCodeCount(*t.in, condition);
+    return ConditionHolds(*t.in, condition);
 }
 }  // namespace
 
@@ -187,7 +187,7 @@ TEST(Arithmetic, ComputesAsTheStatedRules) {
         const model::Outcome expected = model::Arithmetic::Of(text);
         if (expected.unstated) continue;
         try {
-            const std::string value = CodeCount(*t.in, text);
+            const std::string value = ExpressionValue(*t.in, text);
             EXPECT_TRUE(expected.error.empty()) << text << " gave " << value << ", not " << expected.error;
             EXPECT_EQ(value, expected.value) << text;
         } catch (const FatalError& error) {
@@ -206,7 +206,7 @@ TEST(Arithmetic, ResultsBeyondTheLargestNumberAreFatalErrors) {
         ASSERT_FALSE(expected.error.empty()) << text;
         TestRun t;
         try {
-            CodeCount(*t.in, text);
+            ExpressionValue(*t.in, text);
             ADD_FAILURE() << text << " gave a value";
         } catch (const FatalError& error) {
             EXPECT_TRUE(error.message.starts_with(expected.error)) << text << ": " << error.message;
@@ -228,7 +228,7 @@ protected:
         static const std::string values[] = {"0", "5", "-3", "12.5", "1.2.3", "", "abc", "007", "-0",
                                              "999999999999", std::string(140, '9')};
         for (char name : std::string_view("abcde"))
-            SetValue(*t.in, DimKey(*t.in, std::string("\x07$") + name), values[next(std::size(values))]);
+            SetValue(*t.in, VariableSlot(*t.in, std::string("\x07$") + name), values[next(std::size(values))]);
     }
     std::string expression() {
         static const char* literals[] = {"1", "2", "7", "0.5", "-2", "3."};
@@ -251,7 +251,7 @@ TEST_F(VariableChains, ComputeAsTheStatedRules) {
         const std::string substituted(ClipView(SubstituteVariables(*t.in, text)));
         const model::Outcome expected = model::Arithmetic::Of(substituted);
         if (expected.unstated || !expected.error.empty()) continue;
-        EXPECT_EQ(CodeCount(*t.in, text), expected.value) << substituted;
+        EXPECT_EQ(ExpressionValue(*t.in, text), expected.value) << substituted;
     }
 }
 
@@ -261,13 +261,13 @@ TEST_F(VariableChains, ReadAsTheNumbersOfTheirTexts) {
         const std::string text = expression();
         auto number = TextChainNumber(*t.in, text);
         if (!number) continue;
-        const double expected = TextToNumber(CodeCount(*t.in, text));
+        const double expected = TextToNumber(ExpressionValue(*t.in, text));
         EXPECT_TRUE(*number == expected && std::signbit(*number) == std::signbit(expected)) << text;
     }
     // Conditions that order two values use those numbers.
     setValues();
     for (const char* condition : {"1<2", "2<=1", "0.5>=0.50", "3>2.9999999"})
-        EXPECT_EQ(CmpCodeCount(*t.in, condition), holds(condition)) << condition;
+        EXPECT_EQ(ConditionHolds(*t.in, condition), holds(condition)) << condition;
 }
 
 TEST(Numbers, FastConversionsMatchTheGeneralOnes) {

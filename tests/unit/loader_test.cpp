@@ -199,7 +199,7 @@ TEST(BlockMatching, BranchesPointToTheirSuccessors) {
     TestRun t;
     t.load("Cmp ($a > 1)\n$b=1\nElCmp ($a > 0)\n$b=2\nEnd\n"
            "Cmp ($i < 10)\nCmp ($i > 5)\nEnd\nElCmp ()\nLoop\n");
-    CmpElseEndLoop(*t.in);
+    PairBlocks(*t.in);
     const auto& J = t.in->program.successors;
     EXPECT_EQ(J[0], 2);
     EXPECT_EQ(J[2], 4);

@@ -17,15 +17,15 @@ TEST(Strings, MidCountsFromOneAndStopsAtTheEnd) {
 }
 
 TEST(Strings, SearchesGiveOneBasedPositions) {
-    EXPECT_EQ(InStr("abcabc", "bc"), 2);
-    EXPECT_EQ(InStrRev("abcabc", "bc"), 5);
-    EXPECT_EQ(InStr("abc", "x"), 0);
-    EXPECT_EQ(InStr("abc", ""), 1);
-    EXPECT_EQ(InStrRev("abc", ""), 3);
-    EXPECT_EQ(InStr("", ""), 0);
-    EXPECT_EQ(InStrRevChar("a.b.c", '.'), 4);
-    EXPECT_EQ(InCount("aaaa", "aa"), 3);
-    EXPECT_EQ(InCount("aaaa", ""), 0);
+    EXPECT_EQ(PositionOf("abcabc", "bc"), 2);
+    EXPECT_EQ(LastPositionOf("abcabc", "bc"), 5);
+    EXPECT_EQ(PositionOf("abc", "x"), 0);
+    EXPECT_EQ(PositionOf("abc", ""), 1);
+    EXPECT_EQ(LastPositionOf("abc", ""), 3);
+    EXPECT_EQ(PositionOf("", ""), 0);
+    EXPECT_EQ(LastPositionOfByte("a.b.c", '.'), 4);
+    EXPECT_EQ(CountOf("aaaa", "aa"), 3);
+    EXPECT_EQ(CountOf("aaaa", ""), 0);
 }
 
 TEST(Strings, InsertAndRemoveKeepTheTextOnBadPositions) {
@@ -91,14 +91,14 @@ TEST(Strings, CopiedTextsAreWholeAtEveryLength) {
 TEST(Strings, TrimAndPadding) {
     EXPECT_EQ(Trim(" \t ab c\t "), "ab c");
     EXPECT_EQ(Trim(" \t "), "");
-    EXPECT_EQ(LMendSpace("ab", 4), "ab  ");
-    EXPECT_EQ(RMendSpace("ab", 4), "  ab");
-    EXPECT_EQ(RMendSpace("abcde", 4), "abcde");
-    EXPECT_EQ(LMendSpace("ab", -3), "ab");
+    EXPECT_EQ(PadRight("ab", 4), "ab  ");
+    EXPECT_EQ(PadLeft("ab", 4), "  ab");
+    EXPECT_EQ(PadLeft("abcde", 4), "abcde");
+    EXPECT_EQ(PadRight("ab", -3), "ab");
     // Any width a script gives comes to a value's length, with no more memory than that.
-    EXPECT_EQ(LMendSpace("ab", 2147483647), "ab" + std::string(253, ' '));
-    EXPECT_EQ(RMendSpace("ab", 2147483647), std::string(255, ' '));
-    EXPECT_EQ(RMendSpace("ab", 256), std::string(254, ' ') + "a");
+    EXPECT_EQ(PadRight("ab", 2147483647), "ab" + std::string(253, ' '));
+    EXPECT_EQ(PadLeft("ab", 2147483647), std::string(255, ' '));
+    EXPECT_EQ(PadLeft("ab", 256), std::string(254, ' ') + "a");
 }
 
 TEST(Strings, IsNumberAcceptsOnlyPlainDecimals) {
@@ -140,17 +140,17 @@ TEST(Strings, NumberTextCutsTrailingZeros) {
 }
 
 TEST(Strings, HexadecimalValuesWrapAt32Bits) {
-    EXPECT_EQ(Hex2Long("0x1F"), 31u);
-    EXPECT_EQ(Hex2Long("ffffffff"), 0xFFFFFFFFu);
-    EXPECT_EQ(Hex2Long("100000000"), 0u);
-    EXPECT_EQ(HexPow(16, 0), 1u);
+    EXPECT_EQ(HexValue("0x1F"), 31u);
+    EXPECT_EQ(HexValue("ffffffff"), 0xFFFFFFFFu);
+    EXPECT_EQ(HexValue("100000000"), 0u);
+    EXPECT_EQ(IntegerPower(16, 0), 1u);
 }
 
 TEST(Strings, IsENAcceptsNameCharacters) {
-    EXPECT_EQ(IsEN("ab_1.x"), 1);
-    EXPECT_EQ(IsEN(""), 1);
-    EXPECT_EQ(IsEN("aB"), 0);
-    EXPECT_EQ(IsEN("a-b"), 0);
+    EXPECT_EQ(IsPlainName("ab_1.x"), 1);
+    EXPECT_EQ(IsPlainName(""), 1);
+    EXPECT_EQ(IsPlainName("aB"), 0);
+    EXPECT_EQ(IsPlainName("a-b"), 0);
 }
 
 }  // namespace ml

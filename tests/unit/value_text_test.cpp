@@ -70,7 +70,7 @@ TEST(ValueText, DataEntersALineAsItselfOrAsALiteralThatFits) {
             const std::string bytes = "," + std::string(length, worst);
             const std::string line = inLine(bytes, ResultReading::AsTyped);
             ASSERT_LE(line.size(), kMaxText) << length;
-            std::string value = CodeCount(*t.in, line);
+            std::string value = ExpressionValue(*t.in, line);
             UnprotectData(value);
             ASSERT_EQ(value, bytes.substr(0, DataThatFits(bytes, ResultReading::AsTyped))) << worst << length;
         }

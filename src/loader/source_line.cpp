@@ -17,7 +17,7 @@ namespace {
 
 // Only these characters may form the target of an assignment, outside its indices.
 // An index may hold any expression that a read of the same element may hold.
-bool IsEN_Dim(std::string_view text) {
+bool IsAssignmentTarget(std::string_view text) {
     int depth = 0;
     for (char c : text) {
         depth += c == '[' ? 1 : c == ']' ? -1 : 0;
@@ -31,16 +31,16 @@ bool IsEN_Dim(std::string_view text) {
 
 void CheckArrayLiteral(LoadLine& line) {
     const std::string& normal = line.normal;
-    if (InCountChar(normal, '(') != 1) FailSymbol(line.in, line.source);
+    if (CountOfByte(normal, '(') != 1) FailSymbol(line.in, line.source);
     std::string_view name = std::string_view(normal).substr(2, normal.find('(') - 2);
-    if (CharAt(normal, 2) == '(' || normal.find("()") != std::string::npos || !IsEN(name)) FailLoad(line, kMsgArray, line.source);
+    if (CharAt(normal, 2) == '(' || normal.find("()") != std::string::npos || !IsPlainName(name)) FailLoad(line, kMsgArray, line.source);
 }
 
 void CheckVariableLine(LoadLine& line) {
     if (EndsWith(line.normal, ").array")) return CheckArrayLiteral(line);
     auto equal = line.normal.find('=');
     if (equal == std::string::npos) FailLoad(line, kMsgNoEqual, line.source);
-    if (!IsEN_Dim(std::string_view(line.normal).substr(0, equal))) {
+    if (!IsAssignmentTarget(std::string_view(line.normal).substr(0, equal))) {
         std::string message = Say(line.in, kMsgVariableError) + line.source.substr(0, line.source.find('='));
         FailAt(line.in.program.entryCount, message, line.source);
     }
@@ -100,7 +100,7 @@ void StoreEntry(LoadLine& line, bool bracket, bool call) {
     P.addEntry(line.normal, bracket, call);
 }
 
-void ListStr(Interp& in, std::string& source) {
+void LoadSourceLine(Interp& in, std::string& source) {
     NormalLine form = Normalise(in, source);
     LoadLine line{in, source, std::move(form.text)};
     const std::string& normal = line.normal;
