@@ -26,6 +26,7 @@
 #include "core/markers.h"
 #include "core/variables.h"
 #include "engine/executor.h"
+#include "engine/modules.h"
 #include "loader/loader.h"
 #include "platform/posix/x11_connection.h"
 #include "platform/posix/x11_image.h"
@@ -77,7 +78,7 @@ void WriteBitmap(const std::string& file, int side, const std::vector<std::uint3
 // with one line that searches the whole screen for the file.
 class FindRGBScript {
 public:
-    explicit FindRGBScript(const std::string& file) : in_(ml::HostPlatform()) {
+    explicit FindRGBScript(const std::string& file) : in_(ml::HostPlatform(), ml::Modules()) {
         std::string script = "#Import <lib>\n$r = ~Lib.FindRGB(0, 0, 0, 1919, 1079, \"" + file + "\", 0)\n";
         std::FILE* text = fmemopen(script.data(), script.size(), "rb");
         ml::LoadScript(in_, text);

@@ -6,6 +6,7 @@
 
 #include "core/builtin.h"
 #include "builtins/builtin_modules.h"
+#include "builtins/file_state.h"
 #include "core/strings.h"
 #include "core/text_file.h"
 #include "core/errors.h"
@@ -42,7 +43,7 @@ std::string FileExists(Interp& in) { return FileExists(Arg(in, 1)) ? "1" : "0"; 
 
 // Nothing is left to give only when the read file ran into its end (or none is FileOpen).
 std::string FileEof(Interp& in) {
-    const FileState& F = in.modules.file;
+    const FileState& F = FileStateOf(in);
     const bool atEnd = F.pending.empty() && (!F.reading || std::feof(F.reading.get()));
     return atEnd ? "1" : "0";
 }
@@ -51,7 +52,7 @@ std::string FileEof(Interp& in) {
 bool IsMode(std::string_view mode) { return mode == "r" || mode == "w" || mode == "a"; }
 
 void OpenReadFile(Interp& in, const std::string& name) {
-    FileState& F = in.modules.file;
+    FileState& F = FileStateOf(in);
     F.reading.reset();
     F.pending.clear();
     if (FileExists(name)) F.reading = OpenForReading(name);
@@ -63,7 +64,7 @@ void OpenReadFile(Interp& in, const std::string& name) {
 // the other's. Its two names may differ ("two.txt", "./two.txt"). A pipe is refused:
 // opening it waits for a reader that may never come. A device takes what is written.
 void OpenForWriting(Interp& in, const std::string& name, const std::string& mode) {
-    FileState& F = in.modules.file;
+    FileState& F = FileStateOf(in);
     WrittenFile& written = mode == "w" ? F.writing : F.appending;
     const WrittenFile& other = mode == "w" ? F.appending : F.writing;
     CloseWriting(in, written);
@@ -90,7 +91,7 @@ std::string FileOpen(Interp& in) {
 // bytes as its literal carries, short of a character the cut would split; the rest
 // waits for the next read. Without an open file, or past its end, the value is empty.
 std::string FileRead(Interp& in) {
-    FileState& F = in.modules.file;
+    FileState& F = FileStateOf(in);
     std::string piece = std::move(F.pending);
     F.pending.clear();
     if (F.reading && piece.empty()) {
@@ -110,7 +111,7 @@ std::string FileRead(Interp& in) {
 
 // Whether the last read ended its line (at a line end or at the end of the file):
 // a read that stopped inside a line left the rest of it waiting.
-std::string FileLineEnd(Interp& in) { return in.modules.file.pending.empty() ? "1" : "0"; }
+std::string FileLineEnd(Interp& in) { return FileStateOf(in).pending.empty() ? "1" : "0"; }
 
 std::string Write(Interp& in, WrittenFile& written, const std::string& text) {
     if (!written.file) return {};
@@ -119,12 +120,12 @@ std::string Write(Interp& in, WrittenFile& written, const std::string& text) {
     return {};
 }
 
-std::string FileWriteW(Interp& in) { return Write(in, in.modules.file.writing, Arg(in, 1)); }
-std::string FileWriteA(Interp& in) { return Write(in, in.modules.file.appending, Arg(in, 1)); }
+std::string FileWriteW(Interp& in) { return Write(in, FileStateOf(in).writing, Arg(in, 1)); }
+std::string FileWriteA(Interp& in) { return Write(in, FileStateOf(in).appending, Arg(in, 1)); }
 
 std::string FileClose(Interp& in) {
     const std::string& mode = Arg(in, 1);
-    FileState& F = in.modules.file;
+    FileState& F = FileStateOf(in);
     if (!IsMode(mode)) FailNaming(in, kMsgFileMode, mode);
     if (mode == "r") {
         F.reading.reset();
@@ -149,12 +150,12 @@ constexpr std::array<Builtin, 8> kFile = {{
 }  // namespace
 
 void CloseFiles(Interp& in) {
-    CloseWriting(in, in.modules.file.writing);
-    CloseWriting(in, in.modules.file.appending);
+    CloseWriting(in, FileStateOf(in).writing);
+    CloseWriting(in, FileStateOf(in).appending);
 }
 
 const ModuleDef& FileModule() {
-    static constexpr ModuleDef module{"file.", Module::File, kFile};
+    static constexpr ModuleDef module{"file.", Module::File, kFile, nullptr, MakeModuleState<FileState>};
     return module;
 }
 

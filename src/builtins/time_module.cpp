@@ -7,6 +7,7 @@
 
 #include "core/builtin.h"
 #include "builtins/builtin_modules.h"
+#include "builtins/time_state.h"
 #include "core/strings.h"
 #include "core/errors.h"
 
@@ -17,7 +18,7 @@ namespace {
 inline constexpr MsgPair kMsgRandomRange{"Random number range error: ", "隨機數範圍錯誤: "};
 
 void Enter(Interp& in) {
-    TimeState& T = in.modules.time;
+    TimeState& T = TimeStateOf(in);
     const std::time_t now = std::time(nullptr);
     // The broken-down time is copied at once: localtime's result is shared storage.
     if (const std::tm* local = std::localtime(&now)) {
@@ -27,7 +28,7 @@ void Enter(Interp& in) {
     T.random.seed(static_cast<std::uint32_t>(now));
 }
 
-const TimeSnapshot& Now(Interp& in) { return in.modules.time.now; }
+const TimeSnapshot& Now(Interp& in) { return TimeStateOf(in).now; }
 
 std::string TimeYear(Interp& in) { return IntText(Now(in).year); }
 std::string TimeMonth(Interp& in) { return IntText(Now(in).month); }
@@ -39,7 +40,7 @@ std::string TimeSecond(Interp& in) { return IntText(Now(in).second); }
 
 // Wall-clock milliseconds since start-up on every build; a 64-bit count never wraps.
 std::string TimeClock(Interp& in) {
-    const auto elapsed = std::chrono::steady_clock::now() - in.modules.time.start;
+    const auto elapsed = std::chrono::steady_clock::now() - TimeStateOf(in).start;
     return std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
@@ -48,7 +49,7 @@ std::string TimeClock(Interp& in) {
 std::string TimeRand(Interp& in) {
     const int n = TextToInt(Arg(in, 1));
     if (n == 0) Fail(in, Say(in, kMsgRandomRange) + Arg(in, 1));
-    return IntText(in.modules.time.random.draw() % n);
+    return IntText(TimeStateOf(in).random.draw() % n);
 }
 
 constexpr std::array<Builtin, 9> kTime = {{
@@ -66,7 +67,7 @@ constexpr std::array<Builtin, 9> kTime = {{
 }  // namespace
 
 const ModuleDef& TimeModule() {
-    static constexpr ModuleDef module{"time.", Module::Time, kTime, Enter};
+    static constexpr ModuleDef module{"time.", Module::Time, kTime, Enter, MakeModuleState<TimeState>};
     return module;
 }
 

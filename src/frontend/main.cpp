@@ -4,13 +4,14 @@
 #include <memory>
 
 #include "core/errors.h"
+#include "engine/modules.h"
 #include "frontend/messages.h"
 #include "frontend/startup.h"
 
 int main(int argc, char** argv) {
     ml::Platform& host = ml::HostPlatform();
     // The interpreter's tables are large; they live on the heap for the whole run.
-    auto interp = std::make_unique<ml::Interp>(host);
+    auto interp = std::make_unique<ml::Interp>(host, ml::Modules());
     // MORROWLARK_DECODED=0 runs every entry from its text, the reference the decoded
     // forms are checked against.
     const char* decoded = std::getenv("MORROWLARK_DECODED");

@@ -16,6 +16,7 @@
 #include "core/interp.h"
 #include "core/text_file.h"
 #include "engine/executor.h"
+#include "engine/modules.h"
 #include "fake_platform.h"
 #include "frontend/report.h"
 #include "loader/loader.h"
@@ -68,7 +69,7 @@ RunRecord RunScript(const ScriptRun& run) {
     FakePlatform fake;
     fake.console.lines = run.typed;
     {
-        auto in = std::make_unique<Interp>(fake.platform);
+        auto in = std::make_unique<Interp>(fake.platform, Modules());
         in->language = run.language;
         in->exec.statementsLeft = kStatementBound;
         in->decoded.enabled = run.decoded;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "engine/executor.h"
+#include "engine/modules.h"
 #include "core/errors.h"
 #include "core/interp.h"
 #include "core/text_file.h"
@@ -21,7 +22,7 @@ namespace ml {
 
 struct TestRun {
     FakePlatform fake;
-    std::unique_ptr<Interp> in = std::make_unique<Interp>(fake.platform);
+    std::unique_ptr<Interp> in = std::make_unique<Interp>(fake.platform, Modules());
     bool ended = false;   // a fatal report (or Exit) ended the run
 
     // Loads the text as the program loads a script file.

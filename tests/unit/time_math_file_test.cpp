@@ -7,6 +7,7 @@
 
 #include "core/variables.h"
 #include "builtins/builtin_modules.h"
+#include "builtins/time_state.h"
 #include "test_run.h"
 
 namespace ml {
@@ -77,10 +78,10 @@ TEST(TimeModule, ImportedTimeSnapshotsOnEveryCallThatReachesItsStep) {
     const std::string script = "Def: f()\nEnd Def\n~f()\n";
     TestRun plain;
     plain.run(script);
-    EXPECT_EQ(plain.in->modules.time.now.year, 0);
+    EXPECT_EQ(TimeStateOf(*plain.in).now.year, 0);
     TestRun imported;
     imported.run("#Import <time>\n" + script + "Cmp (~Clock() < 10000)\n~Dos.Print(1)\nEnd\n");
-    EXPECT_GT(imported.in->modules.time.now.year, 1999);
+    EXPECT_GT(TimeStateOf(*imported.in).now.year, 1999);
     EXPECT_EQ(imported.out(), "1");
 }
 
