@@ -2,7 +2,6 @@
 // and one appended, each named again by its mode when it is closed.
 #include <algorithm>
 #include <array>
-#include <filesystem>
 
 #include "core/builtin.h"
 #include "builtins/builtin_modules.h"
@@ -30,21 +29,22 @@ inline constexpr MsgPair kMsgFileOpenTwice{"File is already open for writing: ",
 // file is a fatal error, as a failed write is.
 void CloseWriting(Interp& in, WrittenFile& written) {
     if (!written.file) return;
-    const bool closed = std::fclose(written.file.release()) == 0;
+    const bool closed = written.file->close();
+    written.file.reset();
     if (!closed) FailNaming(in, kMsgFileNotWritten, written.name);
 }
 
-bool FileExists(std::string name) {
+bool FileExists(Files& files, std::string name) {
     std::erase(name, '"');
-    return IsPlainFile(name) && OpenForReading(name) != nullptr;
+    return files.isPlainFile(name) && OpenForReading(files, name) != nullptr;
 }
 
-std::string FileExists(Interp& in) { return FileExists(Arg(in, 1)) ? "1" : "0"; }
+std::string FileExists(Interp& in) { return FileExists(in.platform.files, Arg(in, 1)) ? "1" : "0"; }
 
 // Nothing is left to give only when the read file ran into its end (or none is FileOpen).
 std::string FileEof(Interp& in) {
     const FileState& F = FileStateOf(in);
-    const bool atEnd = F.pending.empty() && (!F.reading || std::feof(F.reading.get()));
+    const bool atEnd = F.pending.empty() && (!F.reading || F.reading->atEnd());
     return atEnd ? "1" : "0";
 }
 
@@ -55,7 +55,7 @@ void OpenReadFile(Interp& in, const std::string& name) {
     FileState& F = FileStateOf(in);
     F.reading.reset();
     F.pending.clear();
-    if (FileExists(name)) F.reading = OpenForReading(name);
+    if (FileExists(in.platform.files, name)) F.reading = OpenForReading(in.platform.files, name);
     if (!F.reading) FailNaming(in, kMsgFileNotFound, name);
 }
 
@@ -68,10 +68,10 @@ void OpenForWriting(Interp& in, const std::string& name, const std::string& mode
     WrittenFile& written = mode == "w" ? F.writing : F.appending;
     const WrittenFile& other = mode == "w" ? F.appending : F.writing;
     CloseWriting(in, written);
-    std::error_code error;
-    if (other.file && std::filesystem::equivalent(other.name, name, error)) FailNaming(in, kMsgFileOpenTwice, name);
-    if (std::filesystem::is_fifo(name, error)) FailNaming(in, kMsgFileNotOpened, name);
-    written.file.reset(std::fopen(name.c_str(), mode.c_str()));
+    Files& files = in.platform.files;
+    if (other.file && files.sameFile(other.name, name)) FailNaming(in, kMsgFileOpenTwice, name);
+    if (files.isPipe(name)) FailNaming(in, kMsgFileNotOpened, name);
+    written.file = files.open(name, mode == "w" ? FileMode::WriteText : FileMode::AppendText);
     if (!written.file) FailNaming(in, kMsgFileNotOpened, name);
     written.name = name;
 }
@@ -95,10 +95,10 @@ std::string FileRead(Interp& in) {
     std::string piece = std::move(F.pending);
     F.pending.clear();
     if (F.reading && piece.empty()) {
-        ReadPiece(F.reading.get(), piece);
+        ReadPiece(*F.reading, piece);
     } else if (F.reading && piece.back() != '\n') {
         std::string more;
-        ReadPiece(F.reading.get(), more);
+        ReadPiece(*F.reading, more);
         piece += more;
     }
     const bool lineEnd = !piece.empty() && piece.back() == '\n';
@@ -115,8 +115,7 @@ std::string FileLineEnd(Interp& in) { return FileStateOf(in).pending.empty() ? "
 
 std::string Write(Interp& in, WrittenFile& written, const std::string& text) {
     if (!written.file) return {};
-    if (std::fwrite(text.data(), 1, text.size(), written.file.get()) != text.size())
-        FailNaming(in, kMsgFileNotWritten, written.name);
+    if (!written.file->write(text)) FailNaming(in, kMsgFileNotWritten, written.name);
     return {};
 }
 

@@ -1,23 +1,23 @@
 // What the file module keeps between calls within one run: its open files.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/interp.h"
-#include "core/text_file.h"
 
 namespace ml {
 
 // A file the script writes, and its name as the script gave it, for the reports.
 struct WrittenFile {
-    FileHandle file;
+    std::unique_ptr<File> file;
     std::string name;
 };
 
 // One file per mode; a file still open when the run ends is closed (and so written
 // out) then.
 struct FileState final : ModuleState {
-    FileHandle reading;
+    std::unique_ptr<File> reading;
     WrittenFile writing, appending;
     // What `file.read` took from the read file but has not yet given: the rest of a
     // line too long for one value.

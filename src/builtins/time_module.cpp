@@ -2,8 +2,7 @@
 // Every entry into the module's step takes a fresh snapshot and reseeds the generator
 // from the current TimeSecond, so all time functions of one call agree.
 #include <array>
-#include <chrono>
-#include <ctime>
+#include <memory>
 
 #include "core/builtin.h"
 #include "builtins/builtin_modules.h"
@@ -19,29 +18,27 @@ inline constexpr MsgPair kMsgRandomRange{"Random number range error: ", "隨機�
 
 void Enter(Interp& in) {
     TimeState& T = TimeStateOf(in);
-    const std::time_t now = std::time(nullptr);
-    // The broken-down time is copied at once: localtime's result is shared storage.
-    if (const std::tm* local = std::localtime(&now)) {
-        T.now = {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_wday,
-                 local->tm_hour,        local->tm_min,     local->tm_sec};
-    }
+    Clock& clock = in.platform.clock;
+    const std::int64_t now = clock.secondsSinceEpoch();
+    // A second the system cannot read as a date leaves the snapshot as it was.
+    clock.localTime(now, T.now);
     T.random.seed(static_cast<std::uint32_t>(now));
 }
 
-const TimeSnapshot& Now(Interp& in) { return TimeStateOf(in).now; }
+const LocalTime& Now(Interp& in) { return TimeStateOf(in).now; }
 
 std::string TimeYear(Interp& in) { return IntText(Now(in).year); }
 std::string TimeMonth(Interp& in) { return IntText(Now(in).month); }
 std::string TimeDay(Interp& in) { return IntText(Now(in).day); }
-std::string TimeWeek(Interp& in) { return IntText(Now(in).week); }
+std::string TimeWeek(Interp& in) { return IntText(Now(in).weekDay); }
 std::string TimeHour(Interp& in) { return IntText(Now(in).hour); }
 std::string TimeMinute(Interp& in) { return IntText(Now(in).minute); }
 std::string TimeSecond(Interp& in) { return IntText(Now(in).second); }
 
 // Wall-clock milliseconds since start-up on every build; a 64-bit count never wraps.
 std::string TimeClock(Interp& in) {
-    const auto elapsed = std::chrono::steady_clock::now() - TimeStateOf(in).start;
-    return std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    const std::int64_t elapsed = in.platform.clock.steadyNanoseconds() - TimeStateOf(in).start;
+    return std::to_string(elapsed / 1'000'000);
 }
 
 // The first number after the reseeding, modulo n with truncating division, so a
@@ -64,10 +61,14 @@ constexpr std::array<Builtin, 9> kTime = {{
     {"time.rand", 1, Use::Value, TimeRand},
 }};
 
+std::unique_ptr<ModuleState> MakeTimeState(Interp& in) {
+    return std::make_unique<TimeState>(in.platform.clock.steadyNanoseconds());
+}
+
 }  // namespace
 
 const ModuleDef& TimeModule() {
-    static constexpr ModuleDef module{"time.", Module::Time, kTime, Enter, MakeModuleState<TimeState>};
+    static constexpr ModuleDef module{"time.", Module::Time, kTime, Enter, MakeTimeState};
     return module;
 }
 

@@ -1,7 +1,6 @@
 // What the time module keeps between calls within one run.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
 #include "core/interp.h"
@@ -20,16 +19,15 @@ struct RandomState {
     }
 };
 
-// The local date and time read once on every entry into the time module.
-struct TimeSnapshot {
-    int year = 0, month = 0, day = 0, week = 0, hour = 0, minute = 0, second = 0;
-};
-
 struct TimeState final : ModuleState {
-    TimeSnapshot now;
+    explicit TimeState(std::int64_t startNanoseconds) : start(startNanoseconds) {}
+
+    // The local date and time read once on every entry into the module.
+    LocalTime now;
     RandomState random;
-    // `time.clock` counts milliseconds from here; the state is made with the interpreter.
-    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    // `time.clock` counts from here, on the platform's steady clock; the state is made
+    // with the interpreter.
+    std::int64_t start;
 };
 
 inline TimeState& TimeStateOf(Interp& in) { return StateOf<TimeState>(in, Module::Time); }

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -26,7 +25,7 @@ int main(int argc, char** argv) {
     host.console.flush();
     // Output that never arrived would otherwise pass for a run that went well.
     if (host.console.outputFailed()) {
-        std::fputs(ml::Say(*interp, ml::kMsgOutputLost).c_str(), stderr);
+        host.console.writeError(ml::Say(*interp, ml::kMsgOutputLost));
         status = ml::kStatusFailed;
     }
     return status;

@@ -2,7 +2,6 @@
 // run like any other.
 #include "fuzz_run.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,7 +13,6 @@
 
 #include "core/errors.h"
 #include "core/interp.h"
-#include "core/text_file.h"
 #include "engine/executor.h"
 #include "engine/modules.h"
 #include "fake_platform.h"
@@ -36,9 +34,8 @@ char LanguageOf(std::uint8_t first) { return static_cast<char>('1' + first % 3);
 
 // Loads the bytes as the program loads a script file, then runs them.
 void LoadAndRun(Interp& in, std::string_view script) {
-    std::FILE* file = fmemopen(const_cast<char*>(script.data()), script.size(), "rb");
-    if (file == nullptr) return;
-    FileHandle closer(file);
+    std::string bytes(script);
+    FakeFile file(bytes);
     LoadScript(in, file);
     FinishLoading(in);
     Script(in);

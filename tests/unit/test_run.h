@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,7 +12,6 @@
 #include "engine/modules.h"
 #include "core/errors.h"
 #include "core/interp.h"
-#include "core/text_file.h"
 #include "fake_platform.h"
 #include "frontend/report.h"
 #include "loader/loader.h"
@@ -27,11 +25,9 @@ struct TestRun {
 
     // Loads the text as the program loads a script file.
     TestRun& load(std::string_view script) {
-        guard([&] {
-            std::FILE* file = fmemopen(const_cast<char*>(script.data()), script.size(), "rb");
-            FileHandle closer(file);
-            LoadScript(*in, file);
-        });
+        std::string bytes(script);
+        FakeFile file(bytes);
+        guard([&] { LoadScript(*in, file); });
         return *this;
     }
 
