@@ -1,5 +1,6 @@
 // A bound on executed statements ends endless loops. A fatal error report ends one
-// run like any other.
+// run like any other. The fake platform's clock stands still, so two runs of one input
+// read the same date, clock and random numbers; its files reach the scratch folder.
 #include "fuzz_run.h"
 
 #include <filesystem>
