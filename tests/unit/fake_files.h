@@ -21,7 +21,10 @@ public:
     explicit FakeFile(std::string& bytes) : bytes_(bytes) {}
 
     bool readLine(std::string& line, std::size_t limit) override {
-        if (at_ >= bytes_.size()) return !(atEnd_ = true);
+        if (at_ >= bytes_.size()) {
+            atEnd_ = true;
+            return false;
+        }
         const std::size_t feed = bytes_.find('\n', at_);
         const std::size_t lineEnd = feed == std::string::npos ? bytes_.size() : feed + 1;
         const std::size_t end = std::min(lineEnd, at_ + limit);
@@ -31,7 +34,10 @@ public:
         return true;
     }
     bool takeLineFeed() override {
-        if (at_ >= bytes_.size()) return !(atEnd_ = true);
+        if (at_ >= bytes_.size()) {
+            atEnd_ = true;
+            return false;
+        }
         if (bytes_[at_] != '\n') return false;
         ++at_;
         return true;
