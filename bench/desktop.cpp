@@ -24,8 +24,10 @@
 #include "automation/capture.h"
 #include "core/interp.h"
 #include "core/markers.h"
+#include "core/text_file.h"
 #include "core/variables.h"
 #include "engine/executor.h"
+#include "engine/modules.h"
 #include "loader/loader.h"
 #include "platform/posix/x11_connection.h"
 #include "platform/posix/x11_image.h"
@@ -77,11 +79,11 @@ void WriteBitmap(const std::string& file, int side, const std::vector<std::uint3
 // with one line that searches the whole screen for the file.
 class FindRGBScript {
 public:
-    explicit FindRGBScript(const std::string& file) : in_(ml::HostPlatform()) {
-        std::string script = "#Import <lib>\n$r = ~Lib.FindRGB(0, 0, 0, 1919, 1079, \"" + file + "\", 0)\n";
-        std::FILE* text = fmemopen(script.data(), script.size(), "rb");
-        ml::LoadScript(in_, text);
-        std::fclose(text);
+    explicit FindRGBScript(const std::string& file) : in_(ml::HostPlatform(), ml::Modules()) {
+        const std::string script = "#Import <lib>\n$r = ~Lib.FindRGB(0, 0, 0, 1919, 1079, \"" + file + "\", 0)\n";
+        const std::string scriptFile = file + ".txt";
+        if (auto out = in_.platform.files.open(scriptFile, ml::FileMode::WriteBinary)) out->write(script);
+        ml::LoadScript(in_, *ml::OpenForReading(in_.platform.files, scriptFile));
         ml::FinishLoading(in_);
     }
     std::string run() {

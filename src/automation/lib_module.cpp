@@ -12,6 +12,7 @@
 #include "automation/input_codes.h"
 #include "automation/pixels.h"
 #include "automation/lib_module.h"
+#include "automation/lib_state.h"
 #include "core/strings.h"
 
 namespace ml {
@@ -98,9 +99,9 @@ std::string LibSleep(Interp& in) {
     return {};
 }
 
-void ReadCursor(Interp& in) { in.modules.p = UsableDesktop(in).cursorPosition(); }
-std::string LibCursorX(Interp& in) { return IntText(in.modules.p.x); }
-std::string LibCursorY(Interp& in) { return IntText(in.modules.p.y); }
+void ReadCursor(Interp& in) { LibStateOf(in).cursor = UsableDesktop(in).cursorPosition(); }
+std::string LibCursorX(Interp& in) { return IntText(LibStateOf(in).cursor.x); }
+std::string LibCursorY(Interp& in) { return IntText(LibStateOf(in).cursor.y); }
 
 std::string LibDec(Interp& in) { return IntText(static_cast<std::int32_t>(HexValue(Arg(in, 1)))); }
 
@@ -175,7 +176,7 @@ constexpr std::array<Builtin, 16> kLib = {{
 }  // namespace
 
 const ModuleDef& LibModule() {
-    static constexpr ModuleDef module{"lib.", Module::Lib, kLib};
+    static constexpr ModuleDef module{"lib.", Module::Lib, kLib, nullptr, MakeModuleState<LibState>};
     return module;
 }
 

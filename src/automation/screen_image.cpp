@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "automation/desktop_access.h"
+#include "automation/lib_state.h"
 
 namespace ml {
 
@@ -47,7 +48,7 @@ void FitScreenImage(ScreenImage& image) {
 }  // namespace
 
 const ScreenImage& TakeScreenImage(Interp& in, WindowHandle window) {
-    ScreenImage& image = in.modules.screen;
+    ScreenImage& image = LibStateOf(in).screen;
     UsableDesktop(in).screenImage(window, image);
     FitScreenImage(image);
     return image;

@@ -3,6 +3,7 @@
 
 #include "core/builtin.h"
 #include "builtins/builtin_modules.h"
+#include "builtins/dos_state.h"
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "core/errors.h"
@@ -37,10 +38,11 @@ inline constexpr MsgPair kMsgEndOfInput{"End of input", "輸入已結束"};
 // The first read at the end of input gives its usual value; reading on after that
 // has nothing left to wait for.
 void NoteInputEnd(Interp& in, bool atEnd) {
-    if (atEnd && in.modules.inputEnded) {
+    bool& inputEnded = DosStateOf(in).inputEnded;
+    if (atEnd && inputEnded) {
         Fail(in, Say(in, kMsgEndOfInput));
     }
-    in.modules.inputEnded = atEnd;
+    inputEnded = atEnd;
 }
 
 // A line holds at most 255 characters; at the end of input the value is empty.
@@ -85,7 +87,7 @@ constexpr std::array<Builtin, 7> kDos = {{
 }  // namespace
 
 const ModuleDef& DosModule() {
-    static constexpr ModuleDef module{"dos.", Module::Dos, kDos};
+    static constexpr ModuleDef module{"dos.", Module::Dos, kDos, nullptr, MakeModuleState<DosState>};
     return module;
 }
 

@@ -2,10 +2,10 @@
 // and one appended, each named again by its mode when it is closed.
 #include <algorithm>
 #include <array>
-#include <filesystem>
 
 #include "core/builtin.h"
 #include "builtins/builtin_modules.h"
+#include "builtins/file_state.h"
 #include "core/strings.h"
 #include "core/text_file.h"
 #include "core/errors.h"
@@ -29,21 +29,22 @@ inline constexpr MsgPair kMsgFileOpenTwice{"File is already open for writing: ",
 // file is a fatal error, as a failed write is.
 void CloseWriting(Interp& in, WrittenFile& written) {
     if (!written.file) return;
-    const bool closed = std::fclose(written.file.release()) == 0;
+    const bool closed = written.file->close();
+    written.file.reset();
     if (!closed) FailNaming(in, kMsgFileNotWritten, written.name);
 }
 
-bool FileExists(std::string name) {
+bool FileExists(Files& files, std::string name) {
     std::erase(name, '"');
-    return IsPlainFile(name) && OpenForReading(name) != nullptr;
+    return files.isPlainFile(name) && OpenForReading(files, name) != nullptr;
 }
 
-std::string FileExists(Interp& in) { return FileExists(Arg(in, 1)) ? "1" : "0"; }
+std::string FileExists(Interp& in) { return FileExists(in.platform.files, Arg(in, 1)) ? "1" : "0"; }
 
 // Nothing is left to give only when the read file ran into its end (or none is FileOpen).
 std::string FileEof(Interp& in) {
-    const FileState& F = in.modules.file;
-    const bool atEnd = F.pending.empty() && (!F.reading || std::feof(F.reading.get()));
+    const FileState& F = FileStateOf(in);
+    const bool atEnd = F.pending.empty() && (!F.reading || F.reading->atEnd());
     return atEnd ? "1" : "0";
 }
 
@@ -51,10 +52,10 @@ std::string FileEof(Interp& in) {
 bool IsMode(std::string_view mode) { return mode == "r" || mode == "w" || mode == "a"; }
 
 void OpenReadFile(Interp& in, const std::string& name) {
-    FileState& F = in.modules.file;
+    FileState& F = FileStateOf(in);
     F.reading.reset();
     F.pending.clear();
-    if (FileExists(name)) F.reading = OpenForReading(name);
+    if (FileExists(in.platform.files, name)) F.reading = OpenForReading(in.platform.files, name);
     if (!F.reading) FailNaming(in, kMsgFileNotFound, name);
 }
 
@@ -63,14 +64,14 @@ void OpenReadFile(Interp& in, const std::string& name) {
 // the other's. Its two names may differ ("two.txt", "./two.txt"). A pipe is refused:
 // opening it waits for a reader that may never come. A device takes what is written.
 void OpenForWriting(Interp& in, const std::string& name, const std::string& mode) {
-    FileState& F = in.modules.file;
+    FileState& F = FileStateOf(in);
     WrittenFile& written = mode == "w" ? F.writing : F.appending;
     const WrittenFile& other = mode == "w" ? F.appending : F.writing;
     CloseWriting(in, written);
-    std::error_code error;
-    if (other.file && std::filesystem::equivalent(other.name, name, error)) FailNaming(in, kMsgFileOpenTwice, name);
-    if (std::filesystem::is_fifo(name, error)) FailNaming(in, kMsgFileNotOpened, name);
-    written.file.reset(std::fopen(name.c_str(), mode.c_str()));
+    Files& files = in.platform.files;
+    if (other.file && files.sameFile(other.name, name)) FailNaming(in, kMsgFileOpenTwice, name);
+    if (files.isPipe(name)) FailNaming(in, kMsgFileNotOpened, name);
+    written.file = files.open(name, mode == "w" ? FileMode::WriteText : FileMode::AppendText);
     if (!written.file) FailNaming(in, kMsgFileNotOpened, name);
     written.name = name;
 }
@@ -90,14 +91,14 @@ std::string FileOpen(Interp& in) {
 // bytes as its literal carries, short of a character the cut would split; the rest
 // waits for the next read. Without an open file, or past its end, the value is empty.
 std::string FileRead(Interp& in) {
-    FileState& F = in.modules.file;
+    FileState& F = FileStateOf(in);
     std::string piece = std::move(F.pending);
     F.pending.clear();
     if (F.reading && piece.empty()) {
-        ReadPiece(F.reading.get(), piece);
+        ReadPiece(*F.reading, piece);
     } else if (F.reading && piece.back() != '\n') {
         std::string more;
-        ReadPiece(F.reading.get(), more);
+        ReadPiece(*F.reading, more);
         piece += more;
     }
     const bool lineEnd = !piece.empty() && piece.back() == '\n';
@@ -110,21 +111,20 @@ std::string FileRead(Interp& in) {
 
 // Whether the last read ended its line (at a line end or at the end of the file):
 // a read that stopped inside a line left the rest of it waiting.
-std::string FileLineEnd(Interp& in) { return in.modules.file.pending.empty() ? "1" : "0"; }
+std::string FileLineEnd(Interp& in) { return FileStateOf(in).pending.empty() ? "1" : "0"; }
 
 std::string Write(Interp& in, WrittenFile& written, const std::string& text) {
     if (!written.file) return {};
-    if (std::fwrite(text.data(), 1, text.size(), written.file.get()) != text.size())
-        FailNaming(in, kMsgFileNotWritten, written.name);
+    if (!written.file->write(text)) FailNaming(in, kMsgFileNotWritten, written.name);
     return {};
 }
 
-std::string FileWriteW(Interp& in) { return Write(in, in.modules.file.writing, Arg(in, 1)); }
-std::string FileWriteA(Interp& in) { return Write(in, in.modules.file.appending, Arg(in, 1)); }
+std::string FileWriteW(Interp& in) { return Write(in, FileStateOf(in).writing, Arg(in, 1)); }
+std::string FileWriteA(Interp& in) { return Write(in, FileStateOf(in).appending, Arg(in, 1)); }
 
 std::string FileClose(Interp& in) {
     const std::string& mode = Arg(in, 1);
-    FileState& F = in.modules.file;
+    FileState& F = FileStateOf(in);
     if (!IsMode(mode)) FailNaming(in, kMsgFileMode, mode);
     if (mode == "r") {
         F.reading.reset();
@@ -149,12 +149,12 @@ constexpr std::array<Builtin, 8> kFile = {{
 }  // namespace
 
 void CloseFiles(Interp& in) {
-    CloseWriting(in, in.modules.file.writing);
-    CloseWriting(in, in.modules.file.appending);
+    CloseWriting(in, FileStateOf(in).writing);
+    CloseWriting(in, FileStateOf(in).appending);
 }
 
 const ModuleDef& FileModule() {
-    static constexpr ModuleDef module{"file.", Module::File, kFile};
+    static constexpr ModuleDef module{"file.", Module::File, kFile, nullptr, MakeModuleState<FileState>};
     return module;
 }
 

@@ -2,11 +2,11 @@
 // Every entry into the module's step takes a fresh snapshot and reseeds the generator
 // from the current TimeSecond, so all time functions of one call agree.
 #include <array>
-#include <chrono>
-#include <ctime>
+#include <memory>
 
 #include "core/builtin.h"
 #include "builtins/builtin_modules.h"
+#include "builtins/time_state.h"
 #include "core/strings.h"
 #include "core/errors.h"
 
@@ -17,30 +17,28 @@ namespace {
 inline constexpr MsgPair kMsgRandomRange{"Random number range error: ", "隨機數範圍錯誤: "};
 
 void Enter(Interp& in) {
-    TimeState& T = in.modules.time;
-    const std::time_t now = std::time(nullptr);
-    // The broken-down time is copied at once: localtime's result is shared storage.
-    if (const std::tm* local = std::localtime(&now)) {
-        T.now = {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_wday,
-                 local->tm_hour,        local->tm_min,     local->tm_sec};
-    }
+    TimeState& T = TimeStateOf(in);
+    Clock& clock = in.platform.clock;
+    const std::int64_t now = clock.secondsSinceEpoch();
+    // A second the system cannot read as a date leaves the snapshot as it was.
+    clock.localTime(now, T.now);
     T.random.seed(static_cast<std::uint32_t>(now));
 }
 
-const TimeSnapshot& Now(Interp& in) { return in.modules.time.now; }
+const LocalTime& Now(Interp& in) { return TimeStateOf(in).now; }
 
 std::string TimeYear(Interp& in) { return IntText(Now(in).year); }
 std::string TimeMonth(Interp& in) { return IntText(Now(in).month); }
 std::string TimeDay(Interp& in) { return IntText(Now(in).day); }
-std::string TimeWeek(Interp& in) { return IntText(Now(in).week); }
+std::string TimeWeek(Interp& in) { return IntText(Now(in).weekDay); }
 std::string TimeHour(Interp& in) { return IntText(Now(in).hour); }
 std::string TimeMinute(Interp& in) { return IntText(Now(in).minute); }
 std::string TimeSecond(Interp& in) { return IntText(Now(in).second); }
 
 // Wall-clock milliseconds since start-up on every build; a 64-bit count never wraps.
 std::string TimeClock(Interp& in) {
-    const auto elapsed = std::chrono::steady_clock::now() - in.modules.time.start;
-    return std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    const std::int64_t elapsed = in.platform.clock.steadyNanoseconds() - TimeStateOf(in).start;
+    return std::to_string(elapsed / 1'000'000);
 }
 
 // The first number after the reseeding, modulo n with truncating division, so a
@@ -48,7 +46,7 @@ std::string TimeClock(Interp& in) {
 std::string TimeRand(Interp& in) {
     const int n = TextToInt(Arg(in, 1));
     if (n == 0) Fail(in, Say(in, kMsgRandomRange) + Arg(in, 1));
-    return IntText(in.modules.time.random.draw() % n);
+    return IntText(TimeStateOf(in).random.draw() % n);
 }
 
 constexpr std::array<Builtin, 9> kTime = {{
@@ -63,10 +61,14 @@ constexpr std::array<Builtin, 9> kTime = {{
     {"time.rand", 1, Use::Value, TimeRand},
 }};
 
+std::unique_ptr<ModuleState> MakeTimeState(Interp& in) {
+    return std::make_unique<TimeState>(in.platform.clock.steadyNanoseconds());
+}
+
 }  // namespace
 
 const ModuleDef& TimeModule() {
-    static constexpr ModuleDef module{"time.", Module::Time, kTime, Enter};
+    static constexpr ModuleDef module{"time.", Module::Time, kTime, Enter, MakeTimeState};
     return module;
 }
 

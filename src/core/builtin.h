@@ -2,6 +2,7 @@
 // dispatcher checks every argument count and call position in one place.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -45,13 +46,22 @@ struct Builtin {
 
 // A module: the prefix of its names, the import that lets the prefix be left out
 // (none: its names are always reached as they are), and its functions, compared in
-// order. enter runs whenever the dispatcher tries the module.
+// order. enter runs whenever the dispatcher tries the module. makeState, for a
+// module that keeps anything between calls, makes that state when the interpreter is
+// made; the module's import value is its slot.
 struct ModuleDef {
     std::string_view prefix;
     std::optional<Module> import;
     std::span<const Builtin> functions;
     void (*enter)(Interp& in) = nullptr;
+    std::unique_ptr<ModuleState> (*makeState)(Interp& in) = nullptr;
 };
+
+// The makeState of a module whose state needs nothing but its own defaults.
+template <class State>
+std::unique_ptr<ModuleState> MakeModuleState(Interp&) {
+    return std::make_unique<State>();
+}
 
 // Value text of argument i (1-based) of the call being dispatched.
 const std::string& Arg(Interp& in, int i);

@@ -1,28 +1,12 @@
 #include "core/text_file.h"
 
 #include <algorithm>
-#include <cstring>
-#include <filesystem>
 
 #include "core/strings.h"
 
 namespace ml {
 
 namespace {
-
-// Neither a zero nor a line feed, so fgets's own zero is the last zero in the buffer.
-constexpr char kFill = '\x01';
-
-// Where fgets put its zero: the first zero, unless the text read holds zeros of its
-// own; then the last one, as every place after fgets's zero still holds the fill.
-std::size_t ReadLength(const char* buffer, std::size_t limit) {
-    const auto* first = static_cast<const char*>(std::memchr(buffer, '\0', limit + 1));
-    const auto at = static_cast<std::size_t>(first - buffer);
-    if (at == limit || (at > 0 && buffer[at - 1] == '\n')) return at;
-    std::size_t last = limit;
-    while (buffer[last] != '\0') --last;
-    return last;
-}
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -51,38 +35,27 @@ std::size_t PieceEnd(std::string_view line, std::size_t fits) {
     return lead;
 }
 
-bool ReadPiece(std::FILE* file, std::string& piece, std::size_t limit) {
-    piece.clear();
+bool ReadPiece(File& file, std::string& piece, std::size_t limit) {
     limit = std::clamp<std::size_t>(limit, 1, kMaxText);
-    char buffer[kMaxText + 1];
-    std::memset(buffer, kFill, limit + 1);
-    if (std::fgets(buffer, static_cast<int>(limit + 1), file) == nullptr) return false;
-    std::size_t length = ReadLength(buffer, limit);
-
+    if (!file.readLine(piece, limit)) {
+        piece.clear();
+        return false;
+    }
     // The Windows runtime's text mode folds CR LF, and a CR LF takes one place in
     // the piece; do the same everywhere.
-    if (length == limit && buffer[limit - 1] == '\r') {
-        const int next = std::getc(file);
-        if (next == '\n') buffer[limit - 1] = '\n';
-        else if (next != EOF) std::ungetc(next, file);
-    } else if (length >= 2 && buffer[length - 2] == '\r' && buffer[length - 1] == '\n') {
-        buffer[--length - 1] = '\n';
+    const std::size_t length = piece.size();
+    if (length == limit && piece.back() == '\r') {
+        if (file.takeLineFeed()) piece.back() = '\n';
+    } else if (length >= 2 && piece[length - 2] == '\r' && piece.back() == '\n') {
+        piece.erase(length - 2, 1);
     }
-    piece.assign(buffer, length);
     return true;
 }
 
-FileHandle OpenForReading(const std::string& name) {
-    FileHandle file(std::fopen(name.c_str(), "rb"));
-    if (!file) return file;
-    if (std::getc(file.get()) == EOF && std::ferror(file.get())) return nullptr;
-    std::rewind(file.get());
+std::unique_ptr<File> OpenForReading(Files& files, const std::string& name) {
+    std::unique_ptr<File> file = files.open(name, FileMode::ReadBinary);
+    if (file && !file->readable()) return nullptr;
     return file;
-}
-
-bool IsPlainFile(const std::string& name) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(name, error);
 }
 
 }  // namespace ml

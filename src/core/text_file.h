@@ -2,22 +2,18 @@
 // characters, a CR LF line end arriving as one line feed on every build.
 #pragma once
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 
-namespace ml {
+#include "platform/platform.h"
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+namespace ml {
 
 // Reads the next piece: up to and including the next line feed, or limit characters
 // (1 to 255), whichever comes first. Zero bytes are bytes like any other. False at
 // the end of the file.
-bool ReadPiece(std::FILE* file, std::string& piece, std::size_t limit = 255);
+bool ReadPiece(File& file, std::string& piece, std::size_t limit = 255);
 
 // Where a piece of a line that may hold `fits` bytes ends: before a UTF-8 character
 // that the cut would split, so that a piece of valid UTF-8 text is valid text too and
@@ -27,10 +23,6 @@ std::size_t PieceEnd(std::string_view line, std::size_t fits);
 
 // Opens a file to be read in binary mode, so both builds read the same bytes (ReadPiece
 // folds CR LF). Null when it cannot be read, a folder included: some systems open one.
-FileHandle OpenForReading(const std::string& name);
-
-// Whether the name is a plain file (through any symbolic links). Files a script names
-// are opened only then: opening a pipe waits for its writer, and a device may never end.
-bool IsPlainFile(const std::string& name);
+std::unique_ptr<File> OpenForReading(Files& files, const std::string& name);
 
 }  // namespace ml

@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "automation/desktop_access.h"
@@ -47,10 +48,10 @@ std::string Format(const char* pattern, ...) {
 
 void ReadLanguageSetting(Interp& in) {
     in.language = '1';
-    FileHandle file(std::fopen(kLanguageFile, "rb"));
+    const std::unique_ptr<File> file = in.platform.files.open(kLanguageFile, FileMode::ReadBinary);
     if (!file) return;
     std::string line;
-    ReadPiece(file.get(), line);
+    ReadPiece(*file, line);
     for (char choice = '1'; choice <= '3'; ++choice)
         if (line == kLanguageLines[choice - '1']) in.language = choice;
 }
@@ -63,7 +64,7 @@ std::string ClipName(std::string name) {
 
 ScriptName ChooseScriptName(Interp& in, int argc, char** argv) {
     if (argc == 2) return {ClipName(argv[1]), true, false};
-    if (FileHandle(std::fopen(kAutoScript, "rb"))) return {"AUTO", false, true};
+    if (in.platform.files.open(kAutoScript, FileMode::ReadBinary)) return {"AUTO", false, true};
     Print(in, SimplifiedForGbConsole(in, Say(in, kPromptScriptName)));
     std::string typed;
     in.platform.console.readLine(typed);
@@ -85,27 +86,27 @@ void LanguageMenu(Interp& in) {
         if (key < 0) throw ProgramEnd{};
     } while (key < '1' || key > '3');
     in.language = static_cast<char>(key);
-    if (FileHandle file{std::fopen(kLanguageFile, "wb")}) std::fputs(kLanguageLines[key - '1'], file.get());
+    if (const auto file = in.platform.files.open(kLanguageFile, FileMode::WriteBinary)) file->write(kLanguageLines[key - '1']);
 }
 
 // True only when every byte reached the file.
-bool WriteWholeFile(const char* name, std::string_view text) {
-    FileHandle file(std::fopen(name, "w"));
+bool WriteWholeFile(Files& files, const char* name, std::string_view text) {
+    const std::unique_ptr<File> file = files.open(name, FileMode::WriteText);
     if (!file) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-    return std::fclose(file.release()) == 0 && written;
+    const bool written = file->write(text);
+    return file->close() && written;
 }
 
 void WriteHelp(Interp& in) {
-    if (WriteWholeFile(kHelpFile, SimplifiedForGbConsole(in, Native(in, HelpDocument())))) return;
+    if (WriteWholeFile(in.platform.files, kHelpFile, SimplifiedForGbConsole(in, Native(in, HelpDocument())))) return;
     Print(in, SimplifiedForGbConsole(in, Say(in, kMsgHelpNotWritten)) + kHelpFile + "\n");
     throw ProgramEnd{kStatusFailed};
 }
 
 void LoadScriptFile(Interp& in, const std::string& name, const std::string& path) {
-    FileHandle file = OpenForReading(path);
+    const std::unique_ptr<File> file = OpenForReading(in.platform.files, path);
     if (!file) FailAt(kNoEntry, Say(in, kMsgNoFile), name);
-    LoadScript(in, file.get());
+    LoadScript(in, *file);
 }
 
 // A display that goes away cannot be worked on any more: the line that was running

@@ -1,12 +1,11 @@
 // Imports, classes, functions, labels and `GoTo`: the lines the loader records in
 // its tables and rewrites so that run-time lookups are plain comparisons.
-#include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "core/markers.h"
 #include "core/strings.h"
-#include "core/text_file.h"
 #include "loader/loader_messages.h"
 #include "core/errors.h"
 #include "core/limits.h"
@@ -60,10 +59,11 @@ void LoadFileImport(LoadLine& line) {
     if (L.importDepth >= kMaxImportDepth) FailLoad(line, kMsgImportTooDeep, line.source);
     // Only a plain file is a script: a folder holds no lines, and a device or a pipe
     // may never end.
-    FileHandle file(IsPlainFile(name) ? std::fopen(name.c_str(), "r") : nullptr);
+    Files& files = line.in.platform.files;
+    const std::unique_ptr<File> file = files.isPlainFile(name) ? files.open(name, FileMode::ReadText) : nullptr;
     if (!file) FailLoad(line, kMsgNoImportFile, line.source);
     ++L.importDepth;
-    LoadStream(line.in, file.get());
+    LoadStream(line.in, *file);
     --L.importDepth;
 }
 

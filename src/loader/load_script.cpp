@@ -1,6 +1,5 @@
 // Loading a whole script: its lines in pieces, the checks that need the whole of it,
 // and the pairing of block branches. The program and the tests load through here.
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -16,7 +15,7 @@ namespace {
 
 // Several editors begin a UTF-8 file with a byte order mark; it is no part of the
 // first line, which is then read as far as it would be without it.
-void DropByteOrderMark(std::FILE* file, std::string& piece) {
+void DropByteOrderMark(File& file, std::string& piece) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (!StartsWith(piece, kByteOrderMark)) return;
     const bool full = piece.size() == kMaxText && piece.back() != '\n';
@@ -39,7 +38,7 @@ void CheckOpenBlocks(Interp& in) {
 
 }  // namespace
 
-void LoadStream(Interp& in, std::FILE* file) {
+void LoadStream(Interp& in, File& file) {
     std::string piece;
     // Reading stops once the table is past its limit, so an endless file cannot hold
     // the load up; the limit is reported when loading ends.
@@ -49,7 +48,7 @@ void LoadStream(Interp& in, std::FILE* file) {
     }
 }
 
-void LoadScript(Interp& in, std::FILE* file) {
+void LoadScript(Interp& in, File& file) {
     LoadStream(in, file);
     // Loading stopped at the limit, perhaps inside a block: the limit is the error.
     if (!PastTableLimit(in)) CheckOpenBlocks(in);

@@ -2,7 +2,6 @@
 // appended to the program line table; file imports load their lines in place.
 #pragma once
 
-#include <cstdio>
 #include <string>
 
 #include "core/interp.h"
@@ -16,14 +15,14 @@ void LoadSourceLine(Interp& in, std::string& source);
 // Loads a script file: every line in pieces of at most 255 characters, imports in
 // place. A class, `Cmp` or function left open is then an error, unless loading
 // stopped at the table limit.
-void LoadScript(Interp& in, std::FILE* file);
+void LoadScript(Interp& in, File& file);
 // After the load summary: a script past the table limit is an error; otherwise the
 // branches of every block are paired.
 void FinishLoading(Interp& in);
 
 // Loads every line of an open file, in pieces of at most 255 characters, up to the
 // table limit; a file import loads through it.
-void LoadStream(Interp& in, std::FILE* file);
+void LoadStream(Interp& in, File& file);
 
 // Fills the block jump table after a successful load.
 void PairBlocks(Interp& in);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -42,6 +43,8 @@ public:
     virtual void pause() = 0;
     // Pushes buffered output to the device.
     virtual void flush() = 0;
+    // Writes the bytes to standard error, where a failure of standard output is told.
+    virtual void writeError(std::string_view bytes) = 0;
     // True once bytes written to standard output could not reach it (closed, a full
     // disk, a pipe whose reader left); stays true.
     virtual bool outputFailed() = 0;
@@ -209,6 +212,73 @@ public:
     virtual FileWrite replaceFile(const std::string& file, FilePieces pieces) = 0;
 };
 
+// How a file is opened. Text mode is what the Windows runtime makes of line ends (a
+// CR LF read as a line feed, a line feed written as CR LF, a Ctrl-Z read as the end);
+// elsewhere both modes carry the bytes as they are.
+enum class FileMode { ReadBinary, ReadText, WriteBinary, WriteText, AppendText };
+
+// The most bytes one read of a line gives: the longest value a line can fill.
+inline constexpr std::size_t kLongestRead = 255;
+
+// An open file; dropping it closes it.
+class File {
+public:
+    virtual ~File() = default;
+    // Replaces bytes with the next bytes of the file: up to and including the next
+    // line feed, at most limit (1 to kLongestRead) of them. Zero bytes are bytes like
+    // any other. False, with bytes unspecified, at the end of the file.
+    virtual bool readLine(std::string& bytes, std::size_t limit) = 0;
+    // Takes the next byte when it is a line feed, so that a CR LF cut by the limit of
+    // one read can still be read as one line end.
+    virtual bool takeLineFeed() = 0;
+    // True once a read ran into the end of the file.
+    virtual bool atEnd() = 0;
+    // False when the file cannot give its first byte (some systems open a folder for
+    // reading); the file is then at its start again.
+    virtual bool readable() = 0;
+    // False unless every byte was taken.
+    virtual bool write(std::string_view bytes) = 0;
+    // Writes out what is buffered and closes the file; false when some of it could
+    // not be written. Nothing may be done with the file afterwards.
+    virtual bool close() = 0;
+};
+
+// Files by name, the name given to the system as the script wrote it (in the ANSI
+// code page on Windows).
+class Files {
+public:
+    virtual ~Files() = default;
+    // Null when the file cannot be opened in that mode. A writing mode also opens a
+    // device, which takes what is written.
+    virtual std::unique_ptr<File> open(const std::string& name, FileMode mode) = 0;
+    // Whether the name is a regular file, through any symbolic links.
+    virtual bool isPlainFile(const std::string& name) = 0;
+    // Whether the name is a named pipe, which opening would wait on.
+    virtual bool isPipe(const std::string& name) = 0;
+    // Whether the two names reach one existing file.
+    virtual bool sameFile(const std::string& one, const std::string& other) = 0;
+};
+
+// A date and time as the local calendar reads them.
+struct LocalTime {
+    int year = 0, month = 0, day = 0;
+    int weekDay = 0;   // 0 Sunday to 6 Saturday
+    int hour = 0, minute = 0, second = 0;
+};
+
+// The wall clock and a steady clock.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Whole seconds since 1970-01-01 00:00 UTC.
+    virtual std::int64_t secondsSinceEpoch() = 0;
+    // The local date and time at that second; false when the system cannot tell it.
+    virtual bool localTime(std::int64_t seconds, LocalTime& local) = 0;
+    // Nanoseconds from a fixed point that the wall clock's changes do not move, for
+    // measuring how long something took.
+    virtual std::int64_t steadyNanoseconds() = 0;
+};
+
 // A native call always passes ten integer-sized positions; unused ones hold 0.
 inline constexpr std::size_t kNativePositions = 10;
 using NativeArguments = std::array<std::intptr_t, kNativePositions>;
@@ -259,6 +329,8 @@ struct Platform {
     Desktop& desktop;
     NativeLibraries& native;
     Com& com;
+    Files& files;
+    Clock& clock;
 };
 
 // The host's own services (implemented once per operating system).

@@ -1,8 +1,8 @@
 // A bound on executed statements ends endless loops. A fatal error report ends one
-// run like any other.
+// run like any other. The fake platform's clock stands still, so two runs of one input
+// read the same date, clock and random numbers; its files reach the scratch folder.
 #include "fuzz_run.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,8 +14,8 @@
 
 #include "core/errors.h"
 #include "core/interp.h"
-#include "core/text_file.h"
 #include "engine/executor.h"
+#include "engine/modules.h"
 #include "fake_platform.h"
 #include "frontend/report.h"
 #include "loader/loader.h"
@@ -35,9 +35,8 @@ char LanguageOf(std::uint8_t first) { return static_cast<char>('1' + first % 3);
 
 // Loads the bytes as the program loads a script file, then runs them.
 void LoadAndRun(Interp& in, std::string_view script) {
-    std::FILE* file = fmemopen(const_cast<char*>(script.data()), script.size(), "rb");
-    if (file == nullptr) return;
-    FileHandle closer(file);
+    std::string bytes(script);
+    FakeFile file(bytes);
     LoadScript(in, file);
     FinishLoading(in);
     Script(in);
@@ -68,7 +67,7 @@ RunRecord RunScript(const ScriptRun& run) {
     FakePlatform fake;
     fake.console.lines = run.typed;
     {
-        auto in = std::make_unique<Interp>(fake.platform);
+        auto in = std::make_unique<Interp>(fake.platform, Modules());
         in->language = run.language;
         in->exec.statementsLeft = kStatementBound;
         in->decoded.enabled = run.decoded;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fake_desktop.h"
+#include "fake_files.h"
 #include "fake_interop.h"
 #include "platform/platform.h"
 
@@ -31,6 +32,8 @@ public:
     // What runCommand reports.
     int commandStatus = 0;
     int flushes = 0;
+    // Every byte written to standard error.
+    std::string errors;
     // Standard output refuses every write from now on.
     bool outputBroken = false;
 
@@ -63,6 +66,7 @@ public:
     }
     void pause() override { record("pause"); }
     void flush() override { ++flushes; }
+    void writeError(std::string_view bytes) override { errors.append(bytes); }
     bool outputFailed() override { return outputBroken; }
 
 private:
@@ -88,14 +92,16 @@ public:
     }
 };
 
-// Owns both fakes; platform refers to them, so the object stays where it is made.
+// Owns the fakes; platform refers to them, so the object stays where it is made.
 struct FakePlatform {
     FakeConsole console;
     FakeCodePage codePage;
     FakeDesktop desktop;
     FakeNativeLibraries native;
     FakeCom com;
-    Platform platform{console, codePage, desktop, native, com};
+    FakeFiles files;
+    FakeClock clock;
+    Platform platform{console, codePage, desktop, native, com, files, clock};
 
     FakePlatform() = default;
     FakePlatform(const FakePlatform&) = delete;

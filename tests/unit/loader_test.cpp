@@ -218,11 +218,9 @@ namespace {
 // The entries a script file loads into, read through the program's own load path.
 std::vector<std::string> LoadedFrom(const std::string& bytes) {
     TestRun t;
-    std::FILE* file = std::tmpfile();
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::rewind(file);
+    std::string served = bytes;
+    FakeFile file(served);
     t.guard([&] { LoadStream(*t.in, file); });
-    std::fclose(file);
     return {t.in->program.texts.begin(), t.in->program.texts.end()};
 }
 

@@ -4,15 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "engine/executor.h"
+#include "engine/modules.h"
 #include "core/errors.h"
 #include "core/interp.h"
-#include "core/text_file.h"
 #include "fake_platform.h"
 #include "frontend/report.h"
 #include "loader/loader.h"
@@ -21,16 +20,14 @@ namespace ml {
 
 struct TestRun {
     FakePlatform fake;
-    std::unique_ptr<Interp> in = std::make_unique<Interp>(fake.platform);
+    std::unique_ptr<Interp> in = std::make_unique<Interp>(fake.platform, Modules());
     bool ended = false;   // a fatal report (or Exit) ended the run
 
     // Loads the text as the program loads a script file.
     TestRun& load(std::string_view script) {
-        guard([&] {
-            std::FILE* file = fmemopen(const_cast<char*>(script.data()), script.size(), "rb");
-            FileHandle closer(file);
-            LoadScript(*in, file);
-        });
+        std::string bytes(script);
+        FakeFile file(bytes);
+        guard([&] { LoadScript(*in, file); });
         return *this;
     }
 

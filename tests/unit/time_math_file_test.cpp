@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "core/variables.h"
 #include "builtins/builtin_modules.h"
+#include "builtins/time_state.h"
 #include "test_run.h"
 
 namespace ml {
@@ -49,17 +49,34 @@ TEST(TimeModule, OurGeneratorDrawsTheSameNumbersOnEveryBuild) {
     EXPECT_EQ(random.draw(), 25667);
 }
 
-TEST(TimeModule, DateFieldsAgreeWithTheLocalTime) {
-    const std::time_t before = std::time(nullptr);
+TEST(TimeModule, EveryFieldComesFromTheClocksLocalTime) {
     TestRun t;
-    t.run("~Dos.Print(~Time.Year() \"-\" ~Time.Month() \"-\" ~Time.Day() \" \" ~Time.Week())\n");
-    const std::time_t after = std::time(nullptr);
-    auto shown = [](std::time_t at) {
-        const std::tm local = *std::localtime(&at);
-        return std::to_string(local.tm_year + 1900) + "-" + std::to_string(local.tm_mon + 1) + "-" +
-               std::to_string(local.tm_mday) + " " + std::to_string(local.tm_wday);
-    };
-    EXPECT_TRUE(t.out() == shown(before) || t.out() == shown(after)) << t.out();
+    t.fake.clock.local = {1999, 12, 31, 5, 23, 59, 58};
+    t.run("~Dos.Print(~Time.Year() \"-\" ~Time.Month() \"-\" ~Time.Day() \" \" ~Time.Week() \" \" ~Time.Hour() \":\" "
+          "~Time.Minute() \":\" ~Time.Second())\n");
+    EXPECT_EQ(t.out(), "1999-12-31 5 23:59:58");
+}
+
+TEST(TimeModule, ClockCountsWholeMillisecondsSinceTheInterpreterWasMade) {
+    // Each interpreter is made while the fake steady clock stands at 0.
+    TestRun justUnder;
+    justUnder.fake.clock.steady = 1'999'999;
+    EXPECT_EQ(justUnder.run("~Dos.Print(~Time.Clock())\n").out(), "1");
+    TestRun days;
+    days.fake.clock.steady = 3 * 86'400'000'000'000 + 5;
+    EXPECT_EQ(days.run("~Dos.Print(~Time.Clock())\n").out(), "259200000");
+    TestRun later;
+    later.fake.clock.steady = 7'000'000;
+    later.in = std::make_unique<Interp>(later.fake.platform, Modules());
+    later.fake.clock.steady = 9'500'000;
+    EXPECT_EQ(later.run("~Dos.Print(~Time.Clock())\n").out(), "2");
+}
+
+// Every call reseeds from the clock's second, so two calls in one second draw alike.
+TEST(TimeModule, RandDrawsFromTheSecondOfTheClock) {
+    TestRun t;
+    t.fake.clock.seconds = 1709214330;
+    EXPECT_EQ(t.run("~Dos.Print(~Time.Rand(1000) \" \" ~Time.Rand(1000) \" \" ~Time.Rand(7))\n").out(), "360 360 0");
 }
 
 TEST(TimeModule, RandIsAModulusAndZeroIsReported) {
@@ -77,10 +94,10 @@ TEST(TimeModule, ImportedTimeSnapshotsOnEveryCallThatReachesItsStep) {
     const std::string script = "Def: f()\nEnd Def\n~f()\n";
     TestRun plain;
     plain.run(script);
-    EXPECT_EQ(plain.in->modules.time.now.year, 0);
+    EXPECT_EQ(TimeStateOf(*plain.in).now.year, 0);
     TestRun imported;
     imported.run("#Import <time>\n" + script + "Cmp (~Clock() < 10000)\n~Dos.Print(1)\nEnd\n");
-    EXPECT_GT(imported.in->modules.time.now.year, 1999);
+    EXPECT_GT(TimeStateOf(*imported.in).now.year, 1999);
     EXPECT_EQ(imported.out(), "1");
 }
 
@@ -103,6 +120,19 @@ TEST(MathModule, ResultsThatAreNoValueAreReported) {
         std::erase(argument, '"');
         EXPECT_NE(t.out().find("Message: Math domain or range error: " + argument + "\n"), std::string::npos) << t.out();
     }
+}
+
+TEST(ServedFiles, ScriptsImportReadAndWriteTheFilesThePlatformServes) {
+    TestRun t;
+    t.fake.files.served["tools.txt"] = "Def: Hi()\n~Dos.Print(\"hi \")\nEnd Def\n";
+    t.fake.files.served["notes.txt"] = "one\r\ntwo";
+    t.fake.files.served["out.txt"] = "old";
+    t.run("#Import \"tools.txt\"\n~Hi()\n~File.Open(\"notes.txt\", \"r\")\n"
+          "$a = ~File.Read()\n$b = ~File.Read()\n~Dos.Print(~File.Exists(\"notes.txt\") $a \"|\" $b \"|\" ~File.Eof())\n"
+          "~File.Open(\"out.txt\", \"w\")\n~File.Write(\"new\" \"\\x0a\")\n~File.Close(\"w\")\n");
+    EXPECT_FALSE(t.ended) << t.out();
+    EXPECT_EQ(t.out(), "hi 1one|two|1");
+    EXPECT_EQ(t.fake.files.served["out.txt"], "new\n");
 }
 
 TEST_F(FileModule, WriteAppendReadAndEof) {

@@ -219,6 +219,8 @@ void PosixConsole::pause() {
 
 void PosixConsole::flush() { std::fflush(output_); }
 
+void PosixConsole::writeError(std::string_view bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stderr); }
+
 bool PosixConsole::outputFailed() { return std::ferror(output_) != 0; }
 
 }  // namespace ml

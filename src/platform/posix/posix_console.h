@@ -33,6 +33,7 @@ public:
     int runCommand(const std::string& command) override;
     void pause() override;
     void flush() override;
+    void writeError(std::string_view bytes) override;
     bool outputFailed() override;
 
 private:

@@ -5,6 +5,8 @@
 #include "platform/posix/posix_console.h"
 #include "platform/posix/posix_desktop.h"
 #include "platform/posix/posix_interop.h"
+#include "platform/stdio_files.h"
+#include "platform/system_clock.h"
 
 namespace ml {
 
@@ -15,7 +17,9 @@ Platform& HostPlatform() {
     static PosixDesktop desktop;
     static PosixNativeLibraries native;
     static PosixCom com;
-    static Platform platform{console, codePage, desktop, native, com};
+    static StdioFiles files;
+    static SystemClock clock;
+    static Platform platform{console, codePage, desktop, native, com, files, clock};
     return platform;
 }
 

@@ -90,6 +90,8 @@ void Win32Console::pause() {
 
 void Win32Console::flush() { std::fflush(stdout); }
 
+void Win32Console::writeError(std::string_view bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stderr); }
+
 bool Win32Console::outputFailed() { return std::ferror(stdout) != 0; }
 
 }  // namespace ml

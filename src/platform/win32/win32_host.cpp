@@ -3,6 +3,8 @@
 #include "platform/win32/win32_console.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_interop.h"
+#include "platform/stdio_files.h"
+#include "platform/system_clock.h"
 
 namespace ml {
 
@@ -13,7 +15,9 @@ Platform& HostPlatform() {
     static Win32Desktop desktop;
     static Win32NativeLibraries native;
     static Win32Com com;
-    static Platform platform{console, codePage, desktop, native, com};
+    static StdioFiles files;
+    static SystemClock clock;
+    static Platform platform{console, codePage, desktop, native, com, files, clock};
     return platform;
 }
 
