@@ -6,7 +6,7 @@
 #            build packs the 32-bit program named by ML_WIN32_EXE when it has been built
 
 set(ML_DOCUMENTS "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/docs/reference.md"
-                 "${PROJECT_SOURCE_DIR}/docs/cookbook.md")
+                 "${PROJECT_SOURCE_DIR}/docs/cookbook.md" "${PROJECT_SOURCE_DIR}/docs/architecture.md")
 list(FILTER ML_DOCUMENTS INCLUDE REGEX ".")
 set(CPACK_PACKAGE_NAME morrowlark)
 set(CPACK_PACKAGE_VENDOR "Morrowlark")
