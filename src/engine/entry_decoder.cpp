@@ -63,20 +63,6 @@ void DecodeCallEntry(std::string_view text, DecodedEntry& decoded) {
     decoded.leaves = DecodeLeftLine(left);
 }
 
-// Whether an expression with its hole filled by result ends with `end`, read from
-// the end without joining the texts.
-bool FilledEndsWith(const DecodedExpression& expression, std::string_view result, std::string_view end) {
-    const std::string_view text = expression.source;
-    const std::string_view parts[] = {text.substr(expression.holeAt + kResultHole.size()), result,
-                                      text.substr(0, expression.holeAt)};
-    std::size_t matched = 0;
-    for (std::string_view part : parts) {
-        for (std::size_t k = part.size(); k-- > 0 && matched < end.size(); ++matched)
-            if (part[k] != end[end.size() - 1 - matched]) return false;
-    }
-    return matched == end.size();
-}
-
 }  // namespace
 
 std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
@@ -123,17 +109,6 @@ bool ConditionFromTexts(Interp& in, DecodedEntry& decoded, std::string_view resu
     if (op == Compare::None) values[1].clear();
     else if (!DecodedValueInto(in, sides[1], result, values[1])) UnprotectData(values[1]);
     return CompareValues(op, values[0], values[1]) != 0;
-}
-
-bool LeftLineTakes(const DecodedEntry& left, std::string_view result) {
-    // A marker in the result would make the filled line read differently (another
-    // call, a reference), unless the result is one literal, which the decoded forms
-    // read as the text does. So would a comparison sign in a condition, and an
-    // assignment that the result turns into an array literal.
-    if (result.find(kMarker) != std::string_view::npos && !IsOneLiteral(result)) return false;
-    if (left.kind == EntryKind::Assign) return !FilledEndsWith(left.sides[0], result, ").array");
-    // An empty result joins the bytes around it, which may make a comparison sign.
-    return !result.empty() && result.find_first_of("<>=") == std::string_view::npos;
 }
 
 }  // namespace ml

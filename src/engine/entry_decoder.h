@@ -9,6 +9,7 @@
 #include "core/variables.h"
 #include "expr/condition.h"
 #include "expr/decoded_expression.h"
+#include "expr/decoded_guards.h"
 
 namespace ml {
 
@@ -47,8 +48,5 @@ inline bool DecodedCondition(Interp& in, DecodedEntry& decoded, std::string_view
         return Ordered(op, left, right);
     return ConditionFromTexts(in, decoded, result);
 }
-// Whether the decoded line a call left runs the same as its text with result filled
-// in; where not, the filled text runs on the text path.
-bool LeftLineTakes(const DecodedEntry& left, std::string_view result);
 
 }  // namespace ml

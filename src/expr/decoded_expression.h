@@ -10,6 +10,7 @@
 #include "core/decoded_form.h"
 #include "core/interp.h"
 #include "expr/chain.h"
+#include "expr/decoded_guards.h"
 
 namespace ml {
 
@@ -27,12 +28,6 @@ bool DecodedWholeOrValue(Interp& in, DecodedExpression& decoded, std::string& va
 // once (true): a constant's, or a lone reference's, whose text is then not written
 // while it is due.
 bool DecodedValueAndNumber(Interp& in, DecodedExpression& decoded, std::string& value, ValueNumber& number);
-
-// Whether the forms read from the text as written hold for the filled text: a filled
-// text too long for a value is cut before it is read, which only the text path does.
-inline bool FormsHold(const DecodedExpression& decoded, std::string_view result) {
-    return !decoded.hole || decoded.source.size() - kResultHole.size() + result.size() <= kMaxText;
-}
 
 // The number an ordering reads from the expression where its chain gives one; false
 // where the text path must read it.

@@ -8,6 +8,7 @@
 #include "core/variables.h"
 #include "expr/chain.h"
 #include "expr/decoded_expression.h"
+#include "expr/decoded_guards.h"
 #include "expr/substitution.h"
 
 namespace ml {
@@ -50,14 +51,6 @@ bool FindSites(std::string_view text, IndexedLine& line) {
     }
     line.values.resize(line.sites.size());
     return true;
-}
-
-// Whether an index's value, written into the line, leaves it reading as decoded: a
-// name or number without blanks, brackets, quotes, references, calls or escapes.
-bool IsPlainIndex(std::string_view value) {
-    return !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '_' || c == '.' || c == '-';
-    });
 }
 
 // Evaluates the indices as the text path does, right to left; false where a value
