@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/limits.h"
+#include "core/statement.h"
 
 namespace ml {
 
@@ -21,9 +22,12 @@ struct Program {
     std::array<std::uint8_t, kMaxEntries> hasBracket{};   // line holds `[` outside quotes
     std::array<std::uint8_t, kMaxEntries> hasCall{};      // line holds `~` outside quotes
     std::array<std::uint16_t, kMaxEntries> successors{};  // where each block line's branch goes on
+    std::array<std::uint8_t, kMaxEntries> statements{};   // each entry's row of the statement table
 
     // The stored text of an entry; entries past the table read as empty.
     const std::string& text(int entry) const;
+    // The statement an entry's stored text is; entries past the table are empty ones.
+    const Statement& statement(int entry) const;
     // Makes the next entry; one past the table is counted but never stored.
     void addEntry(const std::string& text, bool bracket, bool call);
 };

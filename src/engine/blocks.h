@@ -1,10 +1,10 @@
-// The blocks of `Cmp`, `ElCmp` and `End`: how a condition's outcome moves the program
+// The blocks of `Cmp`, `ElCmp`, `End` and `Loop`: how a condition's outcome moves the program
 // counter. A block's statement may be the line a call left, which the call's
 // `Return` runs, so both the executor and the call protocol run blocks here.
 #pragma once
 
 #include "core/interp.h"
-#include "core/strings.h"
+#include "core/statement.h"
 
 namespace ml {
 
@@ -12,7 +12,7 @@ namespace ml {
 // past the `End` or `Loop`.
 inline void LeaveBranch(Interp& in, bool& search) {
     const int next = in.program.successors[static_cast<std::size_t>(in.exec.pc)];
-    search = StartsWith(in.program.text(next), "elcmp");
+    search = in.program.statement(next).block == Block::Branch;
     in.exec.pc = search ? next : next + 1;
 }
 
@@ -37,5 +37,8 @@ void RunElCmp(Interp& in, Decide decide) {
         LeaveBranch(in, search);
     }
 }
+
+// `Loop`: back to its `Cmp`, whose condition decides again.
+inline void RunLoop(Interp& in) { in.exec.pc = in.program.successors[static_cast<std::size_t>(in.exec.pc)]; }
 
 }  // namespace ml

@@ -1,6 +1,7 @@
 #include "engine/entry_decoder.h"
 
 #include "core/markers.h"
+#include "core/statement.h"
 #include "engine/call_text.h"
 #include "engine/functions.h"
 #include "core/strings.h"
@@ -15,38 +16,18 @@ namespace ml {
 
 namespace {
 
-void DecodeAssignment(std::string_view text, DecodedEntry& decoded) {
-    if (EndsWith(text, ").array")) return;
-    const std::size_t equal = text.find('=');
-    if (equal == std::string_view::npos || CountOfByte(text.substr(0, equal), '$') != 1) return;
-    decoded.kind = EntryKind::Assign;
-    decoded.target.assign(text.substr(0, equal));
-    decoded.sides.resize(1);
-    DecodeExpression(text.substr(equal + 1), decoded.sides[0]);
-}
-
-// A block word's condition: the text between its "(" and the final ")".
-void DecodeCondition(std::string_view text, std::size_t open, EntryKind kind, DecodedEntry& decoded) {
-    decoded.kind = kind;
-    const std::string_view condition =
-        text.size() > open + 1 ? text.substr(open + 1, text.size() - open - 2) : std::string_view();
-    const ConditionParts parts = SplitCondition(condition);
-    decoded.compare = static_cast<std::uint8_t>(parts.op);
-    decoded.sides.resize(2);
-    DecodeExpression(parts.sides[0], decoded.sides[0]);
-    DecodeExpression(parts.sides[1], decoded.sides[1]);
-}
-
 // The line a call leaves, with the result hole where the call stood: an assignment
 // after whose "=" the call stood, or a condition. Null for anything else, and for a
 // line with a further call.
 std::unique_ptr<DecodedEntry> DecodeLeftLine(const std::string& line) {
     if (Contains(line, kCallMarker)) return nullptr;
     auto left = std::make_unique<DecodedEntry>();
-    if (StartsWith(line, kVariableMarker) && line.find('=') < line.find(kResultHole)) DecodeAssignment(line, *left);
-    else if (StartsWith(line, "cmp")) DecodeCondition(line, 3, EntryKind::Cmp, *left);
-    else if (StartsWith(line, "elcmp")) DecodeCondition(line, 5, EntryKind::ElCmp, *left);
-    if (left->kind == EntryKind::Text) return nullptr;
+    const Statement& statement = StatementOf(line);
+    if (statement.decode) statement.decode(line, *left);
+    const bool assigns = left->kind == EntryKind::Assign;
+    if (assigns ? line.find('=') > line.find(kResultHole)
+                : left->kind != EntryKind::Cmp && left->kind != EntryKind::ElCmp)
+        return nullptr;
     left->storesResultAlone = left->kind == EntryKind::Assign && left->sides[0].source == kResultHole;
     return left;
 }
@@ -65,6 +46,25 @@ void DecodeCallEntry(std::string_view text, DecodedEntry& decoded) {
 
 }  // namespace
 
+void DecodeAssignment(std::string_view text, DecodedEntry& decoded) {
+    if (EndsWith(text, ").array")) return;
+    const std::size_t equal = text.find('=');
+    if (equal == std::string_view::npos || CountOfByte(text.substr(0, equal), '$') != 1) return;
+    decoded.kind = EntryKind::Assign;
+    decoded.target.assign(text.substr(0, equal));
+    decoded.sides.resize(1);
+    DecodeExpression(text.substr(equal + 1), decoded.sides[0]);
+}
+
+void DecodeCondition(std::string_view text, std::size_t open, EntryKind kind, DecodedEntry& decoded) {
+    decoded.kind = kind;
+    const ConditionParts parts = SplitCondition(ConditionOf(text, open));
+    decoded.compare = static_cast<std::uint8_t>(parts.op);
+    decoded.sides.resize(2);
+    DecodeExpression(parts.sides[0], decoded.sides[0]);
+    DecodeExpression(parts.sides[1], decoded.sides[1]);
+}
+
 std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
     auto decoded = std::make_unique<DecodedEntry>();
     const std::string& text = in.program.text(entry);
@@ -72,17 +72,13 @@ std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry) {
     // Entries too long for the offsets kept here are rare enough to stay text, and so
     // are those that hold the result hole's bytes themselves.
     if (text.size() > UINT16_MAX || Contains(text, kResultHole)) return decoded;
-    if (text.empty() || text[0] == ':') decoded->kind = EntryKind::Skip;
+    const Statement& statement = in.program.statement(entry);
+    if (statement.passedOver) decoded->kind = EntryKind::Skip;
     else if (in.program.hasBracket[at]) {
         if (!in.program.hasCall[at]) DecodeIndexedAssignment(text, *decoded);
     }
     else if (in.program.hasCall[at] && Contains(text, kCallMarker)) DecodeCallEntry(text, *decoded);
-    else if (StartsWith(text, kVariableMarker)) DecodeAssignment(text, *decoded);
-    else if (StartsWith(text, "return")) DecodeReturn(text, *decoded);
-    else if (StartsWith(text, "cmp")) DecodeCondition(text, 3, EntryKind::Cmp, *decoded);
-    else if (StartsWith(text, "elcmp")) DecodeCondition(text, 5, EntryKind::ElCmp, *decoded);
-    else if (text == "end") decoded->kind = EntryKind::End;
-    else if (text == "loop") decoded->kind = EntryKind::Loop;
+    else if (statement.decode) statement.decode(text, *decoded);
     return decoded;
 }
 

@@ -16,6 +16,10 @@ namespace ml {
 // Decodes the entry at the program counter. An entry whose text a run may rewrite (a
 // call, an array index) or whose kind depends on where it runs stays Text.
 std::unique_ptr<DecodedEntry> DecodeEntry(const Interp& in, int entry);
+// The decoders the statement table names: an assignment to one variable, and the
+// condition of a block word whose "(" is at open.
+void DecodeAssignment(std::string_view text, DecodedEntry& decoded);
+void DecodeCondition(std::string_view text, std::size_t open, EntryKind kind, DecodedEntry& decoded);
 // The slot of an assignment's target, found once per call frame.
 inline std::uint16_t TargetSlot(Interp& in, DecodedEntry& decoded) {
     const std::uint32_t frame = CurrentFrame(in);

@@ -16,6 +16,11 @@ struct ConditionParts {
     Compare op = Compare::None;
 };
 
+// The condition of a block line: the text between the "(" at open (just after the
+// block word) and the line's final ")".
+inline std::string_view ConditionOf(std::string_view line, std::size_t open) {
+    return line.size() > open + 1 ? line.substr(open + 1, line.size() - open - 2) : std::string_view();
+}
 // Splits a condition at its comparison: the character after an operator joins the
 // right side untested, and a later operator replaces the earlier one.
 ConditionParts SplitCondition(std::string_view condition);

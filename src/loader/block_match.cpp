@@ -2,7 +2,6 @@
 // never searches for a block's end while running.
 #include <vector>
 
-#include "core/strings.h"
 #include "loader/loader.h"
 
 namespace ml {
@@ -13,10 +12,10 @@ void PairBlocks(Interp& in) {
     // The loader checked that blocks balance, so the stack never underflows.
     std::vector<int> open;
     for (int e = 0; e < count; ++e) {
-        const std::string& text = P.text(e);
-        if (StartsWith(text, "cmp")) open.push_back(e);
-        else if (text == "end" && !open.empty()) open.pop_back();
-        else if (text == "loop" && !open.empty()) {
+        const Block block = P.statement(e).block;
+        if (block == Block::Opens) open.push_back(e);
+        else if (block == Block::Closes && !open.empty()) open.pop_back();
+        else if (block == Block::ClosesLoop && !open.empty()) {
             P.successors[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(open.back());
             open.pop_back();
         }
@@ -24,13 +23,13 @@ void PairBlocks(Interp& in) {
     // Seen from the end, each branch's successor is the last entry pushed at its level.
     std::vector<int> next;
     for (int e = count - 1; e >= 0; --e) {
-        const std::string& text = P.text(e);
-        const bool isCmp = StartsWith(text, "cmp");
-        if ((isCmp || StartsWith(text, "elcmp")) && !next.empty()) {
+        const Block block = P.statement(e).block;
+        const bool isCmp = block == Block::Opens;
+        if ((isCmp || block == Block::Branch) && !next.empty()) {
             P.successors[static_cast<std::size_t>(e)] = static_cast<std::uint16_t>(next.back());
             next.pop_back();
             if (!isCmp) next.push_back(e);
-        } else if (text == "end" || text == "loop") {
+        } else if (block == Block::Closes || block == Block::ClosesLoop) {
             next.push_back(e);
         }
     }

@@ -38,6 +38,9 @@ bool RepeatsEarlier(const Program& P, const std::vector<int>& entries, const std
 
 }  // namespace
 
+namespace {
+
+// `#Import <module>`: the module's names may then be called without its prefix.
 bool IsModuleImport(LoadLine& line) {
     for (int m = 0; m < kModuleCount; ++m) {
         if (std::string_view(line.normal) == kModuleImports[m]) {
@@ -48,6 +51,7 @@ bool IsModuleImport(LoadLine& line) {
     return false;
 }
 
+// `#Import "file"`: the file's lines are loaded in place of this one.
 void LoadFileImport(LoadLine& line) {
     const std::string& normal = line.normal;
     const std::size_t n = normal.size();
@@ -65,6 +69,13 @@ void LoadFileImport(LoadLine& line) {
     ++L.importDepth;
     LoadStream(line.in, *file);
     --L.importDepth;
+}
+
+}  // namespace
+
+void LoadImport(LoadLine& line) {
+    if (IsModuleImport(line)) EmptyEntry(line.in);
+    else LoadFileImport(line);
 }
 
 void LoadClass(LoadLine& line) {
@@ -130,6 +141,7 @@ void LoadReturn(LoadLine& line) {
 }
 
 void LoadLabel(LoadLine& line) {
+    if (line.normal == ":") FailLoad(line, kMsgLoneColon, line.source);
     LoaderState& L = line.in.loader;
     L.labels.push_back(line.in.program.entryCount);
     line.normal.insert(1, std::to_string(LabelScope(L)));

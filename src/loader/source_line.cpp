@@ -1,19 +1,18 @@
-// Recognition of each normalised line, the checks of variable lines and of `Cmp`
-// blocks, and the store step.
+// The loading of each normalised line by its statement's row, the checks of variable
+// lines and of blocks, and the store step.
 #include "core/markers.h"
 #include "loader/loader.h"
 
 #include "core/strings.h"
 #include "loader/loader_messages.h"
 #include "core/errors.h"
+#include "core/statement.h"
 #include "loader/normal_form.h"
 #include "loader/statements.h"
 
 namespace ml {
 
 namespace {
-
-
 
 // Only these characters may form the target of an assignment, outside its indices.
 // An index may hold any expression that a read of the same element may hold.
@@ -36,6 +35,38 @@ void CheckArrayLiteral(LoadLine& line) {
     if (CharAt(normal, 2) == '(' || normal.find("()") != std::string::npos || !IsPlainName(name)) FailLoad(line, kMsgArray, line.source);
 }
 
+// `Cmp` and `ElCmp` must have their condition in parentheses right after the word;
+// an empty condition is always true.
+void CheckCondition(LoadLine& line, std::size_t paren) {
+    if (CharAt(line.normal, paren) != '(' || line.normal.back() != ')') FailSymbol(line.in, line.source);
+    if (line.normal.size() == paren + 2) line.normal.insert(paren + 1, "1");
+}
+
+// The store step: the class-level check, then the entry is written.
+void StoreEntry(LoadLine& line, const Statement& statement, bool bracket, bool call) {
+    LoaderState& L = line.in.loader;
+    Program& P = line.in.program;
+    if (!line.normal.empty() && L.inClass && L.outsideFunctionBody) FailLoad(line, kMsgClassLevel, line.source);
+    if (statement.block == Block::FunctionEnd) L.outsideFunctionBody = true;
+    P.addEntry(line.normal, bracket, call);
+}
+
+}  // namespace
+
+void FailLoad(LoadLine& line, const MsgPair& message, std::string_view error) {
+    FailAt(line.in.program.entryCount, Say(line.in, message), std::string(error));
+}
+
+void FailLoad(LoadLine& line, const MsgPair& message, const MsgPair& error) {
+    FailAt(line.in.program.entryCount, Say(line.in, message), Say(line.in, error));
+}
+
+void FailSymbol(Interp& in, std::string_view source) {
+    FailAt(in.program.entryCount, Say(in, kMsgSymbolMissing), std::string(source));
+}
+
+void FailSameName(LoadLine& line) { FailLoad(line, kMsgSameName, line.source); }
+
 void CheckVariableLine(LoadLine& line) {
     if (EndsWith(line.normal, ").array")) return CheckArrayLiteral(line);
     auto equal = line.normal.find('=');
@@ -44,13 +75,6 @@ void CheckVariableLine(LoadLine& line) {
         std::string message = Say(line.in, kMsgVariableError) + line.source.substr(0, line.source.find('='));
         FailAt(line.in.program.entryCount, message, line.source);
     }
-}
-
-// `Cmp` and `ElCmp` must have their condition in parentheses right after the word;
-// an empty condition is always true.
-void CheckCondition(LoadLine& line, std::size_t paren) {
-    if (CharAt(line.normal, paren) != '(' || line.normal.back() != ')') FailSymbol(line.in, line.source);
-    if (line.normal.size() == paren + 2) line.normal.insert(paren + 1, "1");
 }
 
 void LoadCmp(LoadLine& line) {
@@ -74,54 +98,15 @@ void LoadBreak(LoadLine& line) {
     if (line.in.loader.openCmpCount == 0) FailLoad(line, line.normal == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
 }
 
-}  // namespace
-
-void FailLoad(LoadLine& line, const MsgPair& message, std::string_view error) {
-    FailAt(line.in.program.entryCount, Say(line.in, message), std::string(error));
-}
-
-void FailLoad(LoadLine& line, const MsgPair& message, const MsgPair& error) {
-    FailAt(line.in.program.entryCount, Say(line.in, message), Say(line.in, error));
-}
-
-void FailSymbol(Interp& in, std::string_view source) {
-    FailAt(in.program.entryCount, Say(in, kMsgSymbolMissing), std::string(source));
-}
-
-void FailSameName(LoadLine& line) { FailLoad(line, kMsgSameName, line.source); }
-
 void EmptyEntry(Interp& in) { in.program.addEntry({}, false, false); }
-
-void StoreEntry(LoadLine& line, bool bracket, bool call) {
-    LoaderState& L = line.in.loader;
-    Program& P = line.in.program;
-    if (!line.normal.empty() && L.inClass && L.outsideFunctionBody) FailLoad(line, kMsgClassLevel, line.source);
-    if (line.normal == "enddef") L.outsideFunctionBody = true;
-    P.addEntry(line.normal, bracket, call);
-}
 
 void LoadSourceLine(Interp& in, std::string& source) {
     NormalLine form = Normalise(in, source);
     LoadLine line{in, source, std::move(form.text)};
-    const std::string& normal = line.normal;
-    const bool marked = CharAt(normal, 0) == kMarker;
-    if (IsModuleImport(line)) return EmptyEntry(in);
-    if (StartsWith(normal, "#import")) return LoadFileImport(line);
-    if (normal == ":") FailLoad(line, kMsgLoneColon, source);
-    if (StartsWith(normal, ":")) LoadLabel(line);
-    else if (StartsWith(normal, "class:")) return LoadClass(line), EmptyEntry(in);
-    else if (normal == "endclass") return LoadEndClass(line), EmptyEntry(in);
-    else if (marked && CharAt(normal, 1) == '~') CheckNew(line);
-    else if (marked && CharAt(normal, 1) == '$') CheckVariableLine(line);
-    else if (StartsWith(normal, "cmp")) LoadCmp(line);
-    else if (StartsWith(normal, "elcmp")) LoadElCmp(line);
-    else if (normal == "end" || normal == "loop") LoadBlockEnd(line);
-    else if (normal == "break" || normal == "continue") LoadBreak(line);
-    else if (StartsWith(normal, "def:")) LoadDef(line);
-    else if (normal == "enddef") LoadEndDef(line);
-    else if (StartsWith(normal, "return")) LoadReturn(line);
-    else if (StartsWith(normal, "goto")) LoadGoTo(line);
-    StoreEntry(line, form.bracket, form.call);
+    const Statement& statement = StatementOf(line.normal);
+    if (statement.load) statement.load(line);
+    if (statement.stored == Stored::Empty) EmptyEntry(in);
+    else if (statement.stored == Stored::AsWritten) StoreEntry(line, statement, form.bracket, form.call);
 }
 
 }  // namespace ml

@@ -1,5 +1,6 @@
-// The statements the loader records and rewrites, one handler each. They share the
-// line being loaded: its source (for error reports) and its normal form.
+// The load checks of the statements, one each, which the statement table names (core/
+// statement.h). A check may rewrite the line's normal form before it is stored. They
+// share the line being loaded: its source (for error reports) and its normal form.
 #pragma once
 
 #include <string>
@@ -25,13 +26,11 @@ struct LoadLine {
 // A label, class or function loaded a second time.
 [[noreturn]] void FailSameName(LoadLine& line);
 
-// The store step: the class-level check, then the entry is written.
-void StoreEntry(LoadLine& line, bool bracket, bool call);
 // An entry that holds no statement: it only keeps the line numbers aligned.
 void EmptyEntry(Interp& in);
 
-bool IsModuleImport(LoadLine& line);
-void LoadFileImport(LoadLine& line);
+// `#Import <module>` or `#Import "file"`.
+void LoadImport(LoadLine& line);
 void LoadClass(LoadLine& line);
 void LoadEndClass(LoadLine& line);
 void CheckNew(LoadLine& line);
@@ -40,5 +39,13 @@ void LoadEndDef(LoadLine& line);
 void LoadReturn(LoadLine& line);
 void LoadLabel(LoadLine& line);
 void LoadGoTo(LoadLine& line);
+// An assignment or an array literal: a target made of allowed characters.
+void CheckVariableLine(LoadLine& line);
+void LoadCmp(LoadLine& line);
+void LoadElCmp(LoadLine& line);
+// `End` and `Loop` close the innermost open `Cmp`.
+void LoadBlockEnd(LoadLine& line);
+// `Break` and `Continue` only inside a block.
+void LoadBreak(LoadLine& line);
 
 }  // namespace ml

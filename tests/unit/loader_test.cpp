@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/statement.h"
 #include "test_run.h"
 
 namespace ml {
@@ -193,6 +194,20 @@ TEST(Loader, LoadingStopsAtTheFirstEntryPastTheTableWhichIsNeverStored) {
     EXPECT_EQ(t.in->program.texts.size(), static_cast<std::size_t>(kMaxEntries));
     t.guard([&] { FinishLoading(*t.in); });
     EXPECT_EQ(t.out(), Report(-1, "Ranks of memory, has exceeded the maximum value.", ""));
+}
+
+// A row that is tried before another must not take the other's lines, or the later
+// statement could never load, run or decode: every word belongs to its own row alone.
+TEST(StatementTable, EachWordBelongsToItsOwnRow) {
+    const std::span<const Statement> rows = Statements();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_TRUE(rows.back().prefix && rows.back().word.empty()) << "the last row takes any other line";
+    for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+        const std::string word(rows[i].word);
+        EXPECT_EQ(StatementIndex(word), i) << "'" << word << "'";
+        EXPECT_EQ(StatementIndex(word + "x"), rows[i].prefix ? i : rows.size() - 1) << "'" << word << "x'";
+    }
+    EXPECT_EQ(StatementIndex("print"), rows.size() - 1);
 }
 
 TEST(BlockMatching, BranchesPointToTheirSuccessors) {
