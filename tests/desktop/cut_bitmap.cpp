@@ -2,8 +2,8 @@
 // into a new 24-bit bitmap file, or into a PNG file with an alpha channel when the
 // target's name ends in .png, so that a desktop test can search for a picture taken
 // from the target's own capture. Optionally the first SKIP pixels of the top row are
-// left out of the search: painted EAEAEA in a bitmap, fully transparent in a PNG file
-// (where they keep their colour, so that only their transparency can skip them).
+// left out of the search: painted EAEAEA in a bitmap; in a PNG file fully transparent
+// and of the opposite colour, so that only their transparency lets them match.
 //   cut_bitmap SOURCE X Y WIDTH HEIGHT TARGET [SKIP]
 // Exit status 0 when the file was written, 1 when the rectangle or the source
 // does not fit, 2 on wrong usage.
@@ -65,8 +65,12 @@ Bytes PngOf(const Bytes& bitmap, long width, long height, long skip) {
         const std::size_t start = kHeaders + row * static_cast<std::size_t>(height - 1 - y);
         for (long x = 0; x < width; ++x) {
             const std::uint8_t* pixel = &bitmap[start + 3 * static_cast<std::size_t>(x)];
-            const std::uint8_t alpha = y == 0 && x < skip ? 0 : 0xFF;
-            png.rows.insert(png.rows.end(), {pixel[2], pixel[1], pixel[0], alpha});
+            const bool hole = y == 0 && x < skip;
+            const std::uint8_t flip = hole ? 0xFF : 0;
+            png.rows.insert(png.rows.end(), {static_cast<std::uint8_t>(pixel[2] ^ flip),
+                                             static_cast<std::uint8_t>(pixel[1] ^ flip),
+                                             static_cast<std::uint8_t>(pixel[0] ^ flip),
+                                             static_cast<std::uint8_t>(hole ? 0 : 0xFF)});
         }
     }
     return ml::picture_bytes::PngFile(png);
