@@ -20,7 +20,7 @@ struct SearchArea {
     std::uint16_t y2 = 0;
 };
 
-// The whole image, wherever it lies.
+// An area that bounds no anchor: every placement in the image is tried.
 inline constexpr SearchArea kEveryPlacement{0, 0, 0xFFFF, 0xFFFF};
 
 // The top-left corner of the first placement, rows first, at which every non-skip
