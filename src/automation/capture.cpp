@@ -39,12 +39,15 @@ inline constexpr MsgPair kMsgPngNotMade{"Can not make the PNG picture for the fi
 inline constexpr MsgPair kMsgPictureNotWritten{"Can not write the picture file: ", "無法寫入圖片檔: "};
 inline constexpr MsgPair kMsgNotPlainFile{" (not a regular file: left as it is)", " (不是一般檔案: 保持原狀)"};
 
+// How a capture takes its snapshot: screen-sized, or at the window's inside's size.
+using Snapshot = const ScreenImage& (*)(Interp& in, WindowHandle window);
+
 // The snapshot a capture saves. A run without a display stops here, before anything
 // is written, so that no empty picture takes the file's place.
-const ScreenImage& TakePicture(Interp& in, WindowHandle window, const std::string& file) {
+const ScreenImage& TakePicture(Interp& in, Snapshot snapshot, WindowHandle window, const std::string& file) {
     const std::string problem = DisplayProblem(in);
     if (!problem.empty()) Fail(in, Say(in, kMsgPictureNotTaken) + file + " (" + problem + ")");
-    const ScreenImage& image = TakeScreenImage(in, window);
+    const ScreenImage& image = snapshot(in, window);
     if (image.width == 0) Fail(in, Say(in, kMsgPictureNotTaken) + file);
     return image;
 }
@@ -60,9 +63,16 @@ void WritePicture(Interp& in, const std::string& file, FilePieces pieces) {
     }
 }
 
-void CapturePng(Interp& in, WindowHandle window, const std::string& file) {
+void WriteBitmap(Interp& in, const ScreenImage& image, const std::string& file) {
+    const auto headers = BitmapHeaders(image);
+    const std::array<std::span<const std::uint8_t>, 2> pieces{std::span<const std::uint8_t>(headers),
+                                                              std::span(image.pixels.data(), ImageSize(image))};
+    WritePicture(in, file, pieces);
+}
+
+void WritePng(Interp& in, const ScreenImage& image, const std::string& file) {
     std::vector<std::uint8_t> bytes;
-    if (!in.platform.desktop.encodePng(TakePicture(in, window, file), bytes)) Fail(in, Say(in, kMsgPngNotMade) + file);
+    if (!in.platform.desktop.encodePng(image, bytes)) Fail(in, Say(in, kMsgPngNotMade) + file);
     const std::array<std::span<const std::uint8_t>, 1> pieces{bytes};
     WritePicture(in, file, pieces);
 }
@@ -88,16 +98,13 @@ std::array<std::uint8_t, kBitmapHeadersSize> BitmapHeaders(const ScreenImage& im
 }
 
 void ScreenCapture(Interp& in, WindowHandle window, const std::string& file) {
-    const ScreenImage& image = TakePicture(in, window, file);
-    const auto headers = BitmapHeaders(image);
-    const std::array<std::span<const std::uint8_t>, 2> pieces{std::span<const std::uint8_t>(headers),
-                                                              std::span(image.pixels.data(), ImageSize(image))};
-    WritePicture(in, file, pieces);
+    WriteBitmap(in, TakePicture(in, TakeScreenImage, window, file), file);
 }
 
-void ScreenCaptureByName(Interp& in, WindowHandle window, const std::string& file) {
-    if (HasPngExtension(file)) return CapturePng(in, window, file);
-    ScreenCapture(in, window, file);
+void InsideCaptureByName(Interp& in, WindowHandle window, const std::string& file) {
+    const ScreenImage& image = TakePicture(in, TakeInsideImage, window, file);
+    if (HasPngExtension(file)) return WritePng(in, image, file);
+    WriteBitmap(in, image, file);
 }
 
 }  // namespace ml

@@ -20,7 +20,9 @@ std::array<std::uint8_t, kBitmapHeadersSize> BitmapHeaders(const ScreenImage& im
 // be taken (no display) or written is a fatal error naming the file.
 void ScreenCapture(Interp& in, WindowHandle window, const std::string& file);
 
-// Like ScreenCapture, but a file name ending in .png (any case) gets a PNG file.
-void ScreenCaptureByName(Interp& in, WindowHandle window, const std::string& file);
+// Like ScreenCapture, but a window's picture has the size of its client area, a
+// window that is gone gives none (the same fatal error as no display), and a file
+// name ending in .png (any case) gets a PNG file.
+void InsideCaptureByName(Interp& in, WindowHandle window, const std::string& file);
 
 }  // namespace ml

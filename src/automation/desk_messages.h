@@ -13,4 +13,8 @@ inline constexpr MsgPair kMsgCannotType{"~Desk.Type -> Can not type the characte
 inline constexpr MsgPair kMsgButtonNames{" (left, middle, right)", " (left, middle, right)"};
 inline constexpr MsgPair kMsgCountLimit{" (Numerical limit: 1 ~ 2)", " (數值限制: 1 ~ 2)"};
 
+// Followed by the picture file's name: it is missing, or holds no picture read here.
+inline constexpr MsgPair kMsgLookNoPictureFile{"~Desk.Look -> Can not find the picture file: ",
+                                               "~Desk.Look -> 找不到圖片檔: "};
+
 }  // namespace ml

@@ -9,7 +9,9 @@
 #include "automation/argument_ranges.h"
 #include "automation/capture.h"
 #include "automation/desk_input.h"
+#include "automation/desk_look.h"
 #include "automation/desk_messages.h"
+#include "automation/desk_state.h"
 #include "automation/desktop_access.h"
 #include "automation/desk_windows.h"
 #include "automation/key_names.h"
@@ -99,12 +101,20 @@ std::string DeskWheel(Interp& in) {
 }
 
 std::string DeskCapture(Interp& in) {
-    ScreenCaptureByName(in, ArgWindow(in), Arg(in, 2));
+    InsideCaptureByName(in, ArgWindow(in), Arg(in, 2));
     return {};
 }
 
+std::string DeskLook(Interp& in) {
+    const auto tolerance = static_cast<int>(ArgInRange(in, "~Desk.Look", 3, kToleranceRange));
+    return LookForPicture(in, ArgWindow(in), Arg(in, 2), tolerance, ArgInt(in, 4)) ? "1" : "0";
+}
+
+std::string DeskFoundX(Interp& in) { return IntText(DeskStateOf(in).found.x); }
+std::string DeskFoundY(Interp& in) { return IntText(DeskStateOf(in).found.y); }
+
 // Every desk function with its argument count and where it may stand.
-constexpr std::array<Builtin, 15> kDesk = {{
+constexpr std::array<Builtin, 18> kDesk = {{
     {"desk.type", 2, Use::Statement, DeskType},
     {"desk.key", 1, Use::Value, DeskKey},
     {"desk.wait", 2, Use::Value, DeskWait},
@@ -120,12 +130,15 @@ constexpr std::array<Builtin, 15> kDesk = {{
     {"desk.click", 5, Use::Statement, DeskClick},
     {"desk.wheel", 4, Use::Statement, DeskWheel},
     {"desk.capture", 2, Use::Statement, DeskCapture},
+    {"desk.look", 4, Use::Value, DeskLook},
+    {"desk.foundx", 0, Use::Value, DeskFoundX},
+    {"desk.foundy", 0, Use::Value, DeskFoundY},
 }};
 
 }  // namespace
 
 const ModuleDef& DeskModule() {
-    static constexpr ModuleDef module{"desk.", Module::Desk, kDesk};
+    static constexpr ModuleDef module{"desk.", Module::Desk, kDesk, nullptr, MakeModuleState<DeskState>};
     return module;
 }
 

@@ -4,13 +4,12 @@
 #include <vector>
 
 #include "automation/desktop_access.h"
+#include "automation/polling.h"
 #include "core/limits.h"
 
 namespace ml {
 
 namespace {
-
-constexpr int kPollMilliseconds = 50;
 
 WindowHandle FirstWindowWhere(Interp& in, bool (*match)(const std::string& title, const std::string& text),
                               const std::string& text) {
@@ -41,17 +40,10 @@ WindowHandle NextWindow(Interp& in, WindowHandle after) {
 
 WindowHandle FindWindowContaining(Interp& in, const std::string& text) { return FirstWindowWhere(in, Contains, text); }
 
-// The time waited is counted from the sleeps, so a wait ends after the time asked
-// plus what the looks themselves took, never before.
 WindowHandle WaitForWindow(Interp& in, const std::string& title, int milliseconds) {
-    int remaining = std::max(milliseconds, 0);
-    for (;;) {
-        if (const WindowHandle window = FirstWindowWhere(in, Equals, title)) return window;
-        if (remaining == 0) return 0;
-        const int step = std::min(remaining, kPollMilliseconds);
-        in.platform.desktop.sleep(static_cast<std::uint32_t>(step));
-        remaining -= step;
-    }
+    WindowHandle window = 0;
+    PollUntil(in, milliseconds, [&] { return (window = FirstWindowWhere(in, Equals, title)) != 0; });
+    return window;
 }
 
 WindowRect WindowRectangle(Interp& in, WindowHandle window) {

@@ -10,7 +10,6 @@
 
 #include "automation/desktop_access.h"
 #include "automation/lib_messages.h"
-#include "automation/picture_file.h"
 #include "automation/pixel_ranges.h"
 #include "automation/screen_image.h"
 #include "automation/search_plan.h"
@@ -83,43 +82,54 @@ int FirstMatchInRow(const ScreenImage& screen, const SearchPlan& plan, const Pla
 // A template is a small picture of a button or an icon; no more of a file is read.
 constexpr std::size_t kPictureFileLimit = 256 * 1024 * 1024;
 
-[[noreturn]] void NoPictureFile(Interp& in, const std::string& file) {
-    Fail(in, Say(in, kMsgNoPictureFile) + file);
-}
-
 }  // namespace
 
-std::uint32_t SearchImage(const ScreenImage& screen, const TemplateImage& picture, SearchArea area, int tolerance) {
+std::optional<ScreenPoint> LocateImage(const ScreenImage& screen, const TemplateImage& picture, SearchArea area,
+                                       int tolerance) {
     if (picture.width <= 0 || picture.height <= 0 || picture.width > screen.width || picture.height > screen.height) {
-        return 0;
+        return std::nullopt;
     }
     SearchPlan plan;
-    if (!PlanRows(picture, tolerance, plan)) return 0;
+    if (!PlanRows(picture, tolerance, plan)) return std::nullopt;
     const Placements placements = PlacementsOf(screen, plan, area);
-    if (placements.left >= placements.right || placements.top >= placements.bottom) return 0;
+    if (placements.left >= placements.right || placements.top >= placements.bottom) return std::nullopt;
     ChooseFirstTests(picture, screen, placements, plan);
     for (int y = placements.top; y < placements.bottom; ++y) {
         const int x = FirstMatchInRow(screen, plan, placements, y);
-        if (x >= 0) return static_cast<std::uint32_t>(y) * 65536u + static_cast<std::uint32_t>(x);
+        if (x >= 0) return ScreenPoint{x, y};
     }
-    return 0;
+    return std::nullopt;
+}
+
+std::uint32_t SearchImage(const ScreenImage& screen, const TemplateImage& picture, SearchArea area, int tolerance) {
+    const std::optional<ScreenPoint> corner = LocateImage(screen, picture, area, tolerance);
+    if (!corner) return 0;
+    return static_cast<std::uint32_t>(corner->y) * 65536u + static_cast<std::uint32_t>(corner->x);
 }
 
 // A file that exists but holds no usable picture is as good as missing. A picture
 // larger than the screen (and so than any window's image) is found nowhere: that is
 // known from its headers, and its pixels are never read.
-std::uint32_t FindRGB(Interp& in, WindowHandle window, SearchArea area, const std::string& file, int tolerance) {
+bool ReadTemplate(Interp& in, const std::string& file, const MsgPair& missing, Transparency transparency,
+                  TemplateImage& picture) {
     Desktop& desktop = in.platform.desktop;
     std::vector<std::uint8_t> bytes;
     PictureSize size;
-    if (!desktop.readFileStart(file, kPictureHeadBytes, bytes) || !ReadPictureSize(bytes, size)) NoPictureFile(in, file);
-    const ScreenPoint screen = UsableDesktop(in).screenSize();
-    if (size.width > screen.x || size.height > screen.y) return 0;
-    TemplateImage picture;
-    if (!desktop.readFileStart(file, kPictureFileLimit, bytes) ||
-        !DecodePicture(bytes, {screen.x, screen.y}, desktop, picture)) {
-        NoPictureFile(in, file);
+    if (!desktop.readFileStart(file, kPictureHeadBytes, bytes) || !ReadPictureSize(bytes, size)) {
+        Fail(in, Say(in, missing) + file);
     }
+    const ScreenPoint screen = UsableDesktop(in).screenSize();
+    if (size.width > screen.x || size.height > screen.y) return false;
+    if (!desktop.readFileStart(file, kPictureFileLimit, bytes) ||
+        !DecodePicture(bytes, {screen.x, screen.y}, desktop, picture, transparency)) {
+        Fail(in, Say(in, missing) + file);
+    }
+    return true;
+}
+
+std::uint32_t FindRGB(Interp& in, WindowHandle window, SearchArea area, const std::string& file, int tolerance) {
+    TemplateImage picture;
+    if (!ReadTemplate(in, file, kMsgNoPictureFile, Transparency::Ignored, picture)) return 0;
     return SearchImage(TakeScreenImage(in, window), picture, area, tolerance);
 }
 

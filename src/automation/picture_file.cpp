@@ -4,6 +4,7 @@
 #include <array>
 
 #include "automation/bitmap_decoder.h"
+#include "automation/search_plan.h"
 
 namespace ml {
 
@@ -51,16 +52,30 @@ bool DecodeBitmap(std::span<const std::uint8_t> bytes, PictureSize largest, Temp
     return DecodeBitmapPixels(bytes, layout, image);
 }
 
+// The platform's fourth bytes are opacities; a template's are 0.
+void SettleOpacity(TemplateImage& image, Transparency transparency) {
+    for (std::size_t at = 0; at < image.pixels.size(); at += 4) {
+        std::uint8_t* pixel = &image.pixels[at];
+        if (transparency == Transparency::Skipped && pixel[3] == 0) {
+            pixel[0] = static_cast<std::uint8_t>(kSkipColour >> 16);
+            pixel[1] = static_cast<std::uint8_t>(kSkipColour >> 8);
+            pixel[2] = static_cast<std::uint8_t>(kSkipColour);
+        }
+        pixel[3] = 0;
+    }
+}
+
 // The platform reads the header again: it must find the size checked here, and give
-// every pixel of it. Its fourth bytes are the platform's own.
-bool DecodePng(std::span<const std::uint8_t> bytes, PictureSize largest, Desktop& desktop, TemplateImage& image) {
+// every pixel of it.
+bool DecodePng(std::span<const std::uint8_t> bytes, PictureSize largest, Desktop& desktop, TemplateImage& image,
+               Transparency transparency) {
     PictureSize size;
     if (!ReadPngSize(bytes, size) || !Fits(size, largest) || !desktop.decodePng(bytes, image) ||
         image.width != size.width || image.height != size.height ||
         image.pixels.size() != 4 * static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height)) {
         return false;
     }
-    for (std::size_t at = 3; at < image.pixels.size(); at += 4) image.pixels[at] = 0;
+    SettleOpacity(image, transparency);
     return true;
 }
 
@@ -71,9 +86,11 @@ bool ReadPictureSize(std::span<const std::uint8_t> start, PictureSize& size) {
     return ReadBitmapSize(start, size.width, size.height);
 }
 
-bool DecodePicture(std::span<const std::uint8_t> bytes, PictureSize largest, Desktop& desktop, TemplateImage& image) {
+bool DecodePicture(std::span<const std::uint8_t> bytes, PictureSize largest, Desktop& desktop, TemplateImage& image,
+                   Transparency transparency) {
     image = {};
-    const bool decoded = IsPngFile(bytes) ? DecodePng(bytes, largest, desktop, image) : DecodeBitmap(bytes, largest, image);
+    const bool decoded = IsPngFile(bytes) ? DecodePng(bytes, largest, desktop, image, transparency)
+                                          : DecodeBitmap(bytes, largest, image);
     if (!decoded) image = {};
     return decoded;
 }

@@ -25,9 +25,15 @@ inline constexpr std::size_t kPictureHeadBytes = 14 + 124;
 // bytes start no bitmap or PNG file, or their headers are damaged.
 bool ReadPictureSize(std::span<const std::uint8_t> start, PictureSize& size);
 
+// What becomes of the fully transparent pixels of a PNG file: they keep their colour
+// (as ~Lib.FindRGB has always read them), or take the skip colour, which a search
+// passes over. Bitmaps carry no transparency that is read.
+enum class Transparency { Ignored, Skipped };
+
 // Decodes a whole picture file into top-row-first blue, green, red, 0 pixels. False,
 // and an empty image, for a damaged file and for a picture wider or taller than
 // `largest`, which is refused before memory for its pixels is taken.
-bool DecodePicture(std::span<const std::uint8_t> bytes, PictureSize largest, Desktop& desktop, TemplateImage& image);
+bool DecodePicture(std::span<const std::uint8_t> bytes, PictureSize largest, Desktop& desktop, TemplateImage& image,
+                   Transparency transparency);
 
 }  // namespace ml

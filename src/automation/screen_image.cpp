@@ -1,5 +1,6 @@
 #include "automation/screen_image.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -45,7 +46,42 @@ void FitScreenImage(ScreenImage& image) {
     ZeroPadding(image);
 }
 
+// Keeps the top-left width × height pixels of the image, in its own buffer, whose
+// room stays for the next snapshot. Each row moves to a place at or before its own,
+// and the rows move in the order of their new places, so none is overwritten before
+// it has moved.
+void KeepTopLeft(ScreenImage& image, int width, int height) {
+    width = std::clamp(width, 0, image.width);
+    height = std::clamp(height, 0, image.height);
+    if (width == 0 || height == 0) width = height = 0;
+    const int row = PaddedRow(width);
+    const std::size_t used = 3 * static_cast<std::size_t>(width);
+    for (int y = height - 1; y >= 0; --y) {
+        std::uint8_t* to = image.pixels.data() + static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(row);
+        std::memmove(to, ScreenPixel(image, 0, y), used);
+        std::memset(to + used, 0, static_cast<std::size_t>(row) - used);
+    }
+    image.width = width;
+    image.height = height;
+    image.rowSize = row;
+    image.pixels.resize(static_cast<std::size_t>(row) * static_cast<std::size_t>(height));
+}
+
 }  // namespace
+
+// The size is asked before the snapshot, so that no window takes no snapshot.
+const ScreenImage& TakeInsideImage(Interp& in, WindowHandle window) {
+    if (window == 0) return TakeScreenImage(in, 0);
+    ScreenImage& image = LibStateOf(in).screen;
+    ScreenPoint inside;
+    if (!UsableDesktop(in).clientSize(window, inside)) {
+        KeepTopLeft(image, 0, 0);
+        return image;
+    }
+    TakeScreenImage(in, window);
+    KeepTopLeft(image, inside.x, inside.y);
+    return image;
+}
 
 const ScreenImage& TakeScreenImage(Interp& in, WindowHandle window) {
     ScreenImage& image = LibStateOf(in).screen;

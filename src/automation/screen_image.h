@@ -20,6 +20,11 @@ inline int PaddedRow(int width) { return (3 * width + 3) & ~3; }
 // and its megabytes are the run's own and are reused by the next snapshot.
 const ScreenImage& TakeScreenImage(Interp& in, WindowHandle window);
 
+// A snapshot of the screen (window 0), or of one window's client area at the area's
+// own size, as far as it lies on the screen; an image of no pixels for no window.
+// It is the same reused image as TakeScreenImage's.
+const ScreenImage& TakeInsideImage(Interp& in, WindowHandle window);
+
 // The bytes of pixel (x, y), (0, 0) being the top-left corner, of an image that holds
 // rowSize × height bytes.
 inline const std::uint8_t* ScreenPixel(const ScreenImage& image, int x, int y) {

@@ -8,7 +8,7 @@ namespace ml {
 
 namespace {
 
-constexpr std::array<std::string_view, 15> kDesk = {
+constexpr std::array<std::string_view, 18> kDesk = {
     R"doc(輸入一段文字。視窗代碼 0 以模擬的鍵盤輸入到目前的焦點視窗，其他視窗代碼把字元送到該視窗。
 "\x0a" 是 Enter，"\x09" 是 Tab；需要 Shift 的字元會自動按下 Shift。
 無法輸入的字元 (例如 Linux 上不是 UTF-8 的位元組) 會發生錯誤，這時整段文字都不會輸入。
@@ -86,9 +86,35 @@ constexpr std::array<std::string_view, 15> kDesk = {
 返回值:無
 )doc",
 
-    R"doc(和 ~Lib.Capture 相同，但檔名以 .png 結尾時 (不分大小寫) 存成 PNG 檔。
+    R"doc(和 ~Lib.Capture 相同，但檔名以 .png 結尾時 (不分大小寫) 存成 PNG 檔，
+而且視窗的圖片只有視窗內部 (工作區)，大小和視窗內部相同。
 ~Desk.Capture(視窗代碼, 檔名.png)
 返回值:無
+)doc",
+
+    R"doc(在視窗內部 (視窗代碼 0 表示整個螢幕) 尋找一張圖片，圖片可以是任何色彩深度的 BMP 或 PNG 檔。
+還沒有找到時每 50 毫秒重新擷取畫面再找一次，直到超過等待的毫秒數。
+誤差值可以是 0 到 100；顏色為 EAEAEA 的點和 PNG 完全透明的點不比較。
+~Desk.Look(視窗代碼, 圖片檔名, 誤差值, 毫秒)
+返回值:有
+(1 表示找到，0 表示時間到了還沒有找到)
+' 範例: 等待按鈕出現，再按一下它的中心。
+$w = ~Desk.Find("Order Form")
+Cmp (~Desk.Look($w, "send.png", 10, 5000) == 1)
+    ~Desk.Click($w, "left", ~Desk.FoundX(), ~Desk.FoundY(), 1)
+End
+)doc",
+
+    R"doc(取得 ~Desk.Look 最後找到的圖片中心的 X 座標，和搜尋時的座標相同 (視窗內部或螢幕)，可以直接用在同一個視窗的 ~Desk.Click。
+還沒有找到過，或最後一次沒有找到時是 -1。
+~Desk.FoundX()
+返回值:有
+)doc",
+
+    R"doc(取得 ~Desk.Look 最後找到的圖片中心的 Y 座標，和搜尋時的座標相同 (視窗內部或螢幕)，可以直接用在同一個視窗的 ~Desk.Click。
+還沒有找到過，或最後一次沒有找到時是 -1。
+~Desk.FoundY()
+返回值:有
 )doc",
 };
 

@@ -107,7 +107,8 @@ struct ScreenImage {
 };
 
 // A picture decoded from a picture file: top row first, 4 bytes a pixel (blue, green,
-// red, 0), rows contiguous.
+// red, 0), rows contiguous. As the platform's PNG decoder gives it, the fourth byte is
+// the pixel's opacity instead.
 struct TemplateImage {
     int width = 0;
     int height = 0;
@@ -179,8 +180,10 @@ public:
     // folder, a device, a pipe: refused before it is opened, so nothing waits for a
     // writer) or the file cannot be read.
     virtual bool readFileStart(const std::string& file, std::size_t limit, std::vector<std::uint8_t>& bytes) = 0;
-    // Decodes a whole PNG file held in memory; its transparency is not kept. False
-    // when the decoder is missing or the bytes are no readable PNG file.
+    // Decodes a whole PNG file held in memory, each pixel's fourth byte its opacity
+    // (alpha: 0 transparent, 255 opaque, and 255 throughout a file without
+    // transparency). False when the decoder is missing or the bytes are no readable
+    // PNG file.
     virtual bool decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) = 0;
 
     // Types the text, in the script's encoding (the console code page on Windows,
@@ -202,6 +205,9 @@ public:
     virtual void closeWindow(WindowHandle window) = 0;
     // The screen position of a point of the window's client area.
     virtual ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) = 0;
+    // The width and height of the window's client area; false, and the size
+    // untouched, for no window.
+    virtual bool clientSize(WindowHandle window, ScreenPoint& size) = 0;
     // The bytes of a PNG file that holds the image; false when the encoder is missing
     // or fails.
     virtual bool encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) = 0;

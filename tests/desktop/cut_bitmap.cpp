@@ -1,7 +1,9 @@
 // Cuts a rectangle out of a 24-bit bottom-up bitmap file (as a capture writes it)
-// into a new 24-bit bitmap file, so that a desktop test can search for a picture
-// taken from the target's own capture. Optionally the first SKIP pixels of the
-// top row are painted EAEAEA, the colour a search ignores.
+// into a new 24-bit bitmap file, or into a PNG file with an alpha channel when the
+// target's name ends in .png, so that a desktop test can search for a picture taken
+// from the target's own capture. Optionally the first SKIP pixels of the top row are
+// left out of the search: painted EAEAEA in a bitmap; in a PNG file fully transparent
+// and of the opposite colour, so that only their transparency lets them match.
 //   cut_bitmap SOURCE X Y WIDTH HEIGHT TARGET [SKIP]
 // Exit status 0 when the file was written, 1 when the rectangle or the source
 // does not fit, 2 on wrong usage.
@@ -11,7 +13,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
+
+#include "picture_bytes.h"
 
 namespace {
 
@@ -46,6 +51,31 @@ Bytes Headers(long width, long height) {
     return b;
 }
 
+bool EndsWithPng(const std::string& name) { return name.size() >= 4 && name.compare(name.size() - 4, 4, ".png") == 0; }
+
+// The bitmap's rows (bottom row first, padded) as a PNG file of red, green, blue and
+// alpha, top row first.
+Bytes PngOf(const Bytes& bitmap, long width, long height, long skip) {
+    ml::picture_bytes::Png png;
+    png.width = static_cast<std::uint32_t>(width);
+    png.height = static_cast<std::uint32_t>(height);
+    png.colourType = 6;
+    const std::size_t row = RowSize(width);
+    for (long y = 0; y < height; ++y) {
+        const std::size_t start = kHeaders + row * static_cast<std::size_t>(height - 1 - y);
+        for (long x = 0; x < width; ++x) {
+            const std::uint8_t* pixel = &bitmap[start + 3 * static_cast<std::size_t>(x)];
+            const bool hole = y == 0 && x < skip;
+            const std::uint8_t flip = hole ? 0xFF : 0;
+            png.rows.insert(png.rows.end(), {static_cast<std::uint8_t>(pixel[2] ^ flip),
+                                             static_cast<std::uint8_t>(pixel[1] ^ flip),
+                                             static_cast<std::uint8_t>(pixel[0] ^ flip),
+                                             static_cast<std::uint8_t>(hole ? 0 : 0xFF)});
+        }
+    }
+    return ml::picture_bytes::PngFile(png);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,6 +96,7 @@ int main(int argc, char** argv) {
         skip < 0 || skip > width || source.size() < kHeaders + sourceRow * static_cast<std::size_t>(sourceHeight)) {
         return 1;
     }
+    const bool png = EndsWithPng(argv[6]);
     Bytes target = Headers(width, height);
     const std::size_t targetRow = RowSize(width);
     for (long row = height - 1; row >= 0; --row) {  // bottom row first
@@ -73,10 +104,11 @@ int main(int argc, char** argv) {
                                  3 * static_cast<std::size_t>(x);
         Bytes line(source.begin() + static_cast<std::ptrdiff_t>(from),
                    source.begin() + static_cast<std::ptrdiff_t>(from + 3 * static_cast<std::size_t>(width)));
-        if (row == 0) std::fill(line.begin(), line.begin() + 3 * skip, 0xEA);
+        if (row == 0 && !png) std::fill(line.begin(), line.begin() + 3 * skip, 0xEA);
         line.resize(targetRow, 0);
         target.insert(target.end(), line.begin(), line.end());
     }
+    if (png) target = PngOf(target, width, height, skip);
     std::ofstream out(argv[6], std::ios::binary);
     out.write(reinterpret_cast<const char*>(target.data()), static_cast<std::streamsize>(target.size()));
     return out ? 0 : 1;

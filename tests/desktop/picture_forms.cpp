@@ -6,7 +6,8 @@
 // pattern8_os2.bmp, pattern_rle8.bmp (the whole pattern); pattern4.bmp and
 // pattern_rle4.bmp (its 4 x 4 block from (4, 8)); pattern1.bmp (its pixel (5, 5) amid
 // "match anything" pixels); pattern555.bmp, pattern565.bmp, pattern_v5.bmp;
-// pattern.png, pattern_palette.png, pattern_rgba16.png; too_wide.bmp (2000 x 1) and
+// pattern.png, pattern_palette.png, pattern_rgba16.png; pattern_holes.png (every third
+// pixel fully transparent, holding the opposite of its colour); too_wide.bmp (2000 x 1) and
 // too_large_rle.bmp (65535 x 65535 in a few bytes); header_only.bmp (no pixels).
 #include <cstdint>
 #include <cstdio>
@@ -169,6 +170,17 @@ std::vector<std::pair<std::string, Bytes>> Pngs() {
         wide.rows.insert(wide.rows.end(), {0x80, 0x00});
     }
     files.emplace_back("pattern_rgba16.png", PngFile(wide));
+    Png holes = rgb;
+    holes.colourType = 6;
+    holes.rows.clear();
+    for (std::size_t at = 0, n = 0; at < rgb.rows.size(); at += 3, ++n) {
+        const bool hole = n % 3 == 0;
+        for (std::size_t k = 0; k < 3; ++k) {
+            holes.rows.push_back(static_cast<std::uint8_t>(hole ? 255 - rgb.rows[at + k] : rgb.rows[at + k]));
+        }
+        holes.rows.push_back(hole ? 0 : 0xFF);
+    }
+    files.emplace_back("pattern_holes.png", PngFile(holes));
     return files;
 }
 

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> file(data, size);
     ml::FakeDesktop desktop;
     ml::TemplateImage image;
-    if (!ml::DecodePicture(file, kLargest, desktop, image)) return 0;
+    if (!ml::DecodePicture(file, kLargest, desktop, image, ml::Transparency::Ignored)) return 0;
     ml::PictureSize stated;
     if (!ml::ReadPictureSize(file.first(std::min(size, ml::kPictureHeadBytes)), stated) ||
         stated.width != image.width || stated.height != image.height ||

@@ -205,12 +205,47 @@ TEST(DeskWheel, SynthesisedOneRecordPostedOneNotchAMessageAtScreenCoordinates) {
 TEST(DeskCapture, PngByTheNameInAnyCaseOtherwiseABitmap) {
     DeskRun t;
     t.fake.desktop.blankScreen(4, 2);
-    t.run("~Desk.Capture(0, \"shot.PNG\")\n~Desk.Capture(22, \"shot.bmp\")\n");
-    EXPECT_EQ(t.fake.desktop.log, (Log{"image 0", "png 4x2", "write shot.PNG", "image 22", "write shot.bmp"}));
+    t.fake.desktop.insides[22] = {3, 1};
+    t.run("~Desk.Capture(0, \"shot.PNG\")\n~Desk.Capture(22, \"shot.bmp\")\n~Desk.Capture(22, \"window.png\")\n");
+    EXPECT_EQ(t.fake.desktop.log, (Log{"image 0", "png 4x2", "write shot.PNG", "image 22", "write shot.bmp", "image 22",
+                                       "png 3x1", "write window.png"}));
     const std::vector<std::uint8_t>& png = t.fake.desktop.files["shot.PNG"];
     EXPECT_EQ(std::string(png.begin(), png.end()), "png 4x2");
-    // 54 header bytes and two rows of 4 pixels, 12 bytes each.
-    EXPECT_EQ(t.fake.desktop.files["shot.bmp"].size(), 54u + 24u);
+    // 54 header bytes and one row of 3 pixels, 9 bytes padded to 12.
+    EXPECT_EQ(t.fake.desktop.files["shot.bmp"].size(), 54u + 12u);
+}
+
+// The snapshot is screen-sized with the inside at its top-left corner; the picture is
+// that corner, bottom row first, each row padded with zeros whatever lay beside it.
+TEST(DeskCapture, AWindowsPictureIsItsInsideAtItsOwnSize) {
+    DeskRun t;
+    t.fake.desktop.blankScreen(5, 3);
+    t.fake.desktop.insides[22] = {2, 2};
+    t.fake.desktop.paint(0, 0, 0x030201);
+    t.fake.desktop.paint(1, 1, 0x060504);
+    t.fake.desktop.paint(2, 0, 0xFFFFFF);   // beside the inside
+    t.fake.desktop.paint(0, 2, 0xFFFFFF);   // below it
+    t.run("~Desk.Capture(22, \"inside.bmp\")\n~Lib.Capture(22, \"lib.bmp\")\n");
+    const std::vector<std::uint8_t>& bitmap = t.fake.desktop.files["inside.bmp"];
+    ASSERT_EQ(bitmap.size(), 54u + 16u);
+    EXPECT_EQ(std::vector<std::uint8_t>(bitmap.begin() + 18, bitmap.begin() + 26),
+              (std::vector<std::uint8_t>{2, 0, 0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(std::vector<std::uint8_t>(bitmap.begin() + 54, bitmap.end()),
+              (std::vector<std::uint8_t>{0, 0, 0, 6, 5, 4, 0, 0, 3, 2, 1, 0, 0, 0, 0, 0}));
+    // lib's capture keeps the screen's size: three rows of 15 bytes padded to 16.
+    EXPECT_EQ(t.fake.desktop.files["lib.bmp"].size(), 54u + 48u);
+}
+
+// An inside that reaches past the screen is cut where the screen ends; a window that
+// is gone has no picture, and nothing is written.
+TEST(DeskCapture, AnInsideIsCutAtTheScreenAndAGoneWindowHasNoPicture) {
+    DeskRun t;
+    t.fake.desktop.blankScreen(5, 3);
+    t.fake.desktop.insides[22] = {900, 2};
+    t.run("~Desk.Capture(22, \"wide.png\")\n~Desk.Capture(44, \"gone.png\")\n");
+    EXPECT_EQ(t.out(), Report(2, "Can not take the picture for the file: gone.png", t.entry(1)));
+    EXPECT_EQ(t.fake.desktop.log, (Log{"image 22", "png 5x2", "write wide.png"}));
+    EXPECT_EQ(t.fake.desktop.files.count("gone.png"), 0u);
 }
 
 TEST(DeskCapture, APngThatCannotBeMadeOrWrittenEndsTheRunNamingTheFile) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -29,6 +30,8 @@ public:
     std::vector<std::string> log;     // every call, in order
     ScreenPoint cursor{0, 0};
     ScreenImage image;                // what screenImage hands out
+    std::deque<ScreenImage> comingImages;   // handed out before image, one a snapshot
+    std::map<WindowHandle, ScreenPoint> insides;   // each window's client size; others are no window
     std::map<std::string, std::vector<std::uint8_t>> pictureFiles;   // what readFileStart reads
     TemplateImage pngImage;           // what decodePng gives, when pngDecodable
     bool pngDecodable = true;
@@ -75,7 +78,12 @@ public:
     void sleep(std::uint32_t milliseconds) override { log.push_back("sleep " + std::to_string(milliseconds)); }
     void screenImage(WindowHandle window, ScreenImage& out) override {
         log.push_back("image " + std::to_string(window));
-        out = image;
+        if (comingImages.empty()) {
+            out = image;
+            return;
+        }
+        out = comingImages.front();
+        comingImages.pop_front();
     }
     // A black screen of this size, laid out as the platform delivers it: bottom row
     // first, 3 bytes a pixel, rows padded to 4 bytes.
@@ -136,6 +144,11 @@ public:
     // The client area starts 1000 pixels right of and 2000 below the window's handle.
     ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) override {
         return {point.x + 1000 + window, point.y + 2000 + window};
+    }
+    bool clientSize(WindowHandle window, ScreenPoint& inside) override {
+        const auto found = insides.find(window);
+        if (found != insides.end()) inside = found->second;
+        return found != insides.end();
     }
     // The "PNG" bytes name the size of the image encoded.
     bool encodePng(const ScreenImage& encoded, std::vector<std::uint8_t>& bytes) override {

@@ -389,6 +389,9 @@ TEST(HelpDocument, DeskEntriesInOrder) {
         {"~Desk.Click(視窗代碼, 按鈕, X座標, Y座標, 次數)", "返回值:無"},
         {"~Desk.Wheel(視窗代碼, 格數, X座標, Y座標)", "返回值:無"},
         {"~Desk.Capture(視窗代碼, 檔名.png)", "返回值:無"},
+        {"~Desk.Look(視窗代碼, 圖片檔名, 誤差值, 毫秒)", "返回值:有"},
+        {"~Desk.FoundX()", "返回值:有"},
+        {"~Desk.FoundY()", "返回值:有"},
     };
     EXPECT_EQ(CallForms(groups[7]), desk);
 }
@@ -406,8 +409,8 @@ TEST(HelpDocument, EveryCharacterHasABig5Form) {
 
 TEST_F(HelpExamples, EveryExampleLoadsWithNoBlockLeftOpen) {
     const std::vector<std::string> examples = Examples();
-    // 21 sections are scripts as a whole; six reference entries carry an example.
-    EXPECT_EQ(examples.size(), 27u);
+    // 21 sections are scripts as a whole; seven reference entries carry an example.
+    EXPECT_EQ(examples.size(), 28u);
     for (const std::string& example : examples) ExpectLoads(example);
 }
 

@@ -37,12 +37,16 @@ std::ostream& operator<<(std::ostream& out, const Decoded& d) {
     return out;
 }
 
+// Bitmaps read the same whatever becomes of transparent pixels: they have none.
 Decoded Decode(const Bytes& file, PictureSize largest = kScreen) {
     FakeDesktop desktop;
     TemplateImage image;
     image.width = 7;
     Decoded d;
-    d.ok = DecodePicture(file, largest, desktop, image);
+    d.ok = DecodePicture(file, largest, desktop, image, Transparency::Skipped);
+    TemplateImage ignoring;
+    EXPECT_EQ(DecodePicture(file, largest, desktop, ignoring, Transparency::Ignored), d.ok);
+    EXPECT_EQ(ignoring.pixels, image.pixels);
     d.width = image.width;
     d.height = image.height;
     for (std::size_t i = 0; i + 3 < image.pixels.size(); i += 4) {
@@ -222,22 +226,39 @@ TEST(PictureFile, PngFilesGoToThePlatformWhichMustGiveTheSizeTheHeaderStates) {
     FakeDesktop desktop;
     desktop.pngImage = {2, 1, {10, 20, 30, 255, 40, 50, 60, 255}};
     TemplateImage image;
-    ASSERT_TRUE(DecodePicture(file, kScreen, desktop, image));
-    // What the platform leaves in the fourth byte is not kept.
+    ASSERT_TRUE(DecodePicture(file, kScreen, desktop, image, Transparency::Ignored));
     EXPECT_EQ(image.pixels, (Bytes{10, 20, 30, 0, 40, 50, 60, 0}));
     EXPECT_EQ(desktop.log, (std::vector<std::string>{"png decode " + std::to_string(file.size())}));
 
     desktop.pngImage = {1, 2, {10, 20, 30, 0, 40, 50, 60, 0}};
-    EXPECT_FALSE(DecodePicture(file, kScreen, desktop, image));
+    EXPECT_FALSE(DecodePicture(file, kScreen, desktop, image, Transparency::Ignored));
     desktop.pngDecodable = false;
     desktop.pngImage = {2, 1, {10, 20, 30, 0, 40, 50, 60, 0}};
-    EXPECT_FALSE(DecodePicture(file, kScreen, desktop, image));
+    EXPECT_FALSE(DecodePicture(file, kScreen, desktop, image, Transparency::Skipped));
     EXPECT_TRUE(image.pixels.empty());
 
     // Too wide for the screen: the platform is never asked.
     desktop.log.clear();
-    EXPECT_FALSE(DecodePicture(file, {1, 1080}, desktop, image));
+    EXPECT_FALSE(DecodePicture(file, {1, 1080}, desktop, image, Transparency::Ignored));
     EXPECT_TRUE(desktop.log.empty());
+}
+
+// Only a pixel of no opacity at all is left out of a search; a faint one is searched
+// for by its colour.
+TEST(PictureFile, FullyTransparentPngPixelsKeepTheirColourOrTakeTheSkipColour) {
+    picture_bytes::Png png;
+    png.width = 3;
+    png.height = 1;
+    png.colourType = 6;
+    png.rows = Bytes(12, 0);
+    const Bytes file = picture_bytes::PngFile(png);
+    FakeDesktop desktop;
+    desktop.pngImage = {3, 1, {10, 20, 30, 0, 40, 50, 60, 1, 70, 80, 90, 255}};
+    TemplateImage image;
+    ASSERT_TRUE(DecodePicture(file, kScreen, desktop, image, Transparency::Ignored));
+    EXPECT_EQ(image.pixels, (Bytes{10, 20, 30, 0, 40, 50, 60, 0, 70, 80, 90, 0}));
+    ASSERT_TRUE(DecodePicture(file, kScreen, desktop, image, Transparency::Skipped));
+    EXPECT_EQ(image.pixels, (Bytes{0xEA, 0xEA, 0xEA, 0, 40, 50, 60, 0, 70, 80, 90, 0}));
 }
 
 TEST(PictureFile, TheSizeIsKnownFromTheHeadersAlone) {

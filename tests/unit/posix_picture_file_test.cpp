@@ -179,9 +179,15 @@ std::vector<std::uint8_t> Pixels(const TemplateImage& image) {
     return bgr;
 }
 
+std::vector<std::uint8_t> Opacities(const TemplateImage& image) {
+    std::vector<std::uint8_t> alpha;
+    for (std::size_t at = 3; at < image.pixels.size(); at += 4) alpha.push_back(image.pixels[at]);
+    return alpha;
+}
+
 // Two pixels, (0x10, 0x20, 0x30) and (0xF0, 0x80, 0x00), in every colour type; the
-// result is always blue, green, red.
-TEST(PngFile, EveryFormIsReadAsEightBitChannelsAndTransparencyIsDropped) {
+// result is always blue, green, red, then the opacity the file gives, or full.
+TEST(PngFile, EveryFormIsReadAsEightBitChannelsAndItsOpacity) {
     const std::vector<std::uint8_t> expected = {0x30, 0x20, 0x10, 0x00, 0x80, 0xF0};
     pb::Png rgb;
     rgb.width = 2;
@@ -193,28 +199,40 @@ TEST(PngFile, EveryFormIsReadAsEightBitChannelsAndTransparencyIsDropped) {
     pb::Png wide = rgb;
     wide.depth = 16;
     wide.rows = {0x10, 0xFF, 0x20, 0xFF, 0x30, 0xFF, 0xF0, 0x00, 0x80, 0x00, 0x00, 0x00};
+    pb::Png wideAlpha = wide;
+    wideAlpha.colourType = 6;
+    wideAlpha.rows = {0x10, 0xFF, 0x20, 0xFF, 0x30, 0xFF, 0xFF, 0xFF, 0xF0, 0, 0x80, 0, 0, 0, 0, 0x40};
     pb::Png palette = rgb;
     palette.colourType = 3;
     palette.palette = {0x102030, 0xF08000};
     palette.transparency = {0, 0xFF};
     palette.rows = {0, 1};
-    for (const pb::Png& png : {rgb, rgba, wide, palette}) {
+    pb::Png keyed = rgb;
+    keyed.transparency = {0, 0xF0, 0, 0x80, 0, 0x00};   // the second pixel's colour is transparent
+    const std::pair<pb::Png, std::vector<std::uint8_t>> forms[] = {
+        {rgb, {0xFF, 0xFF}}, {rgba, {0x00, 0x7F}},    {wide, {0xFF, 0xFF}},
+        {wideAlpha, {0xFF, 0}}, {palette, {0, 0xFF}}, {keyed, {0xFF, 0}},
+    };
+    for (const auto& [png, opacities] : forms) {
         TemplateImage image;
         ASSERT_TRUE(DecodePng(pb::PngFile(png), image)) << int(png.colourType) << " " << int(png.depth);
         EXPECT_EQ(image.width, 2);
         EXPECT_EQ(image.height, 1);
         EXPECT_EQ(Pixels(image), expected) << int(png.colourType) << " " << int(png.depth);
+        EXPECT_EQ(Opacities(image), opacities) << int(png.colourType) << " " << int(png.depth);
     }
-    // Grey levels of two bits: 0, 1/3, 2/3 and full, in a row of four.
+    // Grey levels of two bits: 0, 1/3, 2/3 and full, in a row of four; 1/3 is transparent.
     pb::Png grey;
     grey.width = 4;
     grey.height = 1;
     grey.depth = 2;
     grey.colourType = 0;
+    grey.transparency = {0, 1};
     grey.rows = {0b00011011};
     TemplateImage image;
     ASSERT_TRUE(DecodePng(pb::PngFile(grey), image));
     EXPECT_EQ(Pixels(image), (std::vector<std::uint8_t>{0, 0, 0, 0x55, 0x55, 0x55, 0xAA, 0xAA, 0xAA, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(Opacities(image), (std::vector<std::uint8_t>{0xFF, 0, 0xFF, 0xFF}));
 }
 
 TEST(PngFile, WhatIsWrittenIsReadBackAndDamagedFilesAreRefused) {

@@ -107,15 +107,16 @@ void ReadFromBytes(png_structp read, png_bytep data, std::size_t length) {
     source.next += length;
 }
 
-// Every form becomes 8-bit blue, green, red and one more byte: palettes and grey
-// levels are expanded, 16-bit channels keep their high byte.
+// Every form becomes 8-bit blue, green, red and alpha: palettes and grey levels are
+// expanded, a transparent colour or palette entry becomes alpha, 16-bit channels keep
+// their high byte, and a picture without transparency is opaque throughout.
 void AskForFourBytes(const PngLibrary& png, png_structp read, png_infop info, int colourType) {
     png.png_set_expand(read);
     png.png_set_strip_16(read);
     png.png_set_gray_to_rgb(read);
     png.png_set_bgr(read);
     if ((colourType & PNG_COLOR_MASK_ALPHA) == 0 && png.png_get_valid(read, info, PNG_INFO_tRNS) == 0) {
-        png.png_set_filler(read, 0, PNG_FILLER_AFTER);
+        png.png_set_filler(read, 0xFF, PNG_FILLER_AFTER);
     }
     png.png_set_interlace_handling(read);
     png.png_read_update_info(read, info);

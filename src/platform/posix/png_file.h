@@ -13,9 +13,10 @@ namespace ml {
 // fails. libpng's own messages are never shown: a failure is only the false.
 bool EncodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes);
 
-// The pixels of a PNG file held in memory, four bytes each: blue, green, red and one
-// more byte (transparency is not kept). False, and an empty image, when libpng cannot
-// be loaded or the bytes are no readable PNG file; libpng shows nothing.
+// The pixels of a PNG file held in memory, four bytes each: blue, green, red and
+// alpha (255 throughout a picture without transparency). False, and an empty image,
+// when libpng cannot be loaded or the bytes are no readable PNG file; libpng shows
+// nothing.
 bool DecodePng(std::span<const std::uint8_t> bytes, TemplateImage& image);
 
 }  // namespace ml

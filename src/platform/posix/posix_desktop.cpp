@@ -133,6 +133,8 @@ ScreenPoint PosixDesktop::clientToScreen(WindowHandle window, ScreenPoint point)
     return ClientToScreen(*x11_, ToWindow(window), point);
 }
 
+bool PosixDesktop::clientSize(WindowHandle window, ScreenPoint& size) { return InsideSize(*x11_, ToWindow(window), size); }
+
 bool PosixDesktop::encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) { return EncodePng(image, bytes); }
 
 FileWrite PosixDesktop::replaceFile(const std::string& file, FilePieces pieces) { return ReplaceWholeFile(file, pieces); }

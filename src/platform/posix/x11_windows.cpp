@@ -266,6 +266,14 @@ ScreenPoint ClientToScreen(X11Connection& x11, Window window, ScreenPoint point)
     return {x, y};
 }
 
+bool InsideSize(X11Connection& x11, Window window, ScreenPoint& size) {
+    Display* display = x11.display();
+    XWindowAttributes attributes;
+    if (display == nullptr || window == 0 || Xlib().XGetWindowAttributes(display, window, &attributes) == 0) return false;
+    size = {attributes.width, attributes.height};
+    return true;
+}
+
 Window FindWindowByTitle(X11Connection& x11, const std::string& title) {
     if (x11.display() == nullptr) return 0;
     for (Window window : ClientWindows(x11)) {

@@ -42,4 +42,7 @@ void CloseWindow(X11Connection& x11, Window window);
 // The screen point of a point in the window; the point itself when the window is gone.
 ScreenPoint ClientToScreen(X11Connection& x11, Window window, ScreenPoint point);
 
+// The window's own width and height, inside its border; false when it is gone.
+bool InsideSize(X11Connection& x11, Window window, ScreenPoint& size);
+
 }  // namespace ml

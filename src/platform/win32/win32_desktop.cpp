@@ -150,6 +150,13 @@ ScreenPoint Win32Desktop::clientToScreen(WindowHandle window, ScreenPoint point)
     return {screen.x, screen.y};
 }
 
+bool Win32Desktop::clientSize(WindowHandle window, ScreenPoint& size) {
+    RECT client{};
+    if (!IsWindow(ToHwnd(window)) || !GetClientRect(ToHwnd(window), &client)) return false;
+    size = {client.right - client.left, client.bottom - client.top};
+    return true;
+}
+
 bool Win32Desktop::encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) { return EncodePng(image, bytes); }
 
 FileWrite Win32Desktop::replaceFile(const std::string& file, FilePieces pieces) { return ReplaceWholeFile(file, pieces); }

@@ -30,6 +30,7 @@ public:
     void moveWindow(WindowHandle window, const WindowRect& rect) override;
     void closeWindow(WindowHandle window) override;
     ScreenPoint clientToScreen(WindowHandle window, ScreenPoint point) override;
+    bool clientSize(WindowHandle window, ScreenPoint& size) override;
     bool encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) override;
     FileWrite replaceFile(const std::string& file, FilePieces pieces) override;
     bool readFileStart(const std::string& file, std::size_t limit, std::vector<std::uint8_t>& bytes) override;

@@ -13,9 +13,9 @@ namespace ml {
 // The bytes of a PNG file that holds the image; false when the imaging component fails.
 bool EncodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes);
 
-// The pixels of a PNG file held in memory, four bytes each: blue, green, red and one
-// more byte (transparency is not kept). False, and an empty image, when the imaging
-// component fails or the bytes are no readable PNG file.
+// The pixels of a PNG file held in memory, four bytes each: blue, green, red and
+// alpha (255 throughout a picture without transparency). False, and an empty image,
+// when the imaging component fails or the bytes are no readable PNG file.
 bool DecodePng(std::span<const std::uint8_t> bytes, TemplateImage& image);
 
 }  // namespace ml

@@ -1,0 +1,28 @@
+#include "automation/desk_look.h"
+
+#include <optional>
+
+#include "automation/desk_messages.h"
+#include "automation/desk_state.h"
+#include "automation/image_search.h"
+#include "automation/polling.h"
+#include "automation/screen_image.h"
+
+namespace ml {
+
+bool LookForPicture(Interp& in, WindowHandle window, const std::string& file, int tolerance, int milliseconds) {
+    ScreenPoint& found = DeskStateOf(in).found;
+    found = kNothingFound;
+    TemplateImage picture;
+    if (!ReadTemplate(in, file, kMsgLookNoPictureFile, Transparency::Skipped, picture)) return false;
+    std::optional<ScreenPoint> corner;
+    const auto look = [&] {
+        corner = LocateImage(TakeInsideImage(in, window), picture, kEveryPlacement, tolerance);
+        return corner.has_value();
+    };
+    if (!PollUntil(in, milliseconds, look)) return false;
+    found = {corner->x + picture.width / 2, corner->y + picture.height / 2};
+    return true;
+}
+
+}  // namespace ml
