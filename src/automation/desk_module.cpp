@@ -12,6 +12,7 @@
 #include "automation/desk_messages.h"
 #include "automation/desktop_access.h"
 #include "automation/desk_windows.h"
+#include "automation/key_chords.h"
 #include "automation/key_names.h"
 #include "core/errors.h"
 #include "core/strings.h"
@@ -45,6 +46,11 @@ std::string DeskKey(Interp& in) {
     return IntText(*key);
 }
 
+std::string DeskPress(Interp& in) {
+    PressChords(in, ArgTarget(in), Arg(in, 2));
+    return {};
+}
+
 std::string DeskWait(Interp& in) { return IntText(WaitForWindow(in, Arg(in, 1), ArgInt(in, 2))); }
 
 std::string DeskFind(Interp& in) { return IntText(FindWindowContaining(in, Arg(in, 1))); }
@@ -57,6 +63,8 @@ std::string DeskX(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)
 std::string DeskY(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)).y); }
 std::string DeskWidth(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)).width); }
 std::string DeskHeight(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)).height); }
+std::string DeskInsideX(Interp& in) { return IntText(InsideCorner(in, ArgWindow(in)).x); }
+std::string DeskInsideY(Interp& in) { return IntText(InsideCorner(in, ArgWindow(in)).y); }
 
 // A width or height; every negative one keeps the window's own, however far below 0.
 int ArgSize(Interp& in, int i) {
@@ -104,7 +112,7 @@ std::string DeskCapture(Interp& in) {
 }
 
 // Every desk function with its argument count and where it may stand.
-constexpr std::array<Builtin, 15> kDesk = {{
+constexpr std::array<Builtin, 18> kDesk = {{
     {"desk.type", 2, Use::Statement, DeskType},
     {"desk.key", 1, Use::Value, DeskKey},
     {"desk.wait", 2, Use::Value, DeskWait},
@@ -120,6 +128,9 @@ constexpr std::array<Builtin, 15> kDesk = {{
     {"desk.click", 5, Use::Statement, DeskClick},
     {"desk.wheel", 4, Use::Statement, DeskWheel},
     {"desk.capture", 2, Use::Statement, DeskCapture},
+    {"desk.press", 2, Use::Statement, DeskPress},
+    {"desk.insidex", 1, Use::Value, DeskInsideX},
+    {"desk.insidey", 1, Use::Value, DeskInsideY},
 }};
 
 }  // namespace

@@ -389,6 +389,9 @@ TEST(HelpDocument, DeskEntriesInOrder) {
         {"~Desk.Click(視窗代碼, 按鈕, X座標, Y座標, 次數)", "返回值:無"},
         {"~Desk.Wheel(視窗代碼, 格數, X座標, Y座標)", "返回值:無"},
         {"~Desk.Capture(視窗代碼, 檔名.png)", "返回值:無"},
+        {"~Desk.Press(視窗代碼, 組合鍵)", "返回值:無"},
+        {"~Desk.InsideX(視窗代碼)", "返回值:有"},
+        {"~Desk.InsideY(視窗代碼)", "返回值:有"},
     };
     EXPECT_EQ(CallForms(groups[7]), desk);
 }
