@@ -128,9 +128,9 @@ constexpr std::array<Builtin, 18> kDesk = {{
     {"desk.click", 5, Use::Statement, DeskClick},
     {"desk.wheel", 4, Use::Statement, DeskWheel},
     {"desk.capture", 2, Use::Statement, DeskCapture},
-    {"desk.press", 2, Use::Statement, DeskPress},
-    {"desk.insidex", 1, Use::Value, DeskInsideX},
-    {"desk.insidey", 1, Use::Value, DeskInsideY},
+    {.name = "desk.press", .args = 2, .use = Use::Statement, .run = DeskPress, .givesWay = true},
+    {.name = "desk.insidex", .args = 1, .use = Use::Value, .run = DeskInsideX, .givesWay = true},
+    {.name = "desk.insidey", .args = 1, .use = Use::Value, .run = DeskInsideY, .givesWay = true},
 }};
 
 }  // namespace

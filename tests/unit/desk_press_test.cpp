@@ -121,6 +121,18 @@ TEST(DeskPress, CountAndPositionComeFromTheTable) {
     EXPECT_EQ(statement.out(), Report(1, "Need to return value to the data: ~desk.insidex", statement.entry(0)));
 }
 
+// Scripts written before these names came keep calling their own functions of those
+// names; the full name still reaches the module, and older desk names keep their
+// place ahead of a script's function.
+TEST(DeskPress, TheNewShortNamesGiveWayToTheScriptsOwnFunctions) {
+    PressRun t;
+    t.run("#Import <desk>\n#Import <dos>\nDef: Press($a, $b)\n  ~Print(\"own \" $a $b \";\")\nEnd Def\n"
+          "Def: InsideX($w)\n  Return 5\nEnd Def\nDef: Close($w)\n  ~Print(\"never\")\nEnd Def\n"
+          "~Press(1, 2)\n~Print(~InsideX(22) \";\" ~InsideY(22) \";\")\n~Desk.Press(0, \"a\")\n~Close(22)\n");
+    EXPECT_EQ(t.out(), "own 12;5;2022;");
+    EXPECT_EQ(t.fake.desktop.log, (Log{"key 65 1065 0", "key 65 1065 2", "close 22"}));
+}
+
 // The fake puts a window's client area 1000 right of and 2000 below its handle; the
 // frame's corner is elsewhere, so the corner comes from the client area.
 TEST(DeskInside, TheClientCornerOfAWindowZeroForTheScreenAndForNoWindow) {
