@@ -6,6 +6,8 @@
 namespace ml {
 
 inline constexpr MsgPair kMsgUnknownKeyName{"~Desk.Key -> Unknown key name: ", "~Desk.Key -> 未知的按鍵名稱: "};
+// Followed by the name, or by its whole chord when the name is empty.
+inline constexpr MsgPair kMsgPressUnknownKey{"~Desk.Press -> Unknown key name: ", "~Desk.Press -> 未知的按鍵名稱: "};
 // Followed by the character as the text holds it, or by the escape of a byte that is
 // no character by itself.
 inline constexpr MsgPair kMsgCannotType{"~Desk.Type -> Can not type the character: ", "~Desk.Type -> 無法輸入的字元: "};

@@ -14,6 +14,7 @@
 #include "automation/desk_state.h"
 #include "automation/desktop_access.h"
 #include "automation/desk_windows.h"
+#include "automation/key_chords.h"
 #include "automation/key_names.h"
 #include "core/errors.h"
 #include "core/strings.h"
@@ -47,6 +48,11 @@ std::string DeskKey(Interp& in) {
     return IntText(*key);
 }
 
+std::string DeskPress(Interp& in) {
+    PressChords(in, ArgTarget(in), Arg(in, 2));
+    return {};
+}
+
 std::string DeskWait(Interp& in) { return IntText(WaitForWindow(in, Arg(in, 1), ArgInt(in, 2))); }
 
 std::string DeskFind(Interp& in) { return IntText(FindWindowContaining(in, Arg(in, 1))); }
@@ -59,6 +65,8 @@ std::string DeskX(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)
 std::string DeskY(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)).y); }
 std::string DeskWidth(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)).width); }
 std::string DeskHeight(Interp& in) { return IntText(WindowRectangle(in, ArgWindow(in)).height); }
+std::string DeskInsideX(Interp& in) { return IntText(InsideCorner(in, ArgWindow(in)).x); }
+std::string DeskInsideY(Interp& in) { return IntText(InsideCorner(in, ArgWindow(in)).y); }
 
 // A width or height; every negative one keeps the window's own, however far below 0.
 int ArgSize(Interp& in, int i) {
@@ -114,7 +122,7 @@ std::string DeskFoundX(Interp& in) { return IntText(DeskStateOf(in).found.x); }
 std::string DeskFoundY(Interp& in) { return IntText(DeskStateOf(in).found.y); }
 
 // Every desk function with its argument count and where it may stand.
-constexpr std::array<Builtin, 18> kDesk = {{
+constexpr std::array<Builtin, 21> kDesk = {{
     {"desk.type", 2, Use::Statement, DeskType},
     {"desk.key", 1, Use::Value, DeskKey},
     {"desk.wait", 2, Use::Value, DeskWait},
@@ -130,9 +138,12 @@ constexpr std::array<Builtin, 18> kDesk = {{
     {"desk.click", 5, Use::Statement, DeskClick},
     {"desk.wheel", 4, Use::Statement, DeskWheel},
     {"desk.capture", 2, Use::Statement, DeskCapture},
-    {"desk.look", 4, Use::Value, DeskLook},
-    {"desk.foundx", 0, Use::Value, DeskFoundX},
-    {"desk.foundy", 0, Use::Value, DeskFoundY},
+    {.name = "desk.look", .args = 4, .use = Use::Value, .run = DeskLook, .givesWay = true},
+    {.name = "desk.foundx", .args = 0, .use = Use::Value, .run = DeskFoundX, .givesWay = true},
+    {.name = "desk.foundy", .args = 0, .use = Use::Value, .run = DeskFoundY, .givesWay = true},
+    {.name = "desk.press", .args = 2, .use = Use::Statement, .run = DeskPress, .givesWay = true},
+    {.name = "desk.insidex", .args = 1, .use = Use::Value, .run = DeskInsideX, .givesWay = true},
+    {.name = "desk.insidey", .args = 1, .use = Use::Value, .run = DeskInsideY, .givesWay = true},
 }};
 
 }  // namespace

@@ -56,6 +56,13 @@ WindowRect WindowRectangle(Interp& in, WindowHandle window) {
     return desktop.windowRect(window, rect) ? rect : WindowRect{};
 }
 
+ScreenPoint InsideCorner(Interp& in, WindowHandle window) {
+    Desktop& desktop = UsableDesktop(in);
+    WindowRect rect;
+    if (window == 0 || !desktop.windowRect(window, rect)) return {};
+    return desktop.clientToScreen(window, {0, 0});
+}
+
 void MoveWindow(Interp& in, WindowHandle window, WindowRect rect) {
     if (window == 0) return;
     Desktop& desktop = UsableDesktop(in);

@@ -25,6 +25,10 @@ WindowHandle WaitForWindow(Interp& in, const std::string& title, int millisecond
 // The window's outer rectangle; window 0 gives the screen, no window all zeros.
 WindowRect WindowRectangle(Interp& in, WindowHandle window);
 
+// The screen point of the window's client-area corner, from which client coordinates
+// count; window 0 gives the screen's corner, no window 0, 0.
+ScreenPoint InsideCorner(Interp& in, WindowHandle window);
+
 // Gives the window this rectangle; a negative width or height keeps the current one.
 void MoveWindow(Interp& in, WindowHandle window, WindowRect rect);
 

@@ -12,9 +12,15 @@ inline constexpr std::uint32_t kMoveAbsolute = 0x8001;
 inline constexpr std::uint32_t kWheelFlag = 0x0800;
 // A key record with this flag releases the key.
 inline constexpr std::uint32_t kKeyUpFlag = 2;
+// A key record of a key outside the numeric keypad that shares a scan code with a
+// keypad key (the arrows, the editing block).
+inline constexpr std::uint32_t kExtendedKeyFlag = 1;
 
 inline constexpr std::uint32_t kKeyDownMessage = 0x0100;
 inline constexpr std::uint32_t kKeyUpMessage = 0x0101;
+// The key messages of a key pressed with Alt held (and of F10).
+inline constexpr std::uint32_t kSysKeyDownMessage = 0x0104;
+inline constexpr std::uint32_t kSysKeyUpMessage = 0x0105;
 inline constexpr std::uint32_t kMouseMoveMessage = 0x0200;
 inline constexpr std::uint32_t kMouseWheelMessage = 0x020A;
 // One notch of the wheel.

@@ -34,6 +34,9 @@ struct ArgCount {
 // checks (the cursor functions read the cursor first, as scripts have always seen).
 // shownName, when set, is how error reports write the name instead. The result is
 // bytes, and reaches the line only through PutDataInLine, read as reading says.
+// givesWay marks a name added to a module after scripts were written for it: reached
+// by its short name, it gives way to the script's own function of that name, which is
+// what such a script has always called.
 struct Builtin {
     std::string_view name;
     ArgCount args;
@@ -42,6 +45,7 @@ struct Builtin {
     void (*before)(Interp& in) = nullptr;
     std::string_view shownName = {};
     ResultReading reading = ResultReading::AsTyped;
+    bool givesWay = false;
 };
 
 // A module: the prefix of its names, the import that lets the prefix be left out

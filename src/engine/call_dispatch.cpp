@@ -14,6 +14,7 @@
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "engine/call_text.h"
+#include "engine/functions.h"
 #include "engine/modules.h"
 #include "engine/user_call.h"
 #include "expr/decoded_expression.h"
@@ -83,12 +84,13 @@ bool Tries(const Interp& in, const ModuleDef& module, std::string_view name) {
 
 // The function of a module that a name reaches, if any: the name as it stands where
 // the module is not imported or the name carries its prefix, else the prefix added.
+// A short name that gives way reaches nothing where the script has its own function.
 const Builtin* FindInModule(const Interp& in, const ModuleDef& module, std::string_view name) {
     const bool prefixed = !IsImported(in, module) || StartsWith(name, module.prefix);
     const std::string_view prefix = prefixed ? std::string_view() : module.prefix;
     for (const Builtin& fn : module.functions)
         if (fn.name.size() == prefix.size() + name.size() && StartsWith(fn.name, prefix) && EndsWith(fn.name, name))
-            return &fn;
+            return !prefixed && fn.givesWay && DefinesFunction(in, name) ? nullptr : &fn;
     return nullptr;
 }
 

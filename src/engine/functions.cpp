@@ -24,14 +24,24 @@ std::string DefKey(const CallState& C, std::string_view name) {
     return "def:" + std::string(name) + "(";
 }
 
-}  // namespace
-
-std::size_t FindFunction(Interp& in, std::string_view name, int callingEntry) {
+// The index of the function a call name reaches; the count of functions when none.
+std::size_t FunctionIndex(const Interp& in, std::string_view name) {
     const std::string key = DefKey(in.calls, name);
     const LoaderState& L = in.loader;
     std::size_t i = 0;
     while (i < L.functionCount() && !StartsWith(in.program.text(L.defEntry[i]), key)) ++i;
-    if (i == L.functionCount()) {
+    return i;
+}
+
+}  // namespace
+
+bool DefinesFunction(const Interp& in, std::string_view name) {
+    return FunctionIndex(in, name) < in.loader.functionCount();
+}
+
+std::size_t FindFunction(Interp& in, std::string_view name, int callingEntry) {
+    const std::size_t i = FunctionIndex(in, name);
+    if (i == in.loader.functionCount()) {
         std::string message = Say(in, kMsgCanNotFind) + "~" + std::string(name) + " -> Def: " + std::string(name);
         FailAt(callingEntry, message, in.program.text(callingEntry));
     }

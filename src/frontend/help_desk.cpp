@@ -8,7 +8,7 @@ namespace ml {
 
 namespace {
 
-constexpr std::array<std::string_view, 18> kDesk = {
+constexpr std::array<std::string_view, 21> kDesk = {
     R"doc(輸入一段文字。視窗代碼 0 以模擬的鍵盤輸入到目前的焦點視窗，其他視窗代碼把字元送到該視窗。
 "\x0a" 是 Enter，"\x09" 是 Tab；需要 Shift 的字元會自動按下 Shift。
 無法輸入的字元 (例如 Linux 上不是 UTF-8 的位元組) 會發生錯誤，這時整段文字都不會輸入。
@@ -114,6 +114,25 @@ End
     R"doc(取得 ~Desk.Look 最後找到的圖片中心的 Y 座標，和搜尋時的座標相同 (視窗內部或螢幕)，可以直接用在同一個視窗的 ~Desk.Click。
 還沒有找到過，或最後一次沒有找到時是 -1。
 ~Desk.FoundY()
+返回值:有
+)doc",
+
+    R"doc(按下組合鍵：按鍵名稱 (和 ~Desk.Key 相同，不分大小寫) 以 + 連接成一組，例如 "ctrl+s"、"ctrl+shift+t"、"alt+f4"；
+多組以空白分開，依序按下，例如 "ctrl+a delete"。每組的 ctrl、shift、alt、win 先按下，最後以相反的順序放開。
+視窗代碼 0 以模擬的鍵盤輸入到目前的焦點視窗，其他視窗代碼把按鍵和按住的組合鍵狀態送到該視窗。
+名稱不存在時會發生錯誤，這時一個鍵都不會按下。
+~Desk.Press(視窗代碼, 組合鍵)
+返回值:無
+)doc",
+
+    R"doc(取得視窗內部 (工作區) 左上角的螢幕 X 座標，也就是 ~Desk.Click 的視窗座標 0 的位置；
+視窗座標加上它就是螢幕座標。視窗代碼 0 和不存在的視窗都是 0。
+~Desk.InsideX(視窗代碼)
+返回值:有
+)doc",
+
+    R"doc(取得視窗內部 (工作區) 左上角的螢幕 Y 座標；視窗代碼 0 和不存在的視窗都是 0。
+~Desk.InsideY(視窗代碼)
 返回值:有
 )doc",
 };

@@ -8,7 +8,9 @@
 // editor's title shows the control's text (line ends as "|") after every change, so
 // a script can wait for what it typed to arrive; closing the editor logs the text.
 // The log lines are those of the X11 target; a key is named by its lower-case
-// letter or digit (else "vkN"), and its scan code is bits 16 to 23 of lParam.
+// letter or digit (else "vkN"), and its scan code is bits 16 to 23 of lParam. No
+// modifiers follow a key: posted messages leave the keyboard state as it is. The
+// system key messages (keys under Alt, and F10) log as syskey-down and syskey-up.
 #include <windows.h>
 
 #include <cstdio>
@@ -80,6 +82,9 @@ LRESULT CALLBACK TargetProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_KEYDOWN: LogKey("key-down", wParam, lParam); return 0;
     case WM_KEYUP: LogKey("key-up", wParam, lParam); return 0;
+    // Logged and kept from the default handling, which would act on Alt+F4 or F10.
+    case WM_SYSKEYDOWN: LogKey("syskey-down", wParam, lParam); return 0;
+    case WM_SYSKEYUP: LogKey("syskey-up", wParam, lParam); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -6,7 +6,8 @@
 // Log lines: ready | left-down X Y | left-up X Y | right-down X Y | right-up X Y |
 // middle-down X Y | middle-up X Y | wheel-away-down X Y ... (button 4) | wheel-toward-...
 // (button 5) | move X Y left (only with the left button held) | key-down NAME scan N |
-// key-up ...
+// key-up ..., a key other than a modifier followed by the modifiers held, such as
+// "with ctrl shift" (ctrl, shift, alt, win).
 // The scan code is the keycode less 8, which on the server's evdev key map is the
 // set-1 scan code of the key.
 #include <X11/Xlib.h>
@@ -81,10 +82,27 @@ const char* ButtonName(unsigned int button) {
     }
 }
 
+// A modifier's own event shows the state before it, so only other keys name them.
+void LogModifiers(std::FILE* log, KeySym keysym, unsigned int state) {
+    if (IsModifierKey(keysym)) return;
+    const struct {
+        unsigned int mask;
+        const char* name;
+    } modifiers[] = {{ControlMask, "ctrl"}, {ShiftMask, "shift"}, {Mod1Mask, "alt"}, {Mod4Mask, "win"}};
+    const char* separator = " with";
+    for (const auto& modifier : modifiers) {
+        if ((state & modifier.mask) == 0) continue;
+        std::fprintf(log, "%s %s", separator, modifier.name);
+        separator = "";
+    }
+}
+
 void LogKey(std::FILE* log, const XKeyEvent& key, const char* what) {
     const KeySym keysym = XLookupKeysym(const_cast<XKeyEvent*>(&key), 0);
     const char* name = XKeysymToString(keysym);
-    std::fprintf(log, "%s %s scan %u\n", what, name != nullptr ? name : "?", key.keycode - 8);
+    std::fprintf(log, "%s %s scan %u", what, name != nullptr ? name : "?", key.keycode - 8);
+    LogModifiers(log, keysym, key.state);
+    std::fprintf(log, "\n");
 }
 
 void LogEvent(std::FILE* log, const XEvent& event) {

@@ -392,6 +392,9 @@ TEST(HelpDocument, DeskEntriesInOrder) {
         {"~Desk.Look(視窗代碼, 圖片檔名, 誤差值, 毫秒)", "返回值:有"},
         {"~Desk.FoundX()", "返回值:有"},
         {"~Desk.FoundY()", "返回值:有"},
+        {"~Desk.Press(視窗代碼, 組合鍵)", "返回值:無"},
+        {"~Desk.InsideX(視窗代碼)", "返回值:有"},
+        {"~Desk.InsideY(視窗代碼)", "返回值:有"},
     };
     EXPECT_EQ(CallForms(groups[7]), desk);
 }

@@ -8,6 +8,8 @@
 #include <thread>
 #include <utility>
 
+#include <X11/Xatom.h>
+
 namespace ml {
 
 namespace {
@@ -58,6 +60,30 @@ Display* OpenWithinLimit(bool& silent) {
     return silent ? nullptr : opening->display;
 }
 
+// A window never shown, whose property changes the server reports to us alone.
+Window MakeClockWindow(Display* display) {
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = PropertyChangeMask;
+    attributes.override_redirect = True;
+    return Xlib().XCreateWindow(display, DefaultRootWindow(display), -1, -1, 1, 1, 0, 0, InputOnly, nullptr,
+                                CWEventMask | CWOverrideRedirect, &attributes);
+}
+
+// Appending nothing changes the property all the same, and the server stamps its notice
+// with the time. The notice is queued before the answer to the sync comes, so it is
+// never waited for: CurrentTime when it did not come (the window could not be made).
+Time ReadServerClock(Display* display, Window window, Atom property) {
+    const unsigned char nothing = 0;
+    Xlib().XChangeProperty(display, window, property, XA_STRING, 8, PropModeAppend, &nothing, 0);
+    Xlib().XSync(display, False);
+    XEvent event;
+    if (!Xlib().XCheckWindowEvent(display, window, PropertyChangeMask, &event)) return CurrentTime;
+    return event.xproperty.time;
+}
+
+// A few milliseconds at most: the server's clock moves on every one.
+constexpr int kClockReadings = 20;
+
 }  // namespace
 
 X11Connection::~X11Connection() {
@@ -93,6 +119,24 @@ bool X11Connection::canFakeInput() { return display() != nullptr && xtest_; }
 Atom X11Connection::atom(const char* name) {
     Display* d = display();
     return d == nullptr ? 0 : Xlib().XInternAtom(d, name, False);
+}
+
+// The clock is a 32-bit count that wraps, so a later time is one other than the last.
+Time X11Connection::freshServerTime() {
+    Display* d = display();
+    if (d == nullptr) return CurrentTime;
+    if (clockWindow_ == 0) {
+        clockWindow_ = MakeClockWindow(d);
+        clockProperty_ = atom("MORROWLARK_CLOCK");
+    }
+    Time now = CurrentTime;
+    for (int reading = 0; reading < kClockReadings; ++reading) {
+        now = ReadServerClock(d, clockWindow_, clockProperty_);
+        if (now != lastServerTime_ || now == CurrentTime) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    lastServerTime_ = now;
+    return now;
 }
 
 }  // namespace ml

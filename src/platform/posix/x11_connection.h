@@ -34,6 +34,10 @@ public:
     bool canFakeInput();
     Atom atom(const char* name);
     X11SharedMemory& sharedMemory() { return shared_; }
+    // The server's clock in milliseconds, as it stamps events, and later than any time
+    // this gave before (it waits for the next millisecond when needed); CurrentTime
+    // without a display.
+    Time freshServerTime();
 
 private:
     bool tried_ = false;
@@ -41,6 +45,10 @@ private:
     Display* display_ = nullptr;
     bool xtest_ = false;
     X11SharedMemory shared_;
+    // A window of our own, never shown, whose property changes the server stamps.
+    Window clockWindow_ = 0;
+    Atom clockProperty_ = 0;
+    Time lastServerTime_ = CurrentTime;
 };
 
 }  // namespace ml

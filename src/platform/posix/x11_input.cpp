@@ -26,7 +26,8 @@ constexpr ButtonFlag kButtonFlags[] = {
 };
 
 // A posted window message and the X event that carries it. A double click's second
-// press is a press like the first: X clients tell double clicks by the time between.
+// press is a press like the first: X clients tell double clicks by the time between,
+// so posted clicks carry the server's times.
 struct MessageEvent {
     std::uint32_t message;
     int type;
@@ -47,6 +48,9 @@ constexpr MessageEvent kMessageEvents[] = {
     {0x0209, ButtonPress, Button2, ButtonPressMask},
     {0x0100, KeyPress, 0, KeyPressMask},
     {0x0101, KeyRelease, 0, KeyReleaseMask},
+    // The system key messages of keys pressed with Alt: X tells them by the state.
+    {0x0104, KeyPress, 0, KeyPressMask},
+    {0x0105, KeyRelease, 0, KeyReleaseMask},
 };
 
 constexpr std::uint32_t kWheelMessage = 0x020A;
@@ -114,13 +118,16 @@ void Send(X11Connection& x11, XEvent& event, long mask) {
     Xlib().XSendEvent(x11.display(), event.xany.window, True, mask, &event);
 }
 
-void PostButton(X11Connection& x11, const PostTarget& target, int type, unsigned int button, unsigned int state) {
+void PostButton(X11Connection& x11, const PostTarget& target, int type, unsigned int button, unsigned int state,
+                Time time) {
     XEvent event = EventAt(x11, type, target, state);
     event.xbutton.button = button;
+    event.xbutton.time = time;
     Send(x11, event, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask);
 }
 
-// One notch a message, whatever the delta says beyond its direction.
+// One notch a message, whatever the delta says beyond its direction. Notches need no
+// times of their own, and a thousand of them should not wait on the server's clock.
 void PostWheel(X11Connection& x11, Window window, std::uint64_t wParam, std::uint64_t lParam, unsigned int state) {
     const int delta = static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
     if (delta == 0) return;
@@ -131,8 +138,8 @@ void PostWheel(X11Connection& x11, Window window, std::uint64_t wParam, std::uin
     if (Xlib().XTranslateCoordinates(x11.display(), x11.root(), window, screenX, screenY, &x, &y, &child) == 0) return;
     const PostTarget target = PostTargetAt(x11, window, x, y);
     const unsigned int button = delta > 0 ? kWheelAway : kWheelToward;
-    PostButton(x11, target, ButtonPress, button, state);
-    PostButton(x11, target, ButtonRelease, button, state);
+    PostButton(x11, target, ButtonPress, button, state, CurrentTime);
+    PostButton(x11, target, ButtonRelease, button, state, CurrentTime);
 }
 
 }  // namespace
@@ -253,7 +260,7 @@ void PostWindowMessage(X11Connection& x11, PostedModifiers& modifiers, Window wi
             XEvent event = EventAt(x11, MotionNotify, target, buttons);
             Send(x11, event, kind->mask);
         } else {
-            PostButton(x11, target, kind->type, kind->button, buttons);
+            PostButton(x11, target, kind->type, kind->button, buttons, x11.freshServerTime());
         }
     }
     Xlib().XFlush(display);
