@@ -129,13 +129,16 @@ void LoadAndRun(Interp& in, ScriptName script) {
     Print(in, Format(summary.c_str(), kMaxEntries, kMaxEntries - loaded, loaded, script.name.c_str()));
     FinishLoading(in);
     ReportLostDisplay(in);
+    int status = 0;
     try {
         Script(in);
     } catch (const ProgramEnd& end) {
-        if (end.status != 0) throw;
+        status = end.status;
     }
-    // A file still open is written out now, where a failure can still be reported.
+    // A file still open is written out now, where a failure can still be reported,
+    // whatever status the script ends with.
     CloseFiles(in);
+    if (status != 0) throw ProgramEnd{status};
 }
 
 
