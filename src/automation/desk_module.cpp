@@ -103,8 +103,19 @@ std::string DeskCapture(Interp& in) {
     return {};
 }
 
+// Argument 0 is the script's name; past the last one there is only the empty text.
+std::string DeskArg(Interp& in) {
+    const auto n = static_cast<std::uint64_t>(ArgInRange(in, "~Desk.Arg", 1, kArgumentRange));
+    return n < in.scriptArguments.size() ? in.scriptArguments[n] : std::string();
+}
+
+// The words after the script's name, so that ~Desk.Arg(~Desk.ArgCount()) is the last.
+std::string DeskArgCount(Interp& in) {
+    return IntText(static_cast<std::int32_t>(std::max<std::size_t>(in.scriptArguments.size(), 1) - 1));
+}
+
 // Every desk function with its argument count and where it may stand.
-constexpr std::array<Builtin, 15> kDesk = {{
+constexpr std::array<Builtin, 17> kDesk = {{
     {"desk.type", 2, Use::Statement, DeskType},
     {"desk.key", 1, Use::Value, DeskKey},
     {"desk.wait", 2, Use::Value, DeskWait},
@@ -120,6 +131,8 @@ constexpr std::array<Builtin, 15> kDesk = {{
     {"desk.click", 5, Use::Statement, DeskClick},
     {"desk.wheel", 4, Use::Statement, DeskWheel},
     {"desk.capture", 2, Use::Statement, DeskCapture},
+    {"desk.arg", 1, Use::Value, DeskArg},
+    {"desk.argcount", 0, Use::Value, DeskArgCount},
 }};
 
 }  // namespace
