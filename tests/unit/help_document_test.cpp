@@ -389,6 +389,8 @@ TEST(HelpDocument, DeskEntriesInOrder) {
         {"~Desk.Click(視窗代碼, 按鈕, X座標, Y座標, 次數)", "返回值:無"},
         {"~Desk.Wheel(視窗代碼, 格數, X座標, Y座標)", "返回值:無"},
         {"~Desk.Capture(視窗代碼, 檔名.png)", "返回值:無"},
+        {"~Desk.Arg(n)", "返回值:有"},
+        {"~Desk.ArgCount()", "返回值:有"},
     };
     EXPECT_EQ(CallForms(groups[7]), desk);
 }
