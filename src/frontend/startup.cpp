@@ -112,12 +112,13 @@ void LoadScriptFile(Interp& in, const std::string& name, const std::string& path
     LoadScript(in, *file);
 }
 
+ReportStyle ReportStyleOf(const CommandLine& line) { return line.quiet ? ReportStyle::Quiet : ReportStyle::Console; }
+
 // A display that goes away cannot be worked on any more: the line that was running
 // is reported, and the run ends there.
-void ReportLostDisplay(Interp& in, bool quiet) {
-    in.platform.desktop.whenDisplayLost([&in, quiet](const std::string& display) {
-        ShowReport(in, FatalError{in.exec.pc, DisplayLostMessage(in, display), in.program.text(in.exec.pc)},
-                   quiet ? ReportStyle::Quiet : ReportStyle::Console);
+void ReportLostDisplay(Interp& in, ReportStyle style) {
+    in.platform.desktop.whenDisplayLost([&in, style](const std::string& display) {
+        ShowReport(in, FatalError{in.exec.pc, DisplayLostMessage(in, display), in.program.text(in.exec.pc)}, style);
         in.platform.console.flush();
         std::exit(kStatusFailed);
     });
@@ -138,7 +139,7 @@ void LoadAndRun(Interp& in, ScriptName script, const CommandLine& line) {
     in.scriptArguments = line.script;
     if (in.scriptArguments.empty()) in.scriptArguments.push_back(script.name);
     FinishLoading(in);
-    ReportLostDisplay(in, line.quiet);
+    ReportLostDisplay(in, ReportStyleOf(line));
     int status = 0;
     try {
         Script(in);
@@ -190,7 +191,7 @@ int RunMorrowlark(Interp& in, int argc, const char* const* argv) {
     try {
         RunCommandOrScript(in, line);
     } catch (const FatalError& error) {
-        ShowReport(in, error, line.quiet ? ReportStyle::Quiet : ReportStyle::Console);
+        ShowReport(in, error, ReportStyleOf(line));
         return kStatusFailed;
     } catch (const ProgramEnd& end) {
         return end.status;
