@@ -20,6 +20,7 @@ inline constexpr MsgPair kMsgToleranceLimit{" (Numerical limit: 0 ~ 100)", " (�
 inline constexpr MsgPair kMsgImageLimit{" (Numerical limit: 0 ~ 65535)", " (數值限制: 0 ~ 65535)"};
 inline constexpr MsgPair kMsgPointLimit{" (Numerical limit: -32768 ~ 32767)", " (數值限制: -32768 ~ 32767)"};
 inline constexpr MsgPair kMsgSizeLimit{" (Numerical limit: 0 ~ 65535, or negative)", " (數值限制: 0 ~ 65535, 或負數)"};
+inline constexpr MsgPair kMsgArgumentLimit{" (Numerical limit: 0 or above)", " (數值限制: 0 或以上)"};
 
 struct NumberRange {
     std::int64_t least;
@@ -39,6 +40,9 @@ inline constexpr NumberRange kPointRange{-32768, 32767, &kMsgPointLimit};
 // A window's width or height, which X11 carries as an unsigned 16-bit word; any
 // negative one keeps the window's own.
 inline constexpr NumberRange kSizeRange{INT64_MIN, 65535, &kMsgSizeLimit};
+
+// The number of a command-line argument; any past the last names the empty text.
+inline constexpr NumberRange kArgumentRange{0, INT64_MAX, &kMsgArgumentLimit};
 
 // Ends the run with the parameter error of the function's argument at position: the
 // value as shown, then the limit.

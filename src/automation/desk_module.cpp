@@ -121,8 +121,19 @@ std::string DeskLook(Interp& in) {
 std::string DeskFoundX(Interp& in) { return IntText(DeskStateOf(in).found.x); }
 std::string DeskFoundY(Interp& in) { return IntText(DeskStateOf(in).found.y); }
 
+// Argument 0 is the script's name; past the last one there is only the empty text.
+std::string DeskArg(Interp& in) {
+    const auto n = static_cast<std::uint64_t>(ArgInRange(in, "~Desk.Arg", 1, kArgumentRange));
+    return n < in.scriptArguments.size() ? in.scriptArguments[n] : std::string();
+}
+
+// The words after the script's name, so that ~Desk.Arg(~Desk.ArgCount()) is the last.
+std::string DeskArgCount(Interp& in) {
+    return IntText(static_cast<std::int32_t>(std::max<std::size_t>(in.scriptArguments.size(), 1) - 1));
+}
+
 // Every desk function with its argument count and where it may stand.
-constexpr std::array<Builtin, 21> kDesk = {{
+constexpr std::array<Builtin, 23> kDesk = {{
     {"desk.type", 2, Use::Statement, DeskType},
     {"desk.key", 1, Use::Value, DeskKey},
     {"desk.wait", 2, Use::Value, DeskWait},
@@ -144,6 +155,8 @@ constexpr std::array<Builtin, 21> kDesk = {{
     {.name = "desk.press", .args = 2, .use = Use::Statement, .run = DeskPress, .givesWay = true},
     {.name = "desk.insidex", .args = 1, .use = Use::Value, .run = DeskInsideX, .givesWay = true},
     {.name = "desk.insidey", .args = 1, .use = Use::Value, .run = DeskInsideY, .givesWay = true},
+    {.name = "desk.arg", .args = 1, .use = Use::Value, .run = DeskArg, .givesWay = true},
+    {.name = "desk.argcount", .args = 0, .use = Use::Value, .run = DeskArgCount, .givesWay = true},
 }};
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <array>
 #include <memory>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "core/decoded_form.h"
 #include "core/run_state.h"
@@ -35,6 +37,9 @@ struct Interp {
     ExecState exec;
     DecodedProgram decoded;
     ArgSlots args;
+    // The script's name as the run was given it, then the words after it on the
+    // command line: what desk.arg reads.
+    std::vector<std::string> scriptArguments;
     // One slot per module, by its Module value; empty for a module that keeps nothing.
     std::array<std::unique_ptr<ModuleState>, kModuleCount> moduleStates;
 };

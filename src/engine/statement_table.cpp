@@ -137,7 +137,15 @@ void RunReturnLine(Interp& in) {
     ReturnStatement(in);
 }
 
-void RunExitLine(Interp&) { throw ProgramEnd{}; }
+constexpr std::string_view kExitWord = "exit";
+
+// The load check passed every status that begins like a number; a text that is none
+// (`Exitfoo`, or what a call left) is no statement, as it was before statuses.
+void RunExitLine(Interp& in) {
+    const std::optional<int> status = ExitStatusOf(std::string_view(in.exec.current).substr(kExitWord.size()));
+    if (!status) CommandError(in, in.exec.current);
+    throw ProgramEnd{*status};
+}
 
 void DecodeCmpLine(std::string_view text, DecodedEntry& decoded) {
     DecodeCondition(text, kCmpWord.size(), EntryKind::Cmp, decoded);
@@ -172,7 +180,7 @@ constexpr Statement kStatements[] = {
     {"break",         kExact,  None,          AsWritten, false,  LoadBreak,         RunBreakLine,     nullptr},
     {"continue",      kExact,  None,          AsWritten, false,  LoadBreak,         RunContinueLine,  nullptr},
     {"goto",          kPrefix, None,          AsWritten, false,  LoadGoTo,          RunGoTo,          nullptr},
-    {"exit",          kExact,  None,          AsWritten, false,  nullptr,           RunExitLine,      nullptr},
+    {kExitWord,       kPrefix, None,          AsWritten, false,  LoadExit,          RunExitLine,      nullptr},
     {"#import",       kPrefix, None,          ByCheck,   false,  LoadImport,        nullptr,          nullptr},
     {"class:",        kPrefix, None,          Empty,     false,  LoadClass,         nullptr,          nullptr},
     {"endclass",      kExact,  None,          Empty,     false,  LoadEndClass,      nullptr,          nullptr},

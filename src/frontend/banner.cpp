@@ -11,8 +11,10 @@ constexpr const char* MorrowlarkVer = "1.4.4";
 constexpr const char* MorrowlarkDate = "2014.04.01";
 #if ML_BITS == 32
 constexpr const char* kWordSize = "32-Bit";
+constexpr const char* kProgramName = "morrowlark32";
 #else
 constexpr const char* kWordSize = "64-Bit";
+constexpr const char* kProgramName = "morrowlark64";
 #endif
 
 struct Piece {
@@ -30,6 +32,10 @@ void Show(Interp& in, int colour, std::string_view text) {
 }
 
 }  // namespace
+
+std::string ProgramName() { return kProgramName; }
+
+std::string VersionText() { return std::string(kProgramName) + " " + MorrowlarkVer + " (" + MorrowlarkDate + ")\n"; }
 
 void ShowBanner(Interp& in) {
     ClearScreen(in);

@@ -8,7 +8,7 @@ namespace ml {
 
 namespace {
 
-constexpr std::array<std::string_view, 21> kDesk = {
+constexpr std::array<std::string_view, 23> kDesk = {
     R"doc(輸入一段文字。視窗代碼 0 以模擬的鍵盤輸入到目前的焦點視窗，其他視窗代碼把字元送到該視窗。
 "\x0a" 是 Enter，"\x09" 是 Tab；需要 Shift 的字元會自動按下 Shift。
 無法輸入的字元 (例如 Linux 上不是 UTF-8 的位元組) 會發生錯誤，這時整段文字都不會輸入。
@@ -133,6 +133,18 @@ End
 
     R"doc(取得視窗內部 (工作區) 左上角的螢幕 Y 座標；視窗代碼 0 和不存在的視窗都是 0。
 ~Desk.InsideY(視窗代碼)
+返回值:有
+)doc",
+
+    R"doc(取得命令列上的第 n 個參數：0 是腳本檔名，1 是腳本檔名後面的第一個參數；超過最後一個時是空字串。
+參數是資料，裡面的 $、~ 和引號都不會執行。n 是負數時會發生錯誤。
+例如 morrowlark64 -q 腳本.txt "第一個 參數" 第二個
+~Desk.Arg(n)
+返回值:有
+)doc",
+
+    R"doc(取得腳本檔名後面的參數個數，~Desk.Arg(~Desk.ArgCount()) 就是最後一個參數。
+~Desk.ArgCount()
 返回值:有
 )doc",
 };

@@ -166,6 +166,7 @@ GoTo Finish                         ' 向前跳轉
 )doc"},
 
     {"Exit 離開主程式", R"doc(' Exit 立即結束程式，後面的指令都不會執行。
+' Exit 後面可以加 0 到 255 的結束狀態，例如 Exit 3，shell 的 $? 就是 3；只寫 Exit 是 0。
 ~Dos.Print("結束前\x0a")
 Exit
 ~Dos.Print("不會執行\x0a")

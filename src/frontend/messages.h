@@ -35,6 +35,28 @@ inline constexpr MsgPair kMsgOutputLost{"Standard output could not be written: t
 // Written when the HELP command cannot write its document; the file name follows.
 inline constexpr MsgPair kMsgHelpNotWritten{"Can not write the help document: ", "無法寫入說明文件: "};
 
+// What `--help` prints, and standard error after an unknown option; both %s are the
+// program's name.
+inline constexpr MsgPair kUsage{
+    "Usage: %s [-q|--quiet] SCRIPT [ARG...]\n"
+    "       %s --version | --help\n"
+    "Runs the script SCRIPT; in it ~Desk.Arg(n) gives ARG n and ~Desk.ArgCount() how many.\n"
+    "  -q, --quiet  print only what the script prints: no banner, no load summary, no\n"
+    "               colours; an error report goes to standard error, with no pause\n"
+    "  --version    print the version and end\n"
+    "  --help       print this text and end\n"
+    "Without SCRIPT, AUTO.TXT runs if the current folder has one; else a name is asked for.\n",
+    "用法: %s [-q|--quiet] 腳本 [參數...]\n"
+    "      %s --version | --help\n"
+    "執行腳本檔案；腳本裡 ~Desk.Arg(n) 取得第 n 個參數，~Desk.ArgCount() 取得參數的個數。\n"
+    "  -q, --quiet  只輸出腳本印出的內容：不顯示標題、載入摘要和顏色；\n"
+    "               錯誤報告寫到標準錯誤，不等待按鍵\n"
+    "  --version    顯示版本後結束\n"
+    "  --help       顯示這段說明後結束\n"
+    "沒有指定腳本時，目前資料夾有 AUTO.TXT 就執行它，否則詢問檔名。\n"};
+// A word before the script that is no option; the word and the usage follow.
+inline constexpr MsgPair kMsgUnknownOption{"Unknown option: ", "未知的選項: "};
+
 // The script named cannot be read.
 inline constexpr MsgPair kMsgNoFile{"There is no file information", "檔案內沒有資料"};
 

@@ -11,6 +11,7 @@
 #include "core/text_file.h"
 #include "engine/executor.h"
 #include "frontend/banner.h"
+#include "frontend/command_line.h"
 #include "core/console.h"
 #include "frontend/help_document.h"
 #include "frontend/messages.h"
@@ -26,6 +27,8 @@ constexpr const char* kAutoScript = "AUTO.TXT";
 constexpr const char* kHelpFile = "Help.txt";
 // Language.ini holds one of these, without a line end; the index is the choice - 1.
 constexpr const char* kLanguageLines[] = {"Language = Auto", "Language = English", "Language = Chinese"};
+// A command line the program does not take, as most programs report it.
+constexpr int kStatusUsage = 2;
 
 struct ScriptName {
     std::string name;             // as typed or given; the load summary shows it
@@ -62,10 +65,10 @@ std::string ClipName(std::string name) {
     return name;
 }
 
-ScriptName ChooseScriptName(Interp& in, int argc, char** argv) {
-    if (argc == 2) return {ClipName(argv[1]), true, false};
+ScriptName ChooseScriptName(Interp& in, const CommandLine& line) {
+    if (!line.script.empty()) return {ClipName(line.script.front()), true, false};
     if (in.platform.files.open(kAutoScript, FileMode::ReadBinary)) return {"AUTO", false, true};
-    Print(in, SimplifiedForGbConsole(in, Say(in, kPromptScriptName)));
+    if (!line.quiet) Print(in, SimplifiedForGbConsole(in, Say(in, kPromptScriptName)));
     std::string typed;
     in.platform.console.readLine(typed);
     return {ClipName(typed), false, false};
@@ -109,59 +112,86 @@ void LoadScriptFile(Interp& in, const std::string& name, const std::string& path
     LoadScript(in, *file);
 }
 
+ReportStyle ReportStyleOf(const CommandLine& line) { return line.quiet ? ReportStyle::Quiet : ReportStyle::Console; }
+
 // A display that goes away cannot be worked on any more: the line that was running
 // is reported, and the run ends there.
-void ReportLostDisplay(Interp& in) {
-    in.platform.desktop.whenDisplayLost([&in](const std::string& display) {
-        ShowReport(in, FatalError{in.exec.pc, DisplayLostMessage(in, display), in.program.text(in.exec.pc)});
+void ReportLostDisplay(Interp& in, ReportStyle style) {
+    in.platform.desktop.whenDisplayLost([&in, style](const std::string& display) {
+        ShowReport(in, FatalError{in.exec.pc, DisplayLostMessage(in, display), in.program.text(in.exec.pc)}, style);
         in.platform.console.flush();
         std::exit(kStatusFailed);
     });
 }
 
-void LoadAndRun(Interp& in, ScriptName script) {
+void ShowLoadSummary(Interp& in, const std::string& name) {
+    const int loaded = in.program.entryCount;
+    const std::string summary = SimplifiedForGbConsole(in, Say(in, kLoadSummary));
+    Print(in, Format(summary.c_str(), kMaxEntries, kMaxEntries - loaded, loaded, name.c_str()));
+}
+
+void LoadAndRun(Interp& in, ScriptName script, const CommandLine& line) {
     if (!script.fromCommandLine) script.name += ".txt";
     // The summary names AUTO.txt; the file found is the one opened, whatever the case
     // rules of the file system.
     LoadScriptFile(in, script.name, script.fromAutoFile ? kAutoScript : script.name);
-    const int loaded = in.program.entryCount;
-    const std::string summary = SimplifiedForGbConsole(in, Say(in, kLoadSummary));
-    Print(in, Format(summary.c_str(), kMaxEntries, kMaxEntries - loaded, loaded, script.name.c_str()));
+    if (!line.quiet) ShowLoadSummary(in, script.name);
+    in.scriptArguments = line.script;
+    if (in.scriptArguments.empty()) in.scriptArguments.push_back(script.name);
     FinishLoading(in);
-    ReportLostDisplay(in);
+    ReportLostDisplay(in, ReportStyleOf(line));
+    int status = 0;
     try {
         Script(in);
     } catch (const ProgramEnd& end) {
-        if (end.status != 0) throw;
+        status = end.status;
     }
-    // A file still open is written out now, where a failure can still be reported.
+    // A file still open is written out now, where a failure can still be reported,
+    // whatever status the script ends with.
     CloseFiles(in);
+    if (status != 0) throw ProgramEnd{status};
 }
 
+std::string UsageText(Interp& in) {
+    const std::string name = ProgramName();
+    return Format(SimplifiedForGbConsole(in, Say(in, kUsage)).c_str(), name.c_str(), name.c_str());
+}
 
-void RunCommandOrScript(Interp& in, int argc, char** argv) {
+// `--version`, `--help` and a word that is no option end the run before any script.
+void ShowCommandLineAnswer(Interp& in, const CommandLine& line) {
+    if (line.action == CommandLine::Action::ShowVersion) return Print(in, VersionText());
+    if (line.action == CommandLine::Action::ShowHelp) return Print(in, UsageText(in));
+    in.platform.console.writeError(SimplifiedForGbConsole(in, Say(in, kMsgUnknownOption)) + line.refused + "\n" + UsageText(in));
+    throw ProgramEnd{kStatusUsage};
+}
+
+void RunCommandOrScript(Interp& in, const CommandLine& line) {
     ReadLanguageSetting(in);
+    if (line.action != CommandLine::Action::Run) return ShowCommandLineAnswer(in, line);
     for (;;) {
-        ShowBanner(in);
-        Print(in, Format(SimplifiedForGbConsole(in, Say(in, kLimitsText)).c_str(), 256, 4096, kMaxEntries));
-        ScriptName script = ChooseScriptName(in, argc, argv);
+        if (!line.quiet) {
+            ShowBanner(in);
+            Print(in, Format(SimplifiedForGbConsole(in, Say(in, kLimitsText)).c_str(), 256, 4096, kMaxEntries));
+        }
+        ScriptName script = ChooseScriptName(in, line);
         const std::string command = Upper(script.name);
         if (command == "LANGUAGE") {
             LanguageMenu(in);
             continue;
         }
         if (command == "HELP") return WriteHelp(in);
-        return LoadAndRun(in, std::move(script));
+        return LoadAndRun(in, std::move(script), line);
     }
 }
 
 }  // namespace
 
-int RunMorrowlark(Interp& in, int argc, char** argv) {
+int RunMorrowlark(Interp& in, int argc, const char* const* argv) {
+    const CommandLine line = ReadCommandLine(in.platform.files, argc, argv);
     try {
-        RunCommandOrScript(in, argc, argv);
+        RunCommandOrScript(in, line);
     } catch (const FatalError& error) {
-        ShowReport(in, error);
+        ShowReport(in, error, ReportStyleOf(line));
         return kStatusFailed;
     } catch (const ProgramEnd& end) {
         return end.status;

@@ -7,7 +7,8 @@
 namespace ml {
 
 // Runs the interpreter as the program's main does, reporting a fatal error, and
-// gives the exit status: 0, or 1 after a fatal error.
-int RunMorrowlark(Interp& in, int argc, char** argv);
+// gives the exit status: 0, the status `Exit` names, 1 after a fatal error, or 2 for a
+// command line it does not take.
+int RunMorrowlark(Interp& in, int argc, const char* const* argv);
 
 }  // namespace ml

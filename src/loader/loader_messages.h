@@ -61,5 +61,7 @@ inline constexpr MsgPair kMsgReturnAlone{
 inline constexpr MsgPair kMsgNoLabel{"There is not label", "沒有標籤"};
 inline constexpr MsgPair kMsgLabelName{"Label exception error", "標籤異常錯誤"};
 inline constexpr MsgPair kMsgClassLevel{"Class prohibit instruction", "Class 禁止指令"};
+inline constexpr MsgPair kMsgExitStatus{"Exit status must be a whole number from 0 to 255",
+                                        "Exit 的結束狀態必須是 0 到 255 的整數"};
 
 }  // namespace ml

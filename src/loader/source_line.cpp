@@ -98,6 +98,26 @@ void LoadBreak(LoadLine& line) {
     if (line.in.loader.openCmpCount == 0) FailLoad(line, line.normal == "break" ? kMsgBreakAlone : kMsgContinueAlone, "");
 }
 
+std::optional<int> ExitStatusOf(std::string_view rest) {
+    int status = 0;
+    for (char c : rest) {
+        if (!IsDigit(c)) return std::nullopt;
+        status = status * 10 + (c - '0');
+        if (status > 255) return std::nullopt;
+    }
+    return status;
+}
+
+// Only a line whose status begins like a number is checked here. Any other text after
+// the word (`Exit ~Code()`, `Exitfoo`) loaded before the status existed, and a script
+// may hold such a line where it never runs; it stays what it was: a call, or a
+// "Command error" when it runs.
+void LoadExit(LoadLine& line) {
+    const std::string_view rest = std::string_view(line.normal).substr(4);
+    const bool numberLike = !rest.empty() && (IsDigit(rest[0]) || rest[0] == '+' || rest[0] == '-');
+    if (numberLike && !ExitStatusOf(rest)) FailLoad(line, kMsgExitStatus, line.source);
+}
+
 void EmptyEntry(Interp& in) { in.program.addEntry({}, false, false); }
 
 void LoadSourceLine(Interp& in, std::string& source) {

@@ -3,6 +3,7 @@
 // share the line being loaded: its source (for error reports) and its normal form.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,5 +48,11 @@ void LoadElCmp(LoadLine& line);
 void LoadBlockEnd(LoadLine& line);
 // `Break` and `Continue` only inside a block.
 void LoadBreak(LoadLine& line);
+// `Exit` followed by a digit or a sign must name a status that ExitStatusOf reads.
+void LoadExit(LoadLine& line);
+
+// The exit status an `Exit` line's normal text names after its word: 0 for none, or
+// a whole number from 0 to 255; nothing for any other text.
+std::optional<int> ExitStatusOf(std::string_view rest);
 
 }  // namespace ml

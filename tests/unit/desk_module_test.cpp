@@ -321,3 +321,27 @@ TEST(DeskFrame, ShortNamesOnlyAfterTheImportAndLibKeepsItsCapture) {
 }
 
 }  // namespace ml
+
+namespace ml {
+
+// The words after the script's name are data: whatever they hold reaches the script
+// as text, cut to a value, and runs nothing.
+TEST(DeskArguments, EachWordAsGivenAndEmptyPastTheLast) {
+    TestRun t;
+    t.in->scriptArguments = {"s.txt", "two words", "é", "~Dos.Print(\"x\")", "$secret", std::string(300, 'a')};
+    t.run("#Import <dos>\n$secret = \"no\"\n~Print(~Desk.ArgCount())\n$i = 0\n"
+          "Cmp ($i < 5)\n  ~Print(\"|\" ~Desk.Arg($i))\n  $i = $i + 1\nLoop\n"
+          "~Print(\"|\" ~Desk.Arg(6) \"|\" ~Desk.Arg(\"x\") \"|\")\n$long = ~Desk.Arg(5)\n~Print($long)\n");
+    EXPECT_FALSE(t.ended) << t.out();
+    EXPECT_EQ(t.out(), "5|s.txt|two words|é|~Dos.Print(\"x\")|$secret||s.txt|" + std::string(255, 'a'));
+}
+
+TEST(DeskArguments, ANegativeNumberEndsTheRun) {
+    TestRun t;
+    t.in->scriptArguments = {"s.txt"};
+    t.run("$a = ~Desk.Arg(-1)\n");
+    EXPECT_EQ(t.out(), Report(1, "~Desk.Arg -> Section 1 parameter error: -1 (Numerical limit: 0 or above)", t.entry(0)));
+    EXPECT_EQ(Printed("#Import <dos>\n~Print(~Desk.ArgCount() \"[\" ~Desk.Arg(0) \"]\")\n"), "0[]");
+}
+
+}  // namespace ml

@@ -66,6 +66,45 @@ TEST(Executor, ExitEndsAtOnceWithoutPause) {
     EXPECT_TRUE(t.fake.console.log.empty());
 }
 
+TEST(Executor, ExitEndsWithTheStatusItNames) {
+    const std::pair<const char*, int> cases[] = {{"Exit", 0}, {"Exit 0", 0}, {"Exit 3", 3}, {"EXIT 007", 7}, {"Exit 255", 255}};
+    for (const auto& [line, status] : cases) {
+        TestRun t;
+        t.run(std::string("~Dos.Print(\"a\")\n") + line + "\n~Dos.Print(\"b\")\n");
+        EXPECT_TRUE(t.ended) << line;
+        EXPECT_EQ(t.exitStatus, status) << line;
+        EXPECT_EQ(t.out(), "a") << line;
+    }
+}
+
+// A call's result completes the line: an empty one leaves `Exit` alone, a number names
+// the status, and any other text is no statement, as before statuses.
+TEST(Executor, ExitTakesTheStatusACallLeaves) {
+    const std::pair<const char*, int> cases[] = {{"", 0}, {"4", 4}, {"04", 4}};
+    for (const auto& [result, status] : cases) {
+        TestRun t;
+        t.run(std::string("Def: Code()\nReturn \"") + result + "\"\nEnd Def\nExit ~Code()\n~Dos.Print(\"b\")\n");
+        EXPECT_TRUE(t.ended) << result;
+        EXPECT_EQ(t.exitStatus, status) << result;
+        EXPECT_EQ(t.out(), "") << result;
+    }
+    TestRun negative;
+    negative.run("Def: Code()\nReturn -4\nEnd Def\nExit ~Code()\n");
+    EXPECT_EQ(negative.out(), Report(4, "Command error", "exit-4"));
+}
+
+// Only a status that begins like a number is checked at load: other text after the
+// word loads as before, and is a "Command error" only where it runs.
+TEST(Executor, ExitFollowedByOtherTextFailsOnlyWhereItRuns) {
+    EXPECT_EQ(Printed("GoTo Over\nExitfoo\nExit $x\n:Over\n~Dos.Print(\"over\")\n"), "over");
+    TestRun t;
+    t.run("$x = 3\nExit $x\n");
+    EXPECT_EQ(t.out(), Report(2, "Command error", "exit\x07$x"));
+    TestRun word;
+    word.run("Exitfoo\n");
+    EXPECT_EQ(word.out(), Report(1, "Command error", "exitfoo"));
+}
+
 TEST(Executor, UnknownStatementsAndTrailingTextAreCommandErrors) {
     TestRun t;
     t.run("Bogus\n");

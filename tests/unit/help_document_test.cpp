@@ -395,6 +395,8 @@ TEST(HelpDocument, DeskEntriesInOrder) {
         {"~Desk.Press(視窗代碼, 組合鍵)", "返回值:無"},
         {"~Desk.InsideX(視窗代碼)", "返回值:有"},
         {"~Desk.InsideY(視窗代碼)", "返回值:有"},
+        {"~Desk.Arg(n)", "返回值:有"},
+        {"~Desk.ArgCount()", "返回值:有"},
     };
     EXPECT_EQ(CallForms(groups[7]), desk);
 }

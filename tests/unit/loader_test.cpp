@@ -108,6 +108,12 @@ TEST(Loader, EachCheckReportsItsMessage) {
         {":Main\n:Main\n", Report(2, "Have the same name", ":main\n")},
         {"Class: A\nEnd Class\nClass: A\n", Report(3, "Have the same name", "class: a\n")},
         {"Def: f($a)\nEnd Def\nDef: f($a)\n", Report(3, "Have the same name", "def: f($a)\n")},
+        {"Exit 256\n", Report(1, "Exit status must be a whole number from 0 to 255", "exit 256\n")},
+        {"Exit -1\n", Report(1, "Exit status must be a whole number from 0 to 255", "exit -1\n")},
+        {"Exit +3\n", Report(1, "Exit status must be a whole number from 0 to 255", "exit +3\n")},
+        {"Exit 1.5\n", Report(1, "Exit status must be a whole number from 0 to 255", "exit 1.5\n")},
+        {"Exit 3x\n", Report(1, "Exit status must be a whole number from 0 to 255", "exit 3x\n")},
+        {"Exit 99999999999999999999\n", Report(1, "Exit status must be a whole number from 0 to 255", "exit 99999999999999999999\n")},
     };
     for (const Case& c : cases) {
         TestRun t;

@@ -22,6 +22,7 @@ struct TestRun {
     FakePlatform fake;
     std::unique_ptr<Interp> in = std::make_unique<Interp>(fake.platform, Modules());
     bool ended = false;   // a fatal report (or Exit) ended the run
+    int exitStatus = 0;   // the status an Exit ended the run with
 
     // Loads the text as the program loads a script file.
     TestRun& load(std::string_view script) {
@@ -51,8 +52,9 @@ struct TestRun {
         } catch (const FatalError& error) {
             ShowReport(*in, error);
             ended = true;
-        } catch (const ProgramEnd&) {
+        } catch (const ProgramEnd& end) {
             ended = true;
+            exitStatus = end.status;
         }
     }
 };
