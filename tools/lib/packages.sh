@@ -26,6 +26,9 @@ ML_PACKAGES=(
     xterm x11-apps twm x11-utils xclip python3-pil
     # the Debian package's checks (tests/packages/check-packages)
     lintian
+    # the shell twins of the cookbook's desktop tasks: xdotool drives the windows, and
+    # netpbm turns xwd's window dumps into PNG files
+    xdotool netpbm
 )
 
 # Running the 32-bit Windows program. These come from Debian's i386 architecture, which
