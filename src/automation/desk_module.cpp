@@ -10,6 +10,7 @@
 #include "automation/capture.h"
 #include "automation/desk_input.h"
 #include "automation/desk_messages.h"
+#include "automation/desk_processes.h"
 #include "automation/desktop_access.h"
 #include "automation/desk_windows.h"
 #include "automation/key_names.h"
@@ -47,7 +48,26 @@ std::string DeskKey(Interp& in) {
 
 std::string DeskWait(Interp& in) { return IntText(WaitForWindow(in, Arg(in, 1), ArgInt(in, 2))); }
 
-std::string DeskFind(Interp& in) { return IntText(FindWindowContaining(in, Arg(in, 1))); }
+// One argument looks once, as scripts have always seen; a second is a time to wait.
+std::string DeskFind(Interp& in) {
+    if (in.args.count == 1) return IntText(FindWindowContaining(in, Arg(in, 1)));
+    return IntText(WaitForWindowContaining(in, Arg(in, 1), ArgInt(in, 2)));
+}
+
+std::string DeskWaitClose(Interp& in) { return WaitForWindowToGo(in, ArgWindow(in), ArgInt(in, 2)) ? "1" : "0"; }
+
+std::string DeskFocused(Interp& in) { return IntText(FocusedWindow(in)); }
+
+std::string DeskAt(Interp& in) { return IntText(WindowAt(in, ArgPoint(in, "~Desk.At", 1))); }
+
+std::string DeskMouseX(Interp& in) { return IntText(UsableDesktop(in).cursorPosition().x); }
+std::string DeskMouseY(Interp& in) { return IntText(UsableDesktop(in).cursorPosition().y); }
+
+std::string DeskRun(Interp& in) { return std::to_string(StartProgram(in, "~Desk.Run", Arg(in, 1))); }
+
+std::string DeskRunWait(Interp& in) { return std::to_string(RunAndWait(in, Arg(in, 1), ArgInt(in, 2))); }
+
+std::string DeskKill(Interp& in) { return IntText(EndProcess(in, TextToInt64(Arg(in, 1)))); }
 
 std::string DeskNext(Interp& in) { return IntText(NextWindow(in, ArgWindow(in))); }
 
@@ -103,12 +123,15 @@ std::string DeskCapture(Interp& in) {
     return {};
 }
 
+// A time to wait was added to ~Desk.Find after scripts had learnt its count.
+constexpr ArgCount kFindArgs = ArgCount::OptionalLast(1);
+
 // Every desk function with its argument count and where it may stand.
-constexpr std::array<Builtin, 15> kDesk = {{
+constexpr std::array<Builtin, 23> kDesk = {{
     {"desk.type", 2, Use::Statement, DeskType},
     {"desk.key", 1, Use::Value, DeskKey},
     {"desk.wait", 2, Use::Value, DeskWait},
-    {"desk.find", 1, Use::Value, DeskFind},
+    {"desk.find", kFindArgs, Use::Value, DeskFind},
     {"desk.next", 1, Use::Value, DeskNext},
     {"desk.title", 1, Use::Value, DeskTitle},
     {"desk.x", 1, Use::Value, DeskX},
@@ -120,6 +143,14 @@ constexpr std::array<Builtin, 15> kDesk = {{
     {"desk.click", 5, Use::Statement, DeskClick},
     {"desk.wheel", 4, Use::Statement, DeskWheel},
     {"desk.capture", 2, Use::Statement, DeskCapture},
+    {"desk.run", 1, Use::Either, DeskRun},
+    {"desk.runwait", 2, Use::Either, DeskRunWait},
+    {"desk.kill", 1, Use::Either, DeskKill},
+    {"desk.waitclose", 2, Use::Value, DeskWaitClose},
+    {"desk.focused", 0, Use::Value, DeskFocused},
+    {"desk.at", 2, Use::Value, DeskAt},
+    {"desk.mousex", 0, Use::Value, DeskMouseX},
+    {"desk.mousey", 0, Use::Value, DeskMouseY},
 }};
 
 }  // namespace

@@ -23,6 +23,25 @@ bool Contains(const std::string& title, const std::string& text) { return title.
 
 bool Equals(const std::string& title, const std::string& text) { return title == text; }
 
+// Looks until the look gives something other than its empty value, or the time is up.
+// The time waited is counted from the sleeps, so a wait ends after the time asked
+// plus what the looks themselves took, never before.
+template <class Look>
+auto LookUntil(Interp& in, int milliseconds, Look look) {
+    int remaining = std::max(milliseconds, 0);
+    for (;;) {
+        const auto found = look();
+        if (found || remaining == 0) return found;
+        const int step = std::min(remaining, kPollMilliseconds);
+        in.platform.desktop.sleep(static_cast<std::uint32_t>(step));
+        remaining -= step;
+    }
+}
+
+bool Holds(const WindowRect& rect, ScreenPoint point) {
+    return point.x >= rect.x && point.y >= rect.y && point.x - rect.x < rect.width && point.y - rect.y < rect.height;
+}
+
 }  // namespace
 
 std::string WindowTitle(Interp& in, WindowHandle window) {
@@ -41,17 +60,29 @@ WindowHandle NextWindow(Interp& in, WindowHandle after) {
 
 WindowHandle FindWindowContaining(Interp& in, const std::string& text) { return FirstWindowWhere(in, Contains, text); }
 
-// The time waited is counted from the sleeps, so a wait ends after the time asked
-// plus what the looks themselves took, never before.
 WindowHandle WaitForWindow(Interp& in, const std::string& title, int milliseconds) {
-    int remaining = std::max(milliseconds, 0);
-    for (;;) {
-        if (const WindowHandle window = FirstWindowWhere(in, Equals, title)) return window;
-        if (remaining == 0) return 0;
-        const int step = std::min(remaining, kPollMilliseconds);
-        in.platform.desktop.sleep(static_cast<std::uint32_t>(step));
-        remaining -= step;
+    return LookUntil(in, milliseconds, [&] { return FirstWindowWhere(in, Equals, title); });
+}
+
+WindowHandle WaitForWindowContaining(Interp& in, const std::string& text, int milliseconds) {
+    return LookUntil(in, milliseconds, [&] { return FirstWindowWhere(in, Contains, text); });
+}
+
+bool WaitForWindowToGo(Interp& in, WindowHandle window, int milliseconds) {
+    Desktop& desktop = UsableDesktop(in);
+    return LookUntil(in, milliseconds, [&] { return !desktop.windowShown(window); });
+}
+
+WindowHandle FocusedWindow(Interp& in) { return UsableDesktop(in).focusedWindow(); }
+
+// Stacking order decides where windows overlap, as it decides what the eye sees.
+WindowHandle WindowAt(Interp& in, ScreenPoint point) {
+    Desktop& desktop = UsableDesktop(in);
+    for (WindowHandle window : desktop.topWindows()) {
+        WindowRect rect;
+        if (desktop.windowRect(window, rect) && Holds(rect, point)) return window;
     }
+    return 0;
 }
 
 WindowRect WindowRectangle(Interp& in, WindowHandle window) {

@@ -17,7 +17,8 @@ namespace ml {
     F(XTranslateCoordinates) F(XGetImage) F(XSendEvent) F(XRaiseWindow) F(XSetInputFocus)          \
     F(XQueryPointer) F(XQueryKeymap) F(XKeysymToKeycode) F(XSync) F(XDisplayKeycodes)              \
     F(XGetKeyboardMapping) F(XChangeKeyboardMapping) F(XGetWMProtocols) F(XKillClient)             \
-    F(XMoveResizeWindow) F(XkbGetMap) F(XkbResizeKeySyms) F(XkbChangeMap) F(XkbFreeKeyboard)
+    F(XMoveResizeWindow) F(XkbGetMap) F(XkbResizeKeySyms) F(XkbChangeMap) F(XkbFreeKeyboard)     \
+    F(XGetInputFocus)
 #define ML_XTEST_FUNCTIONS(F)                                                                      \
     F(XTestQueryExtension) F(XTestFakeMotionEvent) F(XTestFakeRelativeMotionEvent)                 \
     F(XTestFakeButtonEvent) F(XTestFakeKeyEvent)
