@@ -54,21 +54,6 @@ std::string DeskFind(Interp& in) {
     return IntText(WaitForWindowContaining(in, Arg(in, 1), ArgInt(in, 2)));
 }
 
-std::string DeskWaitClose(Interp& in) { return WaitForWindowToGo(in, ArgWindow(in), ArgInt(in, 2)) ? "1" : "0"; }
-
-std::string DeskFocused(Interp& in) { return IntText(FocusedWindow(in)); }
-
-std::string DeskAt(Interp& in) { return IntText(WindowAt(in, ArgPoint(in, "~Desk.At", 1))); }
-
-std::string DeskMouseX(Interp& in) { return IntText(UsableDesktop(in).cursorPosition().x); }
-std::string DeskMouseY(Interp& in) { return IntText(UsableDesktop(in).cursorPosition().y); }
-
-std::string DeskRun(Interp& in) { return std::to_string(StartProgram(in, "~Desk.Run", Arg(in, 1))); }
-
-std::string DeskRunWait(Interp& in) { return std::to_string(RunAndWait(in, Arg(in, 1), ArgInt(in, 2))); }
-
-std::string DeskKill(Interp& in) { return IntText(EndProcess(in, TextToInt64(Arg(in, 1)))); }
-
 std::string DeskNext(Interp& in) { return IntText(NextWindow(in, ArgWindow(in))); }
 
 std::string DeskTitle(Interp& in) { return WindowTitle(in, ArgWindow(in)); }
@@ -122,6 +107,21 @@ std::string DeskCapture(Interp& in) {
     ScreenCaptureByName(in, ArgWindow(in), Arg(in, 2));
     return {};
 }
+
+std::string DeskWaitClose(Interp& in) { return WaitForWindowToGo(in, ArgWindow(in), ArgInt(in, 2)) ? "1" : "0"; }
+
+std::string DeskFocused(Interp& in) { return IntText(FocusedWindow(in)); }
+
+std::string DeskAt(Interp& in) { return IntText(WindowAt(in, ArgPoint(in, "~Desk.At", 1))); }
+
+std::string DeskMouseX(Interp& in) { return IntText(UsableDesktop(in).cursorPosition().x); }
+std::string DeskMouseY(Interp& in) { return IntText(UsableDesktop(in).cursorPosition().y); }
+
+std::string DeskRun(Interp& in) { return std::to_string(StartProgram(in, "~Desk.Run", Arg(in, 1))); }
+
+std::string DeskRunWait(Interp& in) { return std::to_string(RunAndWait(in, Arg(in, 1), ArgInt(in, 2))); }
+
+std::string DeskKill(Interp& in) { return IntText(EndProcess(in, TextToInt64(Arg(in, 1)))); }
 
 // A time to wait was added to ~Desk.Find after scripts had learnt its count.
 constexpr ArgCount kFindArgs = ArgCount::OptionalLast(1);

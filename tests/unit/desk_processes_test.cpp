@@ -19,9 +19,10 @@ TEST(DeskRun, StartsTheCommandAndGivesItsIdAsAValueOrAsAStatementWithoutADisplay
     TestRun t;
     t.fake.desktop.display = {false, "DISPLAY=:7"};
     t.run("#Import <desk>\n#Import <dos>\n$p = ~Run(\"xlogo -geometry 90x90 && echo 'done'\")\n~Run(\"true\")\n"
-          "~Print($p \",\" ~Run(\"x\"))\n");
+          "~Print($p \",\" ~Run(\"x\"))\n~RunWait(\"y\", 5)\n~Kill(500)\n");
     EXPECT_EQ(t.out(), "500,502");
-    EXPECT_EQ(t.fake.processes.log, (Log{"start xlogo -geometry 90x90 && echo 'done'", "start true", "start x"}));
+    EXPECT_EQ(t.fake.processes.log, (Log{"start xlogo -geometry 90x90 && echo 'done'", "start true", "start x",
+                                         "start y", "wait 503 5", "end 500"}));
 }
 
 TEST(DeskRun, ACommandThatCannotStartEndsTheRunNamingIt) {
