@@ -14,6 +14,10 @@ inline constexpr MsgPair kMsgCannotType{"~Desk.Type -> Can not type the characte
 // What ~Desk.Click takes as its button (argument 2) and its count (argument 5).
 inline constexpr MsgPair kMsgButtonNames{" (left, middle, right)", " (left, middle, right)"};
 inline constexpr MsgPair kMsgCountLimit{" (Numerical limit: 1 ~ 2)", " (數值限制: 1 ~ 2)"};
+// After the function's name, followed by the command as the script gave it.
+inline constexpr MsgPair kMsgCannotStart{" -> Can not start the program: ", " -> 無法啟動程式: "};
+// Followed by the process id.
+inline constexpr MsgPair kMsgCannotEnd{"~Desk.Kill -> Can not end the process: ", "~Desk.Kill -> 無法結束行程: "};
 
 // Followed by the picture file's name: it is missing, or holds no picture read here.
 inline constexpr MsgPair kMsgLookNoPictureFile{"~Desk.Look -> Can not find the picture file: ",

@@ -11,6 +11,7 @@
 #include "automation/desk_input.h"
 #include "automation/desk_look.h"
 #include "automation/desk_messages.h"
+#include "automation/desk_processes.h"
 #include "automation/desk_state.h"
 #include "automation/desktop_access.h"
 #include "automation/desk_windows.h"
@@ -55,7 +56,11 @@ std::string DeskPress(Interp& in) {
 
 std::string DeskWait(Interp& in) { return IntText(WaitForWindow(in, Arg(in, 1), ArgInt(in, 2))); }
 
-std::string DeskFind(Interp& in) { return IntText(FindWindowContaining(in, Arg(in, 1))); }
+// One argument looks once, as scripts have always seen; a second is a time to wait.
+std::string DeskFind(Interp& in) {
+    if (in.args.count == 1) return IntText(FindWindowContaining(in, Arg(in, 1)));
+    return IntText(WaitForWindowContaining(in, Arg(in, 1), ArgInt(in, 2)));
+}
 
 std::string DeskNext(Interp& in) { return IntText(NextWindow(in, ArgWindow(in))); }
 
@@ -131,13 +136,30 @@ std::string DeskArg(Interp& in) {
 std::string DeskArgCount(Interp& in) {
     return IntText(static_cast<std::int32_t>(std::max<std::size_t>(in.scriptArguments.size(), 1) - 1));
 }
+std::string DeskWaitClose(Interp& in) { return WaitForWindowToGo(in, ArgWindow(in), ArgInt(in, 2)) ? "1" : "0"; }
+
+std::string DeskFocused(Interp& in) { return IntText(FocusedWindow(in)); }
+
+std::string DeskAt(Interp& in) { return IntText(WindowAt(in, ArgPoint(in, "~Desk.At", 1))); }
+
+std::string DeskMouseX(Interp& in) { return IntText(UsableDesktop(in).cursorPosition().x); }
+std::string DeskMouseY(Interp& in) { return IntText(UsableDesktop(in).cursorPosition().y); }
+
+std::string DeskRun(Interp& in) { return std::to_string(StartProgram(in, "~Desk.Run", Arg(in, 1))); }
+
+std::string DeskRunWait(Interp& in) { return std::to_string(RunAndWait(in, Arg(in, 1), ArgInt(in, 2))); }
+
+std::string DeskKill(Interp& in) { return IntText(EndProcess(in, TextToInt64(Arg(in, 1)))); }
+
+// A time to wait was added to ~Desk.Find after scripts had learnt its count.
+constexpr ArgCount kFindArgs = ArgCount::OptionalLast(1);
 
 // Every desk function with its argument count and where it may stand.
-constexpr std::array<Builtin, 23> kDesk = {{
+constexpr std::array<Builtin, 31> kDesk = {{
     {"desk.type", 2, Use::Statement, DeskType},
     {"desk.key", 1, Use::Value, DeskKey},
     {"desk.wait", 2, Use::Value, DeskWait},
-    {"desk.find", 1, Use::Value, DeskFind},
+    {"desk.find", kFindArgs, Use::Value, DeskFind},
     {"desk.next", 1, Use::Value, DeskNext},
     {"desk.title", 1, Use::Value, DeskTitle},
     {"desk.x", 1, Use::Value, DeskX},
@@ -157,6 +179,14 @@ constexpr std::array<Builtin, 23> kDesk = {{
     {.name = "desk.insidey", .args = 1, .use = Use::Value, .run = DeskInsideY, .givesWay = true},
     {.name = "desk.arg", .args = 1, .use = Use::Value, .run = DeskArg, .givesWay = true},
     {.name = "desk.argcount", .args = 0, .use = Use::Value, .run = DeskArgCount, .givesWay = true},
+    {.name = "desk.run", .args = 1, .use = Use::Either, .run = DeskRun, .givesWay = true},
+    {.name = "desk.runwait", .args = 2, .use = Use::Either, .run = DeskRunWait, .givesWay = true},
+    {.name = "desk.kill", .args = 1, .use = Use::Either, .run = DeskKill, .givesWay = true},
+    {.name = "desk.waitclose", .args = 2, .use = Use::Value, .run = DeskWaitClose, .givesWay = true},
+    {.name = "desk.focused", .args = 0, .use = Use::Value, .run = DeskFocused, .givesWay = true},
+    {.name = "desk.at", .args = 2, .use = Use::Value, .run = DeskAt, .givesWay = true},
+    {.name = "desk.mousex", .args = 0, .use = Use::Value, .run = DeskMouseX, .givesWay = true},
+    {.name = "desk.mousey", .args = 0, .use = Use::Value, .run = DeskMouseY, .givesWay = true},
 }};
 
 }  // namespace

@@ -22,6 +22,10 @@ bool Contains(const std::string& title, const std::string& text) { return title.
 
 bool Equals(const std::string& title, const std::string& text) { return title == text; }
 
+bool Holds(const WindowRect& rect, ScreenPoint point) {
+    return point.x >= rect.x && point.y >= rect.y && point.x - rect.x < rect.width && point.y - rect.y < rect.height;
+}
+
 }  // namespace
 
 std::string WindowTitle(Interp& in, WindowHandle window) {
@@ -41,9 +45,28 @@ WindowHandle NextWindow(Interp& in, WindowHandle after) {
 WindowHandle FindWindowContaining(Interp& in, const std::string& text) { return FirstWindowWhere(in, Contains, text); }
 
 WindowHandle WaitForWindow(Interp& in, const std::string& title, int milliseconds) {
-    WindowHandle window = 0;
-    PollUntil(in, milliseconds, [&] { return (window = FirstWindowWhere(in, Equals, title)) != 0; });
-    return window;
+    return PollUntil(in, milliseconds, [&] { return FirstWindowWhere(in, Equals, title); });
+}
+
+WindowHandle WaitForWindowContaining(Interp& in, const std::string& text, int milliseconds) {
+    return PollUntil(in, milliseconds, [&] { return FirstWindowWhere(in, Contains, text); });
+}
+
+bool WaitForWindowToGo(Interp& in, WindowHandle window, int milliseconds) {
+    Desktop& desktop = UsableDesktop(in);
+    return PollUntil(in, milliseconds, [&] { return !desktop.windowShown(window); });
+}
+
+WindowHandle FocusedWindow(Interp& in) { return UsableDesktop(in).focusedWindow(); }
+
+// Stacking order decides where windows overlap, as it decides what the eye sees.
+WindowHandle WindowAt(Interp& in, ScreenPoint point) {
+    Desktop& desktop = UsableDesktop(in);
+    for (WindowHandle window : desktop.topWindows()) {
+        WindowRect rect;
+        if (desktop.windowRect(window, rect) && Holds(rect, point)) return window;
+    }
+    return 0;
 }
 
 WindowRect WindowRectangle(Interp& in, WindowHandle window) {

@@ -22,6 +22,21 @@ WindowHandle FindWindowContaining(Interp& in, const std::string& text);
 // 50 ms at most; 0 when none came in the time.
 WindowHandle WaitForWindow(Interp& in, const std::string& title, int milliseconds);
 
+// Waits, as WaitForWindow does, for a visible top-level window whose title contains
+// the text.
+WindowHandle WaitForWindowContaining(Interp& in, const std::string& text, int milliseconds);
+
+// Waits, looking as WaitForWindow does, until the window no longer exists or is no
+// longer shown; false when it still was after the time.
+bool WaitForWindowToGo(Interp& in, WindowHandle window, int milliseconds);
+
+// The top-level window with the keyboard focus; 0 when none.
+WindowHandle FocusedWindow(Interp& in);
+
+// The topmost visible top-level window whose outer rectangle holds the screen point;
+// 0 when none does.
+WindowHandle WindowAt(Interp& in, ScreenPoint point);
+
 // The window's outer rectangle; window 0 gives the screen, no window all zeros.
 WindowRect WindowRectangle(Interp& in, WindowHandle window);
 

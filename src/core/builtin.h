@@ -24,8 +24,16 @@ enum class Use {
 struct ArgCount {
     constexpr ArgCount(int exact) : least(exact), most(exact) {}  // NOLINT: a number reads as itself
     constexpr ArgCount(int fewest, int most) : least(fewest), most(most) {}
+    // The count of a function that has learnt an optional last argument: a wrong count
+    // is still reported with the number scripts have always been told.
+    static constexpr ArgCount OptionalLast(int count) {
+        ArgCount args(count, count + 1);
+        args.reportsLeast = true;
+        return args;
+    }
     int least;
     int most;
+    bool reportsLeast = false;
 };
 
 // A built-in function: its full lower-case name, how many arguments it takes, where

@@ -58,7 +58,7 @@ bool IsImported(const Interp& in, const ModuleDef& module) {
 // The count a function takes as its reports write it: "2", or "3 ~ 13".
 std::string CountText(ArgCount args) {
     const std::string least = std::to_string(args.least);
-    return args.least == args.most ? least : least + " ~ " + std::to_string(args.most);
+    return args.least == args.most || args.reportsLeast ? least : least + " ~ " + std::to_string(args.most);
 }
 
 // The count and the position of a call, checked against the function's entry.

@@ -8,7 +8,7 @@ namespace ml {
 
 namespace {
 
-constexpr std::array<std::string_view, 23> kDesk = {
+constexpr std::array<std::string_view, 31> kDesk = {
     R"doc(輸入一段文字。視窗代碼 0 以模擬的鍵盤輸入到目前的焦點視窗，其他視窗代碼把字元送到該視窗。
 "\x0a" 是 Enter，"\x09" 是 Tab；需要 Shift 的字元會自動按下 Shift。
 無法輸入的字元 (例如 Linux 上不是 UTF-8 的位元組) 會發生錯誤，這時整段文字都不會輸入。
@@ -29,6 +29,7 @@ constexpr std::array<std::string_view, 23> kDesk = {
 )doc",
 
     R"doc(尋找標題包含指定文字的第一個可見視窗，區分大小寫。
+加上第二個參數 (毫秒) 時會等待視窗出現，每 50 毫秒檢查一次：~Desk.Find(文字, 毫秒)
 ~Desk.Find(文字)
 返回值:有
 (0 表示找不到)
@@ -145,6 +146,54 @@ End
 
     R"doc(取得腳本檔名後面的參數個數，~Desk.Arg(~Desk.ArgCount()) 就是最後一個參數。
 ~Desk.ArgCount()
+返回值:有
+)doc",
+
+    R"doc(啟動程式，不等待它結束。Linux 以 /bin/sh -c 執行命令；Windows 的命令列和 CreateProcess 相同。
+無法啟動時會發生錯誤。當作敘述使用時不取得行程代碼。
+~Desk.Run(命令)
+返回值:有
+(程式的行程代碼)
+)doc",
+
+    R"doc(啟動程式並等待它結束，最多等待指定的毫秒；時間到了程式仍會繼續執行。
+~Desk.RunWait(命令, 毫秒)
+返回值:有
+(程式的結束代碼，-1 表示時間到了還沒有結束)
+)doc",
+
+    R"doc(結束行程。Linux 先送 SIGTERM，2 秒後還在執行就送 SIGKILL；Windows 直接終止。
+行程代碼 0 或負數不會送出任何訊號；行程 1 以及無法結束的行程會發生錯誤。
+~Desk.Kill(行程代碼)
+返回值:有
+(1 表示已經結束，0 表示沒有這個行程)
+)doc",
+
+    R"doc(等待視窗關閉或隱藏，每 50 毫秒檢查一次。
+~Desk.WaitClose(視窗代碼, 毫秒)
+返回值:有
+(1 表示視窗已經不在，0 表示時間到了視窗還在)
+)doc",
+
+    R"doc(取得有鍵盤焦點的頂層視窗。
+~Desk.Focused()
+返回值:有
+(0 表示沒有)
+)doc",
+
+    R"doc(取得螢幕座標所在的最上層可見視窗。
+~Desk.At(X座標, Y座標)
+返回值:有
+(0 表示沒有)
+)doc",
+
+    R"doc(取得滑鼠游標在螢幕上的 X 座標。
+~Desk.MouseX()
+返回值:有
+)doc",
+
+    R"doc(取得滑鼠游標在螢幕上的 Y 座標。
+~Desk.MouseY()
 返回值:有
 )doc",
 };

@@ -216,6 +216,41 @@ public:
     // never sees half a file. A symbolic link keeps pointing where it did: the file it
     // names is the one replaced.
     virtual FileWrite replaceFile(const std::string& file, FilePieces pieces) = 0;
+    // The top-level window with the keyboard focus, as topWindows lists it; 0 when
+    // none of them has it.
+    virtual WindowHandle focusedWindow() = 0;
+    // Whether the window exists and is on the screen (mapped, with its ancestors).
+    virtual bool windowShown(WindowHandle window) = 0;
+};
+
+// A process id as the system numbers processes.
+using ProcessId = std::uint32_t;
+
+// How asking a process to end came out.
+enum class ProcessEnd {
+    Ended,     // it ran, and has ended
+    NotFound,  // no process with the id runs (one that has ended, even if its
+               // parent has not yet collected it, runs no more)
+    Refused,   // it runs and could not be ended: another user's, the system's, this
+               // program itself, or still there after the last signal
+};
+
+// The programs a script starts, and the ending of any process by its id.
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // Starts the command without waiting for it (Linux: /bin/sh -c command, in a
+    // process group of its own, reading from /dev/null; Windows: the command line as
+    // CreateProcess takes it); its process id, or nothing when it could not be started.
+    // Programs started earlier that have ended are collected on the way.
+    virtual std::optional<ProcessId> start(const std::string& command) = 0;
+    // Waits up to the time for the program the latest start gave to end: its exit
+    // status (Linux: 128 + the signal for one a signal ended; Windows: the unsigned
+    // exit code), or nothing when it still runs, and it is left running.
+    virtual std::optional<std::int64_t> waitForExit(ProcessId id, std::uint32_t milliseconds) = 0;
+    // Ends the process: Linux: SIGTERM (to the process group of a program start gave),
+    // and SIGKILL when it still runs 2 seconds later; Windows: TerminateProcess.
+    virtual ProcessEnd end(ProcessId id) = 0;
 };
 
 // How a file is opened. Text mode is what the Windows runtime makes of line ends (a
@@ -337,6 +372,7 @@ struct Platform {
     Com& com;
     Files& files;
     Clock& clock;
+    Processes& processes;
 };
 
 // The host's own services (implemented once per operating system).

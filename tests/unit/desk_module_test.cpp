@@ -320,6 +320,97 @@ TEST(DeskFrame, ShortNamesOnlyAfterTheImportAndLibKeepsItsCapture) {
     EXPECT_EQ(both.fake.desktop.files["a.png"].size(), 54u + 24u);
 }
 
+TEST(DeskWindows, FindWithATimeLooksEveryFiftyMillisecondsForATitleContainingTheText) {
+    DeskRun late;
+    late.fake.desktop.whileSleeping = [&](int sleeps) {
+        if (sleeps == 3) late.fake.desktop.shown.push_back({44, "Late Message", {0, 0, 10, 10}});
+    };
+    late.run("#Import <desk>\n#Import <dos>\n~Print(~Find(\"Message\", 5000))\n");
+    EXPECT_EQ(late.out(), "44");
+    EXPECT_EQ(late.fake.desktop.log, (Log{"sleep 50", "sleep 50", "sleep 50"}));
+    // No time, or none left, is one look; one argument is the look it always was.
+    DeskRun missing;
+    missing.run("#Import <desk>\n#Import <dos>\n~Print(~Find(\"Message\", 120) ~Find(\"Message\", -1) "
+                "~Find(\"Message\", 0) ~Find(\"Message\") \",\" ~Find(\"Calc\", 100))\n");
+    EXPECT_EQ(missing.out(), "0000,22");
+    EXPECT_EQ(missing.fake.desktop.log, (Log{"sleep 50", "sleep 50", "sleep 20"}));
+}
+
+TEST(DeskWindows, FindTakesOneOrTwoArgumentsAndReportsItsClassicCount) {
+    for (const char* call : {"$w = ~Desk.Find()", "$w = ~Desk.Find(\"a\", 1, 2)"}) {
+        DeskRun t;
+        t.run(std::string(call) + "\n");
+        EXPECT_EQ(t.out(), Report(1, "~desk.find -> Several parameters: 1", t.entry(0))) << call;
+    }
+    DeskRun other;
+    other.run("$w = ~Desk.Focused(1)\n");
+    EXPECT_EQ(other.out(), Report(1, "~desk.focused -> Several parameters: 0", other.entry(0)));
+}
+
+TEST(DeskWindows, WaitCloseGivesOneOnceTheWindowIsGoneAndZeroAfterTheTime) {
+    DeskRun closing;
+    closing.fake.desktop.whileSleeping = [&](int sleeps) {
+        if (sleeps == 2) closing.fake.desktop.shown.erase(closing.fake.desktop.shown.begin() + 1);
+    };
+    closing.run("#Import <desk>\n#Import <dos>\n~Print(~WaitClose(22, 5000))\n");
+    EXPECT_EQ(closing.out(), "1");
+    EXPECT_EQ(closing.fake.desktop.log, (Log{"sleep 50", "sleep 50"}));
+    DeskRun staying;
+    staying.run("#Import <desk>\n#Import <dos>\n~Print(~WaitClose(22, 70) ~WaitClose(11, 0) \",\" ~WaitClose(5, 900) "
+                "~WaitClose(0, 900))\n");
+    EXPECT_EQ(staying.out(), "00,11");
+    EXPECT_EQ(staying.fake.desktop.log, (Log{"sleep 50", "sleep 20"}));
+}
+
+TEST(DeskWindows, FocusedGivesTheDesktopsAnswer) {
+    DeskRun t;
+    t.fake.desktop.focused = 33;
+    t.run("#Import <desk>\n#Import <dos>\n~Print(~Focused())\n");
+    DeskRun none;
+    none.run("#Import <desk>\n#Import <dos>\n~Print(~Focused())\n");
+    EXPECT_EQ(t.out() + none.out(), "330");
+}
+
+TEST(DeskWindows, AtGivesTheTopmostWindowWhoseRectangleHoldsThePoint) {
+    DeskRun t;
+    // Window 22 is put under 11 and covering the screen's top-left part.
+    t.fake.desktop.shown[1].rect = {0, 0, 1000, 500};
+    t.run("#Import <desk>\n#Import <dos>\n~Print(~At(10, 20) \",\" ~At(309, 219) \",\" ~At(310, 219) \",\" "
+          "~At(9, 20) \",\" ~At(999, 499) \",\" ~At(1000, 499))\n"
+          "~Print(\";\" ~At(-5, 999) \",\" ~At(-6, 999) \",\" ~At(794, 1000) \",\" ~At(-32768, 32767))\n");
+    EXPECT_EQ(t.out(), "11,11,22,22,22,0;33,0,0,0");
+}
+
+TEST(DeskWindows, AtTakesPointsOfSixteenSignedBits) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"$w = ~Desk.At(32768, 0)", "~Desk.At -> Section 1 parameter error: 32768"},
+        {"$w = ~Desk.At(0, -32769)", "~Desk.At -> Section 2 parameter error: -32769"},
+    };
+    for (auto [call, error] : cases) {
+        DeskRun t;
+        t.run(std::string(call) + "\n");
+        EXPECT_EQ(t.out(), Report(1, std::string(error) + " (Numerical limit: -32768 ~ 32767)", t.entry(0))) << call;
+    }
+}
+
+TEST(DeskWindows, MouseXAndYGiveTheCursorsScreenPosition) {
+    DeskRun t;
+    t.fake.desktop.cursor = {1919, -3};
+    t.run("#Import <desk>\n#Import <dos>\n~Print(~MouseX() \",\" ~MouseY())\n");
+    EXPECT_EQ(t.out(), "1919,-3");
+}
+
+TEST(DeskDisplay, TheNewWindowCallsNeedTheDisplay) {
+    for (const char* call : {"$w = ~Desk.Find(\"a\", 100)", "$w = ~Desk.WaitClose(11, 100)", "$w = ~Desk.Focused()",
+                             "$w = ~Desk.At(1, 1)", "$w = ~Desk.MouseX()", "$w = ~Desk.MouseY()"}) {
+        DeskRun t;
+        t.fake.desktop.display = {false, "DISPLAY=:7"};
+        t.run(std::string(call) + "\n");
+        EXPECT_EQ(t.out(), Report(1, "No display to work on: DISPLAY=:7", t.entry(0))) << call;
+        EXPECT_TRUE(t.fake.desktop.log.empty()) << call;
+    }
+}
+
 }  // namespace ml
 
 namespace ml {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -40,6 +41,11 @@ public:
     FileWrite fileWrite = FileWrite::Written;   // how every replaceFile ends
     std::map<std::string, std::vector<std::uint8_t>> files;   // what replaceFile wrote
     std::string untypeable;           // bytes that typeText finds no key for
+    WindowHandle focused = 0;         // what focusedWindow gives
+    // Runs at every sleep, with the sleeps so far: the desktop may change while a
+    // script waits.
+    std::function<void(int sleeps)> whileSleeping;
+    int sleeps = 0;
 
     DisplayState displayState() override { return display; }
     void whenDisplayLost(std::function<void(const std::string&)>) override {}
@@ -75,7 +81,10 @@ public:
     }
     // A recognisable mapping: the scan code of a key is the key plus 1000.
     std::uint32_t scanCode(std::uint32_t virtualKey) override { return virtualKey + 1000; }
-    void sleep(std::uint32_t milliseconds) override { log.push_back("sleep " + std::to_string(milliseconds)); }
+    void sleep(std::uint32_t milliseconds) override {
+        log.push_back("sleep " + std::to_string(milliseconds));
+        if (whileSleeping) whileSleeping(++sleeps);
+    }
     void screenImage(WindowHandle window, ScreenImage& out) override {
         log.push_back("image " + std::to_string(window));
         if (comingImages.empty()) {
@@ -165,6 +174,9 @@ public:
         for (const std::span<const std::uint8_t> piece : pieces) bytes.insert(bytes.end(), piece.begin(), piece.end());
         return fileWrite;
     }
+
+    WindowHandle focusedWindow() override { return focused; }
+    bool windowShown(WindowHandle window) override { return shownWindow(window) != nullptr; }
 
 private:
     const FakeWindow* shownWindow(WindowHandle window) const {

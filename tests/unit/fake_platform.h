@@ -11,6 +11,7 @@
 #include "fake_desktop.h"
 #include "fake_files.h"
 #include "fake_interop.h"
+#include "fake_processes.h"
 #include "platform/platform.h"
 
 namespace ml {
@@ -101,7 +102,8 @@ struct FakePlatform {
     FakeCom com;
     FakeFiles files;
     FakeClock clock;
-    Platform platform{console, codePage, desktop, native, com, files, clock};
+    FakeProcesses processes;
+    Platform platform{console, codePage, desktop, native, com, files, clock, processes};
 
     FakePlatform() = default;
     FakePlatform(const FakePlatform&) = delete;

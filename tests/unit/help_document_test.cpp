@@ -397,6 +397,14 @@ TEST(HelpDocument, DeskEntriesInOrder) {
         {"~Desk.InsideY(視窗代碼)", "返回值:有"},
         {"~Desk.Arg(n)", "返回值:有"},
         {"~Desk.ArgCount()", "返回值:有"},
+        {"~Desk.Run(命令)", "返回值:有"},
+        {"~Desk.RunWait(命令, 毫秒)", "返回值:有"},
+        {"~Desk.Kill(行程代碼)", "返回值:有"},
+        {"~Desk.WaitClose(視窗代碼, 毫秒)", "返回值:有"},
+        {"~Desk.Focused()", "返回值:有"},
+        {"~Desk.At(X座標, Y座標)", "返回值:有"},
+        {"~Desk.MouseX()", "返回值:有"},
+        {"~Desk.MouseY()", "返回值:有"},
     };
     EXPECT_EQ(CallForms(groups[7]), desk);
 }

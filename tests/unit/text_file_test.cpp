@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -41,7 +43,9 @@ std::vector<std::string> PiecesOf(File& file) {
 
 // The pieces the program reads from a file on disk that holds the bytes.
 std::vector<std::string> PiecesRead(const std::string& bytes) {
-    const std::string name = ::testing::TempDir() + "ml_text_file_pieces";
+    // Test processes run side by side, here and in other builds on the machine: each
+    // writes a file of its own.
+    const std::string name = ::testing::TempDir() + "ml_text_file_pieces." + std::to_string(getpid());
     StdioFiles files;
     files.open(name, FileMode::WriteBinary)->write(bytes);
     const std::unique_ptr<File> file = OpenForReading(files, name);

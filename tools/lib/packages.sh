@@ -20,9 +20,9 @@ ML_PACKAGES=(
     wine64 wine
     # a display for the Wine and desktop tests; xvfb-run needs xauth
     xvfb xauth
-    # real programs that the desk module's desktop tests drive (xcalc and xmessage are
-    # in x11-apps), a window manager to drive them under, xwininfo, the reader of the
-    # calculator's selection, and Pillow to open the PNG captures
+    # real programs that the desk module's desktop tests drive (xcalc and xlogo are in
+    # x11-apps, xmessage in x11-utils), a window manager to drive them under, xwininfo,
+    # the reader of the calculator's selection, and Pillow to open the PNG captures
     xterm x11-apps twm x11-utils xclip python3-pil
     # the Debian package's checks (tests/packages/check-packages)
     lintian

@@ -145,4 +145,8 @@ bool PosixDesktop::readFileStart(const std::string& file, std::size_t limit, std
 
 bool PosixDesktop::decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) { return DecodePng(bytes, image); }
 
+WindowHandle PosixDesktop::focusedWindow() { return FromWindow(FocusedClientWindow(*x11_)); }
+
+bool PosixDesktop::windowShown(WindowHandle window) { return IsViewableWindow(*x11_, ToWindow(window)); }
+
 }  // namespace ml

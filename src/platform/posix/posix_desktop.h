@@ -41,6 +41,8 @@ public:
     FileWrite replaceFile(const std::string& file, FilePieces pieces) override;
     bool readFileStart(const std::string& file, std::size_t limit, std::vector<std::uint8_t>& bytes) override;
     bool decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) override;
+    WindowHandle focusedWindow() override;
+    bool windowShown(WindowHandle window) override;
 
 private:
     std::unique_ptr<X11Connection> x11_;

@@ -5,6 +5,7 @@
 #include "platform/posix/posix_console.h"
 #include "platform/posix/posix_desktop.h"
 #include "platform/posix/posix_interop.h"
+#include "platform/posix/posix_processes.h"
 #include "platform/stdio_files.h"
 #include "platform/system_clock.h"
 
@@ -19,7 +20,8 @@ Platform& HostPlatform() {
     static PosixCom com;
     static StdioFiles files;
     static SystemClock clock;
-    static Platform platform{console, codePage, desktop, native, com, files, clock};
+    static PosixProcesses processes;
+    static Platform platform{console, codePage, desktop, native, com, files, clock, processes};
     return platform;
 }
 

@@ -162,6 +162,42 @@ std::vector<Window> ShownClientWindows(X11Connection& x11) {
     return shown;
 }
 
+namespace {
+
+// The child of the root that the pointer is over; 0 when none.
+Window TopLevelUnderPointer(X11Connection& x11) {
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int state = 0;
+    if (Xlib().XQueryPointer(x11.display(), x11.root(), &root, &child, &rootX, &rootY, &x, &y, &state) == 0) return 0;
+    return child;
+}
+
+}  // namespace
+
+// The focus may rest on a child inside a client (xterm's text area), on a window
+// manager's frame, or follow the pointer (PointerRoot), where the keys go to the
+// window under it.
+Window FocusedClientWindow(X11Connection& x11) {
+    Display* display = x11.display();
+    if (display == nullptr) return 0;
+    Window focus = 0;
+    int revertTo = 0;
+    Xlib().XGetInputFocus(display, &focus, &revertTo);
+    if (focus == PointerRoot) focus = TopLevelUnderPointer(x11);
+    if (focus == None || focus == x11.root()) return 0;
+    const Window topLevel = TopLevelOf(x11, focus);
+    if (topLevel == 0) return 0;
+    const Window client = ClientOf(x11, topLevel);
+    return IsShownClient(display, topLevel, client) ? client : 0;
+}
+
+bool IsViewableWindow(X11Connection& x11, Window window) {
+    XWindowAttributes attributes;
+    return x11.display() != nullptr && window != 0 &&
+           Xlib().XGetWindowAttributes(x11.display(), window, &attributes) != 0 && attributes.map_state == IsViewable;
+}
+
 std::string TitleOf(X11Connection& x11, Window window) {
     std::string text;
     if (x11.display() == nullptr || window == 0 || !ReadTitle(x11, window, text)) return {};

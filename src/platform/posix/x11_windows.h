@@ -27,6 +27,13 @@ void ActivateWindow(X11Connection& x11, Window window);
 // client; windows that bypass the manager (menus, tooltips) are left out.
 std::vector<Window> ShownClientWindows(X11Connection& x11);
 
+// The shown client window that has the keyboard focus, as ShownClientWindows lists
+// it; 0 when none has it.
+Window FocusedClientWindow(X11Connection& x11);
+
+// Whether the window exists and is viewable: mapped, and its ancestors too.
+bool IsViewableWindow(X11Connection& x11, Window window);
+
 // _NET_WM_NAME, else WM_NAME; empty for none.
 std::string TitleOf(X11Connection& x11, Window window);
 

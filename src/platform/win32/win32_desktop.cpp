@@ -167,4 +167,10 @@ bool Win32Desktop::readFileStart(const std::string& file, std::size_t limit, std
 
 bool Win32Desktop::decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) { return DecodePng(bytes, image); }
 
+WindowHandle Win32Desktop::focusedWindow() { return FromHwnd(GetForegroundWindow()); }
+
+bool Win32Desktop::windowShown(WindowHandle window) {
+    return IsWindow(ToHwnd(window)) && IsWindowVisible(ToHwnd(window));
+}
+
 }  // namespace ml

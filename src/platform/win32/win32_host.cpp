@@ -3,6 +3,7 @@
 #include "platform/win32/win32_console.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_interop.h"
+#include "platform/win32/win32_processes.h"
 #include "platform/stdio_files.h"
 #include "platform/system_clock.h"
 
@@ -17,7 +18,8 @@ Platform& HostPlatform() {
     static Win32Com com;
     static StdioFiles files;
     static SystemClock clock;
-    static Platform platform{console, codePage, desktop, native, com, files, clock};
+    static Win32Processes processes;
+    static Platform platform{console, codePage, desktop, native, com, files, clock, processes};
     return platform;
 }
 
