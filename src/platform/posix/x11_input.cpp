@@ -155,6 +155,9 @@ void FakeMouseInput(X11Connection& x11, const MouseRecord& record) {
     if (!x11.canFakeInput()) return;
     Display* display = x11.display();
     if (record.flags & kMouseMove) {
+        // The root window spans every monitor, so a record scaled to the whole
+        // desktop (the virtual-desktop flag) and one scaled to the screen name the
+        // same pixel.
         if (record.flags & kMouseAbsolute) {
             const int screen = DefaultScreen(display);
             Xlib().XTestFakeMotionEvent(display, screen, PixelOfAbsolute(record.dx, DisplayWidth(display, screen)),
