@@ -19,7 +19,7 @@ namespace ml {
     F(XQueryPointer) F(XQueryKeymap) F(XKeysymToKeycode) F(XSync) F(XDisplayKeycodes)              \
     F(XGetKeyboardMapping) F(XChangeKeyboardMapping) F(XGetWMProtocols) F(XKillClient)             \
     F(XMoveResizeWindow) F(XkbGetMap) F(XkbResizeKeySyms) F(XkbChangeMap) F(XkbFreeKeyboard)       \
-    F(XCreateWindow) F(XChangeProperty) F(XCheckWindowEvent) F(XGetInputFocus)
+    F(XCreateWindow) F(XChangeProperty) F(XCheckWindowEvent) F(XGetInputFocus) F(XWarpPointer)
 #define ML_XTEST_FUNCTIONS(F)                                                                      \
     F(XTestQueryExtension) F(XTestFakeMotionEvent) F(XTestFakeRelativeMotionEvent)                 \
     F(XTestFakeButtonEvent) F(XTestFakeKeyEvent)
