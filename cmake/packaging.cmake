@@ -49,7 +49,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   # The X libraries, libpng and OpenCC are opened with dlopen, which dpkg-shlibdeps
   # cannot see, so every runtime package is named here: the C library; Xlib, XTest
-  # (synthesised input) and Xext (MIT-SHM screen reads); libpng (PNG captures); OpenCC
+  # (synthesised input), Xext (MIT-SHM screen reads) and Xinerama (where the monitors
+  # lie); libpng (PNG captures); OpenCC
   # and its conversion tables. A library
   # the program comes to load is added to this list.
   set(ML_DEB_DEPENDS
@@ -57,6 +58,7 @@ else()
       libx11-6
       libxtst6
       libxext6
+      libxinerama1
       libpng16-16
       libopencc1.1
       libopencc-data)

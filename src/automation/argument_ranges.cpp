@@ -10,8 +10,13 @@ namespace ml {
 
 void FailParameter(Interp& in, std::string_view function, int position, std::string_view value,
                    const MsgPair& limit) {
+    FailParameter(in, function, position, value, Say(in, limit));
+}
+
+void FailParameter(Interp& in, std::string_view function, int position, std::string_view value,
+                   std::string_view limit) {
     Fail(in, std::string(function) + Say(in, kMsgParameterSection) + std::to_string(position) +
-                 Say(in, kMsgParameterError) + std::string(value) + Say(in, limit));
+                 Say(in, kMsgParameterError) + std::string(value) + std::string(limit));
 }
 
 std::int64_t ArgInRange(Interp& in, std::string_view function, int position, const NumberRange& range) {

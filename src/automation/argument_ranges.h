@@ -48,6 +48,10 @@ inline constexpr NumberRange kArgumentRange{0, INT64_MAX, &kMsgArgumentLimit};
 // value as shown, then the limit.
 [[noreturn]] void FailParameter(Interp& in, std::string_view function, int position, std::string_view value,
                                 const MsgPair& limit);
+// The same with a limit already in the display language, for a limit that depends on
+// the desktop.
+[[noreturn]] void FailParameter(Interp& in, std::string_view function, int position, std::string_view value,
+                                std::string_view limit);
 
 // The whole number that argument position of the call reads as (as the C runtime's
 // atoll reads it); ends the run with its parameter error outside the range.

@@ -27,9 +27,12 @@ constexpr ButtonCodes kButtons[] = {
 
 const ButtonCodes& CodesOf(MouseButton button) { return kButtons[static_cast<int>(button)]; }
 
+// A point of any monitor, scaled to the whole desktop, whose corner may lie left of
+// or above the primary's.
 MouseRecord AbsoluteRecord(Desktop& desktop, ScreenPoint at, std::uint32_t flags) {
-    const ScreenPoint screen = desktop.screenSize();
-    return {ScaleAbsolute(at.x, screen.x), ScaleAbsolute(at.y, screen.y), kMoveAbsolute | flags};
+    const WindowRect whole = desktop.desktopRect();
+    return {ScaleAbsolute(at.x - whole.x, whole.width), ScaleAbsolute(at.y - whole.y, whole.height),
+            kMoveAbsolute | kVirtualDeskFlag | flags};
 }
 
 // The second press of a double click is what the system reports as the double click.

@@ -1,5 +1,5 @@
 // The desk module's input: typing, clicks of any button, single or double, and the
-// wheel, synthesised at screen coordinates (window mode off) or posted at client
+// wheel, synthesised at desktop coordinates (window mode off) or posted at client
 // coordinates.
 #pragma once
 

@@ -11,6 +11,7 @@
 #include "automation/desk_input.h"
 #include "automation/desk_look.h"
 #include "automation/desk_messages.h"
+#include "automation/desk_monitors.h"
 #include "automation/desk_processes.h"
 #include "automation/desk_state.h"
 #include "automation/desktop_access.h"
@@ -145,6 +146,12 @@ std::string DeskAt(Interp& in) { return IntText(WindowAt(in, ArgPoint(in, "~Desk
 std::string DeskMouseX(Interp& in) { return IntText(UsableDesktop(in).cursorPosition().x); }
 std::string DeskMouseY(Interp& in) { return IntText(UsableDesktop(in).cursorPosition().y); }
 
+std::string DeskMonitors(Interp& in) { return IntText(MonitorCount(in)); }
+std::string DeskMonitorX(Interp& in) { return IntText(NumberedMonitor(in, "~Desk.MonitorX").x); }
+std::string DeskMonitorY(Interp& in) { return IntText(NumberedMonitor(in, "~Desk.MonitorY").y); }
+std::string DeskMonitorWidth(Interp& in) { return IntText(NumberedMonitor(in, "~Desk.MonitorWidth").width); }
+std::string DeskMonitorHeight(Interp& in) { return IntText(NumberedMonitor(in, "~Desk.MonitorHeight").height); }
+
 std::string DeskRun(Interp& in) { return std::to_string(StartProgram(in, "~Desk.Run", Arg(in, 1))); }
 
 std::string DeskRunWait(Interp& in) { return std::to_string(RunAndWait(in, Arg(in, 1), ArgInt(in, 2))); }
@@ -155,7 +162,7 @@ std::string DeskKill(Interp& in) { return IntText(EndProcess(in, TextToInt64(Arg
 constexpr ArgCount kFindArgs = ArgCount::OptionalLast(1);
 
 // Every desk function with its argument count and where it may stand.
-constexpr std::array<Builtin, 31> kDesk = {{
+constexpr std::array<Builtin, 36> kDesk = {{
     {"desk.type", 2, Use::Statement, DeskType},
     {"desk.key", 1, Use::Value, DeskKey},
     {"desk.wait", 2, Use::Value, DeskWait},
@@ -187,6 +194,11 @@ constexpr std::array<Builtin, 31> kDesk = {{
     {.name = "desk.at", .args = 2, .use = Use::Value, .run = DeskAt, .givesWay = true},
     {.name = "desk.mousex", .args = 0, .use = Use::Value, .run = DeskMouseX, .givesWay = true},
     {.name = "desk.mousey", .args = 0, .use = Use::Value, .run = DeskMouseY, .givesWay = true},
+    {.name = "desk.monitors", .args = 0, .use = Use::Value, .run = DeskMonitors, .givesWay = true},
+    {.name = "desk.monitorx", .args = 1, .use = Use::Value, .run = DeskMonitorX, .givesWay = true},
+    {.name = "desk.monitory", .args = 1, .use = Use::Value, .run = DeskMonitorY, .givesWay = true},
+    {.name = "desk.monitorwidth", .args = 1, .use = Use::Value, .run = DeskMonitorWidth, .givesWay = true},
+    {.name = "desk.monitorheight", .args = 1, .use = Use::Value, .run = DeskMonitorHeight, .givesWay = true},
 }};
 
 }  // namespace

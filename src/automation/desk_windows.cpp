@@ -71,10 +71,7 @@ WindowHandle WindowAt(Interp& in, ScreenPoint point) {
 
 WindowRect WindowRectangle(Interp& in, WindowHandle window) {
     Desktop& desktop = UsableDesktop(in);
-    if (window == 0) {
-        const ScreenPoint size = desktop.screenSize();
-        return {0, 0, size.x, size.y};
-    }
+    if (window == 0) return desktop.desktopRect();
     WindowRect rect;
     return desktop.windowRect(window, rect) ? rect : WindowRect{};
 }

@@ -37,11 +37,13 @@ WindowHandle FocusedWindow(Interp& in);
 // 0 when none does.
 WindowHandle WindowAt(Interp& in, ScreenPoint point);
 
-// The window's outer rectangle; window 0 gives the screen, no window all zeros.
+// The window's outer rectangle; window 0 gives the whole desktop, every monitor, no
+// window all zeros.
 WindowRect WindowRectangle(Interp& in, WindowHandle window);
 
 // The screen point of the window's client-area corner, from which client coordinates
-// count; window 0 gives the screen's corner, no window 0, 0.
+// count; window 0 gives the primary monitor's corner, where desktop coordinates
+// count from, and no window 0, 0.
 ScreenPoint InsideCorner(Interp& in, WindowHandle window);
 
 // Gives the window this rectangle; a negative width or height keeps the current one.

@@ -108,17 +108,17 @@ std::uint32_t SearchImage(const ScreenImage& screen, const TemplateImage& pictur
 }
 
 // A file that exists but holds no usable picture is as good as missing. A picture
-// larger than the screen (and so than any window's image) is found nowhere: that is
+// larger than what window 0 shows (and so than any window's image) is found nowhere: that is
 // known from its headers, and its pixels are never read.
 bool ReadTemplate(Interp& in, const std::string& file, const MsgPair& missing, Transparency transparency,
-                  TemplateImage& picture) {
+                  Reach reach, TemplateImage& picture) {
     Desktop& desktop = in.platform.desktop;
     std::vector<std::uint8_t> bytes;
     PictureSize size;
     if (!desktop.readFileStart(file, kPictureHeadBytes, bytes) || !ReadPictureSize(bytes, size)) {
         Fail(in, Say(in, missing) + file);
     }
-    const ScreenPoint screen = UsableDesktop(in).screenSize();
+    const ScreenPoint screen = ReachSize(UsableDesktop(in), reach);
     if (size.width > screen.x || size.height > screen.y) return false;
     if (!desktop.readFileStart(file, kPictureFileLimit, bytes) ||
         !DecodePicture(bytes, {screen.x, screen.y}, desktop, picture, transparency)) {
@@ -129,7 +129,7 @@ bool ReadTemplate(Interp& in, const std::string& file, const MsgPair& missing, T
 
 std::uint32_t FindRGB(Interp& in, WindowHandle window, SearchArea area, const std::string& file, int tolerance) {
     TemplateImage picture;
-    if (!ReadTemplate(in, file, kMsgNoPictureFile, Transparency::Ignored, picture)) return 0;
+    if (!ReadTemplate(in, file, kMsgNoPictureFile, Transparency::Ignored, Reach::Screen, picture)) return 0;
     return SearchImage(TakeScreenImage(in, window), picture, area, tolerance);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "automation/picture_file.h"
+#include "automation/screen_image.h"
 #include "core/interp.h"
 #include "core/language.h"
 #include "platform/platform.h"
@@ -37,11 +38,11 @@ std::optional<ScreenPoint> LocateImage(const ScreenImage& screen, const Template
 std::uint32_t SearchImage(const ScreenImage& screen, const TemplateImage& picture, SearchArea area, int tolerance);
 
 // Reads the picture file for a search: its headers first, then, if the picture can
-// fit the screen, its pixels; false, with nothing read beyond the headers, for a
-// picture that cannot. A file that is missing or holds no picture ends the run with
-// the message, the file's name after it.
+// fit what window 0 shows under the reach, its pixels; false, with nothing read
+// beyond the headers, for a picture that cannot. A file that is missing or holds no
+// picture ends the run with the message, the file's name after it.
 bool ReadTemplate(Interp& in, const std::string& file, const MsgPair& missing, Transparency transparency,
-                  TemplateImage& picture);
+                  Reach reach, TemplateImage& picture);
 
 // The whole search as a script asks for it, the tolerance in 0..100: the picture is
 // read first, and only then is a fresh screen image taken.

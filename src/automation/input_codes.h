@@ -10,6 +10,9 @@ namespace ml {
 // (MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE).
 inline constexpr std::uint32_t kMoveAbsolute = 0x8001;
 inline constexpr std::uint32_t kWheelFlag = 0x0800;
+// Absolute coordinates scaled to the whole desktop, every monitor, instead of the
+// primary one (MOUSEEVENTF_VIRTUALDESK).
+inline constexpr std::uint32_t kVirtualDeskFlag = 0x4000;
 // A key record with this flag releases the key.
 inline constexpr std::uint32_t kKeyUpFlag = 2;
 // A key record of a key outside the numeric keypad that shares a scan code with a

@@ -69,17 +69,24 @@ void KeepTopLeft(ScreenImage& image, int width, int height) {
 
 }  // namespace
 
+ScreenPoint ReachSize(Desktop& desktop, Reach reach) {
+    if (reach == Reach::Screen) return desktop.screenSize();
+    const WindowRect whole = desktop.desktopRect();
+    return {whole.width, whole.height};
+}
+
 // The size is asked before the snapshot, so that no window takes no snapshot.
 const ScreenImage& TakeInsideImage(Interp& in, WindowHandle window) {
-    if (window == 0) return TakeScreenImage(in, 0);
     ScreenImage& image = LibStateOf(in).screen;
+    Desktop& desktop = UsableDesktop(in);
     ScreenPoint inside;
-    if (!UsableDesktop(in).clientSize(window, inside)) {
+    if (window != 0 && !desktop.clientSize(window, inside)) {
         KeepTopLeft(image, 0, 0);
         return image;
     }
-    TakeScreenImage(in, window);
-    KeepTopLeft(image, inside.x, inside.y);
+    desktop.desktopImage(window, image);
+    FitScreenImage(image);
+    if (window != 0) KeepTopLeft(image, inside.x, inside.y);
     return image;
 }
 

@@ -8,7 +8,7 @@ namespace ml {
 
 namespace {
 
-constexpr std::array<std::string_view, 31> kDesk = {
+constexpr std::array<std::string_view, 36> kDesk = {
     R"doc(輸入一段文字。視窗代碼 0 以模擬的鍵盤輸入到目前的焦點視窗，其他視窗代碼把字元送到該視窗。
 "\x0a" 是 Enter，"\x09" 是 Tab；需要 Shift 的字元會自動按下 Shift。
 無法輸入的字元 (例如 Linux 上不是 UTF-8 的位元組) 會發生錯誤，這時整段文字都不會輸入。
@@ -46,22 +46,22 @@ constexpr std::array<std::string_view, 31> kDesk = {
 返回值:有
 )doc",
 
-    R"doc(取得視窗外框左上角的 X 座標；視窗代碼 0 表示整個螢幕。
+    R"doc(取得視窗外框左上角的 X 座標；視窗代碼 0 表示整個桌面 (所有顯示器)。
 ~Desk.X(視窗代碼)
 返回值:有
 )doc",
 
-    R"doc(取得視窗外框左上角的 Y 座標；視窗代碼 0 表示整個螢幕。
+    R"doc(取得視窗外框左上角的 Y 座標；視窗代碼 0 表示整個桌面 (所有顯示器)。
 ~Desk.Y(視窗代碼)
 返回值:有
 )doc",
 
-    R"doc(取得視窗外框的寬度；視窗代碼 0 表示整個螢幕。
+    R"doc(取得視窗外框的寬度；視窗代碼 0 表示整個桌面 (所有顯示器)。
 ~Desk.Width(視窗代碼)
 返回值:有
 )doc",
 
-    R"doc(取得視窗外框的高度；視窗代碼 0 表示整個螢幕。
+    R"doc(取得視窗外框的高度；視窗代碼 0 表示整個桌面 (所有顯示器)。
 ~Desk.Height(視窗代碼)
 返回值:有
 )doc",
@@ -76,7 +76,7 @@ constexpr std::array<std::string_view, 31> kDesk = {
 返回值:無
 )doc",
 
-    R"doc(按一下或連按兩下滑鼠按鈕。視窗代碼 0 以螢幕座標模擬，其他視窗代碼以視窗的座標送到該視窗。
+    R"doc(按一下或連按兩下滑鼠按鈕。視窗代碼 0 以桌面座標模擬 (所有顯示器)，其他視窗代碼以視窗的座標送到該視窗。
 ~Desk.Click(視窗代碼, 按鈕, X座標, Y座標, 次數)
 返回值:無
 (按鈕: "left"、"middle" 或 "right"；次數: 1 或 2)
@@ -93,7 +93,7 @@ constexpr std::array<std::string_view, 31> kDesk = {
 返回值:無
 )doc",
 
-    R"doc(在視窗內部 (視窗代碼 0 表示整個螢幕) 尋找一張圖片，圖片可以是任何色彩深度的 BMP 或 PNG 檔。
+    R"doc(在視窗內部 (視窗代碼 0 表示整個桌面，所有顯示器) 尋找一張圖片，圖片可以是任何色彩深度的 BMP 或 PNG 檔。
 還沒有找到時每 50 毫秒重新擷取畫面再找一次，直到超過等待的毫秒數。
 誤差值可以是 0 到 100；顏色為 EAEAEA 的點和 PNG 完全透明的點不比較。
 ~Desk.Look(視窗代碼, 圖片檔名, 誤差值, 毫秒)
@@ -106,13 +106,13 @@ Cmp (~Desk.Look($w, "send.png", 10, 5000) == 1)
 End
 )doc",
 
-    R"doc(取得 ~Desk.Look 最後找到的圖片中心的 X 座標，和搜尋時的座標相同 (視窗內部或螢幕)，可以直接用在同一個視窗的 ~Desk.Click。
+    R"doc(取得 ~Desk.Look 最後找到的圖片中心的 X 座標，和搜尋時的座標相同 (視窗內部或桌面)，可以直接用在同一個視窗的 ~Desk.Click。
 還沒有找到過，或最後一次沒有找到時是 -1。
 ~Desk.FoundX()
 返回值:有
 )doc",
 
-    R"doc(取得 ~Desk.Look 最後找到的圖片中心的 Y 座標，和搜尋時的座標相同 (視窗內部或螢幕)，可以直接用在同一個視窗的 ~Desk.Click。
+    R"doc(取得 ~Desk.Look 最後找到的圖片中心的 Y 座標，和搜尋時的座標相同 (視窗內部或桌面)，可以直接用在同一個視窗的 ~Desk.Click。
 還沒有找到過，或最後一次沒有找到時是 -1。
 ~Desk.FoundY()
 返回值:有
@@ -181,20 +181,54 @@ End
 (0 表示沒有)
 )doc",
 
-    R"doc(取得螢幕座標所在的最上層可見視窗。
+    R"doc(取得桌面座標所在的最上層可見視窗。
 ~Desk.At(X座標, Y座標)
 返回值:有
 (0 表示沒有)
 )doc",
 
-    R"doc(取得滑鼠游標在螢幕上的 X 座標。
+    R"doc(取得滑鼠游標在桌面上的 X 座標。
 ~Desk.MouseX()
 返回值:有
 )doc",
 
-    R"doc(取得滑鼠游標在螢幕上的 Y 座標。
+    R"doc(取得滑鼠游標在桌面上的 Y 座標。
 ~Desk.MouseY()
 返回值:有
+)doc",
+
+    R"doc(取得顯示器的數目。桌面座標從主顯示器的左上角 (0, 0) 算起，
+在主顯示器左邊或上面的顯示器座標是負數；~Lib 的函式只使用主顯示器。
+~Desk.Monitors()
+返回值:有
+)doc",
+
+    R"doc(取得第 n 個顯示器左上角在桌面上的 X 座標；1 是主顯示器。n 超出範圍時會發生錯誤。
+~Desk.MonitorX(n)
+返回值:有
+)doc",
+
+    R"doc(取得第 n 個顯示器左上角在桌面上的 Y 座標；1 是主顯示器。n 超出範圍時會發生錯誤。
+~Desk.MonitorY(n)
+返回值:有
+)doc",
+
+    R"doc(取得第 n 個顯示器的寬度 (實際的像素)；1 是主顯示器。n 超出範圍時會發生錯誤。
+~Desk.MonitorWidth(n)
+返回值:有
+)doc",
+
+    R"doc(取得第 n 個顯示器的高度 (實際的像素)；1 是主顯示器。n 超出範圍時會發生錯誤。
+~Desk.MonitorHeight(n)
+返回值:有
+' 範例: 在每個顯示器的中心按一下。
+$n = 1
+Cmp ($n <= ~Desk.Monitors())
+    $x = ~Desk.MonitorX($n) + ~Desk.MonitorWidth($n) / 2
+    $y = ~Desk.MonitorY($n) + ~Desk.MonitorHeight($n) / 2
+    ~Desk.Click(0, "left", $x, $y, 1)
+    $n = $n + 1
+Loop
 )doc",
 };
 

@@ -73,7 +73,9 @@ struct ScreenPoint {
     int y = 0;
 };
 
-// One synthesised mouse event, already scaled to 0..65535 absolute coordinates.
+// One synthesised mouse event, already scaled to 0..65535 absolute coordinates: of
+// the primary monitor, or of the whole desktop with the virtual-desktop flag
+// (MOUSEEVENTF_VIRTUALDESK).
 struct MouseRecord {
     std::int32_t dx = 0;
     std::int32_t dy = 0;
@@ -88,12 +90,14 @@ struct KeyRecord {
     std::uint32_t flags = 0;
 };
 
-// A window's outer rectangle on the screen.
+// A rectangle of the desktop: a window's outer one, a monitor's, or the whole
+// desktop's.
 struct WindowRect {
     int x = 0;
     int y = 0;
     int width = 0;
     int height = 0;
+    friend bool operator==(const WindowRect&, const WindowRect&) = default;
 };
 
 // A snapshot of the screen, or of one window's client area drawn at its top-left
@@ -154,7 +158,16 @@ public:
     // What to do when the display in use goes away under the run: called once, with
     // the display's name as displayState gives it, and the process ends when it returns.
     virtual void whenDisplayLost(std::function<void(const std::string& display)> report) = 0;
+    // The primary monitor's size: the screen of the lib functions (on X11 the root
+    // window, which spans every monitor).
     virtual ScreenPoint screenSize() = 0;
+    // The monitors' rectangles in desktop coordinates, the primary first; one, the
+    // screen's, where the system tells no more. Never empty while the display is usable.
+    virtual std::vector<WindowRect> monitors() = 0;
+    // The rectangle that spans every monitor, in the coordinates of windows and the
+    // cursor: (0, 0) is the primary's top-left corner, so x or y is negative where a
+    // monitor lies left of or above the primary.
+    virtual WindowRect desktopRect() = 0;
     // The top-level window with exactly this title; 0 when none.
     virtual WindowHandle findWindow(const std::string& title) = 0;
     // The first child window of the parent with this class name; 0 when none.
@@ -175,6 +188,10 @@ public:
     // reused: every pixel is rewritten, black where nothing could be read. The
     // padding bytes at the row ends need not be written; the caller zeroes them.
     virtual void screenImage(WindowHandle window, ScreenImage& image) = 0;
+    // Like screenImage, but desktop-sized: window 0 gives every monitor, the image's
+    // top-left pixel the desktop's top-left corner; a window's client area is drawn
+    // at the top-left corner.
+    virtual void desktopImage(WindowHandle window, ScreenImage& image) = 0;
     // The first `limit` bytes of a regular file, all of it when shorter, the name
     // followed through symbolic links. False when the name is no regular file (a
     // folder, a device, a pipe: refused before it is opened, so nothing waits for a

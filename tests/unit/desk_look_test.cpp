@@ -77,7 +77,7 @@ TEST(DeskLook, FindsThePictureInAWindowsInsideAndGivesItsCentreThere) {
     t.place(5, 4);
     // The centre of a 3 x 2 picture at (5, 4): (5 + 1, 4 + 1).
     EXPECT_EQ(t.look("7, \"pattern.bmp\", 0, 0"), "1 6 5|");
-    EXPECT_EQ(t.fake.desktop.log, (Log{"image 7"}));
+    EXPECT_EQ(t.fake.desktop.log, (Log{"desktop image 7"}));
     EXPECT_EQ(t.look("7, \"pattern8.bmp\", 0, 0"), "1 6 5|");
 }
 
@@ -134,18 +134,18 @@ TEST(DeskLook, LooksAgainEveryFiftyMillisecondsUntilThePictureShows) {
     t.fake.desktop.comingImages = {t.fake.desktop.image, t.fake.desktop.image};
     t.place(40, 30);
     EXPECT_EQ(t.look("0, \"pattern.bmp\", 0, 1000"), "1 41 31|");
-    EXPECT_EQ(t.fake.desktop.log, (Log{"image 0", "sleep 50", "image 0", "sleep 50", "image 0"}));
+    EXPECT_EQ(t.fake.desktop.log, (Log{"desktop image 0", "sleep 50", "desktop image 0", "sleep 50", "desktop image 0"}));
 }
 
 TEST(DeskLook, GivesUpOnceTheTimeIsSpentAndATimeOfZeroOrLessLooksOnce) {
     LookRun t;
     EXPECT_EQ(t.look("7, \"pattern.bmp\", 0, 120"), "0 -1 -1|");
     EXPECT_EQ(t.fake.desktop.log,
-              (Log{"image 7", "sleep 50", "image 7", "sleep 50", "image 7", "sleep 20", "image 7"}));
+              (Log{"desktop image 7", "sleep 50", "desktop image 7", "sleep 50", "desktop image 7", "sleep 20", "desktop image 7"}));
     LookRun once;
     EXPECT_EQ(once.look("7, \"pattern.bmp\", 0, -5000"), "0 -1 -1|");
     EXPECT_EQ(once.look("0, \"pattern.bmp\", 0, 0"), "0 -1 -1|");
-    EXPECT_EQ(once.fake.desktop.log, (Log{"image 7", "image 0"}));
+    EXPECT_EQ(once.fake.desktop.log, (Log{"desktop image 7", "desktop image 0"}));
 }
 
 // A gone window has no inside to look at; the wait still runs its time.
@@ -173,7 +173,7 @@ TEST(DeskLook, TheFoundPointIsReadyForAClickOnTheSameWindow) {
     t.run("#Import <desk>\nCmp (~Look(7, \"pattern.bmp\", 0, 0) == 1)\n"
           "  ~Click(7, \"left\", ~FoundX(), ~FoundY(), 1)\nEnd\n");
     // (6, 5) packs to 5 × 65536 + 6.
-    EXPECT_EQ(t.fake.desktop.log, (Log{"image 7", "post 7 512 0 327686", "post 7 513 1 327686", "post 7 514 0 327686"}));
+    EXPECT_EQ(t.fake.desktop.log, (Log{"desktop image 7", "post 7 512 0 327686", "post 7 513 1 327686", "post 7 514 0 327686"}));
 }
 
 TEST(DeskLook, APictureLargerThanTheScreenIsNotWaitedFor) {

@@ -147,12 +147,13 @@ TEST(DeskWindows, CloseAsksTheWindowButNeverTheDesktop) {
 
 TEST(DeskClick, SynthesisedClicksPressAndReleaseAtTheScaledPoint) {
     DeskRun t;
-    // 960 × 65536 / 1920 + 1 and 540 × 65536 / 1080 + 1; move flags plus the button's.
+    // 960 × 65536 / 1920 + 1 and 540 × 65536 / 1080 + 1 (one monitor: the whole desktop
+    // is the screen); move and virtual-desktop flags plus the button's.
     EXPECT_EQ(t.desktop("~Desk.Click(0, \"left\", 960, 540, 1)\n~Desk.Click(0, \"Right\", 960, 540, 2)\n"
                         "~Desk.Click(0, \"MIDDLE\", 0, 0, 1)\n"),
-              (Log{"mouse 32769 32769 32771", "mouse 32769 32769 32773", "mouse 32769 32769 32777",
-                   "mouse 32769 32769 32785", "mouse 32769 32769 32777", "mouse 32769 32769 32785",
-                   "mouse 1 1 32801", "mouse 1 1 32833"}));
+              (Log{"mouse 32769 32769 49155", "mouse 32769 32769 49157", "mouse 32769 32769 49161",
+                   "mouse 32769 32769 49169", "mouse 32769 32769 49161", "mouse 32769 32769 49169",
+                   "mouse 1 1 49185", "mouse 1 1 49217"}));
 }
 
 TEST(DeskClick, PostedDoubleClickSendsTheDoubleClickMessageSecond) {
@@ -198,8 +199,8 @@ TEST(DeskWheel, SynthesisedOneRecordPostedOneNotchAMessageAtScreenCoordinates) {
     // 2027 × 65536 + 1017 = 132842489; -120 is 0xFF88 in the high word of wParam.
     EXPECT_EQ(t.desktop("~Desk.Wheel(0, 3, 960, 540)\n~Desk.Wheel(7, -2, 10, 20)\n~Desk.Wheel(0, 0, 1, 1)\n"
                         "~Desk.Wheel(0, -5000, 0, 0)\n"),
-              (Log{"mouse 32769 32769 34817 wheel 360", "post 7 522 4287102976 132842489",
-                   "post 7 522 4287102976 132842489", "mouse 1 1 34817 wheel -120000"}));
+              (Log{"mouse 32769 32769 51201 wheel 360", "post 7 522 4287102976 132842489",
+                   "post 7 522 4287102976 132842489", "mouse 1 1 51201 wheel -120000"}));
 }
 
 TEST(DeskCapture, PngByTheNameInAnyCaseOtherwiseABitmap) {
@@ -207,7 +208,7 @@ TEST(DeskCapture, PngByTheNameInAnyCaseOtherwiseABitmap) {
     t.fake.desktop.blankScreen(4, 2);
     t.fake.desktop.insides[22] = {3, 1};
     t.run("~Desk.Capture(0, \"shot.PNG\")\n~Desk.Capture(22, \"shot.bmp\")\n~Desk.Capture(22, \"window.png\")\n");
-    EXPECT_EQ(t.fake.desktop.log, (Log{"image 0", "png 4x2", "write shot.PNG", "image 22", "write shot.bmp", "image 22",
+    EXPECT_EQ(t.fake.desktop.log, (Log{"desktop image 0", "png 4x2", "write shot.PNG", "desktop image 22", "write shot.bmp", "desktop image 22",
                                        "png 3x1", "write window.png"}));
     const std::vector<std::uint8_t>& png = t.fake.desktop.files["shot.PNG"];
     EXPECT_EQ(std::string(png.begin(), png.end()), "png 4x2");
@@ -244,7 +245,7 @@ TEST(DeskCapture, AnInsideIsCutAtTheScreenAndAGoneWindowHasNoPicture) {
     t.fake.desktop.insides[22] = {900, 2};
     t.run("~Desk.Capture(22, \"wide.png\")\n~Desk.Capture(44, \"gone.png\")\n");
     EXPECT_EQ(t.out(), Report(2, "Can not take the picture for the file: gone.png", t.entry(1)));
-    EXPECT_EQ(t.fake.desktop.log, (Log{"image 22", "png 5x2", "write wide.png"}));
+    EXPECT_EQ(t.fake.desktop.log, (Log{"desktop image 22", "png 5x2", "write wide.png"}));
     EXPECT_EQ(t.fake.desktop.files.count("gone.png"), 0u);
 }
 
@@ -254,7 +255,7 @@ TEST(DeskCapture, APngThatCannotBeMadeOrWrittenEndsTheRunNamingTheFile) {
     encoder.fake.desktop.pngEncodable = false;
     encoder.run("~Desk.Capture(0, \"a.png\")\n");
     EXPECT_EQ(encoder.out(), Report(1, "Can not make the PNG picture for the file: a.png", encoder.entry(0)));
-    EXPECT_EQ(encoder.fake.desktop.log, (Log{"image 0", "png 4x2"}));
+    EXPECT_EQ(encoder.fake.desktop.log, (Log{"desktop image 0", "png 4x2"}));
     DeskRun file;
     file.fake.desktop.blankScreen(4, 2);
     file.fake.desktop.fileWrite = FileWrite::NotPlainFile;

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -26,7 +27,11 @@ struct FakeWindow {
 class FakeDesktop final : public Desktop {
 public:
     std::vector<FakeWindow> shown;    // the visible top-level windows, topmost first
-    ScreenPoint size{0, 0};
+    ScreenPoint size{0, 0};           // the primary monitor's, the screen's
+    // The monitors, the primary first, as arrangeMonitors lays them out; none is one
+    // monitor, the screen, which is then also the whole desktop.
+    std::vector<WindowRect> monitorRects;
+    ScreenImage wholeDesktop;         // what desktopImage hands out for window 0 with monitors
     std::map<std::string, WindowHandle> windows;
     std::vector<std::string> log;     // every call, in order
     ScreenPoint cursor{0, 0};
@@ -50,6 +55,22 @@ public:
     DisplayState displayState() override { return display; }
     void whenDisplayLost(std::function<void(const std::string&)>) override {}
     ScreenPoint screenSize() override { return size; }
+    std::vector<WindowRect> monitors() override {
+        if (monitorRects.empty()) return {{0, 0, size.x, size.y}};
+        return monitorRects;
+    }
+    // The smallest rectangle that holds every monitor.
+    WindowRect desktopRect() override {
+        const std::vector<WindowRect> all = monitors();
+        int left = all.front().x, top = all.front().y, right = left + all.front().width, bottom = top + all.front().height;
+        for (const WindowRect& m : all) {
+            left = std::min(left, m.x);
+            top = std::min(top, m.y);
+            right = std::max(right, m.x + m.width);
+            bottom = std::max(bottom, m.y + m.height);
+        }
+        return {left, top, right - left, bottom - top};
+    }
     WindowHandle findWindow(const std::string& title) override {
         auto found = windows.find(title);
         return found == windows.end() ? 0 : found->second;
@@ -87,6 +108,18 @@ public:
     }
     void screenImage(WindowHandle window, ScreenImage& out) override {
         log.push_back("image " + std::to_string(window));
+        handOutImage(out);
+    }
+    // With monitors arranged, window 0 is the whole desktop; otherwise the screen is.
+    void desktopImage(WindowHandle window, ScreenImage& out) override {
+        log.push_back("desktop image " + std::to_string(window));
+        if (window == 0 && !monitorRects.empty()) {
+            out = wholeDesktop;
+            return;
+        }
+        handOutImage(out);
+    }
+    void handOutImage(ScreenImage& out) {
         if (comingImages.empty()) {
             out = image;
             return;
@@ -98,19 +131,22 @@ public:
     // first, 3 bytes a pixel, rows padded to 4 bytes.
     void blankScreen(int width, int height) {
         size = {width, height};
-        image.width = width;
-        image.height = height;
-        image.rowSize = (3 * width + 3) / 4 * 4;
-        image.pixels.assign(static_cast<std::size_t>(image.rowSize) * static_cast<std::size_t>(height), 0);
+        Blank(image, width, height);
+    }
+    // Monitors at these rectangles, the primary first, all black: the screen is the
+    // primary's, and the whole desktop's image spans them all.
+    void arrangeMonitors(std::vector<WindowRect> rects) {
+        monitorRects = std::move(rects);
+        blankScreen(monitorRects.front().width, monitorRects.front().height);
+        const WindowRect whole = desktopRect();
+        Blank(wholeDesktop, whole.width, whole.height);
     }
     // Paints pixel (x, y), counted from the top-left corner, with R + 256 G + 65536 B.
-    void paint(int x, int y, std::uint32_t colour) {
-        std::uint8_t* p = &image.pixels[static_cast<std::size_t>(image.height - 1 - y) *
-                                            static_cast<std::size_t>(image.rowSize) +
-                                        3 * static_cast<std::size_t>(x)];
-        p[0] = static_cast<std::uint8_t>(colour >> 16);
-        p[1] = static_cast<std::uint8_t>(colour >> 8);
-        p[2] = static_cast<std::uint8_t>(colour);
+    void paint(int x, int y, std::uint32_t colour) { Paint(image, x, y, colour); }
+    // Paints the pixel at desktop coordinates (x, y) in the whole desktop's image.
+    void paintDesktop(int x, int y, std::uint32_t colour) {
+        const WindowRect whole = desktopRect();
+        Paint(wholeDesktop, x - whole.x, y - whole.y, colour);
     }
 
     bool readFileStart(const std::string& file, std::size_t limit, std::vector<std::uint8_t>& bytes) override {
@@ -179,6 +215,20 @@ public:
     bool windowShown(WindowHandle window) override { return shownWindow(window) != nullptr; }
 
 private:
+    static void Blank(ScreenImage& picture, int width, int height) {
+        picture.width = width;
+        picture.height = height;
+        picture.rowSize = (3 * width + 3) / 4 * 4;
+        picture.pixels.assign(static_cast<std::size_t>(picture.rowSize) * static_cast<std::size_t>(height), 0);
+    }
+    static void Paint(ScreenImage& picture, int x, int y, std::uint32_t colour) {
+        std::uint8_t* p = &picture.pixels[static_cast<std::size_t>(picture.height - 1 - y) *
+                                              static_cast<std::size_t>(picture.rowSize) +
+                                          3 * static_cast<std::size_t>(x)];
+        p[0] = static_cast<std::uint8_t>(colour >> 16);
+        p[1] = static_cast<std::uint8_t>(colour >> 8);
+        p[2] = static_cast<std::uint8_t>(colour);
+    }
     const FakeWindow* shownWindow(WindowHandle window) const {
         for (const FakeWindow& candidate : shown)
             if (candidate.handle == window) return &candidate;

@@ -405,6 +405,11 @@ TEST(HelpDocument, DeskEntriesInOrder) {
         {"~Desk.At(X座標, Y座標)", "返回值:有"},
         {"~Desk.MouseX()", "返回值:有"},
         {"~Desk.MouseY()", "返回值:有"},
+        {"~Desk.Monitors()", "返回值:有"},
+        {"~Desk.MonitorX(n)", "返回值:有"},
+        {"~Desk.MonitorY(n)", "返回值:有"},
+        {"~Desk.MonitorWidth(n)", "返回值:有"},
+        {"~Desk.MonitorHeight(n)", "返回值:有"},
     };
     EXPECT_EQ(CallForms(groups[7]), desk);
 }
@@ -422,8 +427,8 @@ TEST(HelpDocument, EveryCharacterHasABig5Form) {
 
 TEST_F(HelpExamples, EveryExampleLoadsWithNoBlockLeftOpen) {
     const std::vector<std::string> examples = Examples();
-    // 21 sections are scripts as a whole; seven reference entries carry an example.
-    EXPECT_EQ(examples.size(), 28u);
+    // 21 sections are scripts as a whole; eight reference entries carry an example.
+    EXPECT_EQ(examples.size(), 29u);
     for (const std::string& example : examples) ExpectLoads(example);
 }
 
@@ -481,6 +486,8 @@ const Promise kEntryPromises[] = {
     {"~Lib.MouseMsg(", "", ""},
     {"~Lib.KeybdMsg(", "", ""},
     {"~String.Split(", R"(~Dos.Print($str[0] " " $str[1] " " $str[2] " " $str))", "123 456 789 123|456|789"},
+    // The fake's one monitor has no pixels: its centre is (0, 0).
+    {"~Desk.MonitorHeight(", R"(~Dos.Print($n " " $x " " $y))", "2 0 0"},
 };
 
 std::string RunWithProbe(const std::string& example, std::string_view probe) {

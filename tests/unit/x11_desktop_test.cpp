@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/posix/posix_desktop.h"
+#include "platform/posix/x11_monitors.h"
 
 namespace ml {
 namespace {
@@ -57,6 +58,12 @@ TEST_P(WithoutDisplay, EveryServiceGivesZeroAndDoesNothing) {
     EXPECT_TRUE(image.pixels.empty());
     desktop.screenImage(12345, image);
     EXPECT_TRUE(image.pixels.empty());
+    image.pixels.assign(100, 1);
+    desktop.desktopImage(0, image);
+    EXPECT_TRUE(image.pixels.empty());
+    EXPECT_TRUE(desktop.monitors().empty());
+    EXPECT_EQ(desktop.desktopRect().width, 0);
+    EXPECT_EQ(desktop.desktopRect().height, 0);
 
     // Key translation is a table of its own and works without a display.
     EXPECT_EQ(desktop.scanCode(65), 0x1Eu);
@@ -70,6 +77,21 @@ TEST(X11Desktop, KeyStateOutsideTheKeyRangeIsZero) {
     EXPECT_EQ(desktop.asyncKeyState(-1), 0);
     EXPECT_EQ(desktop.asyncKeyState(256), 0);
     EXPECT_EQ(desktop.asyncKeyState(0x7FFFFFFF), 0);
+}
+
+// The heads keep the server's order, the primary first, and their places, which may
+// lie left of or above the primary's; a head without pixels is no monitor.
+TEST(X11Monitors, HeadsBecomeMonitorsInTheServersOrder) {
+    const XineramaScreenInfo heads[] = {{0, 0, 0, 1280, 800}, {1, -1024, 0, 1024, 768}, {2, 1280, -600, 800, 600},
+                                        {3, 5, 5, 0, 600}};
+    EXPECT_EQ(MonitorsOfHeads(heads, {2304, 800}),
+              (std::vector<WindowRect>{{0, 0, 1280, 800}, {-1024, 0, 1024, 768}, {1280, -600, 800, 600}}));
+}
+
+TEST(X11Monitors, WithoutHeadsTheRootWindowIsTheOneMonitor) {
+    EXPECT_EQ(MonitorsOfHeads({}, {1600, 900}), (std::vector<WindowRect>{{0, 0, 1600, 900}}));
+    const XineramaScreenInfo empty[] = {{0, 0, 0, 0, 0}};
+    EXPECT_EQ(MonitorsOfHeads(empty, {1600, 900}), (std::vector<WindowRect>{{0, 0, 1600, 900}}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 ML_NATIVE_PACKAGES=(
     g++ cmake ninja-build pkg-config
     libx11-dev libxtst-dev libxext-dev
+    libxinerama-dev # where the monitors lie; libXinerama is opened with dlopen
     libpng-dev # PNG captures; libpng is opened with dlopen at the first one
     libopencc-dev libopencc-data # libopencc-data holds t2s.json, the conversion table
 )
@@ -20,6 +21,9 @@ ML_PACKAGES=(
     wine64 wine
     # a display for the Wine and desktop tests; xvfb-run needs xauth
     xvfb xauth
+    # a nested X server whose +xinerama places two monitors side by side, as Xvfb's
+    # own does not (it puts every head at 0,0)
+    xserver-xephyr
     # real programs that the desk module's desktop tests drive (xcalc and xlogo are in
     # x11-apps, xmessage in x11-utils), a window manager to drive them under, xwininfo,
     # the reader of the calculator's selection, and Pillow to open the PNG captures

@@ -12,6 +12,7 @@
 #include "platform/posix/x11_image.h"
 #include "platform/posix/x11_input.h"
 #include "platform/posix/x11_keys.h"
+#include "platform/posix/x11_monitors.h"
 #include "platform/posix/x11_typing.h"
 #include "platform/posix/x11_windows.h"
 
@@ -54,6 +55,14 @@ ScreenPoint PosixDesktop::screenSize() {
     if (display == nullptr) return {};
     const int screen = DefaultScreen(display);
     return {DisplayWidth(display, screen) & 0xFFFF, DisplayHeight(display, screen) & 0xFFFF};
+}
+
+std::vector<WindowRect> PosixDesktop::monitors() { return MonitorRects(*x11_); }
+
+// The root window spans every monitor, so the screen is the whole desktop.
+WindowRect PosixDesktop::desktopRect() {
+    const ScreenPoint size = screenSize();
+    return {0, 0, size.x, size.y};
 }
 
 WindowHandle PosixDesktop::findWindow(const std::string& title) {
@@ -108,6 +117,8 @@ void PosixDesktop::sleep(std::uint32_t milliseconds) {
 void PosixDesktop::screenImage(WindowHandle window, ScreenImage& image) {
     CaptureScreen(*x11_, ToWindow(window), image);
 }
+
+void PosixDesktop::desktopImage(WindowHandle window, ScreenImage& image) { screenImage(window, image); }
 
 std::optional<UntypedCharacter> PosixDesktop::typeText(WindowHandle window, const std::string& text) {
     return TypeText(*x11_, postedModifiers_, ToWindow(window), text);

@@ -18,6 +18,8 @@ public:
     DisplayState displayState() override;
     void whenDisplayLost(std::function<void(const std::string&)> report) override;
     ScreenPoint screenSize() override;
+    std::vector<WindowRect> monitors() override;
+    WindowRect desktopRect() override;
     WindowHandle findWindow(const std::string& title) override;
     WindowHandle findChildWindow(WindowHandle parent, const std::string& className) override;
     void setForeground(WindowHandle window) override;
@@ -29,6 +31,7 @@ public:
     std::uint32_t scanCode(std::uint32_t virtualKey) override;
     void sleep(std::uint32_t milliseconds) override;
     void screenImage(WindowHandle window, ScreenImage& image) override;
+    void desktopImage(WindowHandle window, ScreenImage& image) override;
     std::optional<UntypedCharacter> typeText(WindowHandle window, const std::string& text) override;
     std::vector<WindowHandle> topWindows() override;
     std::string windowTitle(WindowHandle window) override;

@@ -142,6 +142,21 @@ void PostWheel(X11Connection& x11, Window window, std::uint64_t wParam, std::uin
     PostButton(x11, target, ButtonRelease, button, state, CurrentTime);
 }
 
+// Moves the pointer to the root window's pixel. A server whose heads are screens of
+// their own, joined by Xinerama (Xephyr's), keeps a synthesised move on the head the
+// pointer is on; a warp carries it across, as it would a user's hand.
+void MovePointerTo(X11Connection& x11, int x, int y) {
+    Display* display = x11.display();
+    Xlib().XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
+    unsigned int state = 0;
+    if (Xlib().XQueryPointer(display, x11.root(), &root, &child, &rootX, &rootY, &windowX, &windowY, &state) != 0 &&
+        (rootX != x || rootY != y)) {
+        Xlib().XWarpPointer(display, None, x11.root(), 0, 0, 0, 0, x, y);
+    }
+}
+
 }  // namespace
 
 int PixelOfAbsolute(std::int32_t absolute, int side) {
@@ -155,10 +170,13 @@ void FakeMouseInput(X11Connection& x11, const MouseRecord& record) {
     if (!x11.canFakeInput()) return;
     Display* display = x11.display();
     if (record.flags & kMouseMove) {
+        // The root window spans every monitor, so a record scaled to the whole
+        // desktop (the virtual-desktop flag) and one scaled to the screen name the
+        // same pixel.
         if (record.flags & kMouseAbsolute) {
             const int screen = DefaultScreen(display);
-            Xlib().XTestFakeMotionEvent(display, screen, PixelOfAbsolute(record.dx, DisplayWidth(display, screen)),
-                                 PixelOfAbsolute(record.dy, DisplayHeight(display, screen)), CurrentTime);
+            MovePointerTo(x11, PixelOfAbsolute(record.dx, DisplayWidth(display, screen)),
+                          PixelOfAbsolute(record.dy, DisplayHeight(display, screen)));
         } else {
             Xlib().XTestFakeRelativeMotionEvent(display, record.dx, record.dy, CurrentTime);
         }

@@ -35,17 +35,22 @@ const Loaded<X11Library>& Libraries() {
     return loaded;
 }
 
-Loaded<X11ShmLibrary> LoadShm() {
-    Loaded<X11ShmLibrary> loaded;
-    void* xext = dlopen("libXext.so.6", RTLD_NOW | RTLD_LOCAL);
-    if (xext == nullptr) return loaded;
-    bool complete = true;
-#define ML_X11_BIND(name) complete = BindSymbol(xext, #name, loaded.table.name) && complete;
-    ML_XSHM_FUNCTIONS(ML_X11_BIND)
-#undef ML_X11_BIND
-    loaded.complete = complete;
-    return loaded;
-}
+// An extension's library: opened, and each entry point the list names bound.
+#define ML_EXTENSION_LOADER(Table, file, FUNCTIONS)                                            \
+    Loaded<Table> Load##Table() {                                                              \
+        Loaded<Table> loaded;                                                                  \
+        void* library = dlopen(file, RTLD_NOW | RTLD_LOCAL);                                   \
+        if (library == nullptr) return loaded;                                                 \
+        bool complete = true;                                                                  \
+        FUNCTIONS(ML_EXTENSION_BIND)                                                           \
+        loaded.complete = complete;                                                            \
+        return loaded;                                                                         \
+    }
+#define ML_EXTENSION_BIND(name) complete = BindSymbol(library, #name, loaded.table.name) && complete;
+ML_EXTENSION_LOADER(X11ShmLibrary, "libXext.so.6", ML_XSHM_FUNCTIONS)
+ML_EXTENSION_LOADER(X11XineramaLibrary, "libXinerama.so.1", ML_XINERAMA_FUNCTIONS)
+#undef ML_EXTENSION_BIND
+#undef ML_EXTENSION_LOADER
 
 }  // namespace
 
@@ -57,7 +62,12 @@ const X11Library* OpenX11Library() {
 const X11Library& Xlib() { return Libraries().table; }
 
 const X11ShmLibrary* OpenX11Shm() {
-    static const Loaded<X11ShmLibrary> loaded = LoadShm();
+    static const Loaded<X11ShmLibrary> loaded = LoadX11ShmLibrary();
+    return loaded.complete ? &loaded.table : nullptr;
+}
+
+const X11XineramaLibrary* OpenXinerama() {
+    static const Loaded<X11XineramaLibrary> loaded = LoadX11XineramaLibrary();
     return loaded.complete ? &loaded.table : nullptr;
 }
 

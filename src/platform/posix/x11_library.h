@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <X11/extensions/Xinerama.h>
 #include <X11/extensions/XTest.h>
 
 namespace ml {
@@ -18,13 +19,15 @@ namespace ml {
     F(XQueryPointer) F(XQueryKeymap) F(XKeysymToKeycode) F(XSync) F(XDisplayKeycodes)              \
     F(XGetKeyboardMapping) F(XChangeKeyboardMapping) F(XGetWMProtocols) F(XKillClient)             \
     F(XMoveResizeWindow) F(XkbGetMap) F(XkbResizeKeySyms) F(XkbChangeMap) F(XkbFreeKeyboard)       \
-    F(XCreateWindow) F(XChangeProperty) F(XCheckWindowEvent) F(XGetInputFocus)
+    F(XCreateWindow) F(XChangeProperty) F(XCheckWindowEvent) F(XGetInputFocus) F(XWarpPointer)
 #define ML_XTEST_FUNCTIONS(F)                                                                      \
     F(XTestQueryExtension) F(XTestFakeMotionEvent) F(XTestFakeRelativeMotionEvent)                 \
     F(XTestFakeButtonEvent) F(XTestFakeKeyEvent)
 
 #define ML_XSHM_FUNCTIONS(F)                                                                       \
     F(XShmQueryExtension) F(XShmCreateImage) F(XShmAttach) F(XShmDetach) F(XShmGetImage)
+
+#define ML_XINERAMA_FUNCTIONS(F) F(XineramaQueryExtension) F(XineramaIsActive) F(XineramaQueryScreens)
 
 #define ML_X11_MEMBER(name) decltype(&::name) name = nullptr;
 struct X11Library {
@@ -36,6 +39,11 @@ struct X11Library {
 struct X11ShmLibrary {
     ML_XSHM_FUNCTIONS(ML_X11_MEMBER)
 };
+// The monitor layout's entry points, from libXinerama. Servers with RandR answer
+// its requests from their outputs, the primary first.
+struct X11XineramaLibrary {
+    ML_XINERAMA_FUNCTIONS(ML_X11_MEMBER)
+};
 #undef ML_X11_MEMBER
 
 // The libraries, opened once; null when either is missing or lacks an entry point,
@@ -45,6 +53,10 @@ const X11Library* OpenX11Library();
 // The extension's library, opened at the first snapshot; null when it is missing or
 // incomplete, and snapshots then travel over the connection.
 const X11ShmLibrary* OpenX11Shm();
+
+// The monitor layout's library, opened at the first question about monitors; null
+// when it is missing or incomplete, and the root window is then the one monitor.
+const X11XineramaLibrary* OpenXinerama();
 
 // The opened table. Only code that holds an open display calls this, and a display
 // is only ever opened through the table.

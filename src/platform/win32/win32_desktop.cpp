@@ -33,6 +33,19 @@ BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM list) {
     return TRUE;
 }
 
+WindowRect RectOf(const RECT& rect) { return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}; }
+
+// The system lists the monitors in no particular order; the primary goes first.
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    auto& monitors = *reinterpret_cast<std::vector<WindowRect>*>(list);
+    const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    monitors.insert(primary ? monitors.begin() : monitors.end(), RectOf(info.rcMonitor));
+    return TRUE;
+}
+
 // The name of a window station or desktop, as the system reports it.
 std::string ObjectName(HANDLE object) {
     wchar_t name[256] = {};
@@ -56,6 +69,18 @@ DisplayState Win32Desktop::displayState() {
 
 ScreenPoint Win32Desktop::screenSize() {
     return {GetSystemMetrics(SM_CXSCREEN) & 0xFFFF, GetSystemMetrics(SM_CYSCREEN) & 0xFFFF};
+}
+
+std::vector<WindowRect> Win32Desktop::monitors() {
+    std::vector<WindowRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) monitors.push_back(desktopRect());
+    return monitors;
+}
+
+WindowRect Win32Desktop::desktopRect() {
+    return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+            GetSystemMetrics(SM_CXVIRTUALSCREEN) & 0xFFFF, GetSystemMetrics(SM_CYVIRTUALSCREEN) & 0xFFFF};
 }
 
 WindowHandle Win32Desktop::findWindow(const std::string& title) {
@@ -107,7 +132,11 @@ void Win32Desktop::sleep(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
 void Win32Desktop::screenImage(WindowHandle window, ScreenImage& image) {
     const ScreenPoint size = screenSize();
-    snapshot_.take(ToHwnd(window), size.x, size.y, image);
+    snapshot_.take(ToHwnd(window), {0, 0, size.x, size.y}, image);
+}
+
+void Win32Desktop::desktopImage(WindowHandle window, ScreenImage& image) {
+    snapshot_.take(ToHwnd(window), desktopRect(), image);
 }
 
 // Unicode input has a key for every character.
@@ -134,7 +163,7 @@ std::string Win32Desktop::windowTitle(WindowHandle window) {
 bool Win32Desktop::windowRect(WindowHandle window, WindowRect& rect) {
     RECT outer{};
     if (!IsWindow(ToHwnd(window)) || !GetWindowRect(ToHwnd(window), &outer)) return false;
-    rect = {outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
+    rect = RectOf(outer);
     return true;
 }
 

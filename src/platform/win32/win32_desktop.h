@@ -12,6 +12,8 @@ public:
     // A window station does not go away under a running program.
     void whenDisplayLost(std::function<void(const std::string&)>) override {}
     ScreenPoint screenSize() override;
+    std::vector<WindowRect> monitors() override;
+    WindowRect desktopRect() override;
     WindowHandle findWindow(const std::string& title) override;
     WindowHandle findChildWindow(WindowHandle parent, const std::string& className) override;
     void setForeground(WindowHandle window) override;
@@ -23,6 +25,7 @@ public:
     std::uint32_t scanCode(std::uint32_t virtualKey) override;
     void sleep(std::uint32_t milliseconds) override;
     void screenImage(WindowHandle window, ScreenImage& image) override;
+    void desktopImage(WindowHandle window, ScreenImage& image) override;
     std::optional<UntypedCharacter> typeText(WindowHandle window, const std::string& text) override;
     std::vector<WindowHandle> topWindows() override;
     std::string windowTitle(WindowHandle window) override;

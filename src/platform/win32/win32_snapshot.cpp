@@ -24,14 +24,16 @@ BITMAPINFO ScreenDescription(int width, int height) {
 
 Win32Snapshot::~Win32Snapshot() { release(); }
 
-void Win32Snapshot::take(HWND window, int width, int height, ScreenImage& image) {
+void Win32Snapshot::take(HWND window, const WindowRect& area, ScreenImage& image) {
+    const int width = area.width;
+    const int height = area.height;
     image.width = width;
     image.height = height;
     image.rowSize = (3 * width + 3) / 4 * 4;
     // The bytes of the earlier snapshot stay until they are read over.
     image.pixels.resize(static_cast<std::size_t>(image.rowSize) * static_cast<std::size_t>(height));
     if (image.pixels.empty()) return;
-    if (!draw(window, width, height) || !read(image)) std::fill(image.pixels.begin(), image.pixels.end(), 0);
+    if (!draw(window, area) || !read(image)) std::fill(image.pixels.begin(), image.pixels.end(), 0);
 }
 
 bool Win32Snapshot::prepare(HDC windowDc, int width, int height) {
@@ -49,7 +51,9 @@ bool Win32Snapshot::prepare(HDC windowDc, int width, int height) {
     return true;
 }
 
-bool Win32Snapshot::draw(HWND window, int width, int height) {
+bool Win32Snapshot::draw(HWND window, const WindowRect& area) {
+    const int width = area.width;
+    const int height = area.height;
     HDC windowDc = GetWindowDC(window);
     if (windowDc == nullptr) return false;  // no such window
     const bool ready = prepare(windowDc, width, height);
@@ -57,7 +61,8 @@ bool Win32Snapshot::draw(HWND window, int width, int height) {
     if (ready) {
         const HGDIOBJ previous = SelectObject(memoryDc_, bitmap_);
         if (window == nullptr) {
-            drawn = BitBlt(memoryDc_, 0, 0, width, height, windowDc, 0, 0, SRCCOPY) != 0;
+            // The screen's DC spans every monitor, (0, 0) the primary's corner.
+            drawn = BitBlt(memoryDc_, 0, 0, width, height, windowDc, area.x, area.y, SRCCOPY) != 0;
         } else {
             // The window paints only its client area; the rest is black, not an
             // earlier snapshot's.

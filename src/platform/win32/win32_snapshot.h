@@ -17,13 +17,14 @@ public:
     Win32Snapshot& operator=(const Win32Snapshot&) = delete;
     ~Win32Snapshot();
 
-    // A width × height image of the screen (window null) or of the window's client
-    // area at the top-left corner; black where nothing could be drawn.
-    void take(HWND window, int width, int height, ScreenImage& image);
+    // An image of the area's size: the area of the screen (window null), its corner in
+    // screen coordinates, or the window's client area at the top-left corner; black
+    // where nothing could be drawn.
+    void take(HWND window, const WindowRect& area, ScreenImage& image);
 
 private:
     bool prepare(HDC windowDc, int width, int height);
-    bool draw(HWND window, int width, int height);
+    bool draw(HWND window, const WindowRect& area);
     bool read(ScreenImage& image);
     void release();
 
