@@ -78,12 +78,13 @@ start_twm() {
 }
 
 # Runs a script (a path) and prints what it printed after the banner.
+# Runs the script (and the words after it, for the script) with the program under test.
 run_script() {
     local name
     name=$(basename "$1")
-    timeout -k 5 60 "$MORROWLARK" "$1" </dev/null >"$name.stdout" 2>"$name.stderr" ||
+    timeout -k 5 60 "$MORROWLARK" "$@" </dev/null >"$name.stdout" 2>"$name.stderr" ||
         echo "$name exited with status $?"
-    sed -E '0,/^Run  : /d' "$name.stdout" | sed '1{/^$/d}'
+    tr -d '\r' <"$name.stdout" | sed -E '0,/^Run  : /d' | sed '1{/^$/d}'
 }
 
 # Waits for a program to end; it is killed after ten seconds.
@@ -97,4 +98,27 @@ compare_with() {
         echo "FAIL: the output differs (work directory: $WORK)"
         exit 1
     fi
+}
+
+# Two monitors side by side: a nested X server (Xephyr) whose two heads Xinerama joins,
+# 1280 x 800 at 0,0 and 1024 x 768 at 1280,0, on the display in use (Xvfb's own
+# +xinerama would put both heads at 0,0). It takes a display number of its own, written
+# to its standard output once it takes connections, and becomes the display.
+start_two_heads() {
+    Xephyr -displayfd 1 -nolisten tcp -br -noreset +xinerama -screen 1280x800 -screen 1024x768 \
+        >xephyr.display 2>xephyr.stderr &
+    started+=($!)
+    poll eval '[[ $(wc -l <xephyr.display) -ge 1 ]]' || { echo "Xephyr did not start"; return 1; }
+    export DISPLAY=":$(head -n 1 xephyr.display)"
+}
+
+# The width x height of a picture file.
+picture_size() {
+    /usr/bin/python3 -c 'import sys; from PIL import Image; print("%dx%d" % Image.open(sys.argv[1]).size)' "$1"
+}
+
+# The red, green and blue of the picture's pixel at x, y.
+pixel_at() {
+    /usr/bin/python3 -c 'import sys; from PIL import Image
+print(*Image.open(sys.argv[1]).convert("RGB").getpixel((int(sys.argv[2]), int(sys.argv[3]))))' "$@"
 }
