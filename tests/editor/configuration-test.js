@@ -40,7 +40,7 @@ function expand(body, values = {}) {
   const text = Array.isArray(body) ? body.join('\n') : body;
   return text.replace(/\\\$|\$\{(\d+):([^}]*)\}|\$(\d+)/g, (whole, number, fallback, bare) => {
     if (whole === '\\$') return '$';
-    if (bare !== undefined) return '';
+    if (bare !== undefined) return values[bare] ?? '';
     return number in values ? values[number] : expand(fallback);
   });
 }
