@@ -52,8 +52,9 @@ function run(t, script, files = {}) {
   for (const [name, text] of Object.entries({ ...files, 'snippet.txt': script })) {
     fs.writeFileSync(path.join(folder, name), text);
   }
-  const result = childProcess.spawnSync(process.env.ML_PROGRAM, ['-q', 'snippet.txt'],
+  const result = childProcess.spawnSync(path.resolve(process.env.ML_PROGRAM), ['-q', 'snippet.txt'],
     { cwd: folder, encoding: 'utf8', input: '', timeout: 20000 });
+  if (result.error) throw result.error;
   return { output: result.stdout, status: result.status, errors: result.stderr };
 }
 
@@ -70,7 +71,7 @@ test('the function snippet gives its argument back', { skip: kProgramMissing }, 
   assert.deepStrictEqual(run(t, script), { output: '7', status: 0, errors: '' });
 });
 
-test('the read-every-line snippet copies every line, empty and number-like ones too', { skip: kProgramMissing }, (t) => {
+test('the read-every-line snippet prints every line, empty, long and number-like ones too', { skip: kProgramMissing }, (t) => {
   const lines = `one\n\n0\n10-5\n${'x'.repeat(300)}\nlast without a line end`;
   const result = run(t, expand(snippets['Read every line of a file'].body), { 'input.txt': lines });
   assert.deepStrictEqual(result, { output: `${lines}\n`, status: 0, errors: '' });
