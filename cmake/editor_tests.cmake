@@ -14,3 +14,6 @@ foreach(name grammar configuration check-output diagnostics)
   set_tests_properties(editor.${test} PROPERTIES LABELS editor SKIP_RETURN_CODE 77 TIMEOUT 120
                        ENVIRONMENT "ML_PROGRAM=$<TARGET_FILE:morrowlark>")
 endforeach()
+# The vim settings README.md gives for --check.
+add_test(NAME editor.vim_errorformat COMMAND bash "${ML_EDITOR_TESTS_DIR}/vim-errorformat-test")
+set_tests_properties(editor.vim_errorformat PROPERTIES LABELS editor SKIP_RETURN_CODE 77 TIMEOUT 60)

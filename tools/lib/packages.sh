@@ -34,6 +34,8 @@ ML_PACKAGES=(
     # NodeSource's nodejs brings, and tools/lib/npm.sh adds where it is missing)
     # installs the npm packages they need
     nodejs
+    # vim, to try the settings README.md gives it for --check
+    vim
     # the shell twins of the cookbook's desktop tasks: xdotool drives the windows, and
     # netpbm turns xwd's window dumps into PNG files
     xdotool netpbm
