@@ -40,7 +40,8 @@ const kFlow = 'keyword.control.flow';
 // Each line of the sample script, and the tokens it must give: [text, scope].
 const kSample = [
   ["' every construct, for the grammar's test", [["'", kCommentStart], ["every construct, for the grammar's test", kComment]]],
-  ['#Import <dos>', [['#Import', 'keyword.control.import'], ['<', 'punctuation.definition.module.begin'],
+  // A byte order mark, which only a first line has, keeps the statement's word first.
+  ['\uFEFF#Import <dos>', [['#Import', 'keyword.control.import'], ['<', 'punctuation.definition.module.begin'],
     ['dos', 'entity.name.namespace'], ['>', 'punctuation.definition.module.end']]],
   ['#IMPORT "tools.mlk"', [['#IMPORT', 'keyword.control.import'], ['"', kOpen], ['tools.mlk', kText], ['"', kClose]]],
   ['$public.count = 0x1F', [['$public.count', kGlobal], ['=', kAssign], ['0x1F', kHex]]],
@@ -84,9 +85,9 @@ const kSample = [
     ['2', kNumber], [')', kParenClose], ['~', kTilde], ['Twice', kFunction], ['(', kParenOpen], ['3', kNumber],
     [')', kParenClose], [')', kParenClose]]],
   ['loop', [['loop', kBlock]]],
-  ['$y = ~DLLMsg("user32.dll", 0) ~desk.Wait("A", 10)', [['$y', kVariable], ['=', kAssign], ['~', kTilde],
+  ['$y = ~DLLMsg("user32.dll", @$n, 0) ~desk.Wait("A", 10)', [['$y', kVariable], ['=', kAssign], ['~', kTilde],
     ['DLLMsg', 'support.function.interop'], ['(', kParenOpen], ['"', kOpen], ['user32.dll', kText], ['"', kClose],
-    [',', kComma], ['0', kNumber], [')', kParenClose], ['~', kTilde], ['desk', kModule], ['.', kDot], ['Wait', kBuiltin],
+    [',', kComma], ['@', 'keyword.operator.as-text'], ['$n', kVariable], [',', kComma], ['0', kNumber], [')', kParenClose], ['~', kTilde], ['desk', kModule], ['.', kDot], ['Wait', kBuiltin],
     ['(', kParenOpen], ['"', kOpen], ['A', kText], ['"', kClose], [',', kComma], ['10', kNumber], [')', kParenClose]]],
   // Words that only look like keywords or numbers: a variable named end, an upper-case
   // X (no hexadecimal number), digits inside a name, a keyword that is not first.
