@@ -11,13 +11,12 @@ const vscode = require('./fake-vscode');
 const { makeFakeProgram } = require('./fake-program');
 
 vscode.install();
-const extension = require('../../editors/vscode/extension');
+require('../../editors/vscode/extension').activate({ subscriptions: [] });
+const [collection] = vscode.collections;
 
 test('findings become diagnostics, and a failing program is reported once', async (t) => {
   const fake = makeFakeProgram(t);
   vscode.settings['morrowlark.checkProgram'] = fake.program;
-  extension.activate({ subscriptions: [] });
-  const [collection] = vscode.collections;
   const script = path.join(fake.folder, 'job.txt');
   const imported = path.join(fake.folder, 'lib', 'words.txt');
 
@@ -55,4 +54,18 @@ test('findings become diagnostics, and a failing program is reported once', asyn
   fs.rmSync(path.join(fake.folder, 'ran-with'));
   await vscode.fire('save', vscode.document(path.join(fake.folder, 'notes.txt'), 'plaintext'));
   assert.strictEqual(fake.read('ran-with'), '');
+});
+
+test('of two checks in quick succession the later one stands, even when it ends first', async (t) => {
+  const fake = makeFakeProgram(t);
+  vscode.settings['morrowlark.checkProgram'] = fake.program;
+  const script = path.join(fake.folder, 'quick.txt');
+
+  fake.answer('quick.txt:1:1: error: Command error [ML004]', 1, 1);
+  const slow = vscode.fire('save', vscode.document(script));
+  while (!fake.read('ran-with')) await new Promise((resolve) => setTimeout(resolve, 20));
+  fake.answer('', 0);
+  await vscode.fire('save', vscode.document(script));
+  await slow;
+  assert.deepStrictEqual(collection.byFile.get(script), []);
 });

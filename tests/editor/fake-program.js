@@ -1,7 +1,8 @@
 'use strict';
 // A stand-in for `morrowlark64 --check` in a scratch folder: it records the folder it
-// ran in and its words, prints the folder's file `output` (or nothing), writes
-// "fake failure" to standard error and exits with the number in `status` (or 0).
+// ran in and its words, waits `delay` seconds, prints the folder's file `output` (or
+// nothing), writes "fake failure" to standard error and exits with the number in
+// `status` (or 0).
 
 const fs = require('fs');
 const os = require('os');
@@ -11,22 +12,28 @@ function makeFakeProgram(t) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'fake-check-'));
   t.after(() => fs.rmSync(folder, { recursive: true }));
   const program = path.join(folder, 'fake-check');
+  // The answer is read before the run is recorded, so that once `ran-with` has grown
+  // the next answer can be set without changing this one.
   fs.writeFileSync(program, [
     '#!/bin/sh',
+    `output=$(cat '${folder}/output' 2>/dev/null)`,
+    `status=$(cat '${folder}/status' 2>/dev/null || echo 0)`,
+    `delay=$(cat '${folder}/delay' 2>/dev/null || echo 0)`,
     `pwd > '${folder}/ran-in'`,
     `echo "$@" >> '${folder}/ran-with'`,
-    `[ -f '${folder}/output' ] && cat '${folder}/output'`,
+    'sleep "$delay"',
+    '[ -n "$output" ] && printf \'%s\\n\' "$output"',
     'echo "fake failure" >&2',
-    `[ -f '${folder}/status' ] && exit "$(cat '${folder}/status')"`,
-    'exit 0',
+    'exit "$status"',
     '',
   ].join('\n'), { mode: 0o755 });
   return {
     folder,
     program,
-    answer(output, status) {
+    answer(output, status, delaySeconds = 0) {
       fs.writeFileSync(path.join(folder, 'output'), output);
       fs.writeFileSync(path.join(folder, 'status'), String(status));
+      fs.writeFileSync(path.join(folder, 'delay'), String(delaySeconds));
     },
     read(name) {
       const file = path.join(folder, name);

@@ -32,11 +32,17 @@ function activateDiagnostics(context) {
   let shownFailure = null;
   // The files each script's last check marked, so that a fixed import is cleared too.
   const markedBy = new Map();
+  // The number of each script's latest check: saves in quick succession start checks
+  // that may end in any order, and only the latest one's findings are true.
+  const latestCheck = new Map();
 
   async function check(document) {
     if (document.languageId !== kLanguage || document.uri.scheme !== 'file') return;
     const script = document.uri.fsPath;
+    const number = (latestCheck.get(script) || 0) + 1;
+    latestCheck.set(script, number);
     const result = await runCheck(checkProgram(), script);
+    if (latestCheck.get(script) !== number) return;
     if (result.failure && result.failure !== shownFailure) {
       vscode.window.showErrorMessage(`Morrowlark: ${result.failure}`);
     }
