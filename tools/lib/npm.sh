@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The npm packages of the editor extension (editors/vscode): the grammar engine its
 # tests tokenize with, and the packer of its .vsix, at the versions its
 # package-lock.json pins. Sourced by tools/test and tools/package.
