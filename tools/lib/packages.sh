@@ -30,6 +30,12 @@ ML_PACKAGES=(
     xterm x11-apps twm x11-utils xclip python3-pil
     # the Debian package's checks (tests/packages/check-packages)
     lintian
+    # the editor extension's tests and its .vsix: node runs them, and npm (which
+    # NodeSource's nodejs brings, and tools/lib/npm.sh adds where it is missing)
+    # installs the npm packages they need
+    nodejs
+    # vim, to try the settings README.md gives it for --check
+    vim
     # the shell twins of the cookbook's desktop tasks: xdotool drives the windows, and
     # netpbm turns xwd's window dumps into PNG files
     xdotool netpbm
