@@ -34,7 +34,7 @@ std::string CountWords(ArgCount args) {
 // The module whose prefix a name carries, if any.
 const ModuleDef* ModuleOfPrefix(std::string_view name) {
     for (const ModuleDef& module : Modules())
-        if (name.substr(0, module.prefix.size()) == module.prefix) return &module;
+        if (!module.prefix.empty() && name.starts_with(module.prefix)) return &module;
     return nullptr;
 }
 

@@ -33,12 +33,14 @@ struct ValueText {
     std::string masked;  // its calls written over, so only its own level is read
 };
 
-// The first operator outside literals that stands between two operands other than
-// literals; npos where there is none.
+// The first operator outside literals and indices that stands between two operands
+// other than literals; npos where there is none. An index is computed on its own.
 std::size_t ComputedOperator(std::string_view text) {
+    int depth = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '"') i = LiteralAt(text, i).end() - 1;
-        if (!IsOperatorByte(text[i])) continue;
+        depth += text[i] == '[' ? 1 : text[i] == ']' ? -1 : 0;
+        if (depth > 0 || !IsOperatorByte(text[i])) continue;
         const std::size_t before = LastNonBlank(text, 0, i), after = SkipBlanks(text, i + 1);
         if (before != std::string_view::npos && after < text.size() && EndsOperand(text[before]) &&
             StartsOperand(text[after]))
