@@ -61,8 +61,8 @@ void CheckOperatorBytes(const SourcePiece& piece, std::string_view code, TextSpa
         const std::string_view pair = code.substr(i, 2);
         if (pair == "&&" || pair == "||") {
             Warn(findings, piece, i, FindingCode::LogicalOperator,
-                 std::string(pair) + " is no operator: the condition is split at its first comparison and the rest "
-                 "is read as one value; put one Cmp inside another instead");
+                 std::string(pair) + " is no operator: the condition is split at each comparison, the last one "
+                 "decides, and the rest is read as values; put one Cmp inside another instead");
             ++i;
         }
     }
