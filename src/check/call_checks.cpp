@@ -66,10 +66,11 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-// The built-in function whose full name is nearest a misspelt name, within two edits.
+// The built-in function whose full name is nearest a misspelt name: within two edits,
+// and fewer than half its length, so a short name is not matched to anything at all.
 std::string NearestName(std::string_view name) {
     std::string nearest;
-    std::size_t best = 3;
+    std::size_t best = std::min<std::size_t>(3, (name.size() + 1) / 2);
     for (const ModuleDef& module : Modules()) {
         for (const Builtin& fn : module.functions) {
             const std::string_view shortName = fn.name.substr(module.prefix.size());

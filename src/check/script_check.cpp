@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <utility>
 
 #include "check/call_checks.h"
 #include "check/condition_checks.h"
@@ -40,13 +41,14 @@ void CheckPiece(Interp& in, const SourcePiece& piece, const std::set<std::string
     CheckCalls(in, piece, code, findings);
 }
 
-// Findings in the order their files were first read, then by line and column.
+// Findings in the order their lines were read, an import's in its place, and by
+// column within a line.
 void SortByPlace(const std::vector<SourcePiece>& pieces, Findings& findings) {
-    std::map<std::string, std::size_t> fileOrder;
-    for (const SourcePiece& piece : pieces) fileOrder.emplace(piece.place.file, fileOrder.size());
+    std::map<std::pair<std::string, int>, std::size_t> lineOrder;
+    for (const SourcePiece& piece : pieces) lineOrder.emplace(std::pair(piece.place.file, piece.place.line), lineOrder.size());
     auto key = [&](const Finding& f) {
-        const auto found = fileOrder.find(f.place.file);
-        return std::tuple(found == fileOrder.end() ? 0 : found->second, f.place.line, f.place.column);
+        const auto found = lineOrder.find(std::pair(f.place.file, f.place.line));
+        return std::tuple(found == lineOrder.end() ? 0 : found->second, f.place.column);
     };
     std::stable_sort(findings.begin(), findings.end(),
                      [&](const Finding& a, const Finding& b) { return key(a) < key(b); });
@@ -69,7 +71,8 @@ Findings CheckScript(Interp& in, File& file, const std::string& name) {
         if (i > 0 && ContinuesLine(piece, record.pieces[i - 1]))
             Warn(findings, piece, 0, FindingCode::LongLine,
                  "the line is longer than 255 bytes: from here on it is loaded as a line of its own; split it");
-        CheckPiece(in, piece, computed, findings);
+        // A line that failed to load holds no statement to read further.
+        if (piece.loaded) CheckPiece(in, piece, computed, findings);
     }
     SortByPlace(record.pieces, findings);
     return findings;

@@ -92,8 +92,8 @@ void CheckVariableBeforeCall(const SourcePiece& piece, std::string_view code, Fi
         while (at > 0 && IsNameByte(code[at])) --at;
         if (code[at] != '$') continue;
         Warn(findings, piece, marker, FindingCode::VariableBeforeCall,
-             "the call's value is pasted against the variable before it and read as part of its name; "
-             "put \"\" between them");
+             "the call's value is pasted against the variable before it: where it begins with a lower-case "
+             "letter, a digit, _ or ., it is read as part of the name; put \"\" between them");
     }
 }
 

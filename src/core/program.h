@@ -44,6 +44,7 @@ struct SourcePlace {
 struct SourcePiece {
     SourcePlace place;
     std::string text;
+    bool loaded = true;  // false where the piece is a load error
 };
 
 // A load error kept, with the message and the error text of its report.

@@ -69,6 +69,7 @@ void LoadKeepingErrors(Interp& in, std::string& piece, const SourcePlace& place)
         LoadSourceLine(in, piece);
     } catch (const FatalError& error) {
         record.errors.push_back({place, error.message, error.detail});
+        record.pieces.back().loaded = false;
         if (in.program.entryCount == firstEntry) EmptyEntry(in);
     }
     while (record.entryPlaces.size() < static_cast<std::size_t>(in.program.entryCount)) record.entryPlaces.push_back(place);

@@ -100,7 +100,8 @@ TEST(CheckValues, VariableBeforeCall) {
     const std::string head = "#Import <string>\n$w = \"ab\"\n$out = \"\"\n";
     EXPECT_EQ(Check(head + "$out = $out ~Reverse($w)\n"),
               std::vector<std::string>{"s.txt:4:13: warning: the call's value is pasted against the variable "
-                                       "before it and read as part of its name; put \"\" between them [ML106]"});
+                                       "before it: where it begins with a lower-case letter, a digit, _ or ., it "
+                                       "is read as part of the name; put \"\" between them [ML106]"});
     EXPECT_EQ(Codes(head + "$out = $out~Reverse($w)\n"), "[ML106]");
     EXPECT_EQ(Codes(head + "$out = $out \"\" ~Reverse($w)\n"), "");
     EXPECT_EQ(Codes(head + "$out = ~Reverse($w) $out\n"), "");
@@ -109,7 +110,7 @@ TEST(CheckValues, VariableBeforeCall) {
 
 TEST(CheckValues, OperatorsBesideText) {
     EXPECT_EQ(Check("#Import <dos>\n~Print(\"sum \" 2 + 3)\n"),
-              std::vector<std::string>{"s.txt:2:18: warning: beside a quoted text the operator is not computed but "
+              std::vector<std::string>{"s.txt:2:17: warning: beside a quoted text the operator is not computed but "
                                        "joined as written; compute the number into a variable of its own first "
                                        "[ML107]"});
     EXPECT_EQ(Codes("$at = 1\n$s = \"x \" $at % 65536\n"), "[ML107]");
