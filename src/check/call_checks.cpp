@@ -28,7 +28,8 @@ int ArgumentCount(std::string_view arguments) {
 
 std::string CountWords(ArgCount args) {
     const std::string least = std::to_string(args.least);
-    return args.least == args.most ? least : least + " to " + std::to_string(args.most);
+    if (args.least != args.most) return least + " to " + std::to_string(args.most) + " arguments";
+    return least + (args.least == 1 ? " argument" : " arguments");
 }
 
 // The module whose prefix a name carries, if any.
@@ -107,7 +108,7 @@ void CheckCall(Interp& in, const SourcePiece& piece, std::string_view code, cons
         const int count = ArgumentCount(code.substr(call.arguments.from, call.arguments.length));
         if (count >= fn->args.least && count <= fn->args.most) return;
         Warn(findings, piece, call.name.from - 1, FindingCode::ArgumentCount,
-             "~" + name + " takes " + CountWords(fn->args) + " arguments, not " + std::to_string(count) +
+             "~" + name + " takes " + CountWords(fn->args) + ", not " + std::to_string(count) +
                  "; the line fails when it runs");
         return;
     }

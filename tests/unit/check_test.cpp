@@ -145,7 +145,7 @@ TEST(CheckCalls, UnknownNames) {
 
 TEST(CheckCalls, ArgumentCounts) {
     EXPECT_EQ(Check("#Import <dos>\n~Print(\"a\", \"b\")\n"),
-              std::vector<std::string>{"s.txt:2:1: warning: ~print takes 1 arguments, not 2; the line fails when "
+              std::vector<std::string>{"s.txt:2:1: warning: ~print takes 1 argument, not 2; the line fails when "
                                        "it runs [ML110]"});
     EXPECT_EQ(Codes("#Import <string>\n$a = ~Len()\n"), "[ML110]");
     EXPECT_EQ(Codes("#Import <dos>\n~Print(\"a, b\" ~Dos.Print(\"c\"))\n"), "");
@@ -157,6 +157,18 @@ TEST(CheckLines, ALineLongerThanAPieceIsLoadedAsTwo) {
               std::vector<std::string>{"s.txt:1:256: warning: the line is longer than 255 bytes: from here on it is "
                                        "loaded as a line of its own; split it [ML111]"});
     EXPECT_TRUE(Check("' " + std::string(250, 'x') + "\n").empty());
+}
+
+TEST(CheckLines, ColumnsCountTheFilesOwnBytes) {
+    const std::string warning = ": warning: a single = is no comparison: the condition always holds; write == to compare [ML102]";
+    EXPECT_EQ(Check("\xEF\xBB\xBF" "Cmp (1 = 1)\nEnd\n"), std::vector<std::string>{"s.txt:1:11" + warning});
+    EXPECT_EQ(Check("$a = 1\r\n\tCmp ($a = 1)\r\nEnd\r\n"), std::vector<std::string>{"s.txt:2:10" + warning});
+}
+
+TEST(CheckCalls, ARangeOfCountsIsNamed) {
+    EXPECT_EQ(Check("$a = ~DLLMsg(\"a\", \"b\")\n"),
+              std::vector<std::string>{"s.txt:1:6: warning: ~dllmsg takes 3 to 13 arguments, not 2; the line fails "
+                                       "when it runs [ML110]"});
 }
 
 }  // namespace
