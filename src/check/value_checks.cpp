@@ -127,7 +127,7 @@ void CheckValueTraps(const SourcePiece& piece, std::string_view code, const std:
         if (op != std::string_view::npos && text.find('"') != std::string_view::npos)
             Warn(findings, piece, value.offset + op, FindingCode::OperatorBesideText,
                  "beside a quoted text the operator is not computed but joined as written; compute the "
-                 "number into a variable of its own first");
+                 "number into a variable of its own first, or quote the operator where you mean the text");
     }
 }
 

@@ -111,8 +111,8 @@ TEST(CheckValues, VariableBeforeCall) {
 TEST(CheckValues, OperatorsBesideText) {
     EXPECT_EQ(Check("#Import <dos>\n~Print(\"sum \" 2 + 3)\n"),
               std::vector<std::string>{"s.txt:2:17: warning: beside a quoted text the operator is not computed but "
-                                       "joined as written; compute the number into a variable of its own first "
-                                       "[ML107]"});
+                                       "joined as written; compute the number into a variable of its own first, "
+                                       "or quote the operator where you mean the text [ML107]"});
     EXPECT_EQ(Codes("$at = 1\n$s = \"x \" $at % 65536\n"), "[ML107]");
     EXPECT_EQ(Codes("#Import <dos>\n#Import <string>\n~Print(\"n \" ~Len(\"ab\") * 2)\n"), "[ML107]");
     for (const char* fine : {"$s = $at % 65536", "$s = \"a-b\" $at", "$s = \"a\" + \"b\"", "$s = \"x \" $t[$at + 1]",
