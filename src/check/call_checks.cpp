@@ -1,11 +1,11 @@
 #include "check/call_checks.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include "check/source_text.h"
+#include "core/strings.h"
 #include "engine/call_dispatch.h"
 #include "engine/call_text.h"
 #include "engine/functions.h"
@@ -14,12 +14,6 @@
 namespace ml {
 
 namespace {
-
-std::string Lowered(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lowered;
-}
 
 int ArgumentCount(std::string_view arguments) {
     if (SkipBlanks(arguments, 0) == arguments.size()) return 0;
@@ -101,9 +95,9 @@ std::string UnknownNameText(std::string_view name) {
 
 void CheckCall(Interp& in, const SourcePiece& piece, std::string_view code, const CallText& call,
                Findings& findings) {
-    const std::string name = Lowered(code.substr(call.name.from, call.name.length));
+    const std::string name = AsciiLower(std::string(code.substr(call.name.from, call.name.length)));
     // `~Alias(Class).new` binds an object; its alias is no function.
-    if (name.empty() || Lowered(code.substr(call.end, 4)) == ".new") return;
+    if (name.empty() || AsciiLower(std::string(code.substr(call.end, 4))) == ".new") return;
     if (const Builtin* fn = BuiltinOf(in, name)) {
         const int count = ArgumentCount(code.substr(call.arguments.from, call.arguments.length));
         if (count >= fn->args.least && count <= fn->args.most) return;

@@ -8,9 +8,9 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsNameByte(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '.'; }
-
 }  // namespace
+
+bool IsNameByte(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '.'; }
 
 bool WordAt(std::string_view code, std::size_t at, std::string_view word) {
     if (at > code.size() || code.size() - at < word.size()) return false;

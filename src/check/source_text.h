@@ -12,6 +12,9 @@
 
 namespace ml {
 
+// Whether a byte may stand in a call's or a variable's name as it is written.
+bool IsNameByte(char c);
+
 // A stretch of a line: its first byte and its length.
 struct TextSpan {
     std::size_t from = 0;

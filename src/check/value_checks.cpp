@@ -1,24 +1,16 @@
 #include "check/value_checks.h"
 
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include "check/source_text.h"
+#include "core/strings.h"
 #include "core/value_text.h"
 #include "engine/call_text.h"
 
 namespace ml {
 
 namespace {
-
-bool IsNameByte(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '.'; }
-
-std::string Lowered(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lowered;
-}
 
 bool IsOperatorByte(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^'; }
 
@@ -106,7 +98,7 @@ std::set<std::string> ComputedTextVariables(const std::vector<SourcePiece>& piec
         const auto content = LoneLiteral(code.substr(equal + 1));
         const std::size_t last = LastNonBlank(code, start, equal);
         if (content && HasDigitsAndOperators(*content) && last != std::string_view::npos)
-            names.insert(Lowered(code.substr(start, last + 1 - start)));
+            names.insert(AsciiLower(std::string(code.substr(start, last + 1 - start))));
     }
     return names;
 }
@@ -116,7 +108,7 @@ void CheckValueTraps(const SourcePiece& piece, std::string_view code, const std:
     for (const ValueText& value : ValuesOf(code)) {
         const std::string_view text = value.masked;
         const std::size_t from = SkipBlanks(text, 0), last = LastNonBlank(text, from, text.size());
-        if (last != std::string_view::npos && computed.contains(Lowered(text.substr(from, last + 1 - from)))) {
+        if (last != std::string_view::npos && computed.contains(AsciiLower(std::string(text.substr(from, last + 1 - from))))) {
             Warn(findings, piece, value.offset + from, FindingCode::ComputedText,
                  "this variable is set to a text of only digits and operators, which is computed where the "
                  "variable alone is a value; join it to a text, as in " + std::string(text.substr(from, last + 1 - from)) +
