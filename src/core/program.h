@@ -32,6 +32,38 @@ struct Program {
     void addEntry(const std::string& text, bool bracket, bool call);
 };
 
+// Where a piece of a script was read: the file as the script or its import names it,
+// and the line and the byte column the piece starts at, both counted from 1.
+struct SourcePlace {
+    std::string file;
+    int line = 1;
+    int column = 1;
+};
+
+// A piece of a script as it was read, before the loader lowered its letters.
+struct SourcePiece {
+    SourcePlace place;
+    std::string text;
+    bool loaded = true;  // false where the piece is a load error
+};
+
+// A load error kept, with the message and the error text of its report.
+struct LoadError {
+    SourcePlace place;
+    std::string message;
+    std::string detail;
+};
+
+// What a check of a script keeps while loading it. Only a check keeps anything: a run
+// stops at its first load error, and keeps no copy of its lines.
+struct LoadRecord {
+    bool keeping = false;
+    std::string readingFile;               // the file whose lines are being loaded
+    std::vector<SourcePiece> pieces;       // every piece read, an import's in its place
+    std::vector<SourcePlace> entryPlaces;  // where each entry was read
+    std::vector<LoadError> errors;
+};
+
 enum class Module { Lib, Dos, String, Time, Math, File, Desk };
 inline constexpr int kModuleCount = 7;
 
@@ -57,6 +89,8 @@ struct LoaderState {
     std::vector<int> labels;              // entry of each label, in load order
 
     int importDepth = 0;                  // nesting of file imports being loaded
+
+    LoadRecord record;                    // kept for a check only
 
     bool inFunction() const { return openFunctions > 0; }
     std::size_t classCount() const { return classNames.size(); }

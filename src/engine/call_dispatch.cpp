@@ -231,4 +231,6 @@ std::string RunDecodedCall(Interp& in, DecodedCall& call, CallOutcome& outcome) 
     return Call(in, site, *call.target, evaluate, call.checked, outcome);
 }
 
+const Builtin* BuiltinOf(Interp& in, std::string_view name) { return FindTarget(in, name).builtin; }
+
 }  // namespace ml

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/builtin.h"
 #include "core/decoded_form.h"
 #include "core/interp.h"
 
@@ -20,5 +21,9 @@ std::string RunInnermostCall(Interp& in, const std::string& line);
 // or else the line as RunInnermostCall gives it. The text is given, the outcome set.
 enum class CallOutcome : std::uint8_t { Value, Done, Line };
 std::string RunDecodedCall(Interp& in, DecodedCall& call, CallOutcome& outcome);
+
+// The built-in function a call name (lower case, without its `~`) reaches once the
+// script is loaded; none where it reaches a script's function or nothing.
+const Builtin* BuiltinOf(Interp& in, std::string_view name);
 
 }  // namespace ml

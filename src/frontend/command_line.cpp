@@ -9,13 +9,14 @@ namespace ml {
 namespace {
 
 constexpr std::string_view kEndOfOptions = "--";
+constexpr std::string_view kCheck = "--check";
 
 bool LooksLikeOption(std::string_view word) { return word.size() > 1 && word[0] == '-'; }
 
 bool IsQuiet(std::string_view word) { return word == "-q" || word == "--quiet"; }
 
 bool IsOption(std::string_view word) {
-    return IsQuiet(word) || word == "--version" || word == "--help" || word == kEndOfOptions;
+    return IsQuiet(word) || word == "--version" || word == "--help" || word == kCheck || word == kEndOfOptions;
 }
 
 CommandLine Refuse(std::string_view word) {
@@ -46,6 +47,10 @@ CommandLine ReadCommandLine(Files& files, int argc, const char* const* argv) {
         if (word == "--version" || word == "--help") {
             line.action = word == "--version" ? CommandLine::Action::ShowVersion : CommandLine::Action::ShowHelp;
             return line;
+        }
+        if (word == kCheck) {
+            line.action = CommandLine::Action::Check;
+            continue;
         }
         if (!IsQuiet(word)) return Refuse(word);
         line.quiet = true;

@@ -1,5 +1,5 @@
 // What the command line asks for: `morrowlark64 [-q|--quiet] SCRIPT [ARG...]`, or
-// `--version`, or `--help`. With no script the program runs AUTO.TXT or asks for a
+// `--check SCRIPT`, or `--version`, or `--help`. With no script the program runs AUTO.TXT or asks for a
 // name, as it always did.
 #pragma once
 
@@ -11,7 +11,7 @@
 namespace ml {
 
 struct CommandLine {
-    enum class Action { Run, ShowVersion, ShowHelp, RefuseOption };
+    enum class Action { Run, ShowVersion, ShowHelp, RefuseOption, Check };
     Action action = Action::Run;
     // No banner, no load summary, no colours; the error report on standard error.
     bool quiet = false;

@@ -39,18 +39,26 @@ inline constexpr MsgPair kMsgHelpNotWritten{"Can not write the help document: ",
 // program's name.
 inline constexpr MsgPair kUsage{
     "Usage: %s [-q|--quiet] SCRIPT [ARG...]\n"
+    "       %s --check SCRIPT\n"
     "       %s --version | --help\n"
     "Runs the script SCRIPT; in it ~Desk.Arg(n) gives ARG n and ~Desk.ArgCount() how many.\n"
     "  -q, --quiet  print only what the script prints: no banner, no load summary, no\n"
     "               colours; an error report goes to standard error, with no pause\n"
+    "  --check      run nothing: report every load error of SCRIPT and its imports, and\n"
+    "               each trap its lines hold, as FILE:LINE:COLUMN: error|warning: TEXT [MLnnn];\n"
+    "               the status is 0 when there is none, 1 otherwise\n"
     "  --version    print the version and end\n"
     "  --help       print this text and end\n"
     "Without SCRIPT, AUTO.TXT runs if the current folder has one; else a name is asked for.\n",
     "用法: %s [-q|--quiet] 腳本 [參數...]\n"
+    "      %s --check 腳本\n"
     "      %s --version | --help\n"
     "執行腳本檔案；腳本裡 ~Desk.Arg(n) 取得第 n 個參數，~Desk.ArgCount() 取得參數的個數。\n"
     "  -q, --quiet  只輸出腳本印出的內容：不顯示標題、載入摘要和顏色；\n"
     "               錯誤報告寫到標準錯誤，不等待按鍵\n"
+    "  --check      不執行：列出腳本及其匯入檔的每個載入錯誤和每個陷阱，\n"
+    "               格式為 FILE:LINE:COLUMN: error|warning: TEXT [MLnnn]；\n"
+    "               沒有任何發現時結束狀態為 0，否則為 1\n"
     "  --version    顯示版本後結束\n"
     "  --help       顯示這段說明後結束\n"
     "沒有指定腳本時，目前資料夾有 AUTO.TXT 就執行它，否則詢問檔名。\n"};

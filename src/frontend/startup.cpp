@@ -8,6 +8,7 @@
 
 #include "automation/desktop_access.h"
 #include "builtins/builtin_modules.h"
+#include "check/script_check.h"
 #include "core/text_file.h"
 #include "engine/executor.h"
 #include "frontend/banner.h"
@@ -154,7 +155,7 @@ void LoadAndRun(Interp& in, ScriptName script, const CommandLine& line) {
 
 std::string UsageText(Interp& in) {
     const std::string name = ProgramName();
-    return Format(SimplifiedForGbConsole(in, Say(in, kUsage)).c_str(), name.c_str(), name.c_str());
+    return Format(SimplifiedForGbConsole(in, Say(in, kUsage)).c_str(), name.c_str(), name.c_str(), name.c_str());
 }
 
 // `--version`, `--help` and a word that is no option end the run before any script.
@@ -165,8 +166,31 @@ void ShowCommandLineAnswer(Interp& in, const CommandLine& line) {
     throw ProgramEnd{kStatusUsage};
 }
 
+// A script that cannot be read is a load error of its first line.
+Finding MissingFile(Interp& in, const std::string& name) {
+    Finding missing;
+    missing.place.file = name;
+    missing.text = SimplifiedForGbConsole(in, Say(in, kMsgNoFile)) + ": " + name;
+    return missing;
+}
+
+// `--check SCRIPT`: one line per finding, and the status says whether there was any.
+void CheckScriptFile(Interp& in, const CommandLine& line) {
+    if (line.script.size() != 1) {
+        in.platform.console.writeError(UsageText(in));
+        throw ProgramEnd{kStatusUsage};
+    }
+    const std::string& name = line.script.front();
+    Findings findings;
+    if (const std::unique_ptr<File> file = OpenForReading(in.platform.files, name)) findings = CheckScript(in, *file, name);
+    else findings.push_back(MissingFile(in, name));
+    for (const Finding& finding : findings) Print(in, FindingLine(finding) + "\n");
+    if (!findings.empty()) throw ProgramEnd{kStatusFailed};
+}
+
 void RunCommandOrScript(Interp& in, const CommandLine& line) {
     ReadLanguageSetting(in);
+    if (line.action == CommandLine::Action::Check) return CheckScriptFile(in, line);
     if (line.action != CommandLine::Action::Run) return ShowCommandLineAnswer(in, line);
     for (;;) {
         if (!line.quiet) {

@@ -67,7 +67,7 @@ void LoadFileImport(LoadLine& line) {
     const std::unique_ptr<File> file = files.isPlainFile(name) ? files.open(name, FileMode::ReadText) : nullptr;
     if (!file) FailLoad(line, kMsgNoImportFile, line.source);
     ++L.importDepth;
-    LoadStream(line.in, *file);
+    LoadImportedStream(line.in, *file, name);
     --L.importDepth;
 }
 

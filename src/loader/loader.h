@@ -23,6 +23,8 @@ void FinishLoading(Interp& in);
 // Loads every line of an open file, in pieces of at most 255 characters, up to the
 // table limit; a file import loads through it.
 void LoadStream(Interp& in, File& file);
+// LoadStream of an imported file; a check names the file in the places it keeps.
+void LoadImportedStream(Interp& in, File& file, const std::string& name);
 
 // Fills the block jump table after a successful load.
 void PairBlocks(Interp& in);

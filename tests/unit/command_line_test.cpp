@@ -136,12 +136,44 @@ TEST(ProgramRun, VersionHelpAndAnUnknownOptionAnswerWithoutAScript) {
     help.start({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.fake.console.transcript.rfind("Usage: morrowlark64 [-q|--quiet] SCRIPT [ARG...]\n"
+                                                 "       morrowlark64 --check SCRIPT\n"
                                                  "       morrowlark64 --version | --help\n", 0), 0u);
     ProgramRun unknown;
     unknown.start({"-x", "a.txt"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.fake.console.transcript, "");
     EXPECT_EQ(unknown.errors(), "Unknown option: -x\n" + help.fake.console.transcript);
+}
+
+
+TEST(CommandLine, CheckNamesTheScriptAfterIt) {
+    const CommandLine check = Read({"--check", "a.txt"});
+    EXPECT_EQ(check.action, Action::Check);
+    EXPECT_EQ(check.script, Words{"a.txt"});
+    EXPECT_EQ(Read({"--check"}).action, Action::Check);
+    EXPECT_TRUE(Read({"--check"}).script.empty());
+}
+
+TEST(ProgramRun, CheckRunsNothingAndItsStatusSaysWhetherItFoundAnything) {
+    ProgramRun clean;
+    clean.fake.files.served["a.txt"] = "#Import <dos>\n~Print(\"ran\")\n";
+    clean.start({"--check", "a.txt"});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.fake.console.transcript, "");
+    ProgramRun trap;
+    trap.fake.files.served["a.txt"] = "#Import <dos>\n$a = 1\nCmp ($a = 2)\n~Print(\"ran\")\nEnd\n";
+    trap.start({"--check", "a.txt"});
+    EXPECT_EQ(trap.status, 1);
+    EXPECT_EQ(trap.fake.console.transcript, "a.txt:3:9: warning: a single = is no comparison: the condition always "
+                                            "holds; write == to compare [ML102]\n");
+    ProgramRun missing;
+    missing.start({"--check", "none.txt"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.fake.console.transcript, "none.txt:1:1: error: There is no file information: none.txt [ML100]\n");
+    ProgramRun two;
+    two.start({"--check", "a.txt", "b.txt"});
+    EXPECT_EQ(two.status, 2);
+    EXPECT_EQ(two.errors().rfind("Usage: ", 0), 0u);
 }
 
 }  // namespace ml
