@@ -105,6 +105,9 @@ compare_with() {
 # +xinerama would put both heads at 0,0). It takes a display number of its own, written
 # to its standard output once it takes connections, and becomes the display.
 start_two_heads() {
+    # Made here, before the server's shell opens it, so the poll never reads a file
+    # that is not there yet.
+    : >xephyr.display
     Xephyr -displayfd 1 -nolisten tcp -br -noreset +xinerama -screen 1280x800 -screen 1024x768 \
         >xephyr.display 2>xephyr.stderr &
     started+=($!)
