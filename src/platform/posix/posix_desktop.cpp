@@ -5,9 +5,11 @@
 #include <ctime>
 #include <utility>
 
+#include "platform/posix/atspi_controls.h"
 #include "platform/posix/png_file.h"
 #include "platform/posix/read_file.h"
 #include "platform/posix/whole_file.h"
+#include "platform/posix/x11_clipboard.h"
 #include "platform/posix/x11_connection.h"
 #include "platform/posix/x11_image.h"
 #include "platform/posix/x11_input.h"
@@ -27,7 +29,8 @@ WindowHandle FromWindow(Window window) { return static_cast<WindowHandle>(window
 
 }  // namespace
 
-PosixDesktop::PosixDesktop() : x11_(std::make_unique<X11Connection>()) {}
+PosixDesktop::PosixDesktop()
+    : x11_(std::make_unique<X11Connection>()), accessible_(std::make_unique<AccessibleControls>()) {}
 
 PosixDesktop::~PosixDesktop() = default;
 
@@ -132,7 +135,9 @@ std::vector<WindowHandle> PosixDesktop::topWindows() {
 
 std::string PosixDesktop::windowTitle(WindowHandle window) { return TitleOf(*x11_, ToWindow(window)); }
 
+// An accessible object's rectangle is where it lies on the screen.
 bool PosixDesktop::windowRect(WindowHandle window, WindowRect& rect) {
+    if (AccessibleControls::IsAccessibleHandle(window)) return accessible_->extents(window, rect);
     return OuterRectangle(*x11_, ToWindow(window), rect);
 }
 
@@ -159,5 +164,29 @@ bool PosixDesktop::decodePng(std::span<const std::uint8_t> bytes, TemplateImage&
 WindowHandle PosixDesktop::focusedWindow() { return FromWindow(FocusedClientWindow(*x11_)); }
 
 bool PosixDesktop::windowShown(WindowHandle window) { return IsViewableWindow(*x11_, ToWindow(window)); }
+
+std::string PosixDesktop::clipboardText() { return ReadClipboard(*x11_); }
+
+bool PosixDesktop::setClipboardText(const std::string& text) { return ServeClipboard(text); }
+
+// A window is found on the bus by the process that made it and its title.
+std::optional<std::vector<Control>> PosixDesktop::controls(WindowHandle window) {
+    if (AccessibleControls::IsAccessibleHandle(window)) return accessible_->objectControls(window);
+    return accessible_->windowControls(ProcessOfWindow(*x11_, ToWindow(window)), TitleOf(*x11_, ToWindow(window)));
+}
+
+std::string PosixDesktop::controlText(WindowHandle handle) {
+    if (AccessibleControls::IsAccessibleHandle(handle)) return accessible_->text(handle);
+    return TitleOf(*x11_, ToWindow(handle));
+}
+
+// An X window holds no text to set and no button to press.
+void PosixDesktop::setControlText(WindowHandle handle, const std::string& text) {
+    if (AccessibleControls::IsAccessibleHandle(handle)) accessible_->setText(handle, text);
+}
+
+void PosixDesktop::pushControl(WindowHandle handle) {
+    if (AccessibleControls::IsAccessibleHandle(handle)) accessible_->push(handle);
+}
 
 }  // namespace ml
