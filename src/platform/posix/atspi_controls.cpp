@@ -233,9 +233,13 @@ void AccessibleControls::push(WindowHandle handle) {
     if (action != nullptr) atspi_->atspi_action_do_action(action.get(), 0, error.out());
 }
 
+// A program keeps a destroyed control's object for a while, marked defunct; that is
+// a control no more.
 bool AccessibleControls::extents(WindowHandle handle, WindowRect& rect) {
     AtspiAccessible* found = object(handle);
     if (found == nullptr) return false;
+    Held<AtspiStateSet> states = Hold(*atspi_, atspi_->atspi_accessible_get_state_set(found));
+    if (states == nullptr || atspi_->atspi_state_set_contains(states.get(), ATSPI_STATE_DEFUNCT)) return false;
     Held<AtspiComponent> component = Hold(*atspi_, atspi_->atspi_accessible_get_component_iface(found));
     if (component == nullptr) return false;
     CallError error(*atspi_);

@@ -15,6 +15,7 @@ namespace ml {
     F(atspi_accessible_get_editable_text_iface) F(atspi_editable_text_set_text_contents)           \
     F(atspi_accessible_get_action_iface) F(atspi_action_do_action)                                 \
     F(atspi_accessible_get_component_iface) F(atspi_component_get_extents)                         \
+    F(atspi_accessible_get_state_set) F(atspi_state_set_contains)                                  \
     F(g_object_unref) F(g_free) F(g_error_free)
 
 #define ML_ATSPI_MEMBER(name) decltype(&::name) name = nullptr;
