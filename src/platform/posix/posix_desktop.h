@@ -56,6 +56,8 @@ public:
     void pushControl(WindowHandle handle) override;
 
 private:
+    void postToControl(WindowHandle control, std::uint32_t message, std::uint64_t wParam, std::uint64_t lParam);
+
     std::unique_ptr<X11Connection> x11_;
     // Whether each key was down at its previous query, for the "pressed since" bit.
     std::array<bool, 256> downAtLastQuery_{};
