@@ -160,6 +160,7 @@ struct Control {
     // Whether an & in the text marks the next character as the control's access key (and
     // && stands for one &), as on Windows.
     bool accessMarks = false;
+    friend bool operator==(const Control&, const Control&) = default;
 };
 
 // The desktop: windows, synthesised and posted input, key state, the cursor, the
