@@ -152,9 +152,11 @@ WindowHandle AccessibleControls::keep(AtspiAccessible* found) {
     return handle;
 }
 
-// The program's window of that title; where none has it, its only window, which a
-// program may name otherwise than its title bar. Null when that picks none or several.
-AtspiAccessible* AccessibleControls::programWindow(AtspiAccessible* program, const std::string& title) {
+// The program's window of that title; where none has it and the program is known to
+// be the window's own, its only window, which a program may name otherwise than its
+// title bar. Null when that picks none or several.
+AtspiAccessible* AccessibleControls::programWindow(AtspiAccessible* program, const std::string& title,
+                                                   bool programOfWindow) {
     std::vector<Held<AtspiAccessible>> windows, titled;
     const int count = ChildCount(*atspi_, program);
     for (int i = 0; i < count; ++i) {
@@ -163,7 +165,7 @@ AtspiAccessible* AccessibleControls::programWindow(AtspiAccessible* program, con
         (NameOf(*atspi_, window.get()) == title ? titled : windows).push_back(std::move(window));
     }
     if (titled.size() == 1) return titled.front().release();
-    return titled.empty() && windows.size() == 1 ? windows.front().release() : nullptr;
+    return programOfWindow && titled.empty() && windows.size() == 1 ? windows.front().release() : nullptr;
 }
 
 std::optional<std::vector<Control>> AccessibleControls::windowControls(unsigned long process, const std::string& title) {
@@ -176,7 +178,7 @@ std::optional<std::vector<Control>> AccessibleControls::windowControls(unsigned 
         CallError error(*atspi_);
         const guint id = atspi_->atspi_accessible_get_process_id(program.get(), error.out());
         if (error.failed() || (process != 0 && id != process)) continue;
-        Held<AtspiAccessible> window = Hold(*atspi_, programWindow(program.get(), title));
+        Held<AtspiAccessible> window = Hold(*atspi_, programWindow(program.get(), title, process != 0));
         if (window != nullptr) found.push_back(std::move(window));
     }
     // Two programs' windows of one title, where the window names no process, are no

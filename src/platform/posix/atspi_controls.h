@@ -45,7 +45,7 @@ private:
     AtspiAccessible* object(WindowHandle handle) const;
     // The handle of an object whose reference the caller passes on; 0 when the table is full.
     WindowHandle keep(AtspiAccessible* object);
-    AtspiAccessible* programWindow(AtspiAccessible* program, const std::string& title);
+    AtspiAccessible* programWindow(AtspiAccessible* program, const std::string& title, bool programOfWindow);
     void addControls(AtspiAccessible* parent, int depth, std::vector<Control>& controls);
 
     Bus bus_ = Bus::Untried;
