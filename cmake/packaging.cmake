@@ -61,7 +61,9 @@ else()
       libxinerama1
       libpng16-16
       libopencc1.1
-      libopencc-data)
+      libopencc-data
+      # controls found by name on the accessibility bus
+      libatspi2.0-0)
   list(JOIN ML_DEB_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 endif()
 

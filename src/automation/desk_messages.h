@@ -23,4 +23,14 @@ inline constexpr MsgPair kMsgCannotEnd{"~Desk.Kill -> Can not end the process: "
 inline constexpr MsgPair kMsgLookNoPictureFile{"~Desk.Look -> Can not find the picture file: ",
                                                "~Desk.Look -> 找不到圖片檔: "};
 
+// After the function's name, followed by the handle as the script gave it.
+inline constexpr MsgPair kMsgNotWindowOrControl{" -> Not a window or control: ", " -> 不是視窗或控制項: "};
+// Told once a run, on standard error, when ~Desk.Control finds no accessibility bus.
+inline constexpr MsgPair kMsgControlsUnreachable{
+    "~Desk.Control -> No accessibility bus answers: controls can not be found by name",
+    "~Desk.Control -> 無障礙匯流排沒有回應: 無法依名稱尋找控制項"};
+// Another program holds the clipboard and does not let it go, or no clipboard can be made.
+inline constexpr MsgPair kMsgClipboardRefused{"~Desk.SetClipboard -> Can not take the clipboard",
+                                              "~Desk.SetClipboard -> 無法取得剪貼簿"};
+
 }  // namespace ml

@@ -8,6 +8,7 @@
 
 #include "automation/argument_ranges.h"
 #include "automation/capture.h"
+#include "automation/desk_controls.h"
 #include "automation/desk_input.h"
 #include "automation/desk_look.h"
 #include "automation/desk_messages.h"
@@ -158,11 +159,39 @@ std::string DeskRunWait(Interp& in) { return std::to_string(RunAndWait(in, Arg(i
 
 std::string DeskKill(Interp& in) { return IntText(EndProcess(in, TextToInt64(Arg(in, 1)))); }
 
+// Text from outside is never computed: a clipboard holding 2024/01/02 gives that date.
+std::string DeskClipboard(Interp& in) { return UsableDesktop(in).clipboardText(); }
+
+std::string DeskSetClipboard(Interp& in) {
+    if (!UsableDesktop(in).setClipboardText(Arg(in, 1))) Fail(in, Say(in, kMsgClipboardRefused));
+    return {};
+}
+
+// The handle of argument 1, once it is known to name a window or control.
+WindowHandle ArgControl(Interp& in, std::string_view function) {
+    RequireWindowOrControl(in, function, ArgWindow(in), Arg(in, 1));
+    return ArgWindow(in);
+}
+
+std::string DeskControl(Interp& in) { return IntText(FindControl(in, ArgControl(in, "~Desk.Control"), Arg(in, 2))); }
+
+std::string DeskText(Interp& in) { return UsableDesktop(in).controlText(ArgControl(in, "~Desk.Text")); }
+
+std::string DeskSetText(Interp& in) {
+    UsableDesktop(in).setControlText(ArgControl(in, "~Desk.SetText"), Arg(in, 2));
+    return {};
+}
+
+std::string DeskPush(Interp& in) {
+    UsableDesktop(in).pushControl(ArgControl(in, "~Desk.Push"));
+    return {};
+}
+
 // A time to wait was added to ~Desk.Find after scripts had learnt its count.
 constexpr ArgCount kFindArgs = ArgCount::OptionalLast(1);
 
 // Every desk function with its argument count and where it may stand.
-constexpr std::array<Builtin, 36> kDesk = {{
+constexpr std::array<Builtin, 42> kDesk = {{
     {"desk.type", 2, Use::Statement, DeskType},
     {"desk.key", 1, Use::Value, DeskKey},
     {"desk.wait", 2, Use::Value, DeskWait},
@@ -199,6 +228,12 @@ constexpr std::array<Builtin, 36> kDesk = {{
     {.name = "desk.monitory", .args = 1, .use = Use::Value, .run = DeskMonitorY, .givesWay = true},
     {.name = "desk.monitorwidth", .args = 1, .use = Use::Value, .run = DeskMonitorWidth, .givesWay = true},
     {.name = "desk.monitorheight", .args = 1, .use = Use::Value, .run = DeskMonitorHeight, .givesWay = true},
+    {.name = "desk.clipboard", .args = 0, .use = Use::Value, .run = DeskClipboard, .reading = ResultReading::AsText, .givesWay = true},
+    {.name = "desk.setclipboard", .args = 1, .use = Use::Statement, .run = DeskSetClipboard, .givesWay = true},
+    {.name = "desk.control", .args = 2, .use = Use::Value, .run = DeskControl, .givesWay = true},
+    {.name = "desk.text", .args = 1, .use = Use::Value, .run = DeskText, .reading = ResultReading::AsText, .givesWay = true},
+    {.name = "desk.settext", .args = 2, .use = Use::Statement, .run = DeskSetText, .givesWay = true},
+    {.name = "desk.push", .args = 1, .use = Use::Statement, .run = DeskPush, .givesWay = true},
 }};
 
 }  // namespace

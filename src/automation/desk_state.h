@@ -14,6 +14,8 @@ struct DeskState final : ModuleState {
     // first look and after one that found nothing, so that no click lands where an
     // older picture was.
     ScreenPoint found = kNothingFound;
+    // Whether the run was told that controls cannot be reached, which it hears once.
+    bool toldControlsUnreachable = false;
 };
 
 inline DeskState& DeskStateOf(Interp& in) { return StateOf<DeskState>(in, Module::Desk); }

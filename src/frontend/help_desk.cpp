@@ -8,7 +8,7 @@ namespace ml {
 
 namespace {
 
-constexpr std::array<std::string_view, 36> kDesk = {
+constexpr std::array<std::string_view, 42> kDesk = {
     R"doc(輸入一段文字。視窗代碼 0 以模擬的鍵盤輸入到目前的焦點視窗，其他視窗代碼把字元送到該視窗。
 "\x0a" 是 Enter，"\x09" 是 Tab；需要 Shift 的字元會自動按下 Shift。
 無法輸入的字元 (例如 Linux 上不是 UTF-8 的位元組) 會發生錯誤，這時整段文字都不會輸入。
@@ -229,6 +229,51 @@ Cmp ($n <= ~Desk.Monitors())
     ~Desk.Click(0, "left", $x, $y, 1)
     $n = $n + 1
 Loop
+)doc",
+
+    R"doc(取得剪貼簿裡的文字；剪貼簿沒有文字時是空字串。文字當作文字，不會被計算，
+和 ~File.Read 一樣最多 251 個位元組。
+~Desk.Clipboard()
+返回值:有
+)doc",
+
+    R"doc(把文字放到剪貼簿。在 X11 上是 CLIPBOARD 選取區，腳本結束後仍可貼上，
+直到別的程式取得剪貼簿為止。
+~Desk.SetClipboard(文字)
+返回值:無
+' 範例: 複製一段文字，再讀回來。
+~Desk.SetClipboard("訂單 1024")
+$c = ~Desk.Clipboard()
+)doc",
+
+    R"doc(依名稱找視窗裡的控制項 (深度優先)：文字 (去掉 & 快速鍵記號) 等於名稱，
+或類別等於名稱；"Edit#2" 取第二個 Edit 類別的控制項。找不到時返回 0。
+Windows 使用子視窗；Linux 使用無障礙介面 (AT-SPI)，程式需開啟無障礙功能。
+~Desk.Control(視窗代碼, 名稱)
+返回值:有
+' 範例: 按下對話框的「No」按鈕。
+$w = ~Desk.Wait("Question", 5000)
+Cmp ($w <> 0)
+    $no = ~Desk.Control($w, "No")
+    Cmp ($no <> 0)
+        ~Desk.Push($no)
+    End
+End
+)doc",
+
+    R"doc(取得視窗或控制項的文字：編輯欄位的內容、按鈕或標籤的文字、視窗的標題。
+~Desk.Text(視窗代碼)
+返回值:有
+)doc",
+
+    R"doc(設定編輯欄位的文字。
+~Desk.SetText(視窗代碼, 文字)
+返回值:無
+)doc",
+
+    R"doc(按下按鈕，不移動滑鼠，也不需要把視窗移到最前面。
+~Desk.Push(視窗代碼)
+返回值:無
 )doc",
 };
 

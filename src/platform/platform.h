@@ -148,6 +148,21 @@ enum class FileWrite {
 // The bytes of a file, in pieces written one after the other.
 using FilePieces = std::span<const std::span<const std::uint8_t>>;
 
+// A control inside a window: a child window on Windows, an object of the accessibility
+// interface on Linux. Its handle is one the desktop's other calls accept.
+struct Control {
+    WindowHandle handle = 0;
+    // Windows: the window class; accessibility: the name of the object's role ("push
+    // button", "text").
+    std::string className;
+    // The caption or label as the control holds it.
+    std::string text;
+    // Whether an & in the text marks the next character as the control's access key (and
+    // && stands for one &), as on Windows.
+    bool accessMarks = false;
+    friend bool operator==(const Control&, const Control&) = default;
+};
+
 // The desktop: windows, synthesised and posted input, key state, the cursor, the
 // screen image and picture files. Once the display is usable, failures of single
 // calls are silent: a failed call has no effect and lookups give 0.
@@ -238,6 +253,24 @@ public:
     virtual WindowHandle focusedWindow() = 0;
     // Whether the window exists and is on the screen (mapped, with its ancestors).
     virtual bool windowShown(WindowHandle window) = 0;
+
+    // The clipboard's text in the script's encoding; empty when it holds none.
+    virtual std::string clipboardText() = 0;
+    // Puts the text on the clipboard, where it stays for other programs after this one
+    // has ended; false when the clipboard could not be taken.
+    virtual bool setClipboardText(const std::string& text) = 0;
+    // The controls inside the window, depth first: a control's own controls come before
+    // its next sibling. Nothing when the controls cannot be reached at all (Linux: no
+    // accessibility bus answers); an empty list when the window has none.
+    virtual std::optional<std::vector<Control>> controls(WindowHandle window) = 0;
+    // The text a window or control holds (an edit field its content, a button its
+    // caption, a window its title); empty for no window or control.
+    virtual std::string controlText(WindowHandle handle) = 0;
+    // Replaces the text of an edit control or editable field.
+    virtual void setControlText(WindowHandle handle, const std::string& text) = 0;
+    // Presses the button without moving the pointer, and without waiting for what the
+    // press starts.
+    virtual void pushControl(WindowHandle handle) = 0;
 };
 
 // A process id as the system numbers processes.

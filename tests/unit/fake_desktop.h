@@ -47,6 +47,10 @@ public:
     std::map<std::string, std::vector<std::uint8_t>> files;   // what replaceFile wrote
     std::string untypeable;           // bytes that typeText finds no key for
     WindowHandle focused = 0;         // what focusedWindow gives
+    std::string clipboard;            // the clipboard's text
+    bool clipboardTaken = true;       // whether setClipboardText can take the clipboard
+    std::map<WindowHandle, std::vector<Control>> windowControls;   // each window's controls, depth first
+    bool controlsReachable = true;    // false: no accessibility bus answers
     // Runs at every sleep, with the sleeps so far: the desktop may change while a
     // script waits.
     std::function<void(int sleeps)> whileSleeping;
@@ -176,10 +180,12 @@ public:
         const FakeWindow* found = shownWindow(window);
         return found == nullptr ? std::string() : found->title;
     }
+    // A control's rectangle is all zeros: the tests ask only whether it exists.
     bool windowRect(WindowHandle window, WindowRect& rect) override {
         const FakeWindow* found = shownWindow(window);
         if (found != nullptr) rect = found->rect;
-        return found != nullptr;
+        if (found == nullptr && control(window) != nullptr) rect = {};
+        return found != nullptr || control(window) != nullptr;
     }
     void moveWindow(WindowHandle window, const WindowRect& r) override {
         log.push_back("move " + std::to_string(window) + " " + std::to_string(r.x) + " " + std::to_string(r.y) + " " +
@@ -214,6 +220,28 @@ public:
     WindowHandle focusedWindow() override { return focused; }
     bool windowShown(WindowHandle window) override { return shownWindow(window) != nullptr; }
 
+    std::string clipboardText() override { return clipboard; }
+    bool setClipboardText(const std::string& text) override {
+        log.push_back("set clipboard " + text);
+        if (clipboardTaken) clipboard = text;
+        return clipboardTaken;
+    }
+    std::optional<std::vector<Control>> controls(WindowHandle window) override {
+        log.push_back("controls " + std::to_string(window));
+        if (!controlsReachable) return std::nullopt;
+        const auto found = windowControls.find(window);
+        return found == windowControls.end() ? std::vector<Control>{} : found->second;
+    }
+    // A control's text, or a window's title.
+    std::string controlText(WindowHandle handle) override {
+        const Control* found = control(handle);
+        return found != nullptr ? found->text : windowTitle(handle);
+    }
+    void setControlText(WindowHandle handle, const std::string& text) override {
+        log.push_back("set text " + std::to_string(handle) + " " + text);
+    }
+    void pushControl(WindowHandle handle) override { log.push_back("push " + std::to_string(handle)); }
+
 private:
     static void Blank(ScreenImage& picture, int width, int height) {
         picture.width = width;
@@ -228,6 +256,12 @@ private:
         p[0] = static_cast<std::uint8_t>(colour >> 16);
         p[1] = static_cast<std::uint8_t>(colour >> 8);
         p[2] = static_cast<std::uint8_t>(colour);
+    }
+    const Control* control(WindowHandle handle) const {
+        for (const auto& [window, list] : windowControls)
+            for (const Control& candidate : list)
+                if (candidate.handle == handle) return &candidate;
+        return nullptr;
     }
     const FakeWindow* shownWindow(WindowHandle window) const {
         for (const FakeWindow& candidate : shown)

@@ -410,6 +410,12 @@ TEST(HelpDocument, DeskEntriesInOrder) {
         {"~Desk.MonitorY(n)", "返回值:有"},
         {"~Desk.MonitorWidth(n)", "返回值:有"},
         {"~Desk.MonitorHeight(n)", "返回值:有"},
+        {"~Desk.Clipboard()", "返回值:有"},
+        {"~Desk.SetClipboard(文字)", "返回值:無"},
+        {"~Desk.Control(視窗代碼, 名稱)", "返回值:有"},
+        {"~Desk.Text(視窗代碼)", "返回值:有"},
+        {"~Desk.SetText(視窗代碼, 文字)", "返回值:無"},
+        {"~Desk.Push(視窗代碼)", "返回值:無"},
     };
     EXPECT_EQ(CallForms(groups[7]), desk);
 }
@@ -427,8 +433,8 @@ TEST(HelpDocument, EveryCharacterHasABig5Form) {
 
 TEST_F(HelpExamples, EveryExampleLoadsWithNoBlockLeftOpen) {
     const std::vector<std::string> examples = Examples();
-    // 21 sections are scripts as a whole; eight reference entries carry an example.
-    EXPECT_EQ(examples.size(), 29u);
+    // 21 sections are scripts as a whole; ten reference entries carry an example.
+    EXPECT_EQ(examples.size(), 31u);
     for (const std::string& example : examples) ExpectLoads(example);
 }
 
@@ -488,6 +494,7 @@ const Promise kEntryPromises[] = {
     {"~String.Split(", R"(~Dos.Print($str[0] " " $str[1] " " $str[2] " " $str))", "123 456 789 123|456|789"},
     // The fake's one monitor has no pixels: its centre is (0, 0).
     {"~Desk.MonitorHeight(", R"(~Dos.Print($n " " $x " " $y))", "2 0 0"},
+    {"~Desk.SetClipboard(", R"(~Dos.Print($c))", "訂單 1024"},
 };
 
 std::string RunWithProbe(const std::string& example, std::string_view probe) {

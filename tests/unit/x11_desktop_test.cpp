@@ -65,6 +65,17 @@ TEST_P(WithoutDisplay, EveryServiceGivesZeroAndDoesNothing) {
     EXPECT_EQ(desktop.desktopRect().width, 0);
     EXPECT_EQ(desktop.desktopRect().height, 0);
 
+    // No clipboard to read or take, no window whose controls to look for; a control's
+    // handle is no window either, and posting to it reaches nothing.
+    EXPECT_EQ(desktop.clipboardText(), "");
+    EXPECT_FALSE(desktop.setClipboardText("kept nowhere"));
+    EXPECT_EQ(desktop.controls(12345), std::vector<Control>{});
+    EXPECT_EQ(desktop.controlText(12345), "");
+    WindowRect rect{1, 2, 3, 4};
+    EXPECT_FALSE(desktop.windowRect(0x40000000, rect));
+    EXPECT_EQ(rect, (WindowRect{1, 2, 3, 4}));
+    desktop.postMessage(0x40000000, 0x0201, 1, 0x00140010);
+
     // Key translation is a table of its own and works without a display.
     EXPECT_EQ(desktop.scanCode(65), 0x1Eu);
 }

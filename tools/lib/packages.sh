@@ -9,6 +9,7 @@ ML_NATIVE_PACKAGES=(
     libxinerama-dev # where the monitors lie; libXinerama is opened with dlopen
     libpng-dev # PNG captures; libpng is opened with dlopen at the first one
     libopencc-dev libopencc-data # libopencc-data holds t2s.json, the conversion table
+    libatspi2.0-dev # controls by name on the accessibility bus; libatspi is opened with dlopen
 )
 
 # Everything for building and testing (tools/test).
@@ -39,6 +40,10 @@ ML_PACKAGES=(
     # the shell twins of the cookbook's desktop tasks: xdotool drives the windows, and
     # netpbm turns xwd's window dumps into PNG files
     xdotool netpbm
+    # GTK dialogs whose controls the desk module finds by name, on an accessibility bus
+    # of the test's own: zenity, the bus (at-spi2-core) and GTK's bridge to it, and the
+    # session bus that starts it (dbus-run-session)
+    zenity at-spi2-core libatk-bridge2.0-0 dbus-daemon dbus-bin
 )
 
 # Running the 32-bit Windows program. These come from Debian's i386 architecture, which

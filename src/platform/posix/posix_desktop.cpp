@@ -5,9 +5,11 @@
 #include <ctime>
 #include <utility>
 
+#include "platform/posix/atspi_controls.h"
 #include "platform/posix/png_file.h"
 #include "platform/posix/read_file.h"
 #include "platform/posix/whole_file.h"
+#include "platform/posix/x11_clipboard.h"
 #include "platform/posix/x11_connection.h"
 #include "platform/posix/x11_image.h"
 #include "platform/posix/x11_input.h"
@@ -27,7 +29,8 @@ WindowHandle FromWindow(Window window) { return static_cast<WindowHandle>(window
 
 }  // namespace
 
-PosixDesktop::PosixDesktop() : x11_(std::make_unique<X11Connection>()) {}
+PosixDesktop::PosixDesktop()
+    : x11_(std::make_unique<X11Connection>()), accessible_(std::make_unique<AccessibleControls>()) {}
 
 PosixDesktop::~PosixDesktop() = default;
 
@@ -79,9 +82,30 @@ void PosixDesktop::sendMouse(const MouseRecord& record) { FakeMouseInput(*x11_, 
 
 void PosixDesktop::sendKey(const KeyRecord& record) { FakeKeyInput(*x11_, record); }
 
+// A control on the accessibility bus has no window of its own: a click posted to it
+// goes from the root window to the deepest window under the control's point, as any
+// posted click goes down to the deepest child.
 void PosixDesktop::postMessage(WindowHandle window, std::uint32_t message, std::uint64_t wParam,
                                std::uint64_t lParam) {
+    if (AccessibleControls::IsAccessibleHandle(window)) {
+        postToControl(window, message, wParam, lParam);
+        return;
+    }
     PostWindowMessage(*x11_, postedModifiers_, ToWindow(window), message, wParam, lParam);
+}
+
+// The wheel's message carries screen coordinates already; a key's has no point, and
+// goes nowhere.
+void PosixDesktop::postToControl(WindowHandle control, std::uint32_t message, std::uint64_t wParam,
+                                 std::uint64_t lParam) {
+    WindowRect rect;
+    if (message < kFirstMouseMessage || message > kWheelMessage || !accessible_->extents(control, rect)) return;
+    if (message != kWheelMessage) {
+        const int x = static_cast<std::int16_t>(lParam & 0xFFFF) + rect.x;
+        const int y = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF) + rect.y;
+        lParam = (static_cast<std::uint64_t>(static_cast<std::uint16_t>(y)) << 16) | static_cast<std::uint16_t>(x);
+    }
+    PostWindowMessage(*x11_, postedModifiers_, x11_->root(), message, wParam, lParam);
 }
 
 // X keeps no record of presses between two queries; a key counts as "pressed
@@ -114,7 +138,14 @@ void PosixDesktop::sleep(std::uint32_t milliseconds) {
     }
 }
 
+// A control's picture is the screen's where it lies.
 void PosixDesktop::screenImage(WindowHandle window, ScreenImage& image) {
+    WindowRect control;
+    if (AccessibleControls::IsAccessibleHandle(window)) {
+        if (!accessible_->extents(window, control)) control = {};
+        CaptureArea(*x11_, control, image);
+        return;
+    }
     CaptureScreen(*x11_, ToWindow(window), image);
 }
 
@@ -132,7 +163,9 @@ std::vector<WindowHandle> PosixDesktop::topWindows() {
 
 std::string PosixDesktop::windowTitle(WindowHandle window) { return TitleOf(*x11_, ToWindow(window)); }
 
+// An accessible object's rectangle is where it lies on the screen.
 bool PosixDesktop::windowRect(WindowHandle window, WindowRect& rect) {
+    if (AccessibleControls::IsAccessibleHandle(window)) return accessible_->extents(window, rect);
     return OuterRectangle(*x11_, ToWindow(window), rect);
 }
 
@@ -140,11 +173,21 @@ void PosixDesktop::moveWindow(WindowHandle window, const WindowRect& rect) { Mov
 
 void PosixDesktop::closeWindow(WindowHandle window) { CloseWindow(*x11_, ToWindow(window)); }
 
+// A control's inside is its whole rectangle.
 ScreenPoint PosixDesktop::clientToScreen(WindowHandle window, ScreenPoint point) {
+    WindowRect control;
+    if (AccessibleControls::IsAccessibleHandle(window))
+        return accessible_->extents(window, control) ? ScreenPoint{control.x + point.x, control.y + point.y} : point;
     return ClientToScreen(*x11_, ToWindow(window), point);
 }
 
-bool PosixDesktop::clientSize(WindowHandle window, ScreenPoint& size) { return InsideSize(*x11_, ToWindow(window), size); }
+bool PosixDesktop::clientSize(WindowHandle window, ScreenPoint& size) {
+    WindowRect control;
+    if (!AccessibleControls::IsAccessibleHandle(window)) return InsideSize(*x11_, ToWindow(window), size);
+    if (!accessible_->extents(window, control)) return false;
+    size = {control.width, control.height};
+    return true;
+}
 
 bool PosixDesktop::encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) { return EncodePng(image, bytes); }
 
@@ -159,5 +202,30 @@ bool PosixDesktop::decodePng(std::span<const std::uint8_t> bytes, TemplateImage&
 WindowHandle PosixDesktop::focusedWindow() { return FromWindow(FocusedClientWindow(*x11_)); }
 
 bool PosixDesktop::windowShown(WindowHandle window) { return IsViewableWindow(*x11_, ToWindow(window)); }
+
+std::string PosixDesktop::clipboardText() { return ReadClipboard(*x11_); }
+
+bool PosixDesktop::setClipboardText(const std::string& text) { return ServeClipboard(text); }
+
+// A window is found on the bus by the process that made it and its title.
+std::optional<std::vector<Control>> PosixDesktop::controls(WindowHandle window) {
+    if (x11_->display() == nullptr) return std::vector<Control>{};
+    if (AccessibleControls::IsAccessibleHandle(window)) return accessible_->objectControls(window);
+    return accessible_->windowControls(ProcessOfWindow(*x11_, ToWindow(window)), TitleOf(*x11_, ToWindow(window)));
+}
+
+std::string PosixDesktop::controlText(WindowHandle handle) {
+    if (AccessibleControls::IsAccessibleHandle(handle)) return accessible_->text(handle);
+    return TitleOf(*x11_, ToWindow(handle));
+}
+
+// An X window holds no text to set and no button to press.
+void PosixDesktop::setControlText(WindowHandle handle, const std::string& text) {
+    if (AccessibleControls::IsAccessibleHandle(handle)) accessible_->setText(handle, text);
+}
+
+void PosixDesktop::pushControl(WindowHandle handle) {
+    if (AccessibleControls::IsAccessibleHandle(handle)) accessible_->push(handle);
+}
 
 }  // namespace ml

@@ -10,6 +10,8 @@
 
 namespace ml {
 
+class AccessibleControls;
+
 class PosixDesktop final : public Desktop {
 public:
     PosixDesktop();
@@ -46,12 +48,21 @@ public:
     bool decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) override;
     WindowHandle focusedWindow() override;
     bool windowShown(WindowHandle window) override;
+    std::string clipboardText() override;
+    bool setClipboardText(const std::string& text) override;
+    std::optional<std::vector<Control>> controls(WindowHandle window) override;
+    std::string controlText(WindowHandle handle) override;
+    void setControlText(WindowHandle handle, const std::string& text) override;
+    void pushControl(WindowHandle handle) override;
 
 private:
+    void postToControl(WindowHandle control, std::uint32_t message, std::uint64_t wParam, std::uint64_t lParam);
+
     std::unique_ptr<X11Connection> x11_;
     // Whether each key was down at its previous query, for the "pressed since" bit.
     std::array<bool, 256> downAtLastQuery_{};
     PostedModifiers postedModifiers_;
+    std::unique_ptr<AccessibleControls> accessible_;
 };
 
 }  // namespace ml

@@ -2,13 +2,11 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
-#include <thread>
 #include <utility>
 
 #include <X11/Xatom.h>
+
+#include "platform/posix/within_limit.h"
 
 namespace ml {
 
@@ -16,7 +14,7 @@ namespace {
 
 // A server that takes the connection but does not answer would hold the first desktop
 // call forever; one that answers at all does so within milliseconds.
-constexpr auto kAnswerLimit = std::chrono::seconds(5);
+constexpr std::chrono::milliseconds kAnswerLimit = std::chrono::seconds(5);
 
 // Xlib keeps one handler for a broken connection per process, so what it does lives
 // here too. Once the connection is broken it is never closed: closing it would call
@@ -38,26 +36,11 @@ int ReportBrokenConnection(Display*) {
     return 0;
 }
 
-// The opening runs on a thread of its own, left waiting if the server never answers.
-struct Opening {
-    std::mutex lock;
-    std::condition_variable finished;
-    bool done = false;
-    Display* display = nullptr;
-};
-
 Display* OpenWithinLimit(bool& silent) {
-    auto opening = std::make_shared<Opening>();
-    std::thread([opening] {
-        Display* display = Xlib().XOpenDisplay(nullptr);
-        const std::lock_guard<std::mutex> hold(opening->lock);
-        opening->display = display;
-        opening->done = true;
-        opening->finished.notify_one();
-    }).detach();
-    std::unique_lock<std::mutex> hold(opening->lock);
-    silent = !opening->finished.wait_for(hold, kAnswerLimit, [&] { return opening->done; });
-    return silent ? nullptr : opening->display;
+    const std::optional<Display*> display =
+        WithinLimit<Display*>(kAnswerLimit, [] { return Xlib().XOpenDisplay(nullptr); });
+    silent = !display;
+    return display.value_or(nullptr);
 }
 
 // A window never shown, whose property changes the server reports to us alone.

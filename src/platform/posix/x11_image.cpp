@@ -160,6 +160,32 @@ Filled CopyWindow(X11Connection& x11, Window window, ScreenImage& image) {
     return onScreen;
 }
 
+// The part of the screen's rectangle that lies on the screen, at the image's corner.
+Filled CopyRootArea(X11Connection& x11, const WindowRect& area, ScreenImage& image) {
+    Display* display = x11.display();
+    const int screen = DefaultScreen(display);
+    const Filled onScreen{std::max(0, area.x), std::max(0, area.y), std::min(image.width, area.x + area.width),
+                          std::min(image.height, area.y + area.height)};
+    if (onScreen.left >= onScreen.right || onScreen.top >= onScreen.bottom) return {};
+    const XImagePtr part =
+        ReadArea(x11, x11.root(), DefaultVisual(display, screen), DefaultDepth(display, screen), onScreen);
+    const int left = onScreen.left - area.x, top = onScreen.top - area.y;
+    if (!part || !CopyImagePixels(*part, left, top, image)) return {};
+    return {left, top, left + onScreen.right - onScreen.left, top + onScreen.bottom - onScreen.top};
+}
+
+// Sizes the image for the screen; false, with the image empty, without a display.
+bool SizeForScreen(X11Connection& x11, ScreenImage& image) {
+    Display* display = x11.display();
+    if (display == nullptr) {
+        image = ScreenImage{};
+        return false;
+    }
+    const int screen = DefaultScreen(display);
+    SizeImage(DisplayWidth(display, screen) & 0xFFFF, DisplayHeight(display, screen) & 0xFFFF, image);
+    return !image.pixels.empty();
+}
+
 }  // namespace
 
 bool CopyImagePixels(XImage& source, int left, int top, ScreenImage& image) {
@@ -185,15 +211,13 @@ bool CopyImagePixels(XImage& source, int left, int top, ScreenImage& image) {
 }
 
 void CaptureScreen(X11Connection& x11, Window window, ScreenImage& image) {
-    Display* display = x11.display();
-    if (display == nullptr) {
-        image = ScreenImage{};
-        return;
-    }
-    const int screen = DefaultScreen(display);
-    SizeImage(DisplayWidth(display, screen) & 0xFFFF, DisplayHeight(display, screen) & 0xFFFF, image);
-    if (image.pixels.empty()) return;
+    if (!SizeForScreen(x11, image)) return;
     BlankOutside(window == 0 ? CopyRoot(x11, image) : CopyWindow(x11, window, image), image);
+}
+
+void CaptureArea(X11Connection& x11, const WindowRect& area, ScreenImage& image) {
+    if (!SizeForScreen(x11, image)) return;
+    BlankOutside(CopyRootArea(x11, area, image), image);
 }
 
 }  // namespace ml

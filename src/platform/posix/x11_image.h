@@ -12,6 +12,10 @@ namespace ml {
 // buffer is reused: every byte is rewritten.
 void CaptureScreen(X11Connection& x11, Window window, ScreenImage& image);
 
+// The same for a rectangle of the screen, as the screen shows it (whatever window lies
+// on top there).
+void CaptureArea(X11Connection& x11, const WindowRect& area, ScreenImage& image);
+
 // Copies the pixels of a true-colour X image into the screen image with its
 // top-left pixel at (left, top); whatever falls outside the image is dropped. False,
 // with nothing copied, for a palette image.

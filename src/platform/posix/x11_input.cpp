@@ -53,7 +53,6 @@ constexpr MessageEvent kMessageEvents[] = {
     {0x0105, KeyRelease, 0, KeyReleaseMask},
 };
 
-constexpr std::uint32_t kWheelMessage = 0x020A;
 constexpr std::uint32_t kWheelFlag = 0x0800;
 constexpr int kWheelDelta = 120;
 // The wheel is buttons 4 (away from the user) and 5 (toward).

@@ -44,6 +44,10 @@ unsigned int PostedState(X11Connection& x11, const PostedModifiers& modifiers);
 // Sends one key event to the target.
 void PostKeyEvent(X11Connection& x11, const PostTarget& target, KeyCode keycode, unsigned int state, bool press);
 
+// The window messages of the mouse run from a move's to the wheel's.
+inline constexpr std::uint32_t kFirstMouseMessage = 0x0200;
+inline constexpr std::uint32_t kWheelMessage = 0x020A;
+
 // Delivers a mouse or key window message as the matching X event at the client
 // coordinates packed in lParam (a wheel message: screen coordinates); other messages
 // and unknown windows are ignored.

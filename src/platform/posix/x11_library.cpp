@@ -49,6 +49,7 @@ const Loaded<X11Library>& Libraries() {
 #define ML_EXTENSION_BIND(name) complete = BindSymbol(library, #name, loaded.table.name) && complete;
 ML_EXTENSION_LOADER(X11ShmLibrary, "libXext.so.6", ML_XSHM_FUNCTIONS)
 ML_EXTENSION_LOADER(X11XineramaLibrary, "libXinerama.so.1", ML_XINERAMA_FUNCTIONS)
+ML_EXTENSION_LOADER(X11SelectionLibrary, "libX11.so.6", ML_XSELECTION_FUNCTIONS)
 #undef ML_EXTENSION_BIND
 #undef ML_EXTENSION_LOADER
 
@@ -68,6 +69,11 @@ const X11ShmLibrary* OpenX11Shm() {
 
 const X11XineramaLibrary* OpenXinerama() {
     static const Loaded<X11XineramaLibrary> loaded = LoadX11XineramaLibrary();
+    return loaded.complete ? &loaded.table : nullptr;
+}
+
+const X11SelectionLibrary* OpenXSelection() {
+    static const Loaded<X11SelectionLibrary> loaded = LoadX11SelectionLibrary();
     return loaded.complete ? &loaded.table : nullptr;
 }
 

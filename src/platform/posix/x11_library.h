@@ -29,6 +29,10 @@ namespace ml {
 
 #define ML_XINERAMA_FUNCTIONS(F) F(XineramaQueryExtension) F(XineramaIsActive) F(XineramaQueryScreens)
 
+#define ML_XSELECTION_FUNCTIONS(F)                                                                 \
+    F(XConvertSelection) F(XGetSelectionOwner) F(XSetSelectionOwner) F(XCheckTypedWindowEvent)     \
+    F(XDeleteProperty) F(XNextEvent) F(XDestroyWindow)
+
 #define ML_X11_MEMBER(name) decltype(&::name) name = nullptr;
 struct X11Library {
     ML_XLIB_FUNCTIONS(ML_X11_MEMBER)
@@ -44,6 +48,10 @@ struct X11ShmLibrary {
 struct X11XineramaLibrary {
     ML_XINERAMA_FUNCTIONS(ML_X11_MEMBER)
 };
+// The selections' entry points, from libX11 too, bound at the first use of the clipboard.
+struct X11SelectionLibrary {
+    ML_XSELECTION_FUNCTIONS(ML_X11_MEMBER)
+};
 #undef ML_X11_MEMBER
 
 // The libraries, opened once; null when either is missing or lacks an entry point,
@@ -57,6 +65,9 @@ const X11ShmLibrary* OpenX11Shm();
 // The monitor layout's library, opened at the first question about monitors; null
 // when it is missing or incomplete, and the root window is then the one monitor.
 const X11XineramaLibrary* OpenXinerama();
+
+// The selections' table, opened at the first use of the clipboard; null when incomplete.
+const X11SelectionLibrary* OpenXSelection();
 
 // The opened table. Only code that holds an open display calls this, and a display
 // is only ever opened through the table.

@@ -349,4 +349,18 @@ void ActivateWindow(X11Connection& x11, Window window) {
     Xlib().XFlush(display);
 }
 
+unsigned long ProcessOfWindow(X11Connection& x11, Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    const int status = Xlib().XGetWindowProperty(x11.display(), window, x11.atom("_NET_WM_PID"), 0, 1, False,
+                                                 XA_CARDINAL, &type, &format, &items, &remaining, &data);
+    // Xlib hands 32-bit items over as longs.
+    unsigned long process = 0;
+    if (status == Success && data != nullptr && format == 32 && items == 1) process = *reinterpret_cast<unsigned long*>(data);
+    if (data != nullptr) Xlib().XFree(data);
+    return process;
+}
+
 }  // namespace ml

@@ -52,4 +52,7 @@ ScreenPoint ClientToScreen(X11Connection& x11, Window window, ScreenPoint point)
 // The window's own width and height, inside its border; false when it is gone.
 bool InsideSize(X11Connection& x11, Window window, ScreenPoint& size);
 
+// The process id the window's client published (_NET_WM_PID); 0 when it published none.
+unsigned long ProcessOfWindow(X11Connection& x11, Window window);
+
 }  // namespace ml

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_png.h"
 #include "platform/win32/win32_read_file.h"
 #include "platform/win32/win32_text.h"
@@ -201,5 +203,20 @@ WindowHandle Win32Desktop::focusedWindow() { return FromHwnd(GetForegroundWindow
 bool Win32Desktop::windowShown(WindowHandle window) {
     return IsWindow(ToHwnd(window)) && IsWindowVisible(ToHwnd(window));
 }
+
+std::string Win32Desktop::clipboardText() { return ReadClipboard(); }
+
+bool Win32Desktop::setClipboardText(const std::string& text) { return WriteClipboard(text); }
+
+// Child windows are always there to be read: Windows needs no accessibility service.
+std::optional<std::vector<Control>> Win32Desktop::controls(WindowHandle window) { return ChildControls(ToHwnd(window)); }
+
+std::string Win32Desktop::controlText(WindowHandle handle) { return TextOfWindow(ToHwnd(handle)); }
+
+void Win32Desktop::setControlText(WindowHandle handle, const std::string& text) {
+    SetTextOfWindow(ToHwnd(handle), text);
+}
+
+void Win32Desktop::pushControl(WindowHandle handle) { PushButton(ToHwnd(handle)); }
 
 }  // namespace ml

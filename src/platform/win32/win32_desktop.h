@@ -40,6 +40,12 @@ public:
     bool decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) override;
     WindowHandle focusedWindow() override;
     bool windowShown(WindowHandle window) override;
+    std::string clipboardText() override;
+    bool setClipboardText(const std::string& text) override;
+    std::optional<std::vector<Control>> controls(WindowHandle window) override;
+    std::string controlText(WindowHandle handle) override;
+    void setControlText(WindowHandle handle, const std::string& text) override;
+    void pushControl(WindowHandle handle) override;
 
 private:
     Win32Snapshot snapshot_;

@@ -26,4 +26,9 @@ std::string FromWide(UINT codePage, std::wstring_view wide) {
     return text;
 }
 
+UINT ScriptCodePage() {
+    const UINT codePage = GetConsoleOutputCP();
+    return codePage != 0 ? codePage : CP_ACP;
+}
+
 }  // namespace ml

@@ -14,4 +14,7 @@ std::wstring ToWide(UINT codePage, std::string_view bytes);
 // Bytes of a code page from UTF-16; empty when the system cannot convert them.
 std::string FromWide(UINT codePage, std::wstring_view wide);
 
+// The code page of a script's texts: the console's; without a console, the ANSI one.
+UINT ScriptCodePage();
+
 }  // namespace ml

@@ -19,12 +19,6 @@ Typed Classify(wchar_t unit, WORD& key) {
     return Typed::Character;
 }
 
-// Scripts are written in the console's code page; without a console, in the ANSI one.
-std::wstring WideText(const std::string& text) {
-    const UINT codePage = GetConsoleOutputCP();
-    return ToWide(codePage != 0 ? codePage : CP_ACP, text);
-}
-
 void AddKey(std::vector<INPUT>& inputs, WORD key, WORD scan, DWORD flags) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -69,7 +63,7 @@ void Post(HWND window, const std::wstring& text) {
 }  // namespace
 
 void TypeText(HWND window, const std::string& text) {
-    const std::wstring wide = WideText(text);
+    const std::wstring wide = ToWide(ScriptCodePage(), text);
     if (window == nullptr) {
         Synthesise(wide);
     } else {
