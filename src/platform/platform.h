@@ -148,6 +148,16 @@ enum class FileWrite {
 // The bytes of a file, in pieces written one after the other.
 using FilePieces = std::span<const std::span<const std::uint8_t>>;
 
+// What some desktops cannot do at all. There a call that needs it ends the run with an
+// error that names the function and the desktop, rather than doing nothing or giving
+// a wrong answer.
+enum class DesktopAbility {
+    PostedInput,     // input to one window, whether it has the focus or not
+    WindowGeometry,  // where a window and its inside lie on the screen
+    MoveWindows,
+    WindowPixels,    // the pixels of one window, whatever covers it
+};
+
 // The desktop: windows, synthesised and posted input, key state, the cursor, the
 // screen image and picture files. Once the display is usable, failures of single
 // calls are silent: a failed call has no effect and lookups give 0.
@@ -238,6 +248,11 @@ public:
     virtual WindowHandle focusedWindow() = 0;
     // Whether the window exists and is on the screen (mapped, with its ancestors).
     virtual bool windowShown(WindowHandle window) = 0;
+    // The desktop in use as its user names it, with what chose it ("x11 (DISPLAY=:1)",
+    // "none (DISPLAY is not set)"); empty where the system has one kind of desktop only.
+    virtual std::string desktopName() = 0;
+    // Whether the desktop can do this for the window (0: for the screen, or any window).
+    virtual bool can(DesktopAbility ability, WindowHandle window) = 0;
 };
 
 // A process id as the system numbers processes.

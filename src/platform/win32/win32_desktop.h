@@ -40,6 +40,9 @@ public:
     bool decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) override;
     WindowHandle focusedWindow() override;
     bool windowShown(WindowHandle window) override;
+    // Windows has one kind of desktop, and it can do everything asked of it.
+    std::string desktopName() override { return {}; }
+    bool can(DesktopAbility, WindowHandle) override { return true; }
 
 private:
     Win32Snapshot snapshot_;
