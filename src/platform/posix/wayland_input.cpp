@@ -1,5 +1,6 @@
 #include "platform/posix/wayland_input.h"
 
+#include <X11/keysym.h>
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -42,6 +43,8 @@ constexpr ButtonFlag kButtonFlags[] = {
 // client has read it.
 constexpr auto kForgottenKeysGrace = std::chrono::milliseconds(200);
 
+constexpr auto kKeymapGrace = std::chrono::milliseconds(100);
+
 std::uint32_t Milliseconds() {
     using namespace std::chrono;
     return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
@@ -64,6 +67,9 @@ bool WaylandInput::ready() {
         pointerDevice_ = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(wayland_.pointerManager(), wayland_.seat());
         keyboard_ = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(wayland_.keyboardManager(), wayland_.seat());
         wayland_.roundtrip();
+        // A new pointer gets its cursor, and clients their enter events, only after
+        // the compositor has set the device up.
+        std::this_thread::sleep_for(kKeymapGrace);
     }
     return keyboard_ != nullptr && pointerDevice_ != nullptr;
 }
@@ -78,7 +84,14 @@ void WaylandInput::uploadKeymap() {
                                        static_cast<std::uint32_t>(text.size()));
     // The request carries a duplicate of the descriptor.
     close(file);
+    // The compositor hands a client a keyboard's new keymap with that keyboard's next
+    // key, and the client may read that key by the old one: a key that types nothing
+    // goes first, and time for the client to take the keymap.
+    const std::optional<std::uint32_t> shift = keymap_.codeOf(XK_Shift_L);
+    key(*shift, true);
+    key(*shift, false);
     wayland_.roundtrip();
+    std::this_thread::sleep_for(kKeymapGrace);
 }
 
 // Key times stay 0: clients tested here (foot) dropped key presses stamped with the
@@ -136,6 +149,10 @@ void WaylandInput::sendKey(const KeyRecord& record) {
     uploadKeymap();
     const bool press = !(record.flags & kKeyUp);
     key(*code, press);
+    if (const std::uint32_t modifier = HeldModifierOf(keysym)) {
+        heldModifiers_ = press ? heldModifiers_ | modifier : heldModifiers_ & ~modifier;
+        zwp_virtual_keyboard_v1_modifiers(keyboard_, heldModifiers_, 0, 0, 0);
+    }
     if (record.virtualKey < down_.size()) down_[record.virtualKey] = press;
     wayland_.roundtrip();
 }

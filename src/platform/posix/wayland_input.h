@@ -46,6 +46,9 @@ private:
     WaylandKeymap keymap_;
     ScreenPoint pointer_;
     std::array<bool, 256> down_{};
+    // The modifiers of the modifier keys held down, which the compositor is told
+    // itself: it does not work them out from a virtual keyboard's keys.
+    std::uint32_t heldModifiers_ = 0;
 };
 
 }  // namespace ml

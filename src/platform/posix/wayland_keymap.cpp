@@ -46,6 +46,14 @@ constexpr ModifierKey kModifierKeys[] = {
     {XK_Caps_Lock, "Lock"}, {XK_Num_Lock, "Mod2"},
 };
 
+// XKB numbers the real modifiers Shift, Lock, Control, Mod1 to Mod5.
+std::uint32_t ModifierBit(std::string_view modifier) {
+    constexpr std::string_view kReal[] = {"Shift", "Lock", "Control", "Mod1", "Mod2", "Mod3", "Mod4", "Mod5"};
+    for (std::uint32_t i = 0; i < std::size(kReal); ++i)
+        if (kReal[i] == modifier) return 1u << i;
+    return 0;
+}
+
 std::string KeyName(std::size_t index) { return "<K" + std::to_string(index + WaylandKeymap::kFirstCode) + ">"; }
 
 std::string KeysymName(KeysymNamer name, std::uint32_t keysym) {
@@ -55,6 +63,13 @@ std::string KeysymName(KeysymNamer name, std::uint32_t keysym) {
 }
 
 }  // namespace
+
+std::uint32_t HeldModifierOf(std::uint32_t keysym) {
+    if (keysym == XK_Caps_Lock || keysym == XK_Num_Lock) return 0;
+    for (const ModifierKey& key : kModifierKeys)
+        if (key.keysym == keysym) return ModifierBit(key.modifier);
+    return 0;
+}
 
 WaylandKeymap::WaylandKeymap() {
     for (std::uint32_t virtualKey = 0; virtualKey < 256; ++virtualKey) {

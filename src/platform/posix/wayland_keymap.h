@@ -22,6 +22,11 @@ struct KeymapKey {
     std::uint32_t shifted = 0;  // at the second, with Shift; 0 for a key of one level
 };
 
+// The bit a modifier key sets in the modifier state while it is held (XKB's real
+// modifiers: Shift 1, Control 4, Mod1 8 for Alt, Mod4 64 for the logo key); 0 for
+// other keys, the locks included.
+std::uint32_t HeldModifierOf(std::uint32_t keysym);
+
 class WaylandKeymap {
 public:
     // Keycodes are the evdev codes the compositor is sent, which XKB numbers 8 higher;

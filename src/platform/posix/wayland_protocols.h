@@ -17,7 +17,7 @@
 
 #include <wayland-client-protocol.h>
 
-#include "virtual-keyboard-unstable-v1-client-protocol.h"
-#include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
-#include "wlr-screencopy-unstable-v1-client-protocol.h"
-#include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
+#include <virtual-keyboard-unstable-v1-client-protocol.h>
+#include <wlr-foreign-toplevel-management-unstable-v1-client-protocol.h>
+#include <wlr-screencopy-unstable-v1-client-protocol.h>
+#include <wlr-virtual-pointer-unstable-v1-client-protocol.h>
