@@ -94,6 +94,10 @@ void CollectViews(const JsonValue& node, std::vector<SwayView>& views, int depth
                       RectOf(node.member("rect")), RectOf(node.member("window_rect")), node.isTrue("visible")};
         view.inside.x += view.outer.x;
         view.inside.y += view.outer.y;
+        // The node's rectangle leaves out its title bar, which moving and resizing count.
+        const int titleBar = RectOf(node.member("deco_rect")).height;
+        view.outer.y -= titleBar;
+        view.outer.height += titleBar;
         views.push_back(std::move(view));
     }
     for (const char* children : {"nodes", "floating_nodes"})

@@ -17,7 +17,7 @@ struct SwayView {
     long long id = 0;
     std::string title;
     std::string appId;
-    WindowRect outer;   // with its border and title bar
+    WindowRect outer;   // with its border and title bar, in layout coordinates
     WindowRect inside;  // what the program draws, in layout coordinates
     bool visible = false;
 };

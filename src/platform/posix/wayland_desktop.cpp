@@ -129,10 +129,10 @@ void WaylandDesktop::moveWindow(WindowHandle window, const WindowRect& rect) {
     const std::optional<SwayView> view = viewOf(window);
     if (!view) return;
     const ScreenPoint corner = origin();
-    const std::string target = "[con_id=" + std::to_string(view->id) + "] ";
-    SwayCommand(target + "floating enable, " + target + "resize set width " + std::to_string(rect.width) +
-                " px height " + std::to_string(rect.height) + " px, " + target + "move absolute position " +
-                std::to_string(rect.x + corner.x) + " px " + std::to_string(rect.y + corner.y) + " px");
+    SwayCommand("[con_id=" + std::to_string(view->id) + "] floating enable, resize set width " +
+                std::to_string(rect.width) + " px height " + std::to_string(rect.height) +
+                " px, move absolute position " + std::to_string(rect.x + corner.x) + " px " +
+                std::to_string(rect.y + corner.y) + " px");
     wayland_.roundtrip();
 }
 
