@@ -9,6 +9,9 @@ ML_NATIVE_PACKAGES=(
     libxinerama-dev # where the monitors lie; libXinerama is opened with dlopen
     libpng-dev # PNG captures; libpng is opened with dlopen at the first one
     libopencc-dev libopencc-data # libopencc-data holds t2s.json, the conversion table
+    # the Wayland desktop: wayland-scanner and the core protocol (libwayland-dev pulls
+    # in libwayland-bin) and the xkbcommon headers; both libraries are opened with dlopen
+    libwayland-dev libxkbcommon-dev
 )
 
 # Everything for building and testing (tools/test).
@@ -33,6 +36,9 @@ ML_PACKAGES=(
     # the shell twins of the cookbook's desktop tasks: xdotool drives the windows, and
     # netpbm turns xwd's window dumps into PNG files
     xdotool netpbm
+    # the Wayland desktop test: a headless sway, a native terminal and GTK dialog to
+    # drive under it, and grim, whose picture of the screen a capture must equal
+    sway foot zenity grim
 )
 
 # Running the 32-bit Windows program. These come from Debian's i386 architecture, which
