@@ -28,7 +28,8 @@ WindowHandle FromWindow(Window window) { return static_cast<WindowHandle>(window
 
 }  // namespace
 
-PosixDesktop::PosixDesktop() : x11_(std::make_unique<X11Connection>()) {}
+PosixDesktop::PosixDesktop()
+    : wayland_(std::make_unique<WaylandDesktop>()), x11_(std::make_unique<X11Connection>()) {}
 
 PosixDesktop::~PosixDesktop() = default;
 
@@ -50,7 +51,6 @@ std::string ForcedDesktop() {
 DesktopKind PosixDesktop::kind() {
     if (!kind_) {
         const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
-        wayland_ = std::make_unique<WaylandDesktop>();
         kind_ = ChooseDesktop(ForcedDesktop(), waylandDisplay == nullptr ? "" : waylandDisplay,
                               [this] { return wayland_->usable(); });
     }
@@ -79,8 +79,10 @@ bool PosixDesktop::can(DesktopAbility ability, WindowHandle window) {
     return w == nullptr || w->can(ability, window);
 }
 
+// Every run says this at its start, desktop or not: both backends keep it, and
+// neither is chosen nor connected here.
 void PosixDesktop::whenDisplayLost(std::function<void(const std::string&)> report) {
-    if (WaylandDesktop* w = wayland()) return w->whenDisplayLost(std::move(report));
+    wayland_->whenDisplayLost(report);
     X11Connection::whenLost([report = std::move(report)] { report(DisplayName()); });
 }
 
