@@ -63,6 +63,9 @@ else()
       libopencc1.1
       libopencc-data)
   list(JOIN ML_DEB_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+  # The Wayland libraries, opened with dlopen too, serve Wayland desktops only: the
+  # program drives X11 and runs every other script without them.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libwayland-client0, libxkbcommon0")
 endif()
 
 include(CPack)

@@ -58,9 +58,8 @@ constexpr zwlr_foreign_toplevel_manager_v1_listener kToplevelManagerListener{OnT
 
 WaylandWindow& WindowOf(void* data) { return *static_cast<WaylandWindow*>(data); }
 
-// The handle's events reach the window through its user data, and the connection
-// through the window list's owner, which the listener cannot carry: the window keeps
-// it beside the rest.
+// A window's events reach it through its handle's user data; the window names its
+// connection for what concerns the whole list (the order of activations, forgetting).
 struct WindowEvents {
     static void Title(void* data, zwlr_foreign_toplevel_handle_v1*, const char* title) {
         WindowOf(data).title = title;
