@@ -93,8 +93,19 @@ constexpr zwlr_foreign_toplevel_handle_v1_listener kWindowListener{
 
 }  // namespace
 
+// Every object the connection made is given back before it closes; the compositor
+// forgets them with the connection, but the library's records of them are ours to free.
 WaylandConnection::~WaylandConnection() {
-    if (display_ != nullptr && Wayland().wl_display_get_error(display_) == 0) Wayland().wl_display_disconnect(display_);
+    if (display_ == nullptr) return;
+    for (WaylandWindow& window : windows_) zwlr_foreign_toplevel_handle_v1_destroy(window.handle);
+    for (WaylandOutput& output : outputs_) wl_output_destroy(output.output);
+    wl_proxy* objects[] = {reinterpret_cast<wl_proxy*>(toplevelManager_), reinterpret_cast<wl_proxy*>(pointerManager_),
+                           reinterpret_cast<wl_proxy*>(keyboardManager_), reinterpret_cast<wl_proxy*>(screencopy_),
+                           reinterpret_cast<wl_proxy*>(seat_),            reinterpret_cast<wl_proxy*>(shm_),
+                           reinterpret_cast<wl_proxy*>(registry_)};
+    for (wl_proxy* object : objects)
+        if (object != nullptr) wl_proxy_destroy(object);
+    Wayland().wl_display_disconnect(display_);
 }
 
 bool WaylandConnection::usable() {
