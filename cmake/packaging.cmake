@@ -65,6 +65,9 @@ else()
       # controls found by name on the accessibility bus
       libatspi2.0-0)
   list(JOIN ML_DEB_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+  # The Wayland libraries, opened with dlopen too, serve Wayland desktops only: the
+  # program drives X11 and runs every other script without them.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libwayland-client0, libxkbcommon0")
 endif()
 
 include(CPack)

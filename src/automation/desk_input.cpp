@@ -56,10 +56,14 @@ std::string CharacterName(std::string_view bytes) {
 
 }  // namespace
 
+Desktop& DesktopFor(Interp& in, InputTarget target) {
+    return target.desktop ? UsableDesktop(in) : DesktopThatCan(in, DesktopAbility::PostedInput, target.window);
+}
+
 void TypeInto(Interp& in, InputTarget target, const std::string& text) {
     // A message posted to no window reaches nobody.
     if (!target.desktop && target.window == 0) return;
-    const std::optional<UntypedCharacter> untyped = UsableDesktop(in).typeText(target.desktop ? 0 : target.window, text);
+    const std::optional<UntypedCharacter> untyped = DesktopFor(in, target).typeText(target.desktop ? 0 : target.window, text);
     if (!untyped) return;
     const std::string_view bytes = std::string_view(text).substr(std::min(untyped->offset, text.size()), untyped->length);
     Fail(in, Say(in, kMsgCannotType) + CharacterName(bytes));
@@ -68,7 +72,7 @@ void TypeInto(Interp& in, InputTarget target, const std::string& text) {
 void Click(Interp& in, InputTarget target, MouseButton button, ScreenPoint at, int count) {
     // A message posted to no window reaches nobody.
     if (!target.desktop && target.window == 0) return;
-    Desktop& desktop = UsableDesktop(in);
+    Desktop& desktop = DesktopFor(in, target);
     const ButtonCodes& codes = CodesOf(button);
     if (!target.desktop) return PostClick(desktop, target.window, codes, at, count);
     for (int press = 0; press < count; ++press) {
@@ -82,7 +86,7 @@ void Click(Interp& in, InputTarget target, MouseButton button, ScreenPoint at, i
 void TurnWheel(Interp& in, InputTarget target, int steps, ScreenPoint at) {
     steps = std::clamp(steps, -kMaxWheelSteps, kMaxWheelSteps);
     if (steps == 0 || (!target.desktop && target.window == 0)) return;
-    Desktop& desktop = UsableDesktop(in);
+    Desktop& desktop = DesktopFor(in, target);
     if (target.desktop) {
         MouseRecord record = AbsoluteRecord(desktop, at, kWheelFlag);
         record.wheel = steps * kWheelDelta;

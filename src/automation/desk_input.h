@@ -18,6 +18,10 @@ struct InputTarget {
     WindowHandle window;
 };
 
+// The desktop for input to the target: input to the desktop goes where the focus
+// is, input to one window is posted to it, where the desktop can post.
+Desktop& DesktopFor(Interp& in, InputTarget target);
+
 // Types the whole text, or ends the run naming the first character that cannot be
 // typed, before any is.
 void TypeInto(Interp& in, InputTarget target, const std::string& text);

@@ -61,7 +61,7 @@ WindowHandle FocusedWindow(Interp& in) { return UsableDesktop(in).focusedWindow(
 
 // Stacking order decides where windows overlap, as it decides what the eye sees.
 WindowHandle WindowAt(Interp& in, ScreenPoint point) {
-    Desktop& desktop = UsableDesktop(in);
+    Desktop& desktop = DesktopThatCan(in, DesktopAbility::WindowGeometry, 0);
     for (WindowHandle window : desktop.topWindows()) {
         WindowRect rect;
         if (desktop.windowRect(window, rect) && Holds(rect, point)) return window;
@@ -70,22 +70,23 @@ WindowHandle WindowAt(Interp& in, ScreenPoint point) {
 }
 
 WindowRect WindowRectangle(Interp& in, WindowHandle window) {
-    Desktop& desktop = UsableDesktop(in);
-    if (window == 0) return desktop.desktopRect();
+    if (window == 0) return UsableDesktop(in).desktopRect();
+    Desktop& desktop = DesktopThatCan(in, DesktopAbility::WindowGeometry, window);
     WindowRect rect;
     return desktop.windowRect(window, rect) ? rect : WindowRect{};
 }
 
 ScreenPoint InsideCorner(Interp& in, WindowHandle window) {
-    Desktop& desktop = UsableDesktop(in);
+    if (window == 0) return UsableDesktop(in), ScreenPoint{};
+    Desktop& desktop = DesktopThatCan(in, DesktopAbility::WindowGeometry, window);
     WindowRect rect;
-    if (window == 0 || !desktop.windowRect(window, rect)) return {};
+    if (!desktop.windowRect(window, rect)) return {};
     return desktop.clientToScreen(window, {0, 0});
 }
 
 void MoveWindow(Interp& in, WindowHandle window, WindowRect rect) {
     if (window == 0) return;
-    Desktop& desktop = UsableDesktop(in);
+    Desktop& desktop = DesktopThatCan(in, DesktopAbility::MoveWindows, window);
     WindowRect current;
     if (!desktop.windowRect(window, current)) return;
     if (rect.width < 0) rect.width = current.width;

@@ -14,6 +14,12 @@ namespace ml {
 // instead of clicking, typing and waiting at nothing.
 Desktop& UsableDesktop(Interp& in);
 
+// The usable desktop when it can do this for the window (0: for the screen);
+// otherwise a fatal error that names the running function and the desktop. On a
+// desktop that lacks the ability altogether, doing nothing or answering from a guess
+// would let a script go on as if it had worked.
+Desktop& DesktopThatCan(Interp& in, DesktopAbility ability, WindowHandle window);
+
 // Why the desktop cannot be used, in the display language; empty when it can.
 std::string DisplayProblem(Interp& in);
 

@@ -121,7 +121,7 @@ void PressChords(Interp& in, InputTarget target, const std::string& keys) {
     const std::vector<KeyChord> chords = ReadChords(in, keys);
     // A message posted to no window reaches nobody.
     if (chords.empty() || (!target.desktop && target.window == 0)) return;
-    Desktop& desktop = UsableDesktop(in);
+    Desktop& desktop = DesktopFor(in, target);
     for (const KeyChord& chord : chords) PressChord(desktop, target, chord);
 }
 

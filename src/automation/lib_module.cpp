@@ -59,7 +59,8 @@ std::string LibMouseMsg(Interp& in) {
     const int code = ArgInt(in, 2);
     const auto x = static_cast<int>(ArgInRange(in, "~Lib.MouseMsg", 3, kPointRange));
     const auto y = static_cast<int>(ArgInRange(in, "~Lib.MouseMsg", 4, kPointRange));
-    Desktop& desktop = UsableDesktop(in);
+    Desktop& desktop = ForegroundMode(in) ? UsableDesktop(in)
+                                          : DesktopThatCan(in, DesktopAbility::PostedInput, ArgInt(in, 1));
     for (const MouseEvent& event : kMouseEvents) {
         if (event.code != code) continue;
         if (ForegroundMode(in)) {
@@ -78,7 +79,8 @@ std::string LibMouseMsg(Interp& in) {
 std::string LibKeybdMsg(Interp& in) {
     const int code = ArgInt(in, 2);
     const int key = ArgInt(in, 3);
-    Desktop& desktop = UsableDesktop(in);
+    Desktop& desktop = ForegroundMode(in) ? UsableDesktop(in)
+                                          : DesktopThatCan(in, DesktopAbility::PostedInput, ArgInt(in, 1));
     const std::uint32_t scan = desktop.scanCode(static_cast<std::uint32_t>(key));
     if (ForegroundMode(in)) {
         desktop.sendKey({static_cast<std::uint16_t>(key), static_cast<std::uint16_t>(scan), static_cast<std::uint32_t>(code)});

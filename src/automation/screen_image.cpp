@@ -78,7 +78,7 @@ ScreenPoint ReachSize(Desktop& desktop, Reach reach) {
 // The size is asked before the snapshot, so that no window takes no snapshot.
 const ScreenImage& TakeInsideImage(Interp& in, WindowHandle window) {
     ScreenImage& image = LibStateOf(in).screen;
-    Desktop& desktop = UsableDesktop(in);
+    Desktop& desktop = DesktopThatCan(in, DesktopAbility::WindowPixels, window);
     ScreenPoint inside;
     if (window != 0 && !desktop.clientSize(window, inside)) {
         KeepTopLeft(image, 0, 0);
@@ -92,7 +92,7 @@ const ScreenImage& TakeInsideImage(Interp& in, WindowHandle window) {
 
 const ScreenImage& TakeScreenImage(Interp& in, WindowHandle window) {
     ScreenImage& image = LibStateOf(in).screen;
-    UsableDesktop(in).screenImage(window, image);
+    DesktopThatCan(in, DesktopAbility::WindowPixels, window).screenImage(window, image);
     FitScreenImage(image);
     return image;
 }

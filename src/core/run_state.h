@@ -118,6 +118,8 @@ struct CallState {
     std::uint32_t lastFrameStamp = 0;
     std::vector<std::pair<std::string, std::string>> objects;  // alias + ".", class
     std::unordered_map<std::string, CallTarget, KeyHash, std::equal_to<>> targets;  // by call name
+    // The built-in function running now, as error reports write its name.
+    std::string_view runningBuiltin;
 
     // Every variable reference and block asks for the running frame, so it is kept
     // at hand rather than found from the depth each time.

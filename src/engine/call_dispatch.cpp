@@ -119,6 +119,7 @@ std::string CallBuiltin(Interp& in, const Builtin& fn, bool statement, bool chec
     if (fn.before) fn.before(in);
     if (check) CheckCall(in, fn, fn.name, statement);
     UnprotectArguments(in);
+    in.calls.runningBuiltin = fn.shownName.empty() ? fn.name : fn.shownName;
     std::string result = fn.run(in);
     PutDataInLine(result, fn.reading);
     return result;

@@ -158,9 +158,15 @@ std::string UsageText(Interp& in) {
     return Format(SimplifiedForGbConsole(in, Say(in, kUsage)).c_str(), name.c_str(), name.c_str(), name.c_str());
 }
 
+// Which desktop the program found, where the system has more than one kind.
+std::string DesktopLine(Interp& in) {
+    const std::string name = in.platform.desktop.desktopName();
+    return name.empty() ? std::string() : "desktop: " + name + "\n";
+}
+
 // `--version`, `--help` and a word that is no option end the run before any script.
 void ShowCommandLineAnswer(Interp& in, const CommandLine& line) {
-    if (line.action == CommandLine::Action::ShowVersion) return Print(in, VersionText());
+    if (line.action == CommandLine::Action::ShowVersion) return Print(in, VersionText() + DesktopLine(in));
     if (line.action == CommandLine::Action::ShowHelp) return Print(in, UsageText(in));
     in.platform.console.writeError(SimplifiedForGbConsole(in, Say(in, kMsgUnknownOption)) + line.refused + "\n" + UsageText(in));
     throw ProgramEnd{kStatusUsage};

@@ -163,6 +163,16 @@ struct Control {
     friend bool operator==(const Control&, const Control&) = default;
 };
 
+// What some desktops cannot do at all. There a call that needs it ends the run with an
+// error that names the function and the desktop, rather than doing nothing or giving
+// a wrong answer.
+enum class DesktopAbility {
+    PostedInput,     // input to one window, whether it has the focus or not
+    WindowGeometry,  // where a window and its inside lie on the screen
+    MoveWindows,
+    WindowPixels,    // the pixels of one window, whatever covers it
+};
+
 // The desktop: windows, synthesised and posted input, key state, the cursor, the
 // screen image and picture files. Once the display is usable, failures of single
 // calls are silent: a failed call has no effect and lookups give 0.
@@ -271,6 +281,12 @@ public:
     // Presses the button without moving the pointer, and without waiting for what the
     // press starts.
     virtual void pushControl(WindowHandle handle) = 0;
+
+    // The desktop in use as its user names it, with what chose it ("x11 (DISPLAY=:1)",
+    // "none (DISPLAY is not set)"); empty where the system has one kind of desktop only.
+    virtual std::string desktopName() = 0;
+    // Whether the desktop can do this for the window (0: for the screen, or any window).
+    virtual bool can(DesktopAbility ability, WindowHandle window) = 0;
 };
 
 // A process id as the system numbers processes.

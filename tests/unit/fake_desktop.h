@@ -54,6 +54,8 @@ public:
     // Runs at every sleep, with the sleeps so far: the desktop may change while a
     // script waits.
     std::function<void(int sleeps)> whileSleeping;
+    std::string name;                       // what desktopName gives
+    std::vector<DesktopAbility> lacking;    // what the desktop cannot do
     int sleeps = 0;
 
     DisplayState displayState() override { return display; }
@@ -219,6 +221,10 @@ public:
 
     WindowHandle focusedWindow() override { return focused; }
     bool windowShown(WindowHandle window) override { return shownWindow(window) != nullptr; }
+    std::string desktopName() override { return name; }
+    bool can(DesktopAbility ability, WindowHandle) override {
+        return std::find(lacking.begin(), lacking.end(), ability) == lacking.end();
+    }
 
     std::string clipboardText() override { return clipboard; }
     bool setClipboardText(const std::string& text) override {

@@ -10,6 +10,9 @@ ML_NATIVE_PACKAGES=(
     libpng-dev # PNG captures; libpng is opened with dlopen at the first one
     libopencc-dev libopencc-data # libopencc-data holds t2s.json, the conversion table
     libatspi2.0-dev # controls by name on the accessibility bus; libatspi is opened with dlopen
+    # the Wayland desktop: wayland-scanner and the core protocol (libwayland-dev pulls
+    # in libwayland-bin) and the xkbcommon headers; both libraries are opened with dlopen
+    libwayland-dev libxkbcommon-dev
 )
 
 # Everything for building and testing (tools/test).
@@ -44,6 +47,9 @@ ML_PACKAGES=(
     # of the test's own: zenity, the bus (at-spi2-core) and GTK's bridge to it, and the
     # session bus that starts it (dbus-run-session)
     zenity at-spi2-core libatk-bridge2.0-0 dbus-daemon dbus-bin
+    # the Wayland desktop test: a headless sway, a native terminal and GTK dialog to
+    # drive under it, and grim, whose picture of the screen a capture must equal
+    sway foot zenity grim
 )
 
 # Running the 32-bit Windows program. These come from Debian's i386 architecture, which

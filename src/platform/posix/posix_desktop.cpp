@@ -7,6 +7,7 @@
 
 #include "platform/posix/atspi_controls.h"
 #include "platform/posix/png_file.h"
+#include "platform/posix/posix_desktop_choice.h"
 #include "platform/posix/read_file.h"
 #include "platform/posix/whole_file.h"
 #include "platform/posix/x11_clipboard.h"
@@ -30,7 +31,9 @@ WindowHandle FromWindow(Window window) { return static_cast<WindowHandle>(window
 }  // namespace
 
 PosixDesktop::PosixDesktop()
-    : x11_(std::make_unique<X11Connection>()), accessible_(std::make_unique<AccessibleControls>()) {}
+    : wayland_(std::make_unique<WaylandDesktop>()),
+      x11_(std::make_unique<X11Connection>()),
+      accessible_(std::make_unique<AccessibleControls>()) {}
 
 PosixDesktop::~PosixDesktop() = default;
 
@@ -42,45 +45,96 @@ std::string DisplayName() {
     return display == nullptr || *display == '\0' ? "" : std::string("DISPLAY=") + display;
 }
 
+std::string ForcedDesktop() {
+    const char* forced = std::getenv("MORROWLARK_DESKTOP");
+    return forced == nullptr ? std::string() : std::string(forced);
+}
+
 }  // namespace
 
+DesktopKind PosixDesktop::kind() {
+    if (!kind_) {
+        const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+        kind_ = ChooseDesktop(ForcedDesktop(), waylandDisplay == nullptr ? "" : waylandDisplay,
+                              [this] { return wayland_->usable(); });
+    }
+    return *kind_;
+}
+
+WaylandDesktop* PosixDesktop::wayland() { return kind() == DesktopKind::Wayland ? wayland_.get() : nullptr; }
+
 DisplayState PosixDesktop::displayState() {
+    if (kind() == DesktopKind::Unknown) return {false, "MORROWLARK_DESKTOP=" + ForcedDesktop()};
+    if (WaylandDesktop* w = wayland()) return w->displayState();
     if (x11_->display() != nullptr) return {true, {}};
     return {false, DisplayName(), !x11_->silent()};
 }
 
+std::string PosixDesktop::desktopName() {
+    if (kind() == DesktopKind::Unknown) return "none (MORROWLARK_DESKTOP=" + ForcedDesktop() + ": x11 or wayland)";
+    if (WaylandDesktop* w = wayland()) return w->desktopName();
+    const DisplayState state = displayState();
+    if (state.usable) return "x11 (" + DisplayName() + ")";
+    return "none (" + (state.name.empty() ? std::string("DISPLAY is not set") : state.name) + ")";
+}
+
+bool PosixDesktop::can(DesktopAbility ability, WindowHandle window) {
+    WaylandDesktop* w = wayland();
+    return w == nullptr || w->can(ability, window);
+}
+
+// Every run says this at its start, desktop or not: both backends keep it, and
+// neither is chosen nor connected here.
 void PosixDesktop::whenDisplayLost(std::function<void(const std::string&)> report) {
+    wayland_->whenDisplayLost(report);
     X11Connection::whenLost([report = std::move(report)] { report(DisplayName()); });
 }
 
 ScreenPoint PosixDesktop::screenSize() {
+    if (WaylandDesktop* w = wayland()) return w->screenSize();
     Display* display = x11_->display();
     if (display == nullptr) return {};
     const int screen = DefaultScreen(display);
     return {DisplayWidth(display, screen) & 0xFFFF, DisplayHeight(display, screen) & 0xFFFF};
 }
 
-std::vector<WindowRect> PosixDesktop::monitors() { return MonitorRects(*x11_); }
+std::vector<WindowRect> PosixDesktop::monitors() {
+    if (WaylandDesktop* w = wayland()) return w->monitors();
+    return MonitorRects(*x11_);
+}
 
 // The root window spans every monitor, so the screen is the whole desktop.
 WindowRect PosixDesktop::desktopRect() {
+    if (WaylandDesktop* w = wayland()) return w->desktopRect();
     const ScreenPoint size = screenSize();
     return {0, 0, size.x, size.y};
 }
 
 WindowHandle PosixDesktop::findWindow(const std::string& title) {
+    if (WaylandDesktop* w = wayland()) return w->findWindow(title);
     return FromWindow(FindWindowByTitle(*x11_, title));
 }
 
+// A Wayland window has no child windows that other programs can see.
 WindowHandle PosixDesktop::findChildWindow(WindowHandle parent, const std::string& className) {
+    if (wayland() != nullptr) return 0;
     return FromWindow(FindChildByClass(*x11_, ToWindow(parent), className));
 }
 
-void PosixDesktop::setForeground(WindowHandle window) { ActivateWindow(*x11_, ToWindow(window)); }
+void PosixDesktop::setForeground(WindowHandle window) {
+    if (WaylandDesktop* w = wayland()) return w->setForeground(window);
+    ActivateWindow(*x11_, ToWindow(window));
+}
 
-void PosixDesktop::sendMouse(const MouseRecord& record) { FakeMouseInput(*x11_, record); }
+void PosixDesktop::sendMouse(const MouseRecord& record) {
+    if (WaylandDesktop* w = wayland()) return w->sendMouse(record);
+    FakeMouseInput(*x11_, record);
+}
 
-void PosixDesktop::sendKey(const KeyRecord& record) { FakeKeyInput(*x11_, record); }
+void PosixDesktop::sendKey(const KeyRecord& record) {
+    if (WaylandDesktop* w = wayland()) return w->sendKey(record);
+    FakeKeyInput(*x11_, record);
+}
 
 // A control on the accessibility bus has no window of its own: a click posted to it
 // goes from the root window to the deepest window under the control's point, as any
@@ -91,6 +145,8 @@ void PosixDesktop::postMessage(WindowHandle window, std::uint32_t message, std::
         postToControl(window, message, wParam, lParam);
         return;
     }
+    // The callers ask can(PostedInput) first: Wayland has no way to post.
+    if (wayland() != nullptr) return;
     PostWindowMessage(*x11_, postedModifiers_, ToWindow(window), message, wParam, lParam);
 }
 
@@ -112,6 +168,7 @@ void PosixDesktop::postToControl(WindowHandle control, std::uint32_t message, st
 // since the last query" when it is down now and was not down at its previous
 // query. A press and release wholly between two queries goes unseen.
 std::int16_t PosixDesktop::asyncKeyState(int virtualKey) {
+    if (WaylandDesktop* w = wayland()) return w->asyncKeyState(virtualKey);
     if (virtualKey < 0 || virtualKey >= static_cast<int>(downAtLastQuery_.size())) return 0;
     const bool down = VirtualKeyIsDown(*x11_, virtualKey);
     const bool pressedSince = down && !downAtLastQuery_[virtualKey];
@@ -120,6 +177,7 @@ std::int16_t PosixDesktop::asyncKeyState(int virtualKey) {
 }
 
 ScreenPoint PosixDesktop::cursorPosition() {
+    if (WaylandDesktop* w = wayland()) return w->cursorPosition();
     Display* display = x11_->display();
     if (display == nullptr) return {};
     Window root = 0, child = 0;
@@ -146,47 +204,68 @@ void PosixDesktop::screenImage(WindowHandle window, ScreenImage& image) {
         CaptureArea(*x11_, control, image);
         return;
     }
+    if (WaylandDesktop* w = wayland()) return w->screenImage(window, image);
     CaptureScreen(*x11_, ToWindow(window), image);
 }
 
-void PosixDesktop::desktopImage(WindowHandle window, ScreenImage& image) { screenImage(window, image); }
+void PosixDesktop::desktopImage(WindowHandle window, ScreenImage& image) {
+    if (WaylandDesktop* w = wayland()) return w->desktopImage(window, image);
+    screenImage(window, image);
+}
 
 std::optional<UntypedCharacter> PosixDesktop::typeText(WindowHandle window, const std::string& text) {
+    // The callers ask can(PostedInput) first for a window.
+    if (WaylandDesktop* w = wayland()) return window == 0 ? w->typeText(text) : std::nullopt;
     return TypeText(*x11_, postedModifiers_, ToWindow(window), text);
 }
 
 std::vector<WindowHandle> PosixDesktop::topWindows() {
+    if (WaylandDesktop* w = wayland()) return w->topWindows();
     std::vector<WindowHandle> handles;
     for (Window window : ShownClientWindows(*x11_)) handles.push_back(FromWindow(window));
     return handles;
 }
 
-std::string PosixDesktop::windowTitle(WindowHandle window) { return TitleOf(*x11_, ToWindow(window)); }
+std::string PosixDesktop::windowTitle(WindowHandle window) {
+    if (WaylandDesktop* w = wayland()) return w->windowTitle(window);
+    return TitleOf(*x11_, ToWindow(window));
+}
 
 // An accessible object's rectangle is where it lies on the screen.
 bool PosixDesktop::windowRect(WindowHandle window, WindowRect& rect) {
     if (AccessibleControls::IsAccessibleHandle(window)) return accessible_->extents(window, rect);
+    if (WaylandDesktop* w = wayland()) return w->windowRect(window, rect);
     return OuterRectangle(*x11_, ToWindow(window), rect);
 }
 
-void PosixDesktop::moveWindow(WindowHandle window, const WindowRect& rect) { MoveWindowTo(*x11_, ToWindow(window), rect); }
+void PosixDesktop::moveWindow(WindowHandle window, const WindowRect& rect) {
+    if (WaylandDesktop* w = wayland()) return w->moveWindow(window, rect);
+    MoveWindowTo(*x11_, ToWindow(window), rect);
+}
 
-void PosixDesktop::closeWindow(WindowHandle window) { CloseWindow(*x11_, ToWindow(window)); }
+void PosixDesktop::closeWindow(WindowHandle window) {
+    if (WaylandDesktop* w = wayland()) return w->closeWindow(window);
+    CloseWindow(*x11_, ToWindow(window));
+}
 
 // A control's inside is its whole rectangle.
 ScreenPoint PosixDesktop::clientToScreen(WindowHandle window, ScreenPoint point) {
     WindowRect control;
     if (AccessibleControls::IsAccessibleHandle(window))
         return accessible_->extents(window, control) ? ScreenPoint{control.x + point.x, control.y + point.y} : point;
+    if (WaylandDesktop* w = wayland()) return w->clientToScreen(window, point);
     return ClientToScreen(*x11_, ToWindow(window), point);
 }
 
 bool PosixDesktop::clientSize(WindowHandle window, ScreenPoint& size) {
     WindowRect control;
-    if (!AccessibleControls::IsAccessibleHandle(window)) return InsideSize(*x11_, ToWindow(window), size);
-    if (!accessible_->extents(window, control)) return false;
-    size = {control.width, control.height};
-    return true;
+    if (AccessibleControls::IsAccessibleHandle(window)) {
+        if (!accessible_->extents(window, control)) return false;
+        size = {control.width, control.height};
+        return true;
+    }
+    if (WaylandDesktop* w = wayland()) return w->clientSize(window, size);
+    return InsideSize(*x11_, ToWindow(window), size);
 }
 
 bool PosixDesktop::encodePng(const ScreenImage& image, std::vector<std::uint8_t>& bytes) { return EncodePng(image, bytes); }
@@ -199,9 +278,15 @@ bool PosixDesktop::readFileStart(const std::string& file, std::size_t limit, std
 
 bool PosixDesktop::decodePng(std::span<const std::uint8_t> bytes, TemplateImage& image) { return DecodePng(bytes, image); }
 
-WindowHandle PosixDesktop::focusedWindow() { return FromWindow(FocusedClientWindow(*x11_)); }
+WindowHandle PosixDesktop::focusedWindow() {
+    if (WaylandDesktop* w = wayland()) return w->focusedWindow();
+    return FromWindow(FocusedClientWindow(*x11_));
+}
 
-bool PosixDesktop::windowShown(WindowHandle window) { return IsViewableWindow(*x11_, ToWindow(window)); }
+bool PosixDesktop::windowShown(WindowHandle window) {
+    if (WaylandDesktop* w = wayland()) return w->windowShown(window);
+    return IsViewableWindow(*x11_, ToWindow(window));
+}
 
 std::string PosixDesktop::clipboardText() { return ReadClipboard(*x11_); }
 

@@ -1,11 +1,14 @@
-// The desktop services of this host: an X11 display, reached through one
-// connection opened at the first use.
+// The desktop services of this host: an X11 display or a Wayland compositor, chosen
+// at the first use, each reached through one connection opened then. What is the same
+// on both (files, pictures, the clock) is done here once.
 #pragma once
 
 #include <array>
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/posix/posix_desktop_choice.h"
+#include "platform/posix/wayland_desktop.h"
 #include "platform/posix/x11_input.h"
 
 namespace ml {
@@ -55,9 +58,18 @@ public:
     void setControlText(WindowHandle handle, const std::string& text) override;
     void pushControl(WindowHandle handle) override;
 
+    std::string desktopName() override;
+    bool can(DesktopAbility ability, WindowHandle window) override;
+
 private:
     void postToControl(WindowHandle control, std::uint32_t message, std::uint64_t wParam, std::uint64_t lParam);
 
+    // The Wayland desktop when it is the one chosen; null for X11.
+    WaylandDesktop* wayland();
+    DesktopKind kind();
+
+    std::optional<DesktopKind> kind_;
+    std::unique_ptr<WaylandDesktop> wayland_;
     std::unique_ptr<X11Connection> x11_;
     // Whether each key was down at its previous query, for the "pressed since" bit.
     std::array<bool, 256> downAtLastQuery_{};

@@ -132,13 +132,13 @@ std::size_t EncodedLength(char32_t character) {
     return character < 0x10000 ? 3 : 4;
 }
 
+}  // namespace
+
 UntypedCharacter UntypedAt(std::u32string_view characters, std::size_t index) {
     std::size_t offset = 0;
     for (std::size_t i = 0; i < index; ++i) offset += EncodedLength(characters[i]);
     return {offset, EncodedLength(characters[index])};
 }
-
-}  // namespace
 
 std::u32string DecodeUtf8(std::string_view text) {
     std::u32string characters;

@@ -45,6 +45,10 @@ inline constexpr char32_t kNotACharacter = 0xFFFFFFFF;
 // kNotACharacter.
 std::u32string DecodeUtf8(std::string_view text);
 
+// Where the character at the index lies in the UTF-8 text the characters were
+// decoded from.
+UntypedCharacter UntypedAt(std::u32string_view characters, std::size_t index);
+
 // The keysym that types the character: Return for a line feed or carriage return,
 // Tab for a tab, 0 for other control characters.
 KeySym KeysymOfCharacter(char32_t character);

@@ -46,6 +46,9 @@ public:
     std::string controlText(WindowHandle handle) override;
     void setControlText(WindowHandle handle, const std::string& text) override;
     void pushControl(WindowHandle handle) override;
+    // Windows has one kind of desktop, and it can do everything asked of it.
+    std::string desktopName() override { return {}; }
+    bool can(DesktopAbility, WindowHandle) override { return true; }
 
 private:
     Win32Snapshot snapshot_;
