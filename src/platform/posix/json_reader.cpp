@@ -1,6 +1,7 @@
 #include "platform/posix/json_reader.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace ml {
 
@@ -121,8 +122,8 @@ private:
             std::string name;
             skipBlanks();
             if (at_ >= text_.size() || text_[at_] != '"' || !string(name) || !take(':')) return false;
-            out.members.emplace_back(std::move(name), JsonValue{});
-            if (!value(out.members.back().second, depth + 1)) return false;
+            out.members.push_back({std::move(name), JsonValue{}});
+            if (!value(out.members.back().value, depth + 1)) return false;
         } while (take(','));
         return take('}');
     }

@@ -6,10 +6,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace ml {
+
+// An object's member; declared after the value it holds, as a pair of a value not yet
+// complete is refused by some standard libraries.
+struct JsonMember;
 
 struct JsonValue {
     enum class Kind { Null, Boolean, Number, Text, List, Object } kind = Kind::Null;
@@ -17,7 +20,7 @@ struct JsonValue {
     double number = 0;
     std::string text;
     std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members;
+    std::vector<JsonMember> members;
 
     // The member with the name; null when this is no object or has none.
     const JsonValue* member(std::string_view name) const;
@@ -25,6 +28,11 @@ struct JsonValue {
     double numberOf(std::string_view name, double fallback = 0) const;
     std::string textOf(std::string_view name) const;
     bool isTrue(std::string_view name) const;
+};
+
+struct JsonMember {
+    std::string name;
+    JsonValue value;
 };
 
 // Nesting deeper than this is refused, so that a hostile text cannot exhaust the stack.
