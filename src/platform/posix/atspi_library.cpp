@@ -6,29 +6,14 @@ namespace ml {
 
 namespace {
 
-struct LoadedAtspi {
-    AtspiLibrary table;
-    bool complete = false;
-};
-
 // The GLib functions come from the libraries the accessibility library itself needs,
 // which a lookup through its handle reaches.
-LoadedAtspi Load() {
-    LoadedAtspi loaded;
-    void* library = dlopen("libatspi.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) return loaded;
-    bool complete = true;
-#define ML_ATSPI_BIND(name) complete = BindSymbol(library, #name, loaded.table.name) && complete;
-    ML_ATSPI_FUNCTIONS(ML_ATSPI_BIND)
-#undef ML_ATSPI_BIND
-    loaded.complete = complete;
-    return loaded;
-}
+ML_LIBRARY_LOADER(AtspiLibrary, "libatspi.so.0", ML_ATSPI_FUNCTIONS)
 
 }  // namespace
 
 const AtspiLibrary* OpenAtspi() {
-    static const LoadedAtspi loaded = Load();
+    static const Loaded<AtspiLibrary> loaded = LoadAtspiLibrary();
     return loaded.complete ? &loaded.table : nullptr;
 }
 

@@ -1,4 +1,4 @@
-// Typed lookup of a function in a library opened with dlopen.
+// Typed lookup of the functions of a library opened with dlopen.
 #pragma once
 
 #include <dlfcn.h>
@@ -12,4 +12,25 @@ bool BindSymbol(void* library, const char* name, F& function) {
     return function != nullptr;
 }
 
+// A table of entry points, and whether every one of them was found.
+template <class Table>
+struct Loaded {
+    Table table;
+    bool complete = false;
+};
+
 }  // namespace ml
+
+// Defines Loaded<Table> Load##Table(): the library file opened, and each entry point
+// the list names bound into the table.
+#define ML_LIBRARY_LOADER(Table, file, FUNCTIONS)                                              \
+    Loaded<Table> Load##Table() {                                                              \
+        Loaded<Table> loaded;                                                                  \
+        void* library = dlopen(file, RTLD_NOW | RTLD_LOCAL);                                   \
+        if (library == nullptr) return loaded;                                                 \
+        bool complete = true;                                                                  \
+        FUNCTIONS(ML_LIBRARY_BIND)                                                             \
+        loaded.complete = complete;                                                            \
+        return loaded;                                                                         \
+    }
+#define ML_LIBRARY_BIND(name) complete = ::ml::BindSymbol(library, #name, loaded.table.name) && complete;

@@ -6,13 +6,8 @@ namespace ml {
 
 namespace {
 
-struct LoadedWayland {
-    WaylandLibrary table;
-    bool complete = false;
-};
-
-LoadedWayland Load() {
-    LoadedWayland loaded;
+Loaded<WaylandLibrary> Load() {
+    Loaded<WaylandLibrary> loaded;
     void* client = dlopen("libwayland-client.so.0", RTLD_NOW | RTLD_LOCAL);
     void* xkb = client == nullptr ? nullptr : dlopen("libxkbcommon.so.0", RTLD_NOW | RTLD_LOCAL);
     if (xkb == nullptr) return loaded;
@@ -27,15 +22,15 @@ LoadedWayland Load() {
     return loaded;
 }
 
-const LoadedWayland& Libraries() {
-    static const LoadedWayland loaded = Load();
+const Loaded<WaylandLibrary>& Libraries() {
+    static const Loaded<WaylandLibrary> loaded = Load();
     return loaded;
 }
 
 }  // namespace
 
 const WaylandLibrary* OpenWaylandLibrary() {
-    const LoadedWayland& loaded = Libraries();
+    const Loaded<WaylandLibrary>& loaded = Libraries();
     return loaded.complete ? &loaded.table : nullptr;
 }
 

@@ -6,13 +6,6 @@ namespace ml {
 
 namespace {
 
-// A table of entry points, and whether every one of them was found.
-template <class Table>
-struct Loaded {
-    Table table;
-    bool complete = false;
-};
-
 Loaded<X11Library> Load() {
     Loaded<X11Library> loaded;
     void* xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
@@ -35,23 +28,9 @@ const Loaded<X11Library>& Libraries() {
     return loaded;
 }
 
-// An extension's library: opened, and each entry point the list names bound.
-#define ML_EXTENSION_LOADER(Table, file, FUNCTIONS)                                            \
-    Loaded<Table> Load##Table() {                                                              \
-        Loaded<Table> loaded;                                                                  \
-        void* library = dlopen(file, RTLD_NOW | RTLD_LOCAL);                                   \
-        if (library == nullptr) return loaded;                                                 \
-        bool complete = true;                                                                  \
-        FUNCTIONS(ML_EXTENSION_BIND)                                                           \
-        loaded.complete = complete;                                                            \
-        return loaded;                                                                         \
-    }
-#define ML_EXTENSION_BIND(name) complete = BindSymbol(library, #name, loaded.table.name) && complete;
-ML_EXTENSION_LOADER(X11ShmLibrary, "libXext.so.6", ML_XSHM_FUNCTIONS)
-ML_EXTENSION_LOADER(X11XineramaLibrary, "libXinerama.so.1", ML_XINERAMA_FUNCTIONS)
-ML_EXTENSION_LOADER(X11SelectionLibrary, "libX11.so.6", ML_XSELECTION_FUNCTIONS)
-#undef ML_EXTENSION_BIND
-#undef ML_EXTENSION_LOADER
+ML_LIBRARY_LOADER(X11ShmLibrary, "libXext.so.6", ML_XSHM_FUNCTIONS)
+ML_LIBRARY_LOADER(X11XineramaLibrary, "libXinerama.so.1", ML_XINERAMA_FUNCTIONS)
+ML_LIBRARY_LOADER(X11SelectionLibrary, "libX11.so.6", ML_XSELECTION_FUNCTIONS)
 
 }  // namespace
 
