@@ -7,12 +7,11 @@
 #include "core/strings.h"
 #include "core/value_text.h"
 #include "engine/call_text.h"
+#include "expr/arithmetic.h"
 
 namespace ml {
 
 namespace {
-
-bool IsOperatorByte(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^'; }
 
 // What may end the operand before an operator, and begin the one after it, for the
 // operator to compute something other than a quoted text (`@` stands for a call).
@@ -32,7 +31,7 @@ std::size_t ComputedOperator(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '"') i = LiteralAt(text, i).end() - 1;
         depth += text[i] == '[' ? 1 : text[i] == ']' ? -1 : 0;
-        if (depth > 0 || !IsOperatorByte(text[i])) continue;
+        if (depth > 0 || !IsOperator(text[i])) continue;
         const std::size_t before = LastNonBlank(text, 0, i), after = SkipBlanks(text, i + 1);
         if (before != std::string_view::npos && after < text.size() && EndsOperand(text[before]) &&
             StartsOperand(text[after]))
@@ -52,7 +51,7 @@ std::optional<std::string_view> LoneLiteral(std::string_view text) {
 
 bool HasDigitsAndOperators(std::string_view content) {
     bool operatorSeen = false;
-    for (std::size_t i = 0; i < content.size(); ++i) operatorSeen |= i > 0 && IsOperatorByte(content[i]);
+    for (std::size_t i = 0; i < content.size(); ++i) operatorSeen |= i > 0 && IsOperator(content[i]);
     return operatorSeen && IsArithmetic(content);
 }
 

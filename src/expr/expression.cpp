@@ -24,8 +24,6 @@ inline constexpr MsgPair kMsgNumberTooLarge{"Number too large: ", "數值過大:
 
 bool IsDigitOrPoint(char c) { return IsDigit(c) || c == '.'; }
 
-bool IsOperator(char c) { return IsLevelOperator(c, 1) || IsLevelOperator(c, 2) || IsLevelOperator(c, 3); }
-
 // One operation of ComputeChainText: the operator at i and its operands [start, end).
 struct Operation {
     std::size_t start, end;
