@@ -151,6 +151,10 @@ struct DecodedProgram {
     bool enabled = true;              // off: every entry runs from its text
     std::vector<std::unique_ptr<DecodedEntry>> entries;
     std::vector<bool> ranOnce;        // same index
+    // Lines run from their text: each entry's first run, the lines with no decoded
+    // form, and every fall-back (all of them when decoding is off). Tests read it to
+    // show that the lines meant to run decoded do so, run after run.
+    std::uint64_t textRuns = 0;
     NumberChain textChain;            // scratch: a chain the text path reads and evaluates
 };
 

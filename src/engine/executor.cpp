@@ -64,6 +64,7 @@ void RunIndexedEntry(Interp& in, DecodedEntry& decoded) {
         ++in.exec.pc;
         return;
     }
+    ++in.decoded.textRuns;
     in.exec.current = IndexedText(in.program.text(in.exec.pc), *decoded.indexed);
     RunStatement(in);
 }
@@ -119,6 +120,7 @@ void Script(Interp& in) {
             ++E.pc;
             continue;
         }
+        ++in.decoded.textRuns;
         if (E.rerun) E.rerun = false;
         else E.current = P.hasBracket[pc] ? SubstituteIndices(in, stored) : stored;
         if (P.hasCall[pc] && Contains(E.current, kCallMarker)) RunCall(in);

@@ -31,6 +31,15 @@ std::string RunBothWays(std::string_view script) {
     return text;
 }
 
+// How many lines a script ran from their text, with the loop it ends with going round
+// this many times.
+std::uint64_t TextRuns(const std::string& setup, const std::string& body, int passes) {
+    TestRun t;
+    t.run(setup + "$j = 0\nCmp ($j < " + std::to_string(passes) + ")\n" + body + "  $j = $j + 1\nLoop\n");
+    EXPECT_FALSE(t.ended) << body << t.out();
+    return t.in->decoded.textRuns;
+}
+
 class DecodedChains : public ::testing::Test {
 protected:
     TestRun t;
@@ -157,6 +166,14 @@ TEST(DecodedEntries, LoopsAndBranchesWriteWhatTheTextWrites) {
               "-0,-2,0.25,-2,007");
 }
 
+// A backslash is a byte of its own unless an escape follows it, also as a literal's
+// last byte: joined, stored alone and passed to a call, run after run.
+TEST(DecodedEntries, BackslashesStayWhereNoEscapeFollows) {
+    EXPECT_EQ(RunBothWays("$i = 0\n$t = \"\"\nCmp ($i < 3)\n  $t = $t \"a\\\" $i \"\\b\\x41\\\"\n  $u = \"c\\\"\n"
+                          "  $v = ~String.Mid(\"xy\\\", 2, 2)\n  $i = $i + 1\nLoop\n~Dos.Print($t \"|\" $u \"|\" $v)\n"),
+              "a\\0\\bA\\a\\1\\bA\\a\\2\\bA\\|c\\|y\\");
+}
+
 // Locals are found per call frame: the same line in two functions, at two depths,
 // reaches each call's own variables.
 TEST(DecodedEntries, LocalsBelongToTheirCallFrame) {
@@ -244,6 +261,25 @@ TEST(DecodedEntries, ResultsThatChangeTheLineRunFromItsText) {
     EXPECT_EQ(RunBothWays("$i = 0\nCmp ($i < 3)\n  $s = ~String.Mid(\"x1+2\", 2, 3)\n  $t = \"<\" ~String.Mid(\"x1+2\", 2, 3)\n"
                           "  $i = $i + 1\nLoop\n~Dos.Print($s \" \" $t)\n"),
               "3 <1+2");
+}
+
+// The lines the decoded path is there for leave their text after their first pass:
+// a loop going round 40 times runs no more lines from their text than one going round
+// 4 times. A guard that wrongly refuses would give the same output, only slower.
+TEST(DecodedEntries, LinesMeantToRunDecodedLeaveTheirTextAfterTheFirstPass) {
+    const std::string functions = "Def: Word()\n  Return \"a\\x41\" \"b\"\nEnd Def\nDef: Half($n)\n  Return $n / 2\nEnd Def\n"
+                                  "$s = 0\n$t = \"\"\n";
+    const char* bodies[] = {
+        // Elements named by computed indices, written and read.
+        "  $a[($j * 37 + 3) % 40] = $j + 1\n  $s = $s + $a[($j * 37 + 3) % 40]\n  $b[$s % 7] = $a[($j * 37 + 3) % 40] * 2\n",
+        // Arithmetic, joins with escapes, and conditions on them.
+        "  $s = $s * 2 % 1000 - ($j ^ 2) / 3\n  $t = \"x\\x22\" $j\n  Cmp ($t == \"y\")\n    $s = 0\n  End\n",
+        // Calls whose results are stored alone (a text of signs and quotes too), joined
+        // and computed.
+        "  $w = ~Word()\n  $h = ~Half($j)\n  $t = ~Word() $h\n  $s = $s + ~Half($j) * 2\n",
+        "  $w = ~String.Mid(\"abc\", 2, 1)\n  $n = ~String.Len($w $j)\n  $q = ~String.Mid(\"x<y=\\x22z\", 1, 5)\n",
+    };
+    for (const char* body : bodies) EXPECT_EQ(TextRuns(functions, body, 40), TextRuns(functions, body, 4)) << body;
 }
 
 // Errors are reported at the same entry with the same text both ways, also when the
