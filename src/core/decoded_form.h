@@ -101,11 +101,6 @@ struct DecodedCall {
 };
 
 // An index of an array element computed as the line runs: `[$j * 2]`.
-struct IndexSite {
-    std::uint16_t open = 0, close = 0;    // its brackets in the entry's text
-    DecodedExpression index;
-};
-
 // A reference whose name holds computed indices, such as `$a[$i][$j + 1]`: the bytes
 // around its indices, and the variable of the key they made last.
 struct IndexedReference {
@@ -117,6 +112,15 @@ struct IndexedReference {
     std::uint32_t frame = 0;
 };
 
+struct IndexSite {
+    std::uint16_t open = 0, close = 0;    // its brackets in the entry's text
+    DecodedExpression index;
+    // An index that is one element, `$a[$i]` in `$b[$a[$i]]`: its own indices are
+    // sites of the line too, inside this one's brackets.
+    std::unique_ptr<IndexedReference> element;
+    bool nested = false;                  // inside another site's brackets
+};
+
 // An assignment with computed indices. The indices are evaluated right to left, as
 // the text path does before it reads the line, and their values name the elements.
 struct IndexedLine {
@@ -126,6 +130,7 @@ struct IndexedLine {
     std::vector<IndexedReference> reads;  // the right side's elements
     std::uint16_t length = 0;             // of the line as written
     std::string scratch;                  // a key being made
+    bool valuesMissing = false;           // this run's stopped at an element it could not take
 };
 
 enum class EntryKind : std::uint8_t { Text, Skip, Assign, IndexedAssign, Cmp, ElCmp, End, Loop, Call, Return };

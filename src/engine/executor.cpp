@@ -65,7 +65,7 @@ void RunIndexedEntry(Interp& in, DecodedEntry& decoded) {
         return;
     }
     ++in.decoded.textRuns;
-    in.exec.current = IndexedText(in.program.text(in.exec.pc), *decoded.indexed);
+    in.exec.current = IndexedText(in, in.program.text(in.exec.pc), *decoded.indexed);
     RunStatement(in);
 }
 

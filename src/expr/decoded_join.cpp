@@ -149,8 +149,10 @@ bool LoneReferenceNumber(Interp& in, TextJoin& join, std::string& value, ValueNu
 
 bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value) {
     const int found = LoneSlot(in, join);
-    if (found < 0) return false;
-    const auto slot = static_cast<std::size_t>(found);
+    return found >= 0 && SlotValueAsItStands(in, static_cast<std::size_t>(found), value);
+}
+
+bool SlotValueAsItStands(Interp& in, std::size_t slot, std::string& value) {
     // A plain number is its own value (and inert); so is an inert text that does not
     // read as arithmetic.
     const std::string& text = ValueText(in, slot);

@@ -24,6 +24,8 @@ bool IsOneLiteral(std::string_view text);
 // The value of a join that is one reference, where the variable's text is taken as
 // it stands; false where the general evaluation must read it.
 bool LoneReferenceValue(Interp& in, TextJoin& join, std::string& value);
+// The same for a variable already found.
+bool SlotValueAsItStands(Interp& in, std::size_t slot, std::string& value);
 
 // The same for a reference to a number, with what the number reads as; its text is
 // not written while it is due. False for anything else.

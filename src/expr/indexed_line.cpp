@@ -9,19 +9,21 @@
 #include "expr/chain.h"
 #include "expr/decoded_expression.h"
 #include "expr/decoded_guards.h"
+#include "expr/decoded_join.h"
 #include "expr/substitution.h"
 
 namespace ml {
 
 namespace {
 
-// The bytes of the reference from..to around the indices that lie in it.
+// The bytes of the reference from..to around the indices that lie in it (not those
+// inside another of them).
 IndexedReference ReferenceBetween(std::string_view text, const IndexedLine& line, std::size_t from, std::size_t to) {
     IndexedReference reference;
     std::size_t at = from;
     for (std::size_t k = line.sites.size(); k-- > 0;) {   // left to right
         const IndexSite& site = line.sites[k];
-        if (site.open < from || site.close >= to) continue;
+        if (site.open < at || site.close >= to) continue;
         reference.pieces.emplace_back(text.substr(at, site.open + 1 - at));
         reference.sites.push_back(static_cast<std::uint8_t>(k));
         at = site.close;
@@ -32,13 +34,26 @@ IndexedReference ReferenceBetween(std::string_view text, const IndexedLine& line
 
 std::size_t IndicesIn(const IndexedReference& reference) { return reference.sites.size(); }
 
+// An index that is one reference with indices of its own, such as `$a[$i + 1]`.
+bool IsOneElement(std::string_view index) {
+    return StartsWith(index, kVariableMarker) && ReferenceEnd(index, 0) == index.size();
+}
+
+// The element an index names, and the sites inside it marked as nested.
+void ReadElementIndex(std::string_view text, IndexedLine& line, IndexSite& site) {
+    site.element = std::make_unique<IndexedReference>(ReferenceBetween(text, line, site.open + 1U, site.close));
+    for (IndexSite& inner : line.sites) inner.nested = inner.nested || (inner.open > site.open && inner.close < site.close);
+}
+
 // Finds the indices, right to left; false where a bracket closes no index, an index
-// holds another or a `=` (the written line would be cut elsewhere), or there are too
-// many for the form.
+// holds `=` (the written line would be cut elsewhere) or holds another index without
+// being one element, or there are too many for the form.
 bool FindSites(std::string_view text, IndexedLine& line) {
     std::string copy(text);
     ForEachIndex(copy, [&](std::size_t open, std::size_t close) {
-        line.sites.push_back({static_cast<std::uint16_t>(open), static_cast<std::uint16_t>(close), {}});
+        IndexSite& site = line.sites.emplace_back();
+        site.open = static_cast<std::uint16_t>(open);
+        site.close = static_cast<std::uint16_t>(close);
     });
     const auto brackets = static_cast<std::size_t>(std::count(text.begin(), text.end(), '['));
     if (line.sites.empty() || line.sites.size() > UINT8_MAX || brackets != line.sites.size() ||
@@ -46,24 +61,13 @@ bool FindSites(std::string_view text, IndexedLine& line) {
         return false;
     for (IndexSite& site : line.sites) {
         const std::string_view index = text.substr(site.open + 1U, site.close - site.open - 1U);
-        if (index.find_first_of("[=") != std::string_view::npos) return false;
-        DecodeExpression(index, site.index);
+        if (index.find('=') != std::string_view::npos) return false;
+        if (index.find('[') == std::string_view::npos) DecodeExpression(index, site.index);
+        else if (IsOneElement(index)) ReadElementIndex(text, line, site);
+        else return false;
     }
     line.values.resize(line.sites.size());
     return true;
-}
-
-// Evaluates the indices as the text path does, right to left; false where a value
-// would not leave the line reading as decoded.
-bool EvaluateIndices(Interp& in, IndexedLine& line, std::size_t length) {
-    bool plain = true;
-    for (std::size_t k = 0; k < line.sites.size(); ++k) {
-        IndexSite& site = line.sites[k];
-        DecodedValueInto(in, site.index, {}, line.values[k]);
-        plain = plain && IsPlainIndex(line.values[k]);
-        length = length + line.values[k].size() - (site.close - site.open - 1U);
-    }
-    return plain && length <= kMaxText;
 }
 
 // The element the reference names with this run's values: made where create is set,
@@ -81,6 +85,28 @@ int ElementSlot(Interp& in, IndexedLine& line, IndexedReference& reference, bool
     reference.frame = frame;
     reference.key.swap(key);
     return reference.slot;
+}
+
+// Evaluates the indices as the text path does, right to left, inner ones first;
+// false where a value would not leave the line reading as decoded. An index that is
+// one element takes the element's value as it stands, or gives false where the
+// element is missing or its value would be read further.
+bool EvaluateIndices(Interp& in, IndexedLine& line, std::size_t length) {
+    bool plain = true;
+    line.valuesMissing = false;
+    for (std::size_t k = 0; k < line.sites.size(); ++k) {
+        IndexSite& site = line.sites[k];
+        if (!site.element) {
+            DecodedValueInto(in, site.index, {}, line.values[k]);
+        } else {
+            const int slot = plain ? ElementSlot(in, line, *site.element, false) : -1;
+            line.valuesMissing = slot < 0 || !SlotValueAsItStands(in, static_cast<std::size_t>(slot), line.values[k]);
+            if (line.valuesMissing) return false;
+        }
+        plain = plain && IsPlainIndex(line.values[k]);
+        if (!site.nested) length = length + line.values[k].size() - (site.close - site.open - 1U);
+    }
+    return plain && length <= kMaxText;
 }
 
 }  // namespace
@@ -109,6 +135,8 @@ bool DecodeIndexedAssignment(std::string_view text, DecodedEntry& decoded) {
         line->reads.back().term = static_cast<std::uint8_t>(k);
         covered += IndicesIn(line->reads.back());
     }
+    for (const IndexSite& site : line->sites)
+        if (site.element) covered += IndicesIn(*site.element);
     if (covered != line->sites.size()) return false;
     line->length = static_cast<std::uint16_t>(text.size());
     decoded.kind = EntryKind::IndexedAssign;
@@ -131,11 +159,13 @@ bool RunIndexedAssignment(Interp& in, DecodedEntry& decoded) {
     return EvaluateAndStoreChain(in, target, chain);
 }
 
-std::string IndexedText(std::string_view text, const IndexedLine& line) {
+std::string IndexedText(Interp& in, std::string_view text, const IndexedLine& line) {
+    // Indices call nothing, so evaluating them again changes nothing but the time.
+    if (line.valuesMissing) return SubstituteIndices(in, text);
     std::string written(text);
     for (std::size_t k = 0; k < line.sites.size(); ++k) {   // right to left: places stay
         const IndexSite& site = line.sites[k];
-        written.replace(site.open + 1U, site.close - site.open - 1U, line.values[k]);
+        if (!site.nested) written.replace(site.open + 1U, site.close - site.open - 1U, line.values[k]);
     }
     return written;
 }

@@ -182,12 +182,17 @@ private:
                                        i + " % 2", i + "][" + j};
         const std::string index = Pick(indices);
         const std::string values[] = {j + " + $p", i + " * " + j, "$p - " + j + " / 2", "\"v\" " + j};
+        // Some scripts also name elements by the values of others.
+        const bool elementIndices = Below(2) == 0;
         Line("$p = " + std::string(Pick(kNumbers)));
         Line("$sum = 0");
         Loop(i, 1 + Below(3), [&] {
             Loop(j, columns, [&] {
                 Line("$a[" + index + "] = " + Pick(values));
                 Line("$sum = $sum + $a[" + (Below(8) ? index : Pick(indices)) + "]");
+                if (!elementIndices) return;
+                Line("$b[$a[" + index + "]] = " + Pick(values));
+                Line("$sum = $sum + $b[$a[" + (Below(8) ? index : Pick(indices)) + "]]");
             });
         });
         // The first element written is there whatever the index.

@@ -272,6 +272,8 @@ TEST(DecodedEntries, LinesMeantToRunDecodedLeaveTheirTextAfterTheFirstPass) {
     const char* bodies[] = {
         // Elements named by computed indices, written and read.
         "  $a[($j * 37 + 3) % 40] = $j + 1\n  $s = $s + $a[($j * 37 + 3) % 40]\n  $b[$s % 7] = $a[($j * 37 + 3) % 40] * 2\n",
+        // Indices that are elements, two levels deep, on both sides.
+        "  $a[$j % 5] = $j * 3 % 7\n  $b[$a[$j % 5]] = $j\n  $s = $s + $b[$a[$j % 5]]\n  $e[$b[$a[$j % 5]]] = $s\n",
         // Arithmetic, joins with escapes, and conditions on them.
         "  $s = $s * 2 % 1000 - ($j ^ 2) / 3\n  $t = \"x\\x22\" $j\n  Cmp ($t == \"y\")\n    $s = 0\n  End\n",
         // Calls whose results are stored alone (a text of signs and quotes too), joined
