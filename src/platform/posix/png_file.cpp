@@ -25,25 +25,14 @@ namespace {
 #define ML_PNG_MEMBER(name) decltype(&::name) name = nullptr;
 struct PngLibrary {
     ML_PNG_FUNCTIONS(ML_PNG_MEMBER)
-    bool complete = false;
 };
 #undef ML_PNG_MEMBER
 
-PngLibrary Load() {
-    PngLibrary library;
-    void* png = dlopen("libpng16.so.16", RTLD_NOW | RTLD_LOCAL);
-    if (png == nullptr) return library;
-    bool complete = true;
-#define ML_PNG_BIND(name) complete = BindSymbol(png, #name, library.name) && complete;
-    ML_PNG_FUNCTIONS(ML_PNG_BIND)
-#undef ML_PNG_BIND
-    library.complete = complete;
-    return library;
-}
+ML_LIBRARY_LOADER(PngLibrary, "libpng16.so.16", ML_PNG_FUNCTIONS)
 
 const PngLibrary* OpenPng() {
-    static const PngLibrary library = Load();
-    return library.complete ? &library : nullptr;
+    static const Loaded<PngLibrary> library = LoadPngLibrary();
+    return library.complete ? &library.table : nullptr;
 }
 
 bool Append(std::vector<std::uint8_t>& bytes, const png_byte* data, std::size_t length) {
