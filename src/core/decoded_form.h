@@ -100,7 +100,6 @@ struct DecodedCall {
     bool checked = false;                // a built-in function's count and position
 };
 
-// An index of an array element computed as the line runs: `[$j * 2]`.
 // A reference whose name holds computed indices, such as `$a[$i][$j + 1]`: the bytes
 // around its indices, and the variable of the key they made last.
 struct IndexedReference {
@@ -112,6 +111,7 @@ struct IndexedReference {
     std::uint32_t frame = 0;
 };
 
+// An index of an array element computed as the line runs: `[$j * 2]`.
 struct IndexSite {
     std::uint16_t open = 0, close = 0;    // its brackets in the entry's text
     DecodedExpression index;

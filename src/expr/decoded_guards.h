@@ -7,9 +7,10 @@
 // Decoding itself refuses, once per entry (engine/entry_decoder.cpp and
 // expr/indexed_line.cpp), what the text alone does not fix: an entry longer than its
 // offsets can hold or holding the result hole's bytes itself; an index that holds
-// an index without being one element, an index holding `=`, a literal beside an index (the text path writes index
-// values into the line and reads it again); an object binding and an array literal;
-// a target with other than one `$`; a line a call left that holds a further call.
+// an index without being one element, an index holding `=`, a literal beside an
+// index (the text path writes index values into the line and reads it again); an
+// object binding and an array literal; a target with other than one `$`; a line a
+// call left that holds a further call.
 //
 // The checks below are asked each time the form runs, as they depend on values.
 // Chains and joins refuse, as they evaluate, what their own terms cannot stand for

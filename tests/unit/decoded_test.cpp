@@ -284,6 +284,17 @@ TEST(DecodedEntries, LinesMeantToRunDecodedLeaveTheirTextAfterTheFirstPass) {
     for (const char* body : bodies) EXPECT_EQ(TextRuns(functions, body, 40), TextRuns(functions, body, 4)) << body;
 }
 
+// An element named by an index whose own value is no plain name is found as the text
+// path finds it: a blank stays in the name, and a closing bracket cuts the written
+// line short, so that the element it names is not set, on both paths alike.
+TEST(DecodedEntries, ElementIndicesBehindOddValuesRunAsTheirText) {
+    const std::string odd = RunBothWays(
+        "$w = \"x y\"\n$v = \"]\"\n$a[$w] = 4\n$a[$v] = 5\n$i = 0\nCmp ($i < 3)\n  $b[$a[$w]] = $i\n"
+        "  $i = $i + 1\nLoop\n~Dos.Print($b[4])\n$i = 0\nCmp ($i < 3)\n  $c[$a[$v]] = $i\n  $i = $i + 1\nLoop\n");
+    EXPECT_EQ(odd.substr(0, 1), "2");
+    EXPECT_NE(odd.find("Variable is not set: "), std::string::npos) << odd;
+}
+
 // Errors are reported at the same entry with the same text both ways, also when the
 // entry had been decoded before the error.
 TEST(DecodedEntries, ErrorsComeAtTheSameEntryBothWays) {

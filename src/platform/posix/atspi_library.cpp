@@ -14,7 +14,7 @@ ML_LIBRARY_LOADER(AtspiLibrary, "libatspi.so.0", ML_ATSPI_FUNCTIONS)
 
 const AtspiLibrary* OpenAtspi() {
     static const Loaded<AtspiLibrary> loaded = LoadAtspiLibrary();
-    return loaded.complete ? &loaded.table : nullptr;
+    return loaded.ifComplete();
 }
 
 }  // namespace ml

@@ -17,6 +17,9 @@ template <class Table>
 struct Loaded {
     Table table;
     bool complete = false;
+
+    // The table where every entry point was found; null otherwise.
+    const Table* ifComplete() const { return complete ? &table : nullptr; }
 };
 
 }  // namespace ml

@@ -32,7 +32,7 @@ ML_LIBRARY_LOADER(PngLibrary, "libpng16.so.16", ML_PNG_FUNCTIONS)
 
 const PngLibrary* OpenPng() {
     static const Loaded<PngLibrary> library = LoadPngLibrary();
-    return library.complete ? &library.table : nullptr;
+    return library.ifComplete();
 }
 
 bool Append(std::vector<std::uint8_t>& bytes, const png_byte* data, std::size_t length) {

@@ -31,7 +31,7 @@ const Loaded<WaylandLibrary>& Libraries() {
 
 const WaylandLibrary* OpenWaylandLibrary() {
     const Loaded<WaylandLibrary>& loaded = Libraries();
-    return loaded.complete ? &loaded.table : nullptr;
+    return loaded.ifComplete();
 }
 
 const WaylandLibrary& Wayland() { return Libraries().table; }

@@ -36,24 +36,24 @@ ML_LIBRARY_LOADER(X11SelectionLibrary, "libX11.so.6", ML_XSELECTION_FUNCTIONS)
 
 const X11Library* OpenX11Library() {
     const Loaded<X11Library>& loaded = Libraries();
-    return loaded.complete ? &loaded.table : nullptr;
+    return loaded.ifComplete();
 }
 
 const X11Library& Xlib() { return Libraries().table; }
 
 const X11ShmLibrary* OpenX11Shm() {
     static const Loaded<X11ShmLibrary> loaded = LoadX11ShmLibrary();
-    return loaded.complete ? &loaded.table : nullptr;
+    return loaded.ifComplete();
 }
 
 const X11XineramaLibrary* OpenXinerama() {
     static const Loaded<X11XineramaLibrary> loaded = LoadX11XineramaLibrary();
-    return loaded.complete ? &loaded.table : nullptr;
+    return loaded.ifComplete();
 }
 
 const X11SelectionLibrary* OpenXSelection() {
     static const Loaded<X11SelectionLibrary> loaded = LoadX11SelectionLibrary();
-    return loaded.complete ? &loaded.table : nullptr;
+    return loaded.ifComplete();
 }
 
 }  // namespace ml
